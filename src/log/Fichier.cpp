@@ -1,0 +1,278 @@
+#include "Fichier.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+namespace Sous_Programmes {
+
+namespace {
+
+QString Nom(const QString &chemin) { return QDir::toNativeSeparators(chemin); }
+
+QByteArray Local(const QString &chemin) { return QFile::encodeName(chemin); }
+
+// Closes the descriptor it holds on every way out.
+class Descripteur {
+public:
+    explicit Descripteur(int fd) : m_fd(fd) {}
+    ~Descripteur() { if (m_fd >= 0) ::close(m_fd); }
+    Descripteur(const Descripteur &) = delete;
+    Descripteur &operator=(const Descripteur &) = delete;
+    int fd() const { return m_fd; }
+    bool valide() const { return m_fd >= 0; }
+    // close() reports delayed write errors; they must not be lost.
+    int ferme() { int r = ::close(m_fd); m_fd = -1; return r; }
+
+private:
+    int m_fd;
+};
+
+int Ouvre(const QByteArray &chemin, int drapeaux, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::open(chemin.constData(), drapeaux | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool Ecrit_Tout(int fd, QByteArrayView octets)
+{
+    const char *p = octets.data();
+    qsizetype reste = octets.size();
+    while (reste > 0) {
+        ssize_t n = ::write(fd, p, size_t(reste));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        reste -= n;
+    }
+    return true;
+}
+
+bool Ecrit_Tout(int fd, const Morceaux &morceaux)
+{
+    std::vector<iovec> vecteurs;
+    vecteurs.reserve(morceaux.size());
+    for (QByteArrayView m : morceaux) {
+        if (!m.isEmpty())
+            vecteurs.push_back({const_cast<char *>(m.data()), size_t(m.size())});
+    }
+    size_t premier = 0;
+    while (premier < vecteurs.size()) {
+        const int nombre = int(qMin<size_t>(vecteurs.size() - premier, IOV_MAX));
+        ssize_t n = ::writev(fd, vecteurs.data() + premier, nombre);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        // Skip what went out; a piece written in part is resumed where it stopped.
+        while (n > 0 && premier < vecteurs.size()) {
+            iovec &v = vecteurs[premier];
+            if (size_t(n) >= v.iov_len) {
+                n -= ssize_t(v.iov_len);
+                ++premier;
+            } else {
+                v.iov_base = static_cast<char *>(v.iov_base) + n;
+                v.iov_len -= size_t(n);
+                n = 0;
+            }
+        }
+    }
+    return true;
+}
+
+void Synchronise_Dossier(const QString &chemin)
+{
+    int fd = Ouvre(Local(QFileInfo(chemin).absolutePath()), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+QString Raison_Systeme(int numero)
+{
+    switch (numero) {
+    case ENOENT: return QStringLiteral("fichier ou dossier introuvable");
+    case EACCES:
+    case EPERM: return QStringLiteral("accès refusé");
+    case EROFS: return QStringLiteral("le dossier est en lecture seule");
+    case ENOSPC: return QStringLiteral("le disque est plein");
+    case EDQUOT: return QStringLiteral("le quota du disque est atteint");
+    case EIO: return QStringLiteral("erreur d'entrée-sortie du disque");
+    case EISDIR: return QStringLiteral("c'est un dossier, pas un fichier");
+    case ENOTDIR: return QStringLiteral("le dossier n'existe pas");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("trop de fichiers ouverts");
+    case ENAMETOOLONG: return QStringLiteral("nom de fichier trop long");
+    case EFBIG: return QStringLiteral("fichier trop grand");
+    default: return QStringLiteral("erreur système n° %1").arg(numero);
+    }
+}
+
+Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable)
+{
+    if (introuvable)
+        *introuvable = false;
+    Descripteur f(Ouvre(Local(chemin), O_RDONLY));
+    if (!f.valide()) {
+        const int e = errno;
+        if (e == ENOENT) {
+            if (introuvable)
+                *introuvable = true;
+            return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
+        }
+        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être ouvert : %2.").arg(Nom(chemin), Raison_Systeme(e))};
+    }
+    struct stat st {};
+    if (::fstat(f.fd(), &st) != 0)
+        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+    if (!S_ISREG(st.st_mode))
+        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(EISDIR))};
+
+    QByteArray octets;
+    octets.resize(qsizetype(st.st_size) + 1);
+    qsizetype lus = 0;
+    for (;;) {
+        if (lus == octets.size())
+            octets.resize(octets.size() * 2 + 4096);
+        ssize_t n = ::read(f.fd(), octets.data() + lus, size_t(octets.size() - lus));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+        }
+        if (n == 0)
+            break;
+        lus += n;
+    }
+    octets.truncate(lus);
+    return octets;
+}
+
+Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu)
+{
+    const QString temporaire = QFileInfo(chemin).absoluteDir().filePath(nom_temporaire);
+    const QByteArray local = Local(chemin);
+    const QByteArray local_temporaire = Local(temporaire);
+    auto echec = [&](int e) {
+        ::unlink(local_temporaire.constData());
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être réécrit : %2. Il est resté tel qu'il était.")
+                          .arg(Nom(chemin), Raison_Systeme(e))};
+    };
+
+    struct stat st {};
+    if (::stat(local.constData(), &st) != 0) {
+        const int e = errno;
+        if (e == ENOENT)
+            return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être réécrit : %2. Il est resté tel qu'il était.")
+                          .arg(Nom(chemin), Raison_Systeme(e))};
+    }
+
+    // A leftover of an interrupted rewrite is ours to replace; O_EXCL then
+    // guarantees we never write through a link planted under that name.
+    if (::unlink(local_temporaire.constData()) != 0 && errno != ENOENT)
+        return echec(errno);
+    Descripteur f(Ouvre(local_temporaire, O_WRONLY | O_CREAT | O_EXCL, 0600));
+    if (!f.valide())
+        return echec(errno);
+    if (!Ecrit_Tout(f.fd(), contenu))
+        return echec(errno);
+    if (::fchmod(f.fd(), st.st_mode & 07777) != 0)
+        return echec(errno);
+    if (::fsync(f.fd()) != 0)
+        return echec(errno);
+    if (f.ferme() != 0)
+        return echec(errno);
+    if (::rename(local_temporaire.constData(), local.constData()) != 0)
+        return echec(errno);
+    Synchronise_Dossier(chemin);
+    return Succes();
+}
+
+Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
+{
+    auto echec = [&](int e) {
+        return Erreur{QStringLiteral("La ligne n'a pas pu être ajoutée au fichier %1 : %2. Le fichier est resté tel qu'il était.")
+                          .arg(Nom(chemin), Raison_Systeme(e))};
+    };
+    Descripteur f(Ouvre(Local(chemin), O_RDWR | O_APPEND | O_CREAT, 0666));
+    if (!f.valide())
+        return echec(errno);
+    struct stat st {};
+    if (::fstat(f.fd(), &st) != 0)
+        return echec(errno);
+
+    QByteArray a_ecrire;
+    a_ecrire.reserve(ligne.size() + 2);
+    if (st.st_size > 0) {
+        char dernier = 0;
+        if (::pread(f.fd(), &dernier, 1, st.st_size - 1) != 1)
+            return echec(errno ? errno : EIO);
+        if (dernier != '\n')
+            a_ecrire.append("\r\n");
+    }
+    a_ecrire.append(ligne);
+    // One write: the line is there whole or not at all.
+    if (!Ecrit_Tout(f.fd(), a_ecrire)) {
+        const int e = errno;
+        if (::ftruncate(f.fd(), st.st_size) != 0) {
+            // Nothing more can be done; the message still says what failed.
+        }
+        return echec(e);
+    }
+    if (::fdatasync(f.fd()) != 0) {
+        // Not known to be on disk: take it back rather than report it half-done.
+        const int e = errno;
+        if (::ftruncate(f.fd(), st.st_size) != 0) {
+        }
+        return echec(e);
+    }
+    if (f.ferme() != 0)
+        return echec(errno);
+    return Succes();
+}
+
+Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView contenu)
+{
+    const QByteArray local = Local(chemin);
+    Descripteur f(Ouvre(local, O_WRONLY | O_CREAT | O_EXCL, 0666));
+    if (!f.valide()) {
+        if (errno == EEXIST)
+            return Creation::Existant;
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+    }
+    if (!Ecrit_Tout(f.fd(), contenu) || ::fsync(f.fd()) != 0 || f.ferme() != 0) {
+        const int e = errno;
+        ::unlink(local.constData()); // our own, just made: nothing of the operator's is lost
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(chemin), Raison_Systeme(e))};
+    }
+    Synchronise_Dossier(chemin);
+    return Creation::Cree;
+}
+
+} // namespace Sous_Programmes

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Resultat.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <vector>
+
+// Whole-file access for the log. Every function reports failures in French
+// and leaves the files it could not finish as they were.
+namespace Sous_Programmes {
+
+// The reason of a failed system call, in French.
+QString Raison_Systeme(int numero_erreur);
+
+// The whole file. `introuvable` tells a missing file apart from other failures.
+Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = nullptr);
+
+// Replaces `chemin` with `contenu` without ever leaving it incomplete: the
+// content goes to `nom_temporaire` in the same folder, reaches the disk, then
+// takes the file's place in one rename. `chemin` must already exist.
+// The content may come in pieces, written one after the other.
+using Morceaux = std::vector<QByteArrayView>;
+Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu);
+inline Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, QByteArrayView contenu)
+{
+    return Reecrit_Fichier(chemin, nom_temporaire, Morceaux{contenu});
+}
+
+// Adds `ligne` (which carries its own line end) at the end of the file,
+// creating it when missing. A file whose last line has no end gets one first,
+// so the new line never sticks to it. On failure the file keeps its old size.
+Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne);
+
+// Creates `chemin` with `contenu`, never replacing an existing file.
+enum class Creation { Cree, Existant };
+Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView contenu);
+
+} // namespace Sous_Programmes

@@ -1,0 +1,239 @@
+#include "Journal.h"
+
+#include "Decoupe.h"
+#include "Ligne_QSO.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstring>
+
+
+namespace Sous_Programmes {
+
+namespace {
+
+const QByteArrayView Fin_Ligne("\r\n");
+
+Statut Verifie_Nouvelle(QByteArrayView nouvelle)
+{
+    if (!Ligne_QSO_Valide(nouvelle))
+        return Erreur{QStringLiteral("La ligne à enregistrer ne compte pas exactement 53 caractères : rien n'a été écrit.")};
+    return Succes();
+}
+
+bool Meme_DMF(QByteArrayView ligne, QByteArrayView dmf)
+{
+    // The usual case in a few instructions: a complete field, a full number.
+    if (dmf.size() == Largeur_DMF && ligne.size() >= 10 + Largeur_DMF)
+        return std::memcmp(ligne.data() + 10, dmf.data(), Largeur_DMF) == 0;
+    return DMF_QSO(ligne) == dmf;
+}
+
+// The new content of a rewrite, as pieces of the old one wherever it does
+// not change: a kept line goes back byte for byte, ended by CR LF.
+class Sortie {
+public:
+    void garde(QByteArrayView texte, QByteArrayView brute)
+    {
+        if (brute.size() == texte.size() + 2 && brute.endsWith(Fin_Ligne)) {
+            ajoute(brute);
+        } else {
+            ajoute(texte);
+            ajoute(Fin_Ligne);
+        }
+    }
+    void ecrit(QByteArrayView nouvelle)
+    {
+        ajoute(nouvelle);
+        ajoute(Fin_Ligne);
+    }
+    const Morceaux &morceaux() const { return m_morceaux; }
+
+private:
+    void ajoute(QByteArrayView v)
+    {
+        if (!m_morceaux.empty()) {
+            QByteArrayView &dernier = m_morceaux.back();
+            if (dernier.data() + dernier.size() == v.data()) {
+                dernier = QByteArrayView(dernier.data(), dernier.size() + v.size());
+                return;
+            }
+        }
+        m_morceaux.push_back(v);
+    }
+    Morceaux m_morceaux;
+};
+
+bool Nom_Sur(const QString &texte)
+{
+    return !texte.isEmpty() && !texte.contains(QLatin1Char('/')) && !texte.contains(QLatin1Char('\\'))
+        && !texte.contains(QChar(0)) && texte != QLatin1String(".") && texte != QLatin1String("..");
+}
+
+} // namespace
+
+QString Dossier_Programme() { return QCoreApplication::applicationDirPath(); }
+
+QString Nom_Log(const QString &indicatif, const QString &annee)
+{
+    return indicatif + QStringLiteral("_Dezudidar_ERI_") + annee + QStringLiteral(".txt");
+}
+
+QString Chemin_Log(const QString &indicatif, const QString &annee, const QString &dossier)
+{
+    return QDir(dossier).filePath(Nom_Log(indicatif, annee));
+}
+
+Resultat<Creation> Cree_Log(const QString &indicatif, const QString &annee, const QString &dossier)
+{
+    if (!Nom_Sur(indicatif) || !Nom_Sur(annee))
+        return Erreur{QStringLiteral("L'indicatif « %1 » ou l'année « %2 » ne peut pas servir à nommer un fichier log.").arg(indicatif, annee)};
+    bool introuvable = false;
+    auto modele = Lit_Fichier(QDir(dossier).filePath(QString::fromLatin1(Nom_Modele_Log)), &introuvable);
+    if (!modele && !introuvable)
+        return Erreur{modele.erreur()};
+    const QByteArray contenu = modele ? modele.valeur() : QByteArray();
+    return Cree_Fichier_Exclusif(Chemin_Log(indicatif, annee, dossier), contenu);
+}
+
+Contenu_Log::Contenu_Log(QByteArray octets) : m_octets(std::move(octets))
+{
+    const char *base = m_octets.constData();
+    m_debuts.reserve(size_t(m_octets.size() / (Longueur_Ligne_QSO + 2) + 1));
+    Pour_Chaque_Ligne(m_octets, [&](QByteArrayView, QByteArrayView brute) { m_debuts.push_back(brute.data() - base); });
+}
+
+QByteArrayView Contenu_Log::ligne(qsizetype index) const
+{
+    const qsizetype debut = m_debuts[size_t(index)];
+    qsizetype fin = (index + 1 < nombre()) ? m_debuts[size_t(index + 1)] : m_octets.size();
+    if (fin > debut && m_octets[fin - 1] == '\n')
+        --fin;
+    if (fin > debut && m_octets[fin - 1] == '\r')
+        --fin;
+    return QByteArrayView(m_octets.constData() + debut, fin - debut);
+}
+
+QByteArray Contenu_Log::ligne_liste(qsizetype index) const { return Ligne_Liste(index + 1, ligne(index)); }
+
+Resultat<Contenu_Log> Lit_Log(const QString &chemin_log)
+{
+    auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    return Contenu_Log(std::move(octets).valeur());
+}
+
+Resultat<DMF_Trouve> Cherche_DMF(const QString &chemin_log, QByteArrayView dmf)
+{
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    DMF_Trouve resultat;
+    QByteArrayView derniere;
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView) {
+        if (Meme_DMF(l, dmf)) {
+            resultat.trouve = true;
+            derniere = l;
+        }
+    });
+    if (resultat.trouve)
+        resultat.date = Date_QSO(derniere).toByteArray();
+    return resultat;
+}
+
+Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArrayView nouvelle)
+{
+    if (auto v = Verifie_Nouvelle(nouvelle); !v)
+        return v;
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    const QByteArrayView cible = Partie_Stockee(ancienne);
+    Sortie sortie;
+    bool remplace = false;
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
+        if (l == cible) {
+            sortie.ecrit(nouvelle);
+            remplace = true;
+        } else {
+            sortie.garde(l, brute);
+        }
+    });
+    if (!remplace)
+        sortie.ecrit(nouvelle);
+    return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire), sortie.morceaux());
+}
+
+Statut Supprime_QSO(const QString &chemin_log, QByteArrayView dmf)
+{
+    if (dmf.isEmpty())
+        return Erreur{QStringLiteral("Aucun N° DMF à supprimer : rien n'a été effacé.")};
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    Sortie sortie;
+    bool supprime = false;
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
+        if (Meme_DMF(l, dmf))
+            supprime = true;
+        else
+            sortie.garde(l, brute);
+    });
+    if (!supprime)
+        return Succes();
+    return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire), sortie.morceaux());
+}
+
+Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle)
+{
+    if (auto v = Verifie_Nouvelle(nouvelle); !v)
+        return v;
+    return Ajoute_Fichier(chemin_log, nouvelle.toByteArray().append(Fin_Ligne));
+}
+
+std::optional<QDate> Cle_Insertion(QByteArrayView ligne)
+{
+    const QByteArrayView d = Date_QSO(ligne);
+    auto chiffre = [&](qsizetype i) { return d[i] >= '0' && d[i] <= '9'; };
+    if (d.size() != Largeur_Date || !chiffre(0) || !chiffre(1) || d[2] != '/' || !chiffre(3) || !chiffre(4)
+        || d[5] != '/' || !chiffre(6) || !chiffre(7))
+        return std::nullopt;
+    auto nombre = [&](qsizetype i) { return (d[i] - '0') * 10 + (d[i + 1] - '0'); };
+    const int v = nombre(6);
+    const QDate date((v >= 50 ? 1900 : 2000) + v, nombre(3), nombre(0));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle)
+{
+    if (auto v = Verifie_Nouvelle(nouvelle); !v)
+        return v;
+    const auto cle = Cle_Insertion(nouvelle);
+    if (!cle)
+        return Erreur{QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être inséré.")
+                          .arg(QString::fromLatin1(Date_QSO(nouvelle)))};
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    Sortie sortie;
+    bool ecrite = false;
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
+        if (!ecrite) {
+            const auto k = Cle_Insertion(l);
+            if (k && *k >= *cle) {
+                sortie.ecrit(nouvelle);
+                ecrite = true;
+            }
+        }
+        sortie.garde(l, brute);
+    });
+    if (!ecrite)
+        sortie.ecrit(nouvelle);
+    return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire_Insertion), sortie.morceaux());
+}
+
+} // namespace Sous_Programmes

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Fichier.h"
+#include "Resultat.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The log file of one callsign and year, and every operation on it. Each
+// operation reads the file whole; a rewrite replaces it in one step.
+namespace Sous_Programmes {
+
+inline constexpr const char *Nom_Modele_Log = "FXXXX_Dezudidar_ERI.txt";
+inline constexpr const char *Nom_Temporaire = "Temporaire.txt";
+inline constexpr const char *Nom_Temporaire_Insertion = "Temporaire6.txt";
+
+// The folder that holds the program, its template and its logs.
+QString Dossier_Programme();
+
+QString Nom_Log(const QString &indicatif, const QString &annee);
+QString Chemin_Log(const QString &indicatif, const QString &annee, const QString &dossier = Dossier_Programme());
+
+// Creates the log of a callsign and year from the template; an existing log,
+// even an unreadable one, is never touched. No template gives an empty log.
+Resultat<Creation> Cree_Log(const QString &indicatif, const QString &annee, const QString &dossier = Dossier_Programme());
+
+// The lines of a log as read, kept as one block of bytes.
+class Contenu_Log {
+public:
+    Contenu_Log() = default;
+    explicit Contenu_Log(QByteArray octets);
+
+    qsizetype nombre() const { return qsizetype(m_debuts.size()); }
+    qsizetype taille_octets() const { return m_octets.size(); }
+    // The stored line without its end (LF, or CR LF).
+    QByteArrayView ligne(qsizetype index) const;
+    // The line as the main list shows it, numbered from 1.
+    QByteArray ligne_liste(qsizetype index) const;
+
+private:
+    QByteArray m_octets;
+    std::vector<qsizetype> m_debuts;
+};
+
+// The reading half of loading the main list.
+Resultat<Contenu_Log> Lit_Log(const QString &chemin_log);
+
+struct DMF_Trouve {
+    bool trouve = false;
+    QByteArray date; // of the last line with that number, in file order
+};
+Resultat<DMF_Trouve> Cherche_DMF(const QString &chemin_log, QByteArrayView dmf);
+
+// Puts `nouvelle` in place of every stored line equal to the stored part of
+// the list line `ancienne`; adds it at the end when none is.
+Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArrayView nouvelle);
+
+// Removes every line whose DMF number is `dmf`.
+Statut Supprime_QSO(const QString &chemin_log, QByteArrayView dmf);
+
+// Adds a QSO line at the end of the log (created when missing).
+Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle);
+
+// The date a line is ordered by on insertion: dd/mm/yy with yy 50-99 in the
+// 1900s and 00-49 in the 2000s. None when the first 8 bytes are no date.
+std::optional<QDate> Cle_Insertion(QByteArrayView ligne);
+
+// Writes `nouvelle` before the first stored line, in file order, of the same
+// day or later; at the end when there is none. Lines without a date keep
+// their place and never count as later.
+Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle);
+
+} // namespace Sous_Programmes

@@ -1,0 +1,124 @@
+#include "Ligne_QSO.h"
+
+#include "Texte.h"
+
+namespace Sous_Programmes {
+
+QByteArrayView Champ(QByteArrayView ligne, qsizetype colonne, qsizetype largeur)
+{
+    const qsizetype debut = colonne - 1;
+    if (debut >= ligne.size())
+        return {};
+    return ligne.sliced(debut, qMin(largeur, ligne.size() - debut));
+}
+
+namespace {
+
+Resultat<QByteArray> Encode_Champ(const QString &texte, const QString &nom, qsizetype largeur)
+{
+    for (QChar c : texte) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return Erreur{QStringLiteral("Le champ « %1 » contient un caractère de contrôle : le QSO ne peut pas être enregistré.").arg(nom)};
+    }
+    QString fautif;
+    const auto octets = Vers_Log(texte, &fautif);
+    if (!octets)
+        return Erreur{QStringLiteral("Le champ « %1 » contient le caractère « %2 », que le log ne peut pas enregistrer.").arg(nom, fautif)};
+    if (octets->size() > largeur)
+        return Erreur{QStringLiteral("Le champ « %1 » dépasse %2 caractères : le QSO ne peut pas être enregistré.").arg(nom).arg(largeur)};
+    return *octets;
+}
+
+void Ajoute_Complete(QByteArray &ligne, QByteArrayView champ, qsizetype largeur)
+{
+    ligne.append(champ);
+    ligne.append(largeur - champ.size(), ' ');
+}
+
+} // namespace
+
+Resultat<QByteArray> Construit_Ligne_QSO(const Champs_QSO &champs)
+{
+    const auto date = Encode_Champ(champs.date, QStringLiteral("Date"), Largeur_Date);
+    if (!date)
+        return Erreur{date.erreur()};
+    if (date.valeur().size() != Largeur_Date)
+        return Erreur{QStringLiteral("Le champ « Date » doit compter exactement 8 caractères (JJ/MM/AA) : le QSO ne peut pas être enregistré.")};
+    const auto dmf = Encode_Champ(champs.dmf, QStringLiteral("N° DMF"), Largeur_DMF);
+    if (!dmf)
+        return Erreur{dmf.erreur()};
+    const auto type = Encode_Champ(champs.type, QStringLiteral("Type Activité"), Largeur_Type);
+    if (!type)
+        return Erreur{type.erreur()};
+    const auto indicatif = Encode_Champ(champs.indicatif, QStringLiteral("Indicatif"), Largeur_Indicatif);
+    if (!indicatif)
+        return Erreur{indicatif.erreur()};
+
+    QByteArray ligne;
+    ligne.reserve(Longueur_Ligne_QSO);
+    ligne.append(date.valeur());
+    ligne.append(' ');
+    ligne.append(champs.attente ? '*' : ' ');
+    Ajoute_Complete(ligne, dmf.valeur(), Largeur_DMF);
+    ligne.append("  ");
+    Ajoute_Complete(ligne, type.valeur(), Largeur_Type);
+    ligne.append("  ");
+    Ajoute_Complete(ligne, indicatif.valeur(), Largeur_Indicatif);
+    return ligne;
+}
+
+bool Ligne_QSO_Valide(QByteArrayView ligne)
+{
+    return ligne.size() == Longueur_Ligne_QSO && !ligne.contains('\n') && !ligne.contains('\r');
+}
+
+void Ajoute_Ligne_Liste(QByteArray &sortie, qsizetype numero, QByteArrayView l)
+{
+    char chiffres[24];
+    int n = 0;
+    do {
+        chiffres[n++] = char('0' + numero % 10);
+        numero /= 10;
+    } while (numero > 0);
+    for (int i = n; i < 5; ++i)
+        sortie.append(' ');
+    while (n > 0)
+        sortie.append(chiffres[--n]);
+    sortie.append("   ");
+    if (l.size() == Longueur_Ligne_QSO && l[8] == ' ' && l[15] == ' ' && l[16] == ' ' && l[39] == ' ' && l[40] == ' ') {
+        sortie.append(l); // a well-formed line rebuilds to itself
+        return;
+    }
+    sortie.append(Date_QSO(l));
+    sortie.append(' ');
+    sortie.append(Attente_QSO(l));
+    sortie.append(DMF_QSO(l));
+    sortie.append("  ");
+    sortie.append(Type_QSO(l));
+    sortie.append("  ");
+    sortie.append(Indicatif_QSO(l));
+}
+
+QByteArray Ligne_Liste(qsizetype numero, QByteArrayView ligne_stockee)
+{
+    QByteArray sortie;
+    sortie.reserve(Largeur_Prefixe_Liste + Longueur_Ligne_QSO + 2);
+    Ajoute_Ligne_Liste(sortie, numero, ligne_stockee);
+    return sortie;
+}
+
+QByteArrayView Partie_Stockee(QByteArrayView ligne_liste)
+{
+    // The number is wider than 5 only past line 99,999; skip it whatever its width.
+    qsizetype i = 0;
+    while (i < ligne_liste.size() && ligne_liste[i] == ' ' && i < 5)
+        ++i;
+    while (i < ligne_liste.size() && ligne_liste[i] >= '0' && ligne_liste[i] <= '9')
+        ++i;
+    i = qMax<qsizetype>(i + 3, Largeur_Prefixe_Liste);
+    if (i >= ligne_liste.size())
+        return {};
+    return ligne_liste.sliced(i);
+}
+
+} // namespace Sous_Programmes

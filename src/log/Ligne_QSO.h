@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Resultat.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The fixed-column QSO line of the log and the numbered line of the main list.
+namespace Sous_Programmes {
+
+inline constexpr qsizetype Longueur_Ligne_QSO = 53;
+inline constexpr qsizetype Largeur_Date = 8;
+inline constexpr qsizetype Largeur_DMF = 5;
+inline constexpr qsizetype Largeur_Type = 22;
+inline constexpr qsizetype Largeur_Indicatif = 12;
+// A list line is the stored line after its number (5 wide) and three blanks.
+inline constexpr qsizetype Largeur_Prefixe_Liste = 8;
+
+// A field by its 1-based column; what lies beyond a short line is not there.
+QByteArrayView Champ(QByteArrayView ligne, qsizetype colonne, qsizetype largeur);
+
+inline QByteArrayView Date_QSO(QByteArrayView l) { return Champ(l, 1, Largeur_Date); }
+inline QByteArrayView Attente_QSO(QByteArrayView l) { return Champ(l, 10, 1); }
+inline QByteArrayView DMF_QSO(QByteArrayView l) { return Champ(l, 11, Largeur_DMF); }
+inline QByteArrayView Type_QSO(QByteArrayView l) { return Champ(l, 18, Largeur_Type); }
+inline QByteArrayView Indicatif_QSO(QByteArrayView l) { return Champ(l, 42, Largeur_Indicatif); }
+
+// What the entry fields hold, as the operator typed it.
+struct Champs_QSO {
+    QString date;
+    bool attente = false;
+    QString dmf;
+    QString type;
+    QString indicatif;
+};
+
+// The 53-byte line, or a French refusal naming the field that cannot be held:
+// a date not of 8 characters, a field longer than its column, a control
+// character or a character that Windows-1252 has no byte for.
+Resultat<QByteArray> Construit_Ligne_QSO(const Champs_QSO &champs);
+
+// True for a line the log can take as it is: 53 bytes, no line break inside.
+bool Ligne_QSO_Valide(QByteArrayView ligne);
+
+// The list line of the n-th stored line (n from 1): the number right-aligned
+// in 5 columns, three blanks, then the fields rebuilt at their places.
+QByteArray Ligne_Liste(qsizetype numero, QByteArrayView ligne_stockee);
+void Ajoute_Ligne_Liste(QByteArray &sortie, qsizetype numero, QByteArrayView ligne_stockee);
+
+// The stored part of a list line: what follows the number and its three blanks.
+QByteArrayView Partie_Stockee(QByteArrayView ligne_liste);
+
+} // namespace Sous_Programmes

@@ -1,0 +1,96 @@
+#include "Reglages.h"
+
+#include <QSettings>
+
+namespace Sous_Programmes {
+
+namespace {
+
+const QString Cle_Indicatif = QStringLiteral("Indicatif Station");
+const QString Cle_Chemin = QStringLiteral("Chemin Repertoire");
+const QString Cle_Annee = QStringLiteral("Annee Radovered");
+const QString Cle_Type = QStringLiteral("Type Activite");
+const QString Cle_Date = QStringLiteral("Date_Automatique");
+const QString Cle_Revision = QStringLiteral("Revision");
+
+QString Lit(QSettings &s, const QString &section, const QString &cle, const QString &defaut)
+{
+    return s.value(section + QLatin1Char('/') + cle, defaut).toString();
+}
+
+Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
+{
+    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    for (const auto &[cle, valeur] : valeurs)
+        s.setValue(cle, valeur);
+    s.sync();
+    if (s.status() != QSettings::NoError)
+        return Erreur{QStringLiteral("Les réglages n'ont pas pu être enregistrés dans %1.").arg(s.fileName())};
+    return Succes();
+}
+
+QString Cle(const QString &section, const QString &cle) { return section + QLatin1Char('/') + cle; }
+
+} // namespace
+
+QString Section_Generale() { return QStringLiteral("Setup "); }
+
+QString Section_Station(const QString &indicatif) { return Section_Generale() + indicatif; }
+
+bool Premiere_Installation(const QString &indicatif) { return indicatif == QLatin1String(Indicatif_Provisoire); }
+
+QString Message_Premiere_Installation()
+{
+    return QStringLiteral("\r\n  Premiere installation, vous devez entrer votre Indicatif et l'année du Radovered\r\n\r\n"
+                          "    Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif.");
+}
+
+Etat_Demarrage Charge_Reglages(const QString &dossier_programme)
+{
+    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    Etat_Demarrage etat;
+    etat.indicatif = Lit(s, Section_Generale(), Cle_Indicatif, QString::fromLatin1(Indicatif_Provisoire));
+    const QString station = Section_Station(etat.indicatif);
+    etat.annee = Lit(s, station, Cle_Annee, QString::fromLatin1(Annee_Provisoire));
+    etat.type_activite = Position_Type_Activite(Lit(s, station, Cle_Type, QStringLiteral("0")));
+    s.setValue(Cle(Section_Generale(), Cle_Chemin), dossier_programme);
+    etat.date_automatique = Lit(s, station, Cle_Date, QStringLiteral("Oui")) == QLatin1String("Oui");
+    s.setValue(Cle(station, Cle_Revision), QString::fromLatin1(Revision_Programme));
+    return etat;
+}
+
+QString Lit_Indicatif_Station()
+{
+    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    return Lit(s, Section_Generale(), Cle_Indicatif, QString::fromLatin1(Indicatif_Provisoire));
+}
+
+QString Lit_Annee_Radovered(const QString &indicatif, const QString &defaut)
+{
+    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    return Lit(s, Section_Station(indicatif), Cle_Annee, defaut);
+}
+
+int Position_Type_Activite(const QString &texte)
+{
+    bool ok = false;
+    const int position = texte.trimmed().toInt(&ok);
+    return (ok && position >= -1 && position <= 8) ? position : 0;
+}
+
+Statut Sauve_Station(const QString &indicatif, const QString &annee)
+{
+    return Sauve({{Cle(Section_Generale(), Cle_Indicatif), indicatif}, {Cle(Section_Station(indicatif), Cle_Annee), annee}});
+}
+
+Statut Sauve_Type_Activite(const QString &indicatif, int position)
+{
+    return Sauve({{Cle(Section_Station(indicatif), Cle_Type), QString::number(position)}});
+}
+
+Statut Sauve_Date_Automatique(const QString &indicatif, bool automatique)
+{
+    return Sauve({{Cle(Section_Station(indicatif), Cle_Date), automatique ? QStringLiteral("Oui") : QStringLiteral("Non")}});
+}
+
+} // namespace Sous_Programmes

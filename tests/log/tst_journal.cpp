@@ -1,0 +1,427 @@
+#include "Journal.h"
+#include "Ligne_QSO.h"
+#include "Outils_Test.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+const QString Nom = QStringLiteral("TEST1_Dezudidar_ERI_2007.txt");
+
+QByteArray L(const char *date, const char *dmf, const char *indicatif = "F5ABC", const char *type = "Moulin Contacte")
+{
+    return Ligne(date, dmf, type, indicatif);
+}
+
+QList<QByteArray> Lignes_Liste(const Contenu_Log &c)
+{
+    QList<QByteArray> l;
+    for (qsizetype i = 0; i < c.nombre(); ++i)
+        l << c.ligne_liste(i);
+    return l;
+}
+
+// Caps the size of any file this process writes, as a full disk would.
+class Disque_Plein {
+public:
+    explicit Disque_Plein(rlim_t octets)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_avant);
+        rlimit r = m_avant;
+        r.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~Disque_Plein() { setrlimit(RLIMIT_FSIZE, &m_avant); }
+
+private:
+    rlimit m_avant{};
+};
+
+} // namespace
+
+class Tst_Journal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chemin_du_log();
+    void lecture_accepte_ce_que_laissent_les_editeurs_data();
+    void lecture_accepte_ce_que_laissent_les_editeurs();
+    void liste_numerote_et_garde_la_ligne();
+    void cherche_dmf();
+    void remplace_en_place_et_octet_pour_octet();
+    void remplace_deux_lignes_identiques();
+    void remplace_sans_correspondance_ajoute_a_la_fin();
+    void supprime_toutes_les_lignes_du_dmf();
+    void supprime_ne_touche_ni_lignes_vides_ni_courtes();
+    void ajoute_et_cree_si_absent();
+    void ajoute_apres_une_derniere_ligne_sans_fin();
+    void insere_par_date_data();
+    void insere_par_date();
+    void insere_refuse_une_date_impossible();
+    void lignes_refusees_avant_ecriture_data();
+    void lignes_refusees_avant_ecriture();
+    void log_absent_ou_illisible_donne_une_erreur();
+    void reecriture_impossible_laisse_le_log_intact();
+    void disque_plein_laisse_le_log_intact();
+    void cree_log_depuis_le_modele();
+    void cree_log_ne_remplace_jamais();
+    void cree_log_refuse_un_nom_dangereux();
+};
+
+void Tst_Journal::chemin_du_log()
+{
+    QCOMPARE(Chemin_Log("TEST1", "2007", "/prog"), QStringLiteral("/prog/TEST1_Dezudidar_ERI_2007.txt"));
+    QCOMPARE(Nom_Log("TEST_P", "ABCD"), QStringLiteral("TEST_P_Dezudidar_ERI_ABCD.txt"));
+}
+
+void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<QList<QByteArray>>("lignes");
+
+    const QByteArray a = L("01/03/07", "21001");
+    const QByteArray b = L("02/03/07", "21002");
+    QTest::newRow("vide") << QByteArray() << QList<QByteArray>{};
+    QTest::newRow("CR LF") << a + "\r\n" + b + "\r\n" << QList<QByteArray>{a, b};
+    QTest::newRow("LF seul") << a + "\n" + b + "\n" << QList<QByteArray>{a, b};
+    QTest::newRow("sans fin finale") << a + "\r\n" + b << QList<QByteArray>{a, b};
+    QTest::newRow("lignes vides et courtes") << a + "\r\n\r\n12/03\r\n" << QList<QByteArray>{a, "", "12/03"};
+    QTest::newRow("octets hauts et NUL") << QByteArray("\xE9\x80\x00\xFF\r\n", 6) << QList<QByteArray>{QByteArray("\xE9\x80\x00\xFF", 4)};
+    QTest::newRow("ligne longue") << a + "SUITE\r\n" << QList<QByteArray>{a + "SUITE"};
+    QTest::newRow("une seule fin") << QByteArray("\r\n") << QList<QByteArray>{""};
+}
+
+void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(QList<QByteArray>, lignes);
+    Dossier_Test d;
+    const auto contenu = Lit_Log(d.ecrit(Nom, fichier));
+    QVERIFY2(contenu.ok(), qPrintable(contenu.erreur()));
+    QList<QByteArray> lues;
+    for (qsizetype i = 0; i < contenu.valeur().nombre(); ++i)
+        lues << contenu.valeur().ligne(i).toByteArray();
+    QCOMPARE(lues, lignes);
+}
+
+void Tst_Journal::liste_numerote_et_garde_la_ligne()
+{
+    Dossier_Test d;
+    QList<QByteArray> lignes;
+    for (int i = 1; i <= 10; ++i)
+        lignes << L("01/03/07", QByteArray::number(21000 + i).constData());
+    const auto contenu = Lit_Log(d.ecrit(Nom, Fichier_De(lignes)));
+    QVERIFY(contenu.ok());
+    const auto liste = Lignes_Liste(contenu.valeur());
+    QCOMPARE(liste.size(), 10);
+    QCOMPARE(liste.at(0), "    1   " + lignes.at(0));
+    QCOMPARE(liste.at(2), "    3   " + lignes.at(2));
+    QCOMPARE(liste.at(9), "   10   " + lignes.at(9));
+}
+
+void Tst_Journal::cherche_dmf()
+{
+    Dossier_Test d;
+    const QString log = d.ecrit(Nom, Fichier_De({L("01/03/07", "11111"), L("02/03/07", "21001"), QByteArray(),
+                                                 L("04/03/07", "33333"), L("05/03/07", "21001"), L("06/03/07", "44444")}));
+    auto r = Cherche_DMF(log, "21001");
+    QVERIFY(r.ok());
+    QVERIFY(r.valeur().trouve);
+    QCOMPARE(r.valeur().date, QByteArray("05/03/07"));
+
+    r = Cherche_DMF(log, "99999");
+    QVERIFY(r.ok());
+    QVERIFY(!r.valeur().trouve);
+    QVERIFY(r.valeur().date.isEmpty());
+
+    // A blank line is never taken for a DMF number.
+    r = Cherche_DMF(log, "     ");
+    QVERIFY(r.ok());
+    QVERIFY(!r.valeur().trouve);
+
+    const QString vide = d.ecrit(QStringLiteral("vide.txt"), QByteArray());
+    r = Cherche_DMF(vide, "21001");
+    QVERIFY(r.ok());
+    QVERIFY(!r.valeur().trouve);
+}
+
+void Tst_Journal::remplace_en_place_et_octet_pour_octet()
+{
+    Dossier_Test d;
+    // Lines that the rewrite does not change must come back as they were,
+    // whatever an editor put in them.
+    const QByteArray etrange("01/03/07  2A001  Double ou non valid\xE9    F\x00\x80\xFF", 41);
+    const QByteArray longue = L("02/03/07", "21002") + "  commentaire";
+    const QList<QByteArray> avant{etrange, longue, QByteArray(), L("04/03/07", "21004"), L("05/03/07", "21005")};
+    const QString log = d.ecrit(Nom, Fichier_De(avant));
+
+    const auto contenu = Lit_Log(log);
+    const QByteArray ancienne = contenu.valeur().ligne_liste(3);
+    const QByteArray nouvelle = Ligne("04/03/07", "21004", "Moulin active", "F6XYZ", true);
+    const auto r = Remplace_QSO(log, ancienne, nouvelle);
+    QVERIFY2(r.ok(), qPrintable(r.erreur()));
+
+    QList<QByteArray> apres = avant;
+    apres[3] = nouvelle;
+    QCOMPARE(d.lit(Nom), Fichier_De(apres));
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire)));
+}
+
+void Tst_Journal::remplace_deux_lignes_identiques()
+{
+    Dossier_Test d;
+    const QByteArray double_ = L("02/03/07", "21002");
+    const QString log = d.ecrit(Nom, Fichier_De({L("01/03/07", "21001"), double_, L("03/03/07", "21003"), double_}));
+    const QByteArray nouvelle = L("02/03/07", "21009");
+    QVERIFY(Remplace_QSO(log, Ligne_Liste(2, double_), nouvelle).ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({L("01/03/07", "21001"), nouvelle, L("03/03/07", "21003"), nouvelle}));
+}
+
+void Tst_Journal::remplace_sans_correspondance_ajoute_a_la_fin()
+{
+    Dossier_Test d;
+    // An editor left LF ends: the rewrite keeps every line, with CR LF ends.
+    const QString log = d.ecrit(Nom, L("01/03/07", "21001") + "\n" + L("02/03/07", "21002"));
+    const QByteArray nouvelle = L("03/03/07", "21003");
+    QVERIFY(Remplace_QSO(log, Ligne_Liste(1, L("09/09/07", "99999")), nouvelle).ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({L("01/03/07", "21001"), L("02/03/07", "21002"), nouvelle}));
+}
+
+void Tst_Journal::supprime_toutes_les_lignes_du_dmf()
+{
+    Dossier_Test d;
+    const QString log = d.ecrit(Nom, Fichier_De({L("01/03/07", "21001"), L("02/03/07", "21002"), L("03/03/07", "21001"),
+                                                 L("04/03/07", "21004"), L("05/03/07", "21001", "F6XYZ")}));
+    QVERIFY(Supprime_QSO(log, "21001").ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({L("02/03/07", "21002"), L("04/03/07", "21004")}));
+    const auto liste = Lignes_Liste(Lit_Log(log).valeur());
+    QCOMPARE(liste, (QList<QByteArray>{"    1   " + L("02/03/07", "21002"), "    2   " + L("04/03/07", "21004")}));
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire)));
+}
+
+void Tst_Journal::supprime_ne_touche_ni_lignes_vides_ni_courtes()
+{
+    Dossier_Test d;
+    const QByteArray fichier = Fichier_De({L("01/03/07", "21001"), QByteArray(), QByteArray("01/03/07")});
+    const QString log = d.ecrit(Nom, fichier);
+    // Nothing to remove: the file stays exactly as it was.
+    QVERIFY(Supprime_QSO(log, "77777").ok());
+    QCOMPARE(d.lit(Nom), fichier);
+    // No number at all would match every short line: refused.
+    QVERIFY(!Supprime_QSO(log, "").ok());
+    QCOMPARE(d.lit(Nom), fichier);
+    QVERIFY(Supprime_QSO(log, "21001").ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({QByteArray(), QByteArray("01/03/07")}));
+}
+
+void Tst_Journal::ajoute_et_cree_si_absent()
+{
+    Dossier_Test d;
+    const QString log = d.fichier(Nom);
+    const QByteArray a = L("01/03/07", "21001");
+    const QByteArray b = Ligne("02/03/07", "21002", "Double ou non valid\xE9", "F6XYZ");
+    QVERIFY(Ajoute_QSO(log, a).ok());
+    QVERIFY(Ajoute_QSO(log, b).ok());
+    QCOMPARE(d.lit(Nom), a + "\r\n" + b + "\r\n");
+    QCOMPARE(d.lit(Nom).size(), 2 * 55);
+}
+
+void Tst_Journal::ajoute_apres_une_derniere_ligne_sans_fin()
+{
+    Dossier_Test d;
+    const QByteArray a = L("01/03/07", "21001");
+    const QByteArray b = L("02/03/07", "21002");
+    const QString log = d.ecrit(Nom, a);
+    QVERIFY(Ajoute_QSO(log, b).ok());
+    QCOMPARE(d.lit(Nom), a + "\r\n" + b + "\r\n");
+    const auto contenu = Lit_Log(log);
+    QCOMPARE(contenu.valeur().nombre(), 2);
+}
+
+void Tst_Journal::insere_par_date_data()
+{
+    QTest::addColumn<QList<QByteArray>>("stockees");
+    QTest::addColumn<QByteArray>("nouvelle");
+    QTest::addColumn<int>("position");
+
+    const QByteArray nouvelle = L("15/03/07", "30000");
+    QTest::newRow("log vide") << QList<QByteArray>{} << nouvelle << 0;
+    QTest::newRow("entre deux dates") << QList<QByteArray>{L("01/03/07", "1"), L("20/03/07", "2")} << nouvelle << 1;
+    QTest::newRow("avant la première du même jour")
+        << QList<QByteArray>{L("01/03/07", "1"), L("20/03/07", "2"), L("20/03/07", "3")} << L("20/03/07", "30000") << 1;
+    QTest::newRow("plus tard que tout: à la fin") << QList<QByteArray>{L("01/03/07", "1"), L("02/03/07", "2")} << nouvelle << 2;
+    QTest::newRow("99 vient avant 00") << QList<QByteArray>{L("01/01/00", "1")} << L("31/12/99", "30000") << 0;
+    QTest::newRow("49 est en 2049, après 50") << QList<QByteArray>{L("01/01/50", "1"), L("01/01/49", "2")} << L("01/01/60", "30000") << 1;
+    QTest::newRow("désordre: première de même jour ou après")
+        << QList<QByteArray>{L("20/03/07", "1"), L("01/03/07", "2")} << nouvelle << 0;
+    QTest::newRow("comparées comme dates, pas comme texte")
+        << QList<QByteArray>{L("31/01/07", "1"), L("01/02/07", "2")} << L("10/02/07", "30000") << 2;
+    QTest::newRow("ligne vide gardée à sa place")
+        << QList<QByteArray>{L("01/03/07", "1"), QByteArray(), L("20/03/07", "2")} << nouvelle << 2;
+    QTest::newRow("date illisible jamais prise pour plus tard")
+        << QList<QByteArray>{QByteArray("99/99/07  12345"), QByteArray("garbage"), L("20/03/07", "2")} << nouvelle << 2;
+}
+
+void Tst_Journal::insere_par_date()
+{
+    QFETCH(QList<QByteArray>, stockees);
+    QFETCH(QByteArray, nouvelle);
+    QFETCH(int, position);
+    Dossier_Test d;
+    const QString log = d.ecrit(Nom, Fichier_De(stockees));
+    const auto r = Insere_QSO_Par_Date(log, nouvelle);
+    QVERIFY2(r.ok(), qPrintable(r.erreur()));
+    QList<QByteArray> attendues = stockees;
+    attendues.insert(position, nouvelle);
+    QCOMPARE(d.lit(Nom), Fichier_De(attendues));
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire_Insertion)));
+}
+
+void Tst_Journal::insere_refuse_une_date_impossible()
+{
+    Dossier_Test d;
+    const QByteArray fichier = Fichier_De({L("01/03/07", "1")});
+    const QString log = d.ecrit(Nom, fichier);
+    for (const char *date : {"99/99/07", "31/02/07", "15-03-07"}) {
+        const auto r = Insere_QSO_Par_Date(log, L(date, "30000"));
+        QVERIFY2(!r.ok(), date);
+        QVERIFY(r.erreur().contains(QString::fromLatin1(date)));
+    }
+    QCOMPARE(d.lit(Nom), fichier);
+    QVERIFY(Cle_Insertion(L("29/02/08", "1")).has_value());
+    QCOMPARE(*Cle_Insertion(L("01/01/50", "1")), QDate(1950, 1, 1));
+}
+
+void Tst_Journal::lignes_refusees_avant_ecriture_data()
+{
+    QTest::addColumn<QByteArray>("nouvelle");
+    QTest::newRow("52 octets") << L("01/03/07", "21001").left(52);
+    QTest::newRow("54 octets") << L("01/03/07", "21001") + " ";
+    QTest::newRow("saut de ligne dedans") << QByteArray(L("01/03/07", "21001")).replace(45, 1, "\n");
+}
+
+void Tst_Journal::lignes_refusees_avant_ecriture()
+{
+    QFETCH(QByteArray, nouvelle);
+    Dossier_Test d;
+    const QByteArray fichier = Fichier_De({L("01/03/07", "1"), L("02/03/07", "2")});
+    const QString log = d.ecrit(Nom, fichier);
+    QVERIFY(!Ajoute_QSO(log, nouvelle).ok());
+    QVERIFY(!Remplace_QSO(log, Ligne_Liste(1, L("01/03/07", "1")), nouvelle).ok());
+    QVERIFY(!Insere_QSO_Par_Date(log, nouvelle).ok());
+    QCOMPARE(d.lit(Nom), fichier);
+}
+
+void Tst_Journal::log_absent_ou_illisible_donne_une_erreur()
+{
+    Dossier_Test d;
+    const QByteArray l = L("01/03/07", "21001");
+    for (const bool dossier : {false, true}) {
+        const QString log = d.fichier(Nom);
+        if (dossier)
+            QVERIFY(QDir(d.chemin()).mkdir(Nom)); // a folder where the log should be cannot be read
+        QVERIFY(!Lit_Log(log).ok());
+        QVERIFY(!Cherche_DMF(log, "21001").ok());
+        QVERIFY(!Remplace_QSO(log, Ligne_Liste(1, l), l).ok());
+        QVERIFY(!Supprime_QSO(log, "21001").ok());
+        QVERIFY(!Insere_QSO_Par_Date(log, l).ok());
+        const QString message = Lit_Log(log).erreur();
+        QVERIFY2(message.contains(Nom), qPrintable(message));
+        if (!dossier) {
+            QVERIFY2(message.contains(QStringLiteral("introuvable")), qPrintable(message));
+            // A rewrite must not make a log out of nothing.
+            QVERIFY(!d.existe(Nom));
+        }
+    }
+}
+
+void Tst_Journal::reecriture_impossible_laisse_le_log_intact()
+{
+    Dossier_Test d;
+    const QByteArray fichier = Fichier_De({L("01/03/07", "21001"), L("02/03/07", "21002")});
+    const QString log = d.ecrit(Nom, fichier);
+    // The temporary file cannot be made: its name is taken by a folder.
+    QVERIFY(QDir(d.chemin()).mkdir(QString::fromLatin1(Nom_Temporaire)));
+    QVERIFY(QDir(d.chemin()).mkdir(QString::fromLatin1(Nom_Temporaire_Insertion)));
+    const auto r = Remplace_QSO(log, Ligne_Liste(1, L("01/03/07", "21001")), L("01/03/07", "21009"));
+    QVERIFY(!r.ok());
+    QVERIFY2(r.erreur().contains(QStringLiteral("tel qu'il était")), qPrintable(r.erreur()));
+    QVERIFY(!Supprime_QSO(log, "21001").ok());
+    QVERIFY(!Insere_QSO_Par_Date(log, L("01/03/07", "3")).ok());
+    QCOMPARE(d.lit(Nom), fichier);
+}
+
+void Tst_Journal::disque_plein_laisse_le_log_intact()
+{
+    Dossier_Test d;
+    QList<QByteArray> lignes;
+    for (int i = 0; i < 40; ++i)
+        lignes << L("01/03/07", QByteArray::number(10000 + i).constData());
+    const QByteArray fichier = Fichier_De(lignes);
+    const QString log = d.ecrit(Nom, fichier);
+    {
+        // Room for the log and part of one more line: writes stop half-way.
+        Disque_Plein plein(rlim_t(fichier.size() + 20));
+        const auto ajout = Ajoute_QSO(log, L("02/03/07", "20000"));
+        QVERIFY(!ajout.ok());
+        QVERIFY2(ajout.erreur().contains(QStringLiteral("taille")) || ajout.erreur().contains(QStringLiteral("grand")),
+                 qPrintable(ajout.erreur()));
+        QVERIFY(!Insere_QSO_Par_Date(log, L("02/03/07", "20000")).ok());
+        QVERIFY(!Remplace_QSO(log, Ligne_Liste(1, L("09/09/07", "99999")), L("02/03/07", "20000")).ok());
+    }
+    QCOMPARE(d.lit(Nom), fichier);
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire)));
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire_Insertion)));
+}
+
+void Tst_Journal::cree_log_depuis_le_modele()
+{
+    Dossier_Test d;
+    const QByteArray modele = Fichier_De({L("01/01/07", "00000")});
+    d.ecrit(QString::fromLatin1(Nom_Modele_Log), modele);
+    const auto r = Cree_Log("TEST1", "2007", d.chemin());
+    QVERIFY2(r.ok(), qPrintable(r.erreur()));
+    QCOMPARE(r.valeur(), Creation::Cree);
+    QCOMPARE(d.lit(Nom), modele);
+    QCOMPARE(d.lit(QString::fromLatin1(Nom_Modele_Log)), modele);
+
+    // Without a template the new log is empty.
+    Dossier_Test sans_modele;
+    QVERIFY(Cree_Log("TEST2", "2008", sans_modele.chemin()).ok());
+    QCOMPARE(sans_modele.lit(QStringLiteral("TEST2_Dezudidar_ERI_2008.txt")), QByteArray());
+}
+
+void Tst_Journal::cree_log_ne_remplace_jamais()
+{
+    Dossier_Test d;
+    d.ecrit(QString::fromLatin1(Nom_Modele_Log), QByteArray());
+    const QByteArray qsos = Fichier_De({L("01/03/07", "21001")});
+    d.ecrit(Nom, qsos);
+    const auto r = Cree_Log("TEST1", "2007", d.chemin());
+    QVERIFY(r.ok());
+    QCOMPARE(r.valeur(), Creation::Existant);
+    QCOMPARE(d.lit(Nom), qsos);
+
+    // Even a log that cannot be read is left alone.
+    QVERIFY(QDir(d.chemin()).mkdir(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt")));
+    const auto illisible = Cree_Log("TEST1", "2008", d.chemin());
+    QVERIFY(illisible.ok());
+    QCOMPARE(illisible.valeur(), Creation::Existant);
+    QVERIFY(QFileInfo(d.fichier(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"))).isDir());
+}
+
+void Tst_Journal::cree_log_refuse_un_nom_dangereux()
+{
+    Dossier_Test d;
+    QVERIFY(!Cree_Log("../TEST1", "2007", d.chemin()).ok());
+    QVERIFY(!Cree_Log("TEST1", "20/7", d.chemin()).ok());
+    QVERIFY(!Cree_Log("", "2007", d.chemin()).ok());
+    QCOMPARE(QDir(d.chemin()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+QTEST_GUILESS_MAIN(Tst_Journal)
+#include "tst_journal.moc"

@@ -1,0 +1,32 @@
+# Installs the Debian packages the project needs, only those missing.
+# Sourced by run.sh and test.sh.
+
+KOB_PAQUETS=(
+  build-essential cmake ninja-build
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+  libbenchmark-dev
+  fonts-dejavu-core
+)
+
+Installe_Paquets() {
+  local manquants=()
+  local p
+  for p in "${KOB_PAQUETS[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      manquants+=("$p")
+    fi
+  done
+  [ ${#manquants[@]} -eq 0 ] && return 0
+
+  echo "Installation des paquets manquants : ${manquants[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "Il faut être root ou avoir sudo pour installer : ${manquants[*]}" >&2
+      return 1
+    fi
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${manquants[@]}"
+}
