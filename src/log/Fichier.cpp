@@ -44,27 +44,6 @@ int Ouvre(const QByteArray &chemin, int drapeaux, mode_t mode = 0)
     return fd;
 }
 
-bool Ecrit_Tout(int fd, QByteArrayView octets)
-{
-    const char *p = octets.data();
-    qsizetype reste = octets.size();
-    while (reste > 0) {
-        ssize_t n = ::write(fd, p, size_t(reste));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        p += n;
-        reste -= n;
-    }
-    return true;
-}
-
 bool Ecrit_Tout(int fd, const Morceaux &morceaux)
 {
     std::vector<iovec> vecteurs;
@@ -101,6 +80,8 @@ bool Ecrit_Tout(int fd, const Morceaux &morceaux)
     }
     return true;
 }
+
+bool Ecrit_Tout(int fd, QByteArrayView octets) { return Ecrit_Tout(fd, Morceaux{octets}); }
 
 void Synchronise_Dossier(const QString &chemin)
 {

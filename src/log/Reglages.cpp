@@ -13,9 +13,11 @@ const QString Cle_Type = QStringLiteral("Type Activite");
 const QString Cle_Date = QStringLiteral("Date_Automatique");
 const QString Cle_Revision = QStringLiteral("Revision");
 
+QString Cle(const QString &section, const QString &cle) { return section + QLatin1Char('/') + cle; }
+
 QString Lit(QSettings &s, const QString &section, const QString &cle, const QString &defaut)
 {
-    return s.value(section + QLatin1Char('/') + cle, defaut).toString();
+    return s.value(Cle(section, cle), defaut).toString();
 }
 
 Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
@@ -28,8 +30,6 @@ Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
         return Erreur{QStringLiteral("Les réglages n'ont pas pu être enregistrés dans %1.").arg(s.fileName())};
     return Succes();
 }
-
-QString Cle(const QString &section, const QString &cle) { return section + QLatin1Char('/') + cle; }
 
 } // namespace
 

@@ -6,8 +6,8 @@
 #include <QDate>
 #include <QList>
 
-// The three contents the crash test's writer moves a log between:
-// A, A with line 5001 changed (B), A with one QSO inserted by date (C).
+// The lines the crash test's writer moves a log between: A, A with line
+// 5001 changed (B), A with one QSO inserted by date (C).
 namespace Log_Crash {
 
 inline constexpr int Nombre_Lignes = 10000;
@@ -39,30 +39,6 @@ inline QList<QByteArray> Lignes_A()
     for (int i = 0; i < Nombre_Lignes; ++i)
         lignes << Ligne_A(i);
     return lignes;
-}
-
-inline QByteArray Octets(const QList<QByteArray> &lignes)
-{
-    QByteArray f;
-    for (const auto &l : lignes)
-        f += l + "\r\n";
-    return f;
-}
-
-inline QByteArray Contenu_A() { return Octets(Lignes_A()); }
-
-inline QByteArray Contenu_B()
-{
-    auto l = Lignes_A();
-    l[Ligne_Changee] = Ligne_B();
-    return Octets(l);
-}
-
-inline QByteArray Contenu_C()
-{
-    auto l = Lignes_A();
-    l.insert(Place_Insertion, Ligne_Inseree());
-    return Octets(l);
 }
 
 } // namespace Log_Crash

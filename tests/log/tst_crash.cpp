@@ -21,9 +21,14 @@ void Tst_Crash::tue_pendant_les_reecritures()
 {
     Dossier_Test d;
     const QString nom = QStringLiteral("TEST1_Dezudidar_ERI_2007.txt");
-    const QByteArray a = Log_Crash::Contenu_A();
-    const QByteArray b = Log_Crash::Contenu_B();
-    const QByteArray c = Log_Crash::Contenu_C();
+    const QList<QByteArray> lignes_a = Log_Crash::Lignes_A();
+    QList<QByteArray> lignes_b = lignes_a;
+    lignes_b[Log_Crash::Ligne_Changee] = Log_Crash::Ligne_B();
+    QList<QByteArray> lignes_c = lignes_a;
+    lignes_c.insert(Log_Crash::Place_Insertion, Log_Crash::Ligne_Inseree());
+    const QByteArray a = Fichier_De(lignes_a);
+    const QByteArray b = Fichier_De(lignes_b);
+    const QByteArray c = Fichier_De(lignes_c);
     const QString log = d.ecrit(nom, a);
 
     // The writer's own sequence must really move between the three contents.
