@@ -1,10 +1,105 @@
 #pragma once
 
+#include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimeZone>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class Liste_QSO;
+class Modele_Liste;
+class Fenetre_Aide;
+
+// Where the program lives and what time it is: the real ones unless a test
+// or a benchmark says otherwise.
+struct Environnement {
+    QString dossier;
+    std::function<QDateTime()> horloge;
+    QTimeZone zone;
+    static Environnement Reel();
+};
 
 class Main : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit Main(QWidget *parent = nullptr);
+    explicit Main(Environnement environnement = Environnement::Reel(), QWidget *parent = nullptr);
+    ~Main() override;
+
+    // Shared with the other windows.
+    QString Indicatif_Courant;
+    QString Annee_Courante;
+    bool Mode_Modification = false;
+    bool Mode_Insertion = false;
+    QString Ligne_Selectionnee;
+    const QString Revision_Programme;
+    const QString Historique_Revisions;
+
+    QString Chemin_Log() const;
+    bool Date_Automatique() const;
+    void Charge_Liste();
+    void Met_A_Jour_Total();
+    void Efface();
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+    void showEvent(QShowEvent *evenement) override;
+
+private:
+    void Cree_Controles();
+    void Cree_Menus();
+    void Form_Load();
+    void Timer1_Timer();
+    void Mnu_Date_Auto_Oui_Click();
+    void Mnu_Date_Auto_Non_Click();
+    void Mnu_Quitter_Click();
+    void Mnu_Historique_Click();
+    void Mnu_Mode_Emploi_Click();
+    void Mnu_Apropos_Click();
+    void A_Venir();
+
+    void Date_A_Entree();
+    void Ind_A_Entree();
+    void Type_A_Entree();
+    void DMF_A_Entree();
+    void Validation_A_Entree();
+
+    void Valide_A_Click();
+    void Ajout_Saisie_Click();
+    void Insere_QSO(const QByteArray &ligne);
+    void Annule_Saisie_Click();
+    void Liste_DFCF_Click(int ligne);
+    void Liste_DFCF_DblClick();
+    void Selectionne_Derniere_Ligne();
+    void Prepare_Nouveau_QSO();
+
+    QString Date_Jour() const;
+    void Donne_Focus(QWidget *controle);
+    bool Signale(const QString &erreur);
+
+    Environnement m_env;
+    Modele_Liste *m_modele = nullptr;
+    QByteArray m_ligne_selectionnee_octets;
+    QPointer<QWidget> m_focus_voulu;
+    QPointer<Fenetre_Aide> m_aide;
+    bool m_rechargement = false;
+
+    QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;
+    QLabel *Label8, *Label3, *Label1, *Label6, *Label23, *Label5, *Label4, *Label25, *Label7, *Label11;
+    QGroupBox *Frame7, *Frame1, *Frame2, *Frame3, *L_DFCF;
+    QLineEdit *Date_A, *Ind_A, *DMF_A, *Total_Points;
+    QComboBox *Type_A;
+    Liste_QSO *Liste_DFCF;
+    QCheckBox *Validation_A;
+    QPushButton *Valide_A, *Efface_A, *Ajout_Saisie, *Annule_Saisie, *Recherche;
+    QTimer *Timer1;
+    QAction *Mnu_Date_Auto_Oui, *Mnu_Date_Auto_Non;
 };

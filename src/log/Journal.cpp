@@ -168,8 +168,6 @@ Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArr
 
 Statut Supprime_QSO(const QString &chemin_log, QByteArrayView dmf)
 {
-    if (dmf.isEmpty())
-        return Erreur{QStringLiteral("Aucun N° DMF à supprimer : rien n'a été effacé.")};
     const auto octets = Lit_Fichier(chemin_log);
     if (!octets)
         return Erreur{octets.erreur()};

@@ -59,7 +59,8 @@ Resultat<DMF_Trouve> Cherche_DMF(const QString &chemin_log, QByteArrayView dmf);
 // the list line `ancienne`; adds it at the end when none is.
 Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArrayView nouvelle);
 
-// Removes every line whose DMF number is `dmf`.
+// Removes every line whose DMF number is `dmf`; an empty `dmf` removes the
+// lines too short to hold a number, which hold no QSO.
 Statut Supprime_QSO(const QString &chemin_log, QByteArrayView dmf);
 
 // Adds a QSO line at the end of the log (created when missing).

@@ -206,16 +206,16 @@ void Tst_Journal::supprime_toutes_les_lignes_du_dmf()
 void Tst_Journal::supprime_ne_touche_ni_lignes_vides_ni_courtes()
 {
     Dossier_Test d;
-    const QByteArray fichier = Fichier_De({L("01/03/07", "21001"), QByteArray(), QByteArray("01/03/07")});
+    const QByteArray fichier = Fichier_De({L("01/03/07", "21001"), QByteArray(), QByteArray("01/03/07"), QByteArray("01/03/07  210")});
     const QString log = d.ecrit(Nom, fichier);
     // Nothing to remove: the file stays exactly as it was.
     QVERIFY(Supprime_QSO(log, "77777").ok());
     QCOMPARE(d.lit(Nom), fichier);
-    // No number at all would match every short line: refused.
-    QVERIFY(!Supprime_QSO(log, "").ok());
-    QCOMPARE(d.lit(Nom), fichier);
     QVERIFY(Supprime_QSO(log, "21001").ok());
-    QCOMPARE(d.lit(Nom), Fichier_De({QByteArray(), QByteArray("01/03/07")}));
+    QCOMPARE(d.lit(Nom), Fichier_De({QByteArray(), QByteArray("01/03/07"), QByteArray("01/03/07  210")}));
+    // No number at all: only the lines too short to hold one go.
+    QVERIFY(Supprime_QSO(log, "").ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({QByteArray("01/03/07  210")}));
 }
 
 void Tst_Journal::ajoute_et_cree_si_absent()

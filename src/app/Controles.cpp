@@ -1,0 +1,47 @@
+#include "Controles.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+void Bouton_Multiligne::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    const QRect zone = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(zone, Qt::AlignCenter | Qt::TextWordWrap, text().simplified());
+}
+
+void Case_Multiligne::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    const QRect indicateur = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    option.rect = indicateur;
+    p.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
+    const QRect zone = rect().adjusted(indicateur.right() + 4, 0, 0, 0);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(zone, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = zone;
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+void Liste_QSO::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex avant = currentIndex();
+    QListView::mousePressEvent(event);
+    const QModelIndex touchee = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && touchee.isValid() && touchee == avant && currentIndex() == avant)
+        emit ligne_reselectionnee(touchee);
+}

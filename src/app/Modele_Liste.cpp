@@ -1,0 +1,31 @@
+#include "Modele_Liste.h"
+
+#include "Texte.h"
+
+void Modele_Liste::remplace(Sous_Programmes::Contenu_Log contenu)
+{
+    beginResetModel();
+    m_contenu = std::move(contenu);
+    endResetModel();
+}
+
+int Modele_Liste::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_contenu.nombre());
+}
+
+QVariant Modele_Liste::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_contenu.nombre())
+        return {};
+    return ligne_liste(index.row());
+}
+
+QString Modele_Liste::ligne_liste(int ligne) const { return Sous_Programmes::Depuis_Log(ligne_liste_octets(ligne)); }
+
+QByteArray Modele_Liste::ligne_liste_octets(int ligne) const
+{
+    if (ligne < 0 || ligne >= m_contenu.nombre())
+        return {};
+    return m_contenu.ligne_liste(ligne);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Journal.h"
+
+#include <QAbstractListModel>
+
+// The main list: the log as read, each list line made when it is shown.
+class Modele_Liste : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void remplace(Sous_Programmes::Contenu_Log contenu);
+    void vide() { remplace({}); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // The list line of a row, as the operator sees it.
+    QString ligne_liste(int ligne) const;
+    QByteArray ligne_liste_octets(int ligne) const;
+
+private:
+    Sous_Programmes::Contenu_Log m_contenu;
+};

@@ -1,0 +1,46 @@
+#include "Controles_Saisie.h"
+#include "Outils_Test.h"
+
+using namespace Controles_Saisie;
+
+class Tst_Controles_Saisie : public QObject {
+    Q_OBJECT
+
+private slots:
+    void majuscules_frappees_data();
+    void majuscules_frappees();
+    void ligne_a_enregistrer_annee_provisoire();
+};
+
+void Tst_Controles_Saisie::majuscules_frappees_data()
+{
+    QTest::addColumn<QChar>("frappe");
+    QTest::addColumn<QChar>("recue");
+    QTest::newRow("a") << QChar(u'a') << QChar(u'A');
+    QTest::newRow("z") << QChar(u'z') << QChar(u'Z');
+    QTest::newRow("é reste") << QChar(u'é') << QChar(u'é');
+    QTest::newRow("chiffre") << QChar(u'7') << QChar(u'7');
+    QTest::newRow("barre") << QChar(u'/') << QChar(u'/');
+}
+
+void Tst_Controles_Saisie::majuscules_frappees()
+{
+    QFETCH(QChar, frappe);
+    QFETCH(QChar, recue);
+    QCOMPARE(Majuscule_Frappee(frappe), recue);
+}
+
+void Tst_Controles_Saisie::ligne_a_enregistrer_annee_provisoire()
+{
+    // While the year is the placeholder, no date can match it.
+    QCOMPARE(Verifie_Date(QStringLiteral("15/03/07"), QStringLiteral("XXXX")),
+             QString::fromUtf8("Attention la date saisie ne correspond pas a l'année du Radovered"));
+    const auto ligne = Ligne_A_Enregistrer({QStringLiteral("15/03/07"), false, QStringLiteral("21001"),
+                                            QStringLiteral("Moulin active"), QStringLiteral("F5ABC")},
+                                           QStringLiteral("2007"));
+    QVERIFY(ligne.ok());
+    QCOMPARE(ligne.valeur(), Ligne("15/03/07", "21001", "Moulin active", "F5ABC"));
+}
+
+QTEST_GUILESS_MAIN(Tst_Controles_Saisie)
+#include "tst_controles_saisie.moc"

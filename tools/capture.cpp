@@ -1,0 +1,71 @@
+// Opens each window of the program on a sample log, offscreen, and writes one
+// PNG per window into the folder given (the current folder by default).
+#include "Journal.h"
+#include "Main.h"
+#include "Message.h"
+#include "Reglages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+QByteArray Exemple()
+{
+    const char *lignes[] = {
+        "05/01/08  21001  Moulin Contacte         F5ABC       ",
+        "05/01/08  21002  Moulin Contacte         F6XYZ/P     ",
+        "12/01/08 *29015  Moulin active           F1ZZZ       ",
+        "19/01/08  2A001  Reactivation Contactee  TK5XX       ",
+        "02/02/08  67110  Resident Contacte       F4DEF       ",
+        "02/02/08  21001  Double ou non valid\xE9    F5ABC       ",
+        "16/02/08  13042  Operateur activation    F8KOB       ",
+        "01/03/08  75001  Reactivation activee    F5ABC       ",
+    };
+    QByteArray f;
+    for (const char *l : lignes)
+        f += QByteArray(l) + "\r\n";
+    return f;
+}
+
+bool Ecrit_Png(QWidget *w, const QString &fichier)
+{
+    const bool ok = w->grab().save(fichier);
+    std::printf("%s %s\n", ok ? "écrit" : "ÉCHEC", qPrintable(fichier));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QDir sortie(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    QTemporaryDir programme;
+    QTemporaryDir reglages;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+    Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
+
+    QFile log(QDir(programme.path()).filePath(QStringLiteral("F8KOB_Dezudidar_ERI_2008.txt")));
+    if (!log.open(QIODevice::WriteOnly) || log.write(Exemple()) < 0)
+        return 1;
+    log.close();
+    if (!Sauve_Station(QStringLiteral("F8KOB"), QStringLiteral("2008")))
+        return 1;
+
+    Environnement env{programme.path(), [] { return QDateTime(QDate(2008, 3, 8), QTime(14, 25, 0), Qt::UTC); },
+                      QTimeZone("Europe/Paris")};
+    Main fenetre(env);
+    fenetre.show();
+    QApplication::processEvents();
+    bool ok = Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main.png")));
+    return ok ? 0 : 1;
+}
