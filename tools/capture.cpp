@@ -1,5 +1,7 @@
 // Opens each window of the program on a sample log, offscreen, and writes one
 // PNG per window into the folder given (the current folder by default).
+#include "Fenetre_Aide.h"
+#include "Francais.h"
 #include "Journal.h"
 #include "Main.h"
 #include "Message.h"
@@ -48,6 +50,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    Parle_Francais();
     const QDir sortie(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     QTemporaryDir programme;
     QTemporaryDir reglages;
@@ -67,5 +70,23 @@ int main(int argc, char *argv[])
     fenetre.show();
     QApplication::processEvents();
     bool ok = Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main.png")));
+
+    const auto question = Message::Boite(&fenetre, QStringLiteral("Voulez vous enregistrer ces données ?"),
+                                         QMessageBox::Yes | QMessageBox::No);
+    question->show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(question.get(), sortie.filePath(QStringLiteral("question.png")));
+    question->hide();
+
+    const auto installation = Message::Boite(&fenetre, Message_Premiere_Installation(), QMessageBox::Ok);
+    installation->show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(installation.get(), sortie.filePath(QStringLiteral("premiere_installation.png")));
+    installation->hide();
+
+    Fenetre_Aide aide(QStringLiteral(FICHIER_AIDE));
+    aide.montre_sommaire();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&aide, sortie.filePath(QStringLiteral("aide.png")));
     return ok ? 0 : 1;
 }

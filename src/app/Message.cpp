@@ -15,12 +15,17 @@ QMessageBox::StandardButton Montre(QWidget *parent, const QString &texte, QMessa
 {
     if (Repondeur_Installe())
         return Repondeur_Installe()(texte, boutons);
-    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("KOB_Dezudidar_ERI"), texte, boutons, parent);
-    boite.setDefaultButton(defaut);
-    return QMessageBox::StandardButton(boite.exec());
+    const auto boite = Boite(parent, texte, boutons);
+    boite->setDefaultButton(defaut);
+    return QMessageBox::StandardButton(boite->exec());
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> Boite(QWidget *parent, const QString &texte, QMessageBox::StandardButtons boutons)
+{
+    return std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("KOB_Dezudidar_ERI"), texte, boutons, parent);
+}
 
 void Information(QWidget *parent, const QString &texte) { Montre(parent, texte, QMessageBox::Ok, QMessageBox::Ok); }
 

@@ -1,0 +1,129 @@
+// The main window on a 99,999-line log, offscreen: start-up to the shown
+// window, and the whole recording cycle (append, reload, total, selection),
+// each beside the store's read floor measured in the same run.
+#include "Fichier.h"
+#include "Main.h"
+#include "Message.h"
+#include "Reglages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <unistd.h>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+constexpr int Nombre_Lignes = 99999;
+
+struct Banc {
+    QTemporaryDir programme;
+    QTemporaryDir reglages;
+    QString log;
+    qint64 taille = 0;
+
+    Banc()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+        Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons b) {
+            return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+        if (!Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
+            std::abort();
+        QByteArray contenu;
+        contenu.reserve(Nombre_Lignes * 55);
+        for (int i = 0; i < Nombre_Lignes; ++i) {
+            const QByteArray date = QDate(2007, 1, 1).addDays(i / 300).toString(QStringLiteral("dd/MM/yy")).toLatin1();
+            contenu += date + "  " + QByteArray::number(i).rightJustified(5, '0') + "  "
+                + QByteArray(i % 2 ? "Moulin Contacte" : "Moulin active").leftJustified(22, ' ') + "  "
+                + ("F" + QByteArray::number(i)).leftJustified(12, ' ') + "\r\n";
+        }
+        log = QDir(programme.path()).filePath(QStringLiteral("TEST1_Dezudidar_ERI_2007.txt"));
+        if (!Cree_Fichier_Exclusif(log, contenu))
+            std::abort();
+        taille = contenu.size();
+    }
+
+    Environnement env() const
+    {
+        return {programme.path(), [] { return QDateTime(QDate(2007, 3, 15), QTime(18, 0), Qt::UTC); },
+                QTimeZone("Europe/Paris")};
+    }
+};
+
+Banc &banc()
+{
+    static Banc b;
+    return b;
+}
+
+void BM_Plancher_Lecture(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto octets = Lit_Fichier(banc().log);
+        benchmark::DoNotOptimize(octets.valeur().data());
+    }
+}
+
+void BM_Demarrage(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto fenetre = std::make_unique<Main>(banc().env());
+        fenetre->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        fenetre.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void BM_Cycle_Enregistrement(benchmark::State &state)
+{
+    Main fenetre(banc().env());
+    fenetre.show();
+    QApplication::processEvents();
+    auto *indicatif = fenetre.findChild<QLineEdit *>(QStringLiteral("Ind_A"));
+    auto *type = fenetre.findChild<QComboBox *>(QStringLiteral("Type_A"));
+    auto *dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
+    auto *valide = fenetre.findChild<QPushButton *>(QStringLiteral("Valide_A"));
+    const QByteArray chemin = QFile::encodeName(banc().log);
+    for (auto _ : state) {
+        indicatif->setText(QStringLiteral("F5ABC"));
+        type->setCurrentIndex(3);
+        dmf->setText(QStringLiteral("2A001"));
+        valide->setEnabled(true);
+        valide->click();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (::truncate(chemin.constData(), banc().taille) != 0)
+            state.SkipWithError("remise à la taille");
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Demarrage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Cycle_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
