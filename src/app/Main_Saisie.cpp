@@ -1,0 +1,328 @@
+#include "Main.h"
+
+#include "Controles.h"
+#include "Controles_Saisie.h"
+#include "Journal.h"
+#include "Main_Outils.h"
+#include "Message.h"
+#include "Modele_Liste.h"
+#include "Points.h"
+#include "Reglages.h"
+#include "Texte.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Sous_Programmes;
+using namespace Main_Outils;
+using Controles_Saisie::Jaune_Pale;
+using Controles_Saisie::Vert_Pale;
+
+namespace {
+
+bool Sans_QSO(const QString &ligne_liste, qsizetype debut)
+{
+    return ligne_liste.mid(debut + 16, 8) == QString(8, QLatin1Char(' '));
+}
+
+// Where the stored line starts in a list line: after the number and three blanks.
+qsizetype Prefixe(const QString &ligne_liste)
+{
+    qsizetype i = 0;
+    while (i < 5 && i < ligne_liste.size() && ligne_liste.at(i) == u' ')
+        ++i;
+    while (i < ligne_liste.size() && ligne_liste.at(i).isDigit())
+        ++i;
+    return qMax<qsizetype>(i + 3, Largeur_Prefixe_Liste);
+}
+
+} // namespace
+
+bool Main::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (evenement->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(objet, evenement);
+    auto *touche = static_cast<QKeyEvent *>(evenement);
+    if ((objet == Date_A || objet == Ind_A) && Premiere_Installation(Indicatif_Courant)) {
+        // Told at every key, which then goes on unchanged.
+        Message::Information(this, Message_Premiere_Installation());
+        return false;
+    }
+    if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
+        if (objet == Date_A)
+            Date_A_Entree();
+        else if (objet == Ind_A)
+            Ind_A_Entree();
+        else if (objet == Type_A)
+            Type_A_Entree();
+        else if (objet == DMF_A)
+            DMF_A_Entree();
+        else if (objet == Validation_A)
+            Validation_A_Entree();
+        return true;
+    }
+    if (objet == Validation_A || touche->text().size() != 1
+        || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QChar frappe = touche->text().at(0);
+    const QChar majuscule = Controles_Saisie::Majuscule_Frappee(frappe);
+    if (majuscule == frappe)
+        return false;
+    QLineEdit *champ = objet == Type_A ? Type_A->lineEdit() : qobject_cast<QLineEdit *>(objet);
+    if (!champ)
+        return false;
+    champ->insert(QString(majuscule));
+    return true;
+}
+
+void Main::Date_A_Entree()
+{
+    if (const QString refus = Controles_Saisie::Verifie_Date(Date_A->text(), A_Challenge->text()); !refus.isEmpty()) {
+        Message::Information(this, refus);
+        return;
+    }
+    Colore(Date_A, Jaune_Pale);
+    Ind_A->setEnabled(true);
+    Colore(Ind_A, Vert_Pale);
+    Donne_Focus(Ind_A);
+}
+
+void Main::Ind_A_Entree()
+{
+    if (const QString refus = Controles_Saisie::Verifie_Indicatif(Ind_A->text()); !refus.isEmpty()) {
+        Message::Information(this, refus);
+        return;
+    }
+    Colore(Ind_A, Jaune_Pale);
+    Type_A->setEnabled(true);
+    Colore(Type_A, Vert_Pale);
+    Donne_Focus(Type_A);
+}
+
+void Main::Type_A_Entree()
+{
+    Colore(Type_A, Jaune_Pale);
+    DMF_A->setEnabled(true);
+    Colore(DMF_A, Vert_Pale);
+    Donne_Focus(DMF_A);
+    const int position = Type_A->findText(Type_A->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (auto s = Sauve_Type_Activite(Indicatif_Courant, position); !s)
+        Signale(s.erreur());
+}
+
+void Main::DMF_A_Entree()
+{
+    const QString dmf = DMF_A->text();
+    if (const QString refus = Controles_Saisie::Verifie_DMF(dmf); !refus.isEmpty()) {
+        Message::Information(this, refus);
+        return;
+    }
+    if (!Mode_Modification) {
+        const auto octets = Vers_Log(dmf);
+        const auto trouve = Cherche_DMF(Chemin_Log(), octets.value_or(QByteArray()));
+        if (!trouve)
+            Signale(trouve.erreur());
+        else if (trouve.valeur().trouve)
+            Message::Information(this, Controles_Saisie::Message_Doublon(dmf, Depuis_Log(trouve.valeur().date)));
+    }
+    Colore(DMF_A, Jaune_Pale);
+    Validation_A->setEnabled(true);
+    Donne_Focus(Validation_A);
+}
+
+void Main::Validation_A_Entree()
+{
+    Valide_A->setEnabled(true);
+    Colore(Ind_A, Jaune_Pale);
+    Donne_Focus(Valide_A);
+}
+
+void Main::Valide_A_Click()
+{
+    if (Premiere_Installation(Indicatif_Courant)) {
+        Message::Information(this, Message_Premiere_Installation());
+        return;
+    }
+    const Champs_QSO champs{Date_A->text(), Validation_A->checkState() != Qt::Unchecked, DMF_A->text(),
+                            Type_A->currentText(), Ind_A->text()};
+    const auto ligne = Controles_Saisie::Ligne_A_Enregistrer(champs, A_Challenge->text());
+    if (!ligne) {
+        Message::Information(this, ligne.erreur());
+        return;
+    }
+    if (Mode_Insertion) {
+        Insere_QSO(ligne.valeur());
+        return;
+    }
+    if (Message::Question(this, QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+        const Statut ecrit = Mode_Modification ? Remplace_QSO(Chemin_Log(), m_ligne_selectionnee_octets, ligne.valeur())
+                                               : Ajoute_QSO(Chemin_Log(), ligne.valeur());
+        if (!ecrit) {
+            // What was typed stays in the fields, to record again once mended.
+            Signale(ecrit.erreur());
+            return;
+        }
+        Charge_Liste();
+    }
+    Met_A_Jour_Total();
+    Selectionne_Derniere_Ligne();
+    Mode_Modification = false;
+    Validation_A->setChecked(false);
+    Valide_A->setEnabled(false);
+    Ind_A->clear();
+    Ind_A->setEnabled(false);
+    Colore(Ind_A, Jaune_Pale);
+    Colore(Type_A, Jaune_Pale);
+    Type_A->setEnabled(false);
+    Prepare_Nouveau_QSO();
+    Validation_A->setChecked(false);
+    Validation_A->setEnabled(false);
+}
+
+// The first field to fill gets the focus: the callsign under today's date,
+// or the date itself when it is typed.
+void Main::Prepare_Nouveau_QSO()
+{
+    if (Date_Automatique()) {
+        Colore(Date_A, Jaune_Pale);
+        Date_A->setText(Date_Jour());
+        DMF_A->clear();
+        Ind_A->clear();
+        Ind_A->setEnabled(true);
+        Colore(Ind_A, Vert_Pale);
+        Donne_Focus(Ind_A);
+    } else {
+        Colore(DMF_A, Jaune_Pale);
+        DMF_A->clear();
+        Colore(Ind_A, Jaune_Pale);
+        Ind_A->clear();
+        Date_A->clear();
+        Colore(Date_A, Vert_Pale);
+        Date_A->setEnabled(true);
+        Donne_Focus(Date_A);
+    }
+}
+
+void Main::Selectionne_Derniere_Ligne()
+{
+    const int derniere = m_modele->rowCount() - 1;
+    if (derniere < 0)
+        return;
+    if (Liste_DFCF->currentIndex().row() == derniere)
+        Liste_DFCF_Click(derniere);
+    else
+        Liste_DFCF->setCurrentIndex(m_modele->index(derniere));
+}
+
+void Main::Ajout_Saisie_Click()
+{
+    Frame3->setTitle(QStringLiteral("Mode Insertion d'un QSO"));
+    Date_A->setEnabled(true);
+    Colore(Date_A, Vert_Pale);
+    Date_A->clear();
+    Donne_Focus(Date_A);
+    Colore(Ind_A, Jaune_Pale);
+    Mode_Insertion = true;
+}
+
+void Main::Insere_QSO(const QByteArray &ligne)
+{
+    if (const Statut s = Insere_QSO_Par_Date(Chemin_Log(), ligne); !s) {
+        Signale(s.erreur());
+        return;
+    }
+    Frame3->setTitle(Titre_Saisie());
+    Mode_Insertion = false;
+    Prepare_Nouveau_QSO();
+    Met_A_Jour_Total();
+    Charge_Liste();
+}
+
+void Main::Liste_DFCF_Click(int ligne)
+{
+    Ligne_Selectionnee = m_modele->ligne_liste(ligne);
+    m_ligne_selectionnee_octets = m_modele->ligne_liste_octets(ligne);
+    if (Ligne_Selectionnee.isEmpty()) {
+        Message::Information(this, QStringLiteral("Cliquez sur une ligne pour la modifier"));
+        return;
+    }
+    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
+    if (Sans_QSO(Ligne_Selectionnee, d)) {
+        Message::Information(this, QStringLiteral("Il n'y a pas de données a modifier"));
+        return;
+    }
+    Mode_Modification = true;
+    Date_A->setText(Ligne_Selectionnee.mid(d + 8, 8));
+    Validation_A->setChecked(Ligne_Selectionnee.mid(d + 17, 1).trimmed() == QStringLiteral("*"));
+    DMF_A->setText(Ligne_Selectionnee.mid(d + 18, 5).trimmed());
+    const QString type = Ligne_Selectionnee.mid(d + 25, 22).trimmed();
+    Type_A->setCurrentIndex(Type_A->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Type_A->setEditText(type);
+    Ind_A->setText(Ligne_Selectionnee.mid(d + 49, 12).trimmed());
+    Colore(Ind_A, Jaune_Pale);
+    Ind_A->setEnabled(false);
+    Colore(Date_A, Jaune_Pale);
+    Date_A->setEnabled(false);
+    Annule_Saisie->setEnabled(true);
+}
+
+void Main::Liste_DFCF_DblClick()
+{
+    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
+    // A line without a QSO was refused by the click: nothing to edit.
+    if (Ligne_Selectionnee.isEmpty() || Sans_QSO(Ligne_Selectionnee, d))
+        return;
+    Date_A->setEnabled(true);
+    Colore(Date_A, Jaune_Pale);
+    Date_A->setText(Ligne_Selectionnee.mid(d + 8, 8));
+    for (QWidget *w : {static_cast<QWidget *>(Ind_A), static_cast<QWidget *>(Type_A), static_cast<QWidget *>(DMF_A),
+                       static_cast<QWidget *>(Validation_A)})
+        w->setEnabled(true);
+    const QString type = Ligne_Selectionnee.mid(d + 25, 22).trimmed();
+    Type_A->setCurrentIndex(Type_A->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Type_A->setEditText(type);
+    Ind_A->setText(Ligne_Selectionnee.mid(d + 49, 12).trimmed());
+    Validation_A->setChecked(Ligne_Selectionnee.mid(d + 17, 1).trimmed() == QStringLiteral("*"));
+    Valide_A->setEnabled(true);
+    Annule_Saisie->setEnabled(false);
+    Donne_Focus(Date_A);
+}
+
+void Main::Annule_Saisie_Click()
+{
+    if (Ligne_Selectionnee.isEmpty()) {
+        Message::Information(this, QStringLiteral("Cliquez sur une ligne pour l'annuler"));
+        return;
+    }
+    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
+    if (Sans_QSO(Ligne_Selectionnee, d)) {
+        Message::Information(this, QStringLiteral("Il n'y a pas de données a annuler"));
+        return;
+    }
+    const QString n = Ligne_Selectionnee.mid(d + 18, 5).trimmed();
+    if (Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"))) {
+        if (const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray())); !s)
+            Signale(s.erreur());
+        else
+            Charge_Liste();
+    }
+    Met_A_Jour_Total();
+    Valide_A->setEnabled(false);
+    Colore(Date_A, Jaune_Pale);
+    Ind_A->clear();
+    Ind_A->setEnabled(false);
+    Colore(Ind_A, Jaune_Pale);
+    DMF_A->clear();
+    DMF_A->setEnabled(false);
+    Colore(DMF_A, Jaune_Pale);
+    Colore(Type_A, Jaune_Pale);
+    Type_A->setEnabled(false);
+    Prepare_Nouveau_QSO();
+    Annule_Saisie->setEnabled(false);
+    Mode_Modification = false;
+}
