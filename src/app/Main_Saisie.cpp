@@ -48,7 +48,8 @@ bool Main::eventFilter(QObject *objet, QEvent *evenement)
     if (evenement->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(objet, evenement);
     auto *touche = static_cast<QKeyEvent *>(evenement);
-    if ((objet == Date_A || objet == Ind_A) && Premiere_Installation(Indicatif_Courant)) {
+    const bool caractere = !touche->text().isEmpty() && touche->key() != Qt::Key_Tab && touche->key() != Qt::Key_Backtab;
+    if ((objet == Date_A || objet == Ind_A) && caractere && Premiere_Installation(Indicatif_Courant)) {
         // Told at every key, which then goes on unchanged.
         Message::Information(this, Message_Premiere_Installation());
         return false;

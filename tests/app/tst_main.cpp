@@ -3,6 +3,7 @@
 #include "Journal.h"
 #include "Reglages.h"
 
+#include <QClipboard>
 #include <QMenuBar>
 #include <QSettings>
 
@@ -78,6 +79,8 @@ void Tst_Main::premier_demarrage_sans_reglages()
     b.tape(b.champ("Ind_A"), QStringLiteral("f5"));
     QCOMPARE(b.messages.size(), 2);
     QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("f5"));
+    QTest::keyClick(b.champ("Ind_A"), Qt::Key_Shift);
+    QCOMPARE(b.messages.size(), 2);
     b.entree(b.champ("Ind_A"));
     QCOMPARE(b.messages.size(), 3);
     QVERIFY(!b.controle("Type_A")->isEnabled());
@@ -179,6 +182,11 @@ void Tst_Main::saisie_au_clavier_puis_enregistrement()
     b.station("TEST1", "2007", Fichier_De(Log_De_Base));
     b.demarre();
 
+    // Pasted text is left as it is; typed letters become capitals.
+    QApplication::clipboard()->setText(QStringLiteral("f5"));
+    QTest::keyClick(b.champ("Ind_A"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("f5"));
+    b.champ("Ind_A")->clear();
     b.tape(b.champ("Ind_A"), QStringLiteral("f5abc/p"));
     QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("F5ABC/P"));
     b.entree(b.champ("Ind_A"));
