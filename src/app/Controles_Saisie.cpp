@@ -50,6 +50,21 @@ QString Message_Doublon(const QString &dmf, const QString &date)
         + QStringLiteral("\r\n   mettre Type Activité a Double ou annulez la saisie");
 }
 
+std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &ligne_liste)
+{
+    // The number is wider than 5 only past line 99,999: the fields follow it.
+    qsizetype i = 0;
+    while (i < 5 && i < ligne_liste.size() && ligne_liste.at(i) == u' ')
+        ++i;
+    while (i < ligne_liste.size() && ligne_liste.at(i).isDigit())
+        ++i;
+    const QString qso = ligne_liste.mid(qMax<qsizetype>(i + 3, Sous_Programmes::Largeur_Prefixe_Liste));
+    if (ligne_liste.isEmpty() || qso.mid(8, 8) == QString(8, u' '))
+        return std::nullopt;
+    return Sous_Programmes::Champs_QSO{qso.left(8), qso.mid(9, 1).trimmed() == QStringLiteral("*"),
+                                       qso.mid(10, 5).trimmed(), qso.mid(17, 22).trimmed(), qso.mid(41, 12).trimmed()};
+}
+
 Sous_Programmes::Resultat<QByteArray> Ligne_A_Enregistrer(const Sous_Programmes::Champs_QSO &champs,
                                                           const QString &annee_challenge)
 {

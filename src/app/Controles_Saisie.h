@@ -6,6 +6,7 @@
 #include <QChar>
 #include <QColor>
 #include <QString>
+#include <optional>
 
 // The checks of the entry fields, each giving the refusal to show, or an
 // empty text when the field is accepted.
@@ -21,6 +22,11 @@ QString Verifie_Date(const QString &texte, const QString &annee_challenge);
 QString Verifie_Indicatif(const QString &texte);
 QString Verifie_DMF(const QString &texte);
 QString Message_Doublon(const QString &dmf, const QString &date);
+
+// The QSO of a list line as the entry fields show it: the date as it stands,
+// the other fields without their blanks. None when the line holds no QSO
+// (blanks from the blank after the date to the one after the DMF number).
+std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &ligne_liste);
 
 // Every field again, just before writing, since they stay editable after
 // their own check: the QSO line, or the refusal naming the field.

@@ -78,6 +78,7 @@ private:
     void Annule_Saisie_Click();
     void Liste_DFCF_Click(int ligne);
     void Liste_DFCF_DblClick();
+    void Montre_Type(const QString &type);
     void Selectionne_Derniere_Ligne();
     void Prepare_Nouveau_QSO();
 

@@ -23,26 +23,6 @@ using namespace Main_Outils;
 using Controles_Saisie::Jaune_Pale;
 using Controles_Saisie::Vert_Pale;
 
-namespace {
-
-bool Sans_QSO(const QString &ligne_liste, qsizetype debut)
-{
-    return ligne_liste.mid(debut + 16, 8) == QString(8, QLatin1Char(' '));
-}
-
-// Where the stored line starts in a list line: after the number and three blanks.
-qsizetype Prefixe(const QString &ligne_liste)
-{
-    qsizetype i = 0;
-    while (i < 5 && i < ligne_liste.size() && ligne_liste.at(i) == u' ')
-        ++i;
-    while (i < ligne_liste.size() && ligne_liste.at(i).isDigit())
-        ++i;
-    return qMax<qsizetype>(i + 3, Largeur_Prefixe_Liste);
-}
-
-} // namespace
-
 bool Main::eventFilter(QObject *objet, QEvent *evenement)
 {
     if (evenement->type() != QEvent::KeyPress)
@@ -252,19 +232,17 @@ void Main::Liste_DFCF_Click(int ligne)
         Message::Information(this, QStringLiteral("Cliquez sur une ligne pour la modifier"));
         return;
     }
-    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
-    if (Sans_QSO(Ligne_Selectionnee, d)) {
+    const auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
+    if (!qso) {
         Message::Information(this, QStringLiteral("Il n'y a pas de données a modifier"));
         return;
     }
     Mode_Modification = true;
-    Date_A->setText(Ligne_Selectionnee.mid(d + 8, 8));
-    Validation_A->setChecked(Ligne_Selectionnee.mid(d + 17, 1).trimmed() == QStringLiteral("*"));
-    DMF_A->setText(Ligne_Selectionnee.mid(d + 18, 5).trimmed());
-    const QString type = Ligne_Selectionnee.mid(d + 25, 22).trimmed();
-    Type_A->setCurrentIndex(Type_A->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    Type_A->setEditText(type);
-    Ind_A->setText(Ligne_Selectionnee.mid(d + 49, 12).trimmed());
+    Date_A->setText(qso->date);
+    Validation_A->setChecked(qso->attente);
+    DMF_A->setText(qso->dmf);
+    Montre_Type(qso->type);
+    Ind_A->setText(qso->indicatif);
     Colore(Ind_A, Jaune_Pale);
     Ind_A->setEnabled(false);
     Colore(Date_A, Jaune_Pale);
@@ -272,23 +250,27 @@ void Main::Liste_DFCF_Click(int ligne)
     Annule_Saisie->setEnabled(true);
 }
 
+void Main::Montre_Type(const QString &type)
+{
+    Type_A->setCurrentIndex(Type_A->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Type_A->setEditText(type);
+}
+
 void Main::Liste_DFCF_DblClick()
 {
-    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
     // A line without a QSO was refused by the click: nothing to edit.
-    if (Ligne_Selectionnee.isEmpty() || Sans_QSO(Ligne_Selectionnee, d))
+    const auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
+    if (!qso)
         return;
     Date_A->setEnabled(true);
     Colore(Date_A, Jaune_Pale);
-    Date_A->setText(Ligne_Selectionnee.mid(d + 8, 8));
+    Date_A->setText(qso->date);
     for (QWidget *w : {static_cast<QWidget *>(Ind_A), static_cast<QWidget *>(Type_A), static_cast<QWidget *>(DMF_A),
                        static_cast<QWidget *>(Validation_A)})
         w->setEnabled(true);
-    const QString type = Ligne_Selectionnee.mid(d + 25, 22).trimmed();
-    Type_A->setCurrentIndex(Type_A->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    Type_A->setEditText(type);
-    Ind_A->setText(Ligne_Selectionnee.mid(d + 49, 12).trimmed());
-    Validation_A->setChecked(Ligne_Selectionnee.mid(d + 17, 1).trimmed() == QStringLiteral("*"));
+    Montre_Type(qso->type);
+    Ind_A->setText(qso->indicatif);
+    Validation_A->setChecked(qso->attente);
     Valide_A->setEnabled(true);
     Annule_Saisie->setEnabled(false);
     Donne_Focus(Date_A);
@@ -300,12 +282,12 @@ void Main::Annule_Saisie_Click()
         Message::Information(this, QStringLiteral("Cliquez sur une ligne pour l'annuler"));
         return;
     }
-    const qsizetype d = Prefixe(Ligne_Selectionnee) - Largeur_Prefixe_Liste;
-    if (Sans_QSO(Ligne_Selectionnee, d)) {
+    const auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
+    if (!qso) {
         Message::Information(this, QStringLiteral("Il n'y a pas de données a annuler"));
         return;
     }
-    const QString n = Ligne_Selectionnee.mid(d + 18, 5).trimmed();
+    const QString n = qso->dmf;
     if (Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"))) {
         if (const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray())); !s)
             Signale(s.erreur());
@@ -313,17 +295,10 @@ void Main::Annule_Saisie_Click()
             Charge_Liste();
     }
     Met_A_Jour_Total();
-    Valide_A->setEnabled(false);
-    Colore(Date_A, Jaune_Pale);
     Ind_A->clear();
     Ind_A->setEnabled(false);
     Colore(Ind_A, Jaune_Pale);
-    DMF_A->clear();
-    DMF_A->setEnabled(false);
-    Colore(DMF_A, Jaune_Pale);
-    Colore(Type_A, Jaune_Pale);
-    Type_A->setEnabled(false);
-    Prepare_Nouveau_QSO();
-    Annule_Saisie->setEnabled(false);
-    Mode_Modification = false;
+    // The rest of the reset is the clearing of the entry, which also ends
+    // the modification state.
+    Efface();
 }
