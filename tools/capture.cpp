@@ -5,9 +5,14 @@
 #include "Journal.h"
 #include "Main.h"
 #include "Message.h"
+#include "Recherche_Indicatif.h"
 #include "Reglages.h"
+#include "Reglement.h"
+#include "Station.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -88,5 +93,24 @@ int main(int argc, char *argv[])
     aide.montre_sommaire();
     QApplication::processEvents();
     ok &= Ecrit_Png(&aide, sortie.filePath(QStringLiteral("aide.png")));
+
+    Station station(&fenetre);
+    station.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&station, sortie.filePath(QStringLiteral("station.png")));
+
+    Recherche_Indicatif recherche(&fenetre);
+    recherche.show();
+    auto *indica = recherche.findChild<QLineEdit *>(QStringLiteral("Indica"));
+    indica->setText(QStringLiteral("F5"));
+    QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(indica, &entree);
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&recherche, sortie.filePath(QStringLiteral("recherche.png")));
+
+    Reglement reglement;
+    reglement.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&reglement, sortie.filePath(QStringLiteral("reglement.png")));
     return ok ? 0 : 1;
 }

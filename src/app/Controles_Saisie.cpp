@@ -50,7 +50,7 @@ QString Message_Doublon(const QString &dmf, const QString &date)
         + QStringLiteral("\r\n   mettre Type Activité a Double ou annulez la saisie");
 }
 
-std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &ligne_liste)
+QString Partie_QSO(const QString &ligne_liste)
 {
     // The number is wider than 5 only past line 99,999: the fields follow it.
     qsizetype i = 0;
@@ -58,7 +58,12 @@ std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &lig
         ++i;
     while (i < ligne_liste.size() && ligne_liste.at(i).isDigit())
         ++i;
-    const QString qso = ligne_liste.mid(qMax<qsizetype>(i + 3, Sous_Programmes::Largeur_Prefixe_Liste));
+    return ligne_liste.mid(qMax<qsizetype>(i + 3, Sous_Programmes::Largeur_Prefixe_Liste));
+}
+
+std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &ligne_liste)
+{
+    const QString qso = Partie_QSO(ligne_liste);
     if (ligne_liste.isEmpty() || qso.mid(8, 8) == QString(8, u' '))
         return std::nullopt;
     return Sous_Programmes::Champs_QSO{qso.left(8), qso.mid(9, 1).trimmed() == QStringLiteral("*"),

@@ -23,6 +23,9 @@ QString Verifie_Indicatif(const QString &texte);
 QString Verifie_DMF(const QString &texte);
 QString Message_Doublon(const QString &dmf, const QString &date);
 
+// The stored line inside a list line: what follows the number and its blanks.
+QString Partie_QSO(const QString &ligne_liste);
+
 // The QSO of a list line as the entry fields show it: the date as it stands,
 // the other fields without their blanks. None when the line holds no QSO
 // (blanks from the blank after the date to the one after the DMF number).

@@ -9,7 +9,11 @@
 #include "Message.h"
 #include "Modele_Liste.h"
 #include "Points.h"
+#include "Recherche_Indicatif.h"
 #include "Reglages.h"
+#include "Reglement.h"
+#include "Regles_Station.h"
+#include "Station.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,15 +70,17 @@ Main::Main(Environnement environnement, QWidget *parent)
     Form_Load();
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    // The other windows work on this one: they go with it.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement})
+        delete w;
+}
 
 void Main::Form_Load()
 {
     setFixedSize(sizeHint());
-    if (const QScreen *ecran = QGuiApplication::primaryScreen()) {
-        const QRect zone = ecran->geometry();
-        move((zone.width() - frameGeometry().width()) / 2, (zone.height() - frameGeometry().height()) / 2);
-    }
+    Fenetres::Centre(this);
     Type_A->addItems(Textes_Types_Activite());
 
     const Etat_Demarrage etat = Charge_Reglages(m_env.dossier);
@@ -242,6 +248,28 @@ void Main::Mnu_Apropos_Click()
                                                     "Programme écrit avec Qt ") + QString::fromLatin1(qVersion())
                                    + QStringLiteral(" (LGPL version 3)."));
 }
+
+void Main::Mnu_New_Indicatif_Click() { Fenetres::Ouvre(m_station, this); }
+
+void Main::Mnu_Reglement_Click() { Fenetres::Ouvre(m_reglement); }
+
+void Main::Recherche_Click() { Fenetres::Ouvre(m_recherche, this); }
+
+void Main::Change_Station()
+{
+    Indicatif_Courant = Lit_Indicatif_Station();
+    Annee_Courante = Lit_Annee_Radovered(Indicatif_Courant, QString::fromLatin1(Annee_Inconnue));
+    I_Station->setText(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
+    A_Challenge->setText(Annee_Courante);
+    Charge_Liste();
+    Met_A_Jour_Total();
+    // Ready for the first QSO of the new log.
+    Efface();
+}
+
+int Main::Nombre_Lignes() const { return m_modele->rowCount(); }
+
+QString Main::Ligne_Liste(int ligne) const { return m_modele->ligne_liste(ligne); }
 
 void Main::A_Venir() { Message::Information(this, QStringLiteral("Cette fonction n'est pas encore disponible dans cette version.")); }
 

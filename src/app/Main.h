@@ -17,6 +17,9 @@ class QTimer;
 class Liste_QSO;
 class Modele_Liste;
 class Fenetre_Aide;
+class Recherche_Indicatif;
+class Reglement;
+class Station;
 
 // Where the program lives and what time it is: the real ones unless a test
 // or a benchmark says otherwise.
@@ -49,6 +52,14 @@ public:
     void Met_A_Jour_Total();
     void Efface();
 
+    QString Dossier() const { return m_env.dossier; }
+    // After a station is validated: the saved station, its log and its total.
+    void Change_Station();
+    int Nombre_Lignes() const;
+    QString Ligne_Liste(int ligne) const;
+    // Selects the main list's line equal to a list line, as a click would.
+    void Selectionne_Ligne_Texte(const QString &ligne_liste);
+
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
@@ -64,6 +75,9 @@ private:
     void Mnu_Historique_Click();
     void Mnu_Mode_Emploi_Click();
     void Mnu_Apropos_Click();
+    void Mnu_New_Indicatif_Click();
+    void Mnu_Reglement_Click();
+    void Recherche_Click();
     void A_Venir();
 
     void Date_A_Entree();
@@ -79,7 +93,7 @@ private:
     void Liste_DFCF_Click(int ligne);
     void Liste_DFCF_DblClick();
     void Montre_Type(const QString &type);
-    void Selectionne_Derniere_Ligne();
+    void Selectionne_Ligne(int ligne);
     void Prepare_Nouveau_QSO();
 
     QString Date_Jour() const;
@@ -91,6 +105,9 @@ private:
     QByteArray m_ligne_selectionnee_octets;
     QPointer<QWidget> m_focus_voulu;
     QPointer<Fenetre_Aide> m_aide;
+    QPointer<Station> m_station;
+    QPointer<Recherche_Indicatif> m_recherche;
+    QPointer<Reglement> m_reglement;
     bool m_rechargement = false;
 
     QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;

@@ -33,14 +33,7 @@ void Gras(QWidget *w, qreal points)
     w->setFont(f);
 }
 
-// Places and sizes are those of the original design, all enlarged alike so
-// that today's fonts fit: the proportions stay.
-constexpr double Echelle = 1.25;
-
-QRect Place(int x, int y, int largeur, int hauteur)
-{
-    return QRect(qRound(x * Echelle), qRound(y * Echelle), qRound(largeur * Echelle), qRound(hauteur * Echelle));
-}
+using Fenetres::Place;
 
 template <typename T>
 T *Cree(QWidget *parent, const char *nom, int x, int y, int largeur, int hauteur)
@@ -56,18 +49,6 @@ QLabel *Etiquette(QWidget *parent, const char *nom, int x, int y, int largeur, i
     auto *l = Cree<QLabel>(parent, nom, x, y, largeur, hauteur);
     l->setText(texte);
     return l;
-}
-
-// The list's font: fixed pitch, so that the columns stand under their headings.
-QFont Police_Liste()
-{
-    QFont f(QStringLiteral("DejaVu Sans Mono"));
-    f.setStyleHint(QFont::Monospace);
-    if (!QFontInfo(f).fixedPitch())
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setPixelSize(13);
-    f.setBold(true);
-    return f;
 }
 
 } // namespace
@@ -124,7 +105,7 @@ void Main::Cree_Controles()
     arial.setPointSizeF(8.25);
     L_DFCF->setFont(arial);
     Liste_DFCF = Cree<Liste_QSO>(fond, "Liste_DFCF", 24, 176, 401, 316);
-    Liste_DFCF->setFont(Police_Liste());
+    Liste_DFCF->setFont(Fenetres::Police_Liste());
     Liste_DFCF->setUniformItemSizes(true);
     Liste_DFCF->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_DFCF->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -194,7 +175,7 @@ void Main::Cree_Controles()
     connect(Efface_A, &QPushButton::clicked, this, &Main::Efface);
     connect(Ajout_Saisie, &QPushButton::clicked, this, &Main::Ajout_Saisie_Click);
     connect(Annule_Saisie, &QPushButton::clicked, this, &Main::Annule_Saisie_Click);
-    connect(Recherche, &QPushButton::clicked, this, &Main::A_Venir);
+    connect(Recherche, &QPushButton::clicked, this, &Main::Recherche_Click);
     connect(Liste_DFCF->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &i) {
         if (!m_rechargement && i.isValid())
             Liste_DFCF_Click(i.row());
@@ -238,13 +219,14 @@ void Main::Cree_Menus()
         groupe->addAction(a);
     }
 
-    entree(menu("Mnu_Station", QStringLiteral("Station")), "Mnu_New_Indicatif", QStringLiteral("Nouvel Indicatif"), &Main::A_Venir);
+    entree(menu("Mnu_Station", QStringLiteral("Station")), "Mnu_New_Indicatif", QStringLiteral("Nouvel Indicatif"),
+           &Main::Mnu_New_Indicatif_Click);
     entree(menu("Mnu_Imprimer", QStringLiteral("Imprimer")), "Mnu_Imp_Contacte", QStringLiteral("les DMF contactés"), &Main::A_Venir);
     entree(menu("Mnu_Enregistre", QStringLiteral("Enregistrer")), "Mnu_Enr_Contacte", QStringLiteral("les DMF contactés"), &Main::A_Venir);
     entree(menu("Mnu_Affichage", QStringLiteral("Afficher")), "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::A_Venir);
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::A_Venir);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"), &Main::A_Venir);
-    entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), &Main::A_Venir);
+    entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), &Main::Mnu_Reglement_Click);
     QMenu *aide = menu("Mnu_aide", QStringLiteral("Aide"));
     entree(aide, "Mnu_Historique", QStringLiteral("Historique"), &Main::Mnu_Historique_Click);
     entree(aide, "Mnu_Mode_Emploi", QStringLiteral("Mode d'emploi"), &Main::Mnu_Mode_Emploi_Click)->setShortcut(QKeySequence::HelpContents);

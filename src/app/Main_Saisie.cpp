@@ -151,7 +151,7 @@ void Main::Valide_A_Click()
         Charge_Liste();
     }
     Met_A_Jour_Total();
-    Selectionne_Derniere_Ligne();
+    Selectionne_Ligne(m_modele->rowCount() - 1);
     Mode_Modification = false;
     Validation_A->setChecked(false);
     Valide_A->setEnabled(false);
@@ -189,15 +189,23 @@ void Main::Prepare_Nouveau_QSO()
     }
 }
 
-void Main::Selectionne_Derniere_Ligne()
+// Setting the line that is already selected runs the selection all the same.
+void Main::Selectionne_Ligne(int ligne)
 {
-    const int derniere = m_modele->rowCount() - 1;
-    if (derniere < 0)
+    if (ligne < 0 || ligne >= m_modele->rowCount())
         return;
-    if (Liste_DFCF->currentIndex().row() == derniere)
-        Liste_DFCF_Click(derniere);
+    if (Liste_DFCF->currentIndex().row() == ligne)
+        Liste_DFCF_Click(ligne);
     else
-        Liste_DFCF->setCurrentIndex(m_modele->index(derniere));
+        Liste_DFCF->setCurrentIndex(m_modele->index(ligne));
+}
+
+void Main::Selectionne_Ligne_Texte(const QString &ligne_liste)
+{
+    // Each list line starts with its own number, so one line at most matches.
+    const int ligne = ligne_liste.left(ligne_liste.size() - Controles_Saisie::Partie_QSO(ligne_liste).size()).trimmed().toInt() - 1;
+    if (m_modele->ligne_liste(ligne).left(134) == ligne_liste.left(134) && !ligne_liste.isEmpty())
+        Selectionne_Ligne(ligne);
 }
 
 void Main::Ajout_Saisie_Click()

@@ -111,6 +111,37 @@ public:
 
     QString log() const { return QStringLiteral("TEST1_Dezudidar_ERI_2007.txt"); }
 
+    // The visible top-level window of that name, opened by the main window
+    // and given the focus.
+    template <typename T = QWidget>
+    static T *fenetre_ouverte(const char *nom)
+    {
+        T *f = fenetre_visible<T>(nom);
+        if (f && !QTest::qWaitForWindowActive(f))
+            qWarning("%s not active", nom);
+        return f;
+    }
+    template <typename T = QWidget>
+    static T *fenetre_visible(const char *nom)
+    {
+        T *trouvee = nullptr;
+        int nombre = 0;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(nom) && w->isVisible()) {
+                trouvee = qobject_cast<T *>(w);
+                ++nombre;
+            }
+        }
+        return nombre == 1 ? trouvee : nullptr;
+    }
+    static int fenetres_ouvertes(const char *nom)
+    {
+        int nombre = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            nombre += w->objectName() == QLatin1String(nom) && w->isVisible();
+        return nombre;
+    }
+
     Dossier_Test dossier;
     QDateTime maintenant = QDateTime(QDate(2007, 3, 15), QTime(18, 30, 0), Qt::UTC);
     QTimeZone zone = QTimeZone("Europe/Paris");

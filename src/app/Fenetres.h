@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+// Placement shared by every window of the program.
+namespace Fenetres {
+
+// Sizes of the original design (pixels at 96 dpi, or twips) enlarged alike,
+// so that today's fonts fit while the proportions stay.
+inline constexpr double Echelle = 1.25;
+inline int Pixels(int valeur) { return qRound(valeur * Echelle); }
+inline int Twips(int valeur) { return qRound(valeur / 15.0 * Echelle); }
+inline QRect Place(int x, int y, int largeur, int hauteur)
+{
+    return QRect(Pixels(x), Pixels(y), Pixels(largeur), Pixels(hauteur));
+}
+
+// The background of an entry field: pale yellow at rest, pale green awaiting input.
+inline void Colore(QWidget *w, QRgb couleur)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, QColor(couleur));
+    w->setPalette(p);
+}
+
+// The font of the lists of QSO lines: fixed pitch, so that the columns stand
+// under their headings.
+QFont Police_Liste();
+
+// Left and top so that the window stands in the middle of the screen.
+void Centre(QWidget *fenetre);
+
+// Modeless and single: created and centred the first time, brought to the
+// front when already open; gone when closed.
+template <typename F, typename... Arguments>
+F *Ouvre(QPointer<F> &fenetre, Arguments &&...arguments)
+{
+    // One closed moments ago may still wait for its deletion: start over.
+    if (fenetre && !fenetre->isVisible())
+        delete fenetre.data();
+    if (!fenetre) {
+        fenetre = new F(std::forward<Arguments>(arguments)...);
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+        Centre(fenetre);
+    }
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
+    return fenetre;
+}
+
+} // namespace Fenetres

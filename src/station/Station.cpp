@@ -1,0 +1,121 @@
+#include "Station.h"
+
+#include "Controles_Saisie.h"
+#include "Fenetres.h"
+#include "Main.h"
+#include "Message.h"
+#include "Regles_Station.h"
+#include "Reglages.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using Fenetres::Colore;
+
+Station::Station(Main *principale) : m_main(principale)
+{
+    setObjectName(QStringLiteral("Station"));
+    setWindowTitle(QString::fromUtf8("Selection Indicatif et Année"));
+    setFixedSize(Fenetres::Twips(3975), Fenetres::Twips(2670));
+
+    auto *Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *Label2 = new QLabel(QStringLiteral("INDICATIF de  la STATION "), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignCenter);
+    QFont gras = Label2->font();
+    gras.setBold(true);
+    Label2->setFont(gras);
+    (new QVBoxLayout(Frame1))->addWidget(Label2);
+
+    auto *Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *Label3 = new QLabel(QStringLiteral("Indicatif"), Frame2);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    auto *Label4 = new QLabel(QString::fromUtf8("Année"), Frame2);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    New_Indicatif = new QLineEdit(Frame2);
+    New_Indicatif->setObjectName(QStringLiteral("New_Indicatif"));
+    New_Annee = new QLineEdit(Frame2);
+    New_Annee->setObjectName(QStringLiteral("New_Annee"));
+    for (QLineEdit *e : {New_Indicatif, New_Annee}) {
+        e->setFont(gras);
+        e->installEventFilter(this);
+    }
+    auto *Label5 = new QLabel(QString::fromUtf8("!!! Pour la saisie la \"/\" est remplacée par le \"_\" "), Frame2);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    auto *champs = new QGridLayout(Frame2);
+    champs->addWidget(Label3, 0, 0);
+    champs->addWidget(Label4, 0, 1);
+    champs->addWidget(New_Indicatif, 1, 0);
+    champs->addWidget(New_Annee, 1, 1);
+    champs->addWidget(Label5, 2, 0, 1, 2);
+    champs->setColumnStretch(0, 3);
+    champs->setColumnStretch(1, 2);
+
+    Validation = new QPushButton(QStringLiteral("Validez"), this);
+    Validation->setObjectName(QStringLiteral("Validation"));
+    Validation->setAutoDefault(true);
+    connect(Validation, &QPushButton::clicked, this, &Station::Validation_Click);
+
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Frame2);
+    page->addWidget(Validation, 0, Qt::AlignHCenter);
+    setTabOrder(Validation, New_Annee);
+    setTabOrder(New_Annee, New_Indicatif);
+
+    New_Indicatif->setText(Sous_Programmes::Lit_Indicatif_Station());
+    New_Annee->clear();
+    Colore(New_Indicatif, Controles_Saisie::Vert_Pale);
+    Colore(New_Annee, Controles_Saisie::Jaune_Pale);
+    New_Indicatif->setFocus();
+}
+
+bool Station::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (evenement->type() != QEvent::KeyPress || (objet != New_Indicatif && objet != New_Annee))
+        return QWidget::eventFilter(objet, evenement);
+    auto *touche = static_cast<QKeyEvent *>(evenement);
+    auto *champ = static_cast<QLineEdit *>(objet);
+    if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
+        Colore(champ, Controles_Saisie::Jaune_Pale);
+        if (champ == New_Indicatif) {
+            Colore(New_Annee, Controles_Saisie::Vert_Pale);
+            New_Annee->setFocus();
+        } else {
+            Validation->setFocus();
+        }
+        return true;
+    }
+    if (touche->text().size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    QChar c = Controles_Saisie::Majuscule_Frappee(touche->text().at(0));
+    if (champ == New_Indicatif && c == u'/')
+        c = u'_';
+    if (c == touche->text().at(0))
+        return false;
+    champ->insert(QString(c));
+    return true;
+}
+
+void Station::Validation_Click()
+{
+    const QString indicatif = New_Indicatif->text().toUpper();
+    const QString annee = New_Annee->text().toUpper();
+    if (const auto refus = Regles_Station::Verifie(indicatif, annee)) {
+        Message::Information(this, refus->message);
+        if (refus->vider_indicatif)
+            New_Indicatif->clear();
+        return;
+    }
+    for (const QString &a_dire : Regles_Station::Prepare_Station(indicatif, annee, m_main->Dossier()))
+        Message::Information(this, a_dire);
+    m_main->Change_Station();
+    close();
+    m_main->activateWindow(); // the operator goes on typing QSOs there
+}
