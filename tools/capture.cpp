@@ -1,10 +1,14 @@
 // Opens each window of the program on a sample log, offscreen, and writes one
 // PNG per window into the folder given (the current folder by default).
+#include "Aff_Contacte.h"
+#include "Calculs_Rapports.h"
+#include "Carte_Acti.h"
 #include "Fenetre_Aide.h"
 #include "Francais.h"
 #include "Journal.h"
 #include "Main.h"
 #include "Message.h"
+#include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
 #include "Reglement.h"
@@ -112,5 +116,24 @@ int main(int argc, char *argv[])
     reglement.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&reglement, sortie.filePath(QStringLiteral("reglement.png")));
+
+    const auto contenu = Lit_Log(log.fileName());
+    if (!contenu)
+        return 1;
+    Recapitulatif recap(Compte_Recapitulatif(contenu.valeur()), QStringLiteral("2008"));
+    recap.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&recap, sortie.filePath(QStringLiteral("recapitulatif.png")));
+
+    Aff_Contacte contactes(contenu.valeur(), QString::number(Compte_Recapitulatif(contenu.valeur()).total));
+    contactes.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&contactes, sortie.filePath(QStringLiteral("contactes.png")));
+
+    const Carte_Log carte = Colore_Carte(contenu.valeur());
+    Carte_Acti map(carte.vert, carte.nombre, QStringLiteral("2008"));
+    map.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&map, sortie.filePath(QStringLiteral("carte.png")));
     return ok ? 0 : 1;
 }

@@ -35,6 +35,17 @@ QFont Police_Liste();
 // Left and top so that the window stands in the middle of the screen.
 void Centre(QWidget *fenetre);
 
+// Brings an open window to the front; false when it is not open.
+template <typename F>
+bool Devant(QPointer<F> &fenetre)
+{
+    if (!fenetre || !fenetre->isVisible())
+        return false;
+    fenetre->raise();
+    fenetre->activateWindow();
+    return true;
+}
+
 // Modeless and single: created and centred the first time, brought to the
 // front when already open; gone when closed.
 template <typename F, typename... Arguments>

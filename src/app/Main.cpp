@@ -1,5 +1,8 @@
 #include "Main.h"
 
+#include "Aff_Contacte.h"
+#include "Calculs_Rapports.h"
+#include "Carte_Acti.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Dates.h"
@@ -8,9 +11,12 @@
 #include "Main_Outils.h"
 #include "Message.h"
 #include "Modele_Liste.h"
+#include "Impression.h"
 #include "Points.h"
+#include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
+#include "Texte.h"
 #include "Reglement.h"
 #include "Regles_Station.h"
 #include "Station.h"
@@ -21,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -73,7 +80,7 @@ Main::Main(Environnement environnement, QWidget *parent)
 Main::~Main()
 {
     // The other windows work on this one: they go with it.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte})
         delete w;
 }
 
@@ -267,9 +274,82 @@ void Main::Change_Station()
     Efface();
 }
 
+// The log as a report reads it when it opens; the operator is told why not.
+std::optional<Contenu_Log> Main::Log_Pour_Rapport()
+{
+    if (Premiere_Installation(Indicatif_Courant)) {
+        Message::Information(this, Message_Premiere_Installation());
+        return std::nullopt;
+    }
+    auto contenu = Lit_Log(Chemin_Log());
+    if (!contenu) {
+        Signale(contenu.erreur());
+        return std::nullopt;
+    }
+    return std::move(contenu).valeur();
+}
+
+void Main::Mnu_Recap_Click()
+{
+    if (Fenetres::Devant(m_recap))
+        return;
+    if (const auto contenu = Log_Pour_Rapport())
+        Fenetres::Ouvre(m_recap, Compte_Recapitulatif(*contenu), Annee_Courante);
+}
+
+void Main::Mnu_C_Contacte_Click()
+{
+    if (Fenetres::Devant(m_contacte))
+        return;
+    if (auto contenu = Log_Pour_Rapport())
+        Fenetres::Ouvre(m_contacte, std::move(*contenu), Total_Points->text());
+}
+
+void Main::Mnu_Dep_Contacte_Click()
+{
+    if (Fenetres::Devant(m_carte))
+        return;
+    if (const auto contenu = Log_Pour_Rapport()) {
+        const Carte_Log carte = Colore_Carte(*contenu);
+        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, Annee_Courante);
+    }
+}
+
+QString Main::Date_Locale_Courte() const
+{
+    return QLocale(QLocale::French, QLocale::France).toString(m_env.horloge().toTimeZone(m_env.zone).date(), QLocale::ShortFormat);
+}
+
+void Main::Mnu_Enr_Contacte_Click()
+{
+    if (Premiere_Installation(Indicatif_Courant)) {
+        Message::Information(this, Message_Premiere_Installation());
+        return;
+    }
+    const auto nom = Enregistre_Contactes(Chemin_Log(), Indicatif_Courant, Annee_Courante, Total_Points->text(),
+                                          m_env.horloge().toTimeZone(m_env.zone).date(), Date_Locale_Courte(), m_env.dossier);
+    if (!nom) {
+        Signale(nom.erreur());
+        return;
+    }
+    Message::Information(this, QString::fromUtf8("Le log a été enregistré sous le nom : ") + nom.valeur());
+}
+
+void Main::Mnu_Imp_Contacte_Click()
+{
+    const auto contenu = Log_Pour_Rapport();
+    if (!contenu)
+        return;
+    const QByteArray listing = Listing_Contactes(*contenu, Forme_Listing::Papier, Indicatif_Courant, Annee_Courante,
+                                                 Date_Locale_Courte(), Total_Points->text());
+    QStringList lignes = Depuis_Log(listing).split(QStringLiteral("\r\n"));
+    lignes.removeLast(); // after the last line end
+    if (const auto s = Impression::Imprime(this, lignes); !s)
+        Signale(s.erreur());
+}
+
 int Main::Nombre_Lignes() const { return m_modele->rowCount(); }
 
 QString Main::Ligne_Liste(int ligne) const { return m_modele->ligne_liste(ligne); }
 
-void Main::A_Venir() { Message::Information(this, QStringLiteral("Cette fonction n'est pas encore disponible dans cette version.")); }
 

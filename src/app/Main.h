@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QTimeZone>
 #include <functional>
+#include <optional>
+
+#include "Journal.h"
 
 class QAction;
 class QCheckBox;
@@ -16,7 +19,10 @@ class QPushButton;
 class QTimer;
 class Liste_QSO;
 class Modele_Liste;
+class Aff_Contacte;
+class Carte_Acti;
 class Fenetre_Aide;
+class Recapitulatif;
 class Recherche_Indicatif;
 class Reglement;
 class Station;
@@ -78,7 +84,13 @@ private:
     void Mnu_New_Indicatif_Click();
     void Mnu_Reglement_Click();
     void Recherche_Click();
-    void A_Venir();
+    void Mnu_Recap_Click();
+    void Mnu_C_Contacte_Click();
+    void Mnu_Dep_Contacte_Click();
+    void Mnu_Enr_Contacte_Click();
+    void Mnu_Imp_Contacte_Click();
+    std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
+    QString Date_Locale_Courte() const;
 
     void Date_A_Entree();
     void Ind_A_Entree();
@@ -108,6 +120,9 @@ private:
     QPointer<Station> m_station;
     QPointer<Recherche_Indicatif> m_recherche;
     QPointer<Reglement> m_reglement;
+    QPointer<Recapitulatif> m_recap;
+    QPointer<Aff_Contacte> m_contacte;
+    QPointer<Carte_Acti> m_carte;
     bool m_rechargement = false;
 
     QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;

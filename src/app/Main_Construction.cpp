@@ -221,11 +221,15 @@ void Main::Cree_Menus()
 
     entree(menu("Mnu_Station", QStringLiteral("Station")), "Mnu_New_Indicatif", QStringLiteral("Nouvel Indicatif"),
            &Main::Mnu_New_Indicatif_Click);
-    entree(menu("Mnu_Imprimer", QStringLiteral("Imprimer")), "Mnu_Imp_Contacte", QStringLiteral("les DMF contactés"), &Main::A_Venir);
-    entree(menu("Mnu_Enregistre", QStringLiteral("Enregistrer")), "Mnu_Enr_Contacte", QStringLiteral("les DMF contactés"), &Main::A_Venir);
-    entree(menu("Mnu_Affichage", QStringLiteral("Afficher")), "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::A_Venir);
-    entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::A_Venir);
-    entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"), &Main::A_Venir);
+    entree(menu("Mnu_Imprimer", QStringLiteral("Imprimer")), "Mnu_Imp_Contacte", QStringLiteral("les DMF contactés"),
+           &Main::Mnu_Imp_Contacte_Click);
+    entree(menu("Mnu_Enregistre", QStringLiteral("Enregistrer")), "Mnu_Enr_Contacte", QStringLiteral("les DMF contactés"),
+           &Main::Mnu_Enr_Contacte_Click);
+    entree(menu("Mnu_Affichage", QStringLiteral("Afficher")), "Mnu_C_Contacte", QStringLiteral("les DMF contactes"),
+           &Main::Mnu_C_Contacte_Click);
+    entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
+    entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
+           &Main::Mnu_Dep_Contacte_Click);
     entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), &Main::Mnu_Reglement_Click);
     QMenu *aide = menu("Mnu_aide", QStringLiteral("Aide"));
     entree(aide, "Mnu_Historique", QStringLiteral("Historique"), &Main::Mnu_Historique_Click);

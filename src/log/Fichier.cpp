@@ -154,13 +154,16 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable)
     return octets;
 }
 
-Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu)
+Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu, Si_Absent creation)
 {
     const QString temporaire = QFileInfo(chemin).absoluteDir().filePath(nom_temporaire);
     const QByteArray local = Local(chemin);
     const QByteArray local_temporaire = Local(temporaire);
+    bool existe = true;
     auto echec = [&](int e) {
         ::unlink(local_temporaire.constData());
+        if (!existe)
+            return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2.").arg(Nom(chemin), Raison_Systeme(e))};
         return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être réécrit : %2. Il est resté tel qu'il était.")
                           .arg(Nom(chemin), Raison_Systeme(e))};
     };
@@ -168,22 +171,23 @@ Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, con
     struct stat st {};
     if (::stat(local.constData(), &st) != 0) {
         const int e = errno;
-        if (e == ENOENT)
+        if (e != ENOENT)
+            return echec(e);
+        if (creation == Si_Absent::Erreur)
             return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être réécrit : %2. Il est resté tel qu'il était.")
-                          .arg(Nom(chemin), Raison_Systeme(e))};
+        existe = false;
     }
 
     // A leftover of an interrupted rewrite is ours to replace; O_EXCL then
     // guarantees we never write through a link planted under that name.
     if (::unlink(local_temporaire.constData()) != 0 && errno != ENOENT)
         return echec(errno);
-    Descripteur f(Ouvre(local_temporaire, O_WRONLY | O_CREAT | O_EXCL, 0600));
+    Descripteur f(Ouvre(local_temporaire, O_WRONLY | O_CREAT | O_EXCL, existe ? 0600 : 0666));
     if (!f.valide())
         return echec(errno);
     if (!Ecrit_Tout(f.fd(), contenu))
         return echec(errno);
-    if (::fchmod(f.fd(), st.st_mode & 07777) != 0)
+    if (existe && ::fchmod(f.fd(), st.st_mode & 07777) != 0)
         return echec(errno);
     if (::fsync(f.fd()) != 0)
         return echec(errno);

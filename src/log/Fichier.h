@@ -19,13 +19,17 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = null
 
 // Replaces `chemin` with `contenu` without ever leaving it incomplete: the
 // content goes to `nom_temporaire` in the same folder, reaches the disk, then
-// takes the file's place in one rename. `chemin` must already exist.
+// takes the file's place in one rename. `chemin` must already exist, unless
+// `creation` allows making it.
 // The content may come in pieces, written one after the other.
 using Morceaux = std::vector<QByteArrayView>;
-Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu);
-inline Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, QByteArrayView contenu)
+enum class Si_Absent { Erreur, Creer };
+Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu,
+                       Si_Absent creation = Si_Absent::Erreur);
+inline Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, QByteArrayView contenu,
+                              Si_Absent creation = Si_Absent::Erreur)
 {
-    return Reecrit_Fichier(chemin, nom_temporaire, Morceaux{contenu});
+    return Reecrit_Fichier(chemin, nom_temporaire, Morceaux{contenu}, creation);
 }
 
 // Adds `ligne` (which carries its own line end) at the end of the file,

@@ -1,0 +1,73 @@
+#include "Aff_Contacte.h"
+
+#include "Calculs_Rapports.h"
+#include "Controles_Saisie.h"
+#include "Fenetres.h"
+#include "Texte.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QVBoxLayout>
+
+Modele_Contactes::Modele_Contactes(Sous_Programmes::Contenu_Log contenu, const QString &total, QObject *parent)
+    : QAbstractListModel(parent), m_contenu(std::move(contenu)), m_total(total)
+{
+}
+
+int Modele_Contactes::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_contenu.nombre()) + 2;
+}
+
+QVariant Modele_Contactes::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    const int ligne = index.row();
+    if (ligne < m_contenu.nombre()) {
+        QByteArray rangee;
+        Sous_Programmes::Ajoute_Ligne_Contacte(rangee, 1, ligne + 1, m_contenu.ligne(ligne));
+        return Sous_Programmes::Depuis_Log(rangee);
+    }
+    if (ligne == m_contenu.nombre())
+        return QString();
+    return QString(22, u' ') + QStringLiteral("Total des points : ") + m_total;
+}
+
+Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &total)
+{
+    setObjectName(QStringLiteral("Aff_Contacte"));
+    setWindowTitle(QString::fromUtf8("DMF contactés"));
+    setFixedSize(Fenetres::Twips(7485), Fenetres::Twips(8310));
+
+    auto *Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *Label3 = new QLabel(QString::fromUtf8("Liste des Moulins contactés"), Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setAlignment(Qt::AlignCenter);
+    QFont titre = Label3->font();
+    titre.setBold(true);
+    titre.setPointSize(12);
+    Label3->setFont(titre);
+    (new QVBoxLayout(Frame1))->addWidget(Label3);
+
+    auto *Frame2 = new QGroupBox(QString::fromUtf8("Liste des Chateaux contactés "), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *Label2 = new QLabel(QString::fromUtf8("  N°            Date        DMF              Type activité                     Indicatif            Points"), Frame2);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    auto *liste = new QListView(Frame2);
+    liste->setObjectName(QStringLiteral("Liste_DFCF_Contacte"));
+    liste->setFont(Fenetres::Police_Liste());
+    liste->setUniformItemSizes(true);
+    liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Fenetres::Colore(liste, Controles_Saisie::Jaune_Pale);
+    liste->setModel(new Modele_Contactes(std::move(contenu), total, liste));
+    auto *cadre = new QVBoxLayout(Frame2);
+    cadre->addWidget(Label2);
+    cadre->addWidget(liste, 1);
+
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Frame2, 1);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Journal.h"
+#include "Resultat.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <bitset>
+
+// What the reports compute from a log; no window here.
+namespace Sous_Programmes {
+
+// The département of a DMF number's first two characters on the summary
+// sheet: 2A and 2B (either case) are 96 and 97; otherwise the digits before
+// the first character that is neither a digit nor a blank, blanks skipped.
+int Departement_Recapitulatif(QByteArrayView paire);
+
+// On the map: the same Corsican codes; a pair that does not begin with a
+// digit names no box.
+std::optional<int> Departement_Carte(QByteArrayView paire);
+
+struct Recapitulatif_Log {
+    int contacte = 0;        // Moulin Contacte
+    int reactivation_contactee = 0;
+    int resident_contacte = 0;
+    int active = 0;          // Moulin active
+    int reactivation_activee = 0;
+    int resident_active = 0;
+    int doubles = 0;         // Double, and Double ou non validé
+    int departements = 0;
+    long long total = 0;
+};
+Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu);
+
+struct Carte_Log {
+    std::bitset<100> vert; // boxes 0 to 99
+    int nombre = 0;        // green boxes among 1 to 99
+};
+Carte_Log Colore_Carte(const Contenu_Log &contenu);
+
+// One row of the contacted-mills listing: margin, number, the line as
+// stored, its points.
+void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne);
+
+enum class Forme_Listing { Fichier, Papier };
+
+// The whole listing, lines ended by CR LF, in the log's code page.
+QByteArray Listing_Contactes(const Contenu_Log &contenu, Forme_Listing forme, const QString &indicatif,
+                             const QString &annee, const QString &date_du_jour, const QString &total);
+
+// The export file's name: the log's, with the day of the export.
+QString Nom_Export(const QString &indicatif, const QString &annee, const QDate &jour);
+
+// Writes the listing of the log to the export file of the day, in the
+// program folder, replacing one of the same day. Gives the file's name.
+Resultat<QString> Enregistre_Contactes(const QString &chemin_log, const QString &indicatif, const QString &annee,
+                                       const QString &total, const QDate &jour_local, const QString &date_courte,
+                                       const QString &dossier);
+
+} // namespace Sous_Programmes

@@ -1,0 +1,189 @@
+#include "Carte_Acti.h"
+
+#include "Fenetres.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+const QColor Vert_Carte(0x80, 0xFF, 0x80);
+const QStringList Encart{QStringLiteral("75"), QStringLiteral("92"), QStringLiteral("93"), QStringLiteral("94")};
+// The inset, in the map's own units: over the sea north of Brittany.
+const QRectF Cadre_Encart(8, 8, 122, 122);
+
+int Index(const QString &identifiant)
+{
+    if (identifiant == QLatin1String("2A"))
+        return 96;
+    if (identifiant == QLatin1String("2B"))
+        return 97;
+    bool ok = false;
+    const int n = identifiant.toInt(&ok);
+    return ok && n >= 1 && n <= 95 ? n : -1;
+}
+
+} // namespace
+
+QString Dessin_Carte::Identifiant(int index)
+{
+    if (index == 96)
+        return QStringLiteral("2A");
+    if (index == 97)
+        return QStringLiteral("2B");
+    if (index >= 1 && index <= 95 && index != 20)
+        return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+    return {};
+}
+
+QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trait)
+{
+    QFile fichier(QStringLiteral(":/carte/france.departments.svg"));
+    if (!fichier.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader lecteur(&fichier);
+    QByteArray sortie;
+    QXmlStreamWriter ecrivain(&sortie);
+    while (!lecteur.atEnd()) {
+        lecteur.readNext();
+        if (lecteur.isStartElement() && lecteur.name() == QLatin1String("path")) {
+            ecrivain.writeStartElement(lecteur.namespaceUri().toString(), lecteur.name().toString());
+            QXmlStreamAttributes attributs = lecteur.attributes();
+            const int index = Index(attributs.value(QLatin1String("id")).toString());
+            attributs.append(QStringLiteral("fill"), index >= 0 && vert.test(size_t(index)) ? Vert_Carte.name() : QStringLiteral("#ffffff"));
+            attributs.append(QStringLiteral("stroke"), QStringLiteral("#505050"));
+            attributs.append(QStringLiteral("stroke-width"), QString::number(trait));
+            ecrivain.writeAttributes(attributs);
+        } else {
+            ecrivain.writeCurrentToken(lecteur);
+        }
+    }
+    return sortie;
+}
+
+Dessin_Carte::Dessin_Carte(const std::bitset<100> &vert, QWidget *parent) : QWidget(parent)
+{
+    m_carte.load(Carte_Coloree(vert));
+    m_encart.load(Carte_Coloree(vert, 0.1));
+}
+
+QTransform Dessin_Carte::vers_ecran() const
+{
+    const QRectF vue = m_carte.viewBoxF();
+    const qreal echelle = qMin(width() / vue.width(), height() / vue.height());
+    const QPointF marge((width() - vue.width() * echelle) / 2, (height() - vue.height() * echelle) / 2);
+    return QTransform::fromTranslate(-vue.x(), -vue.y()) * QTransform::fromScale(echelle, echelle)
+        * QTransform::fromTranslate(marge.x(), marge.y());
+}
+
+QTransform Dessin_Carte::vers_encart() const
+{
+    QRectF paris;
+    for (const QString &id : Encart)
+        paris |= m_carte.boundsOnElement(id);
+    const qreal echelle = qMin(Cadre_Encart.width() / paris.width(), Cadre_Encart.height() / paris.height()) * 0.92;
+    const QPointF centre_encart = Cadre_Encart.center();
+    return QTransform::fromTranslate(-paris.center().x(), -paris.center().y()) * QTransform::fromScale(echelle, echelle)
+        * QTransform::fromTranslate(centre_encart.x(), centre_encart.y()) * vers_ecran();
+}
+
+QPointF Dessin_Carte::centre(int index) const
+{
+    const QString id = Identifiant(index);
+    if (id.isEmpty())
+        return {};
+    const QPointF c = m_carte.boundsOnElement(id).center();
+    return (Encart.contains(id) ? vers_encart() : vers_ecran()).map(c);
+}
+
+void Dessin_Carte::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    const QTransform ecran = vers_ecran();
+    p.setTransform(ecran);
+    m_carte.render(&p, m_carte.viewBoxF());
+
+    // The inset: a frame, then each of the four shapes enlarged alike.
+    p.setTransform(ecran);
+    p.setPen(QPen(QColor(0x50, 0x50, 0x50), 0.8));
+    p.setBrush(palette().color(QPalette::Window));
+    p.drawRect(Cadre_Encart);
+    const QTransform encart = vers_encart();
+    p.resetTransform();
+    for (const QString &id : Encart)
+        m_encart.render(&p, id, encart.mapRect(m_carte.boundsOnElement(id)));
+}
+
+Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee)
+{
+    setObjectName(QStringLiteral("Carte_Acti"));
+    setWindowTitle(QString::fromUtf8("Carte des départements contactés"));
+    setFixedSize(Fenetres::Twips(7425), Fenetres::Twips(8745));
+
+    auto *Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFixedSize(Fenetres::Twips(7215), Fenetres::Twips(735));
+    auto *bande = new QHBoxLayout(Frame1);
+    bande->setSpacing(12);
+    const QList<std::pair<const char *, QString>> textes{{"Label4", QStringLiteral("Dezudidar ERI")},
+                                                        {"Label2", annee},
+                                                        {"NB_Dep", QString::number(nombre)},
+                                                        {"Label3", QString::fromUtf8("Départements contactés")}};
+    bande->addStretch();
+    for (const auto &[nom, texte] : textes) {
+        auto *l = new QLabel(texte, Frame1);
+        l->setObjectName(QString::fromLatin1(nom));
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPointSize(12);
+        l->setFont(f);
+        bande->addWidget(l);
+    }
+    bande->addStretch();
+
+    Picture1 = new Dessin_Carte(vert, this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedSize(Fenetres::Twips(7215), Fenetres::Twips(7815));
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1, 0, Qt::AlignHCenter);
+    page->addWidget(Picture1, 0, Qt::AlignHCenter);
+    Picture1->ensurePolished();
+    layout()->activate();
+
+    QFont arial(QStringLiteral("Arial"));
+    arial.setBold(true);
+    arial.setPointSizeF(9.75);
+    const QSize taille(Fenetres::Twips(375), Fenetres::Twips(300));
+    // Boxes that stand for nothing exist but are never shown.
+    const QList<std::tuple<int, const char *, QPoint>> caches{
+        {0, "00", {480, 6480}}, {20, "X", {840, 6240}}, {98, "X", {480, 6240}}, {99, "X", {120, 6240}}};
+    for (int i = 0; i < 100; ++i) {
+        QLineEdit *boite = Dep[i] = new QLineEdit(Picture1);
+        boite->setObjectName(QStringLiteral("Dep_%1").arg(i));
+        boite->setReadOnly(true);
+        boite->setFocusPolicy(Qt::NoFocus);
+        boite->setAlignment(Qt::AlignCenter);
+        boite->setFont(arial);
+        boite->setTextMargins(0, 0, 0, 0);
+        boite->setFixedSize(taille);
+        boite->setText(i == 96 ? QStringLiteral("2a") : i == 97 ? QStringLiteral("2b") : QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
+        QPalette p = boite->palette();
+        p.setColor(QPalette::Base, vert.test(size_t(i)) ? Vert_Carte : palette().color(QPalette::Base));
+        boite->setPalette(p);
+        const QPointF c = Picture1->centre(i);
+        boite->move(qRound(c.x() - taille.width() / 2.0), qRound(c.y() - taille.height() / 2.0));
+    }
+    for (const auto &[i, texte, place] : caches) {
+        Dep[i]->setText(QString::fromLatin1(texte));
+        Dep[i]->move(Fenetres::Twips(place.x()), Fenetres::Twips(place.y()));
+        Dep[i]->hide();
+    }
+}

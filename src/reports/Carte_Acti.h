@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSvgRenderer>
+#include <QWidget>
+#include <bitset>
+
+class QLabel;
+class QLineEdit;
+
+// The map image: the départements, with those reached filled light green,
+// and an enlarged inset of Paris and its three neighbours at the top left.
+class Dessin_Carte : public QWidget {
+    Q_OBJECT
+
+public:
+    Dessin_Carte(const std::bitset<100> &vert, QWidget *parent);
+
+    // Where the box of a département stands: over its shape, or over its
+    // shape in the inset for Paris and its neighbours. Null when none.
+    QPointF centre(int index) const;
+
+    // The map's SVG with the fill of every shape set from `vert`.
+    static QByteArray Carte_Coloree(const std::bitset<100> &vert, double trait = 0.6);
+    // The shape of a box's département in the map, or empty for none.
+    static QString Identifiant(int index);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QTransform vers_ecran() const;
+    QTransform vers_encart() const;
+
+    QSvgRenderer m_carte;
+    QSvgRenderer m_encart; // the same shapes with lines thin enough to enlarge
+};
+
+// The window: the year and the count above the map, a box per département.
+class Carte_Acti : public QWidget {
+    Q_OBJECT
+
+public:
+    Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee);
+
+private:
+    Dessin_Carte *Picture1;
+    QLineEdit *Dep[100];
+};
