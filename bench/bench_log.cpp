@@ -1,5 +1,6 @@
 // Every log operation on a 99,999-line log, beside two floors measured in the
 // same run: reading the whole file, and reading, writing and flushing it.
+#include "Calculs_Rapports.h"
 #include "Fichier.h"
 #include "Journal.h"
 #include "Ligne_QSO.h"
@@ -174,6 +175,32 @@ void BM_Ajoute_QSO(benchmark::State &state)
     }
 }
 
+void BM_Recapitulatif(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto contenu = Lit_Log(banc().log);
+        benchmark::DoNotOptimize(Compte_Recapitulatif(contenu.valeur()).total);
+    }
+}
+
+void BM_Carte(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto contenu = Lit_Log(banc().log);
+        benchmark::DoNotOptimize(Colore_Carte(contenu.valeur()).nombre);
+    }
+}
+
+void BM_Export(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto nom = Enregistre_Contactes(banc().log, QStringLiteral("TEST1"), QStringLiteral("2007"), QStringLiteral("123456"),
+                                        QDate(2007, 12, 6), QStringLiteral("06/12/2007"), banc().dossier.path());
+        if (!nom)
+            state.SkipWithError(qPrintable(nom.erreur()));
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -185,6 +212,9 @@ BENCHMARK(BM_Cherche_DMF)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Remplace_QSO)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Supprime_QSO)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Insere_QSO_Par_Date)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Recapitulatif)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Carte)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Ajoute_QSO)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -104,17 +104,6 @@ Contenu_Log::Contenu_Log(QByteArray octets) : m_octets(std::move(octets))
     Pour_Chaque_Ligne(m_octets, [&](QByteArrayView, QByteArrayView brute) { m_debuts.push_back(brute.data() - base); });
 }
 
-QByteArrayView Contenu_Log::ligne(qsizetype index) const
-{
-    const qsizetype debut = m_debuts[size_t(index)];
-    qsizetype fin = (index + 1 < nombre()) ? m_debuts[size_t(index + 1)] : m_octets.size();
-    if (fin > debut && m_octets[fin - 1] == '\n')
-        --fin;
-    if (fin > debut && m_octets[fin - 1] == '\r')
-        --fin;
-    return QByteArrayView(m_octets.constData() + debut, fin - debut);
-}
-
 QByteArray Contenu_Log::ligne_liste(qsizetype index) const { return Ligne_Liste(index + 1, ligne(index)); }
 
 Resultat<Contenu_Log> Lit_Log(const QString &chemin_log)

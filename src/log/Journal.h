@@ -37,7 +37,17 @@ public:
     qsizetype nombre() const { return qsizetype(m_debuts.size()); }
     qsizetype taille_octets() const { return m_octets.size(); }
     // The stored line without its end (LF, or CR LF).
-    QByteArrayView ligne(qsizetype index) const;
+    QByteArrayView ligne(qsizetype index) const
+    {
+        const char *d = m_octets.constData();
+        const qsizetype debut = m_debuts[size_t(index)];
+        qsizetype fin = (index + 1 < nombre()) ? m_debuts[size_t(index + 1)] : m_octets.size();
+        if (fin > debut && d[fin - 1] == '\n')
+            --fin;
+        if (fin > debut && d[fin - 1] == '\r')
+            --fin;
+        return QByteArrayView(d + debut, fin - debut);
+    }
     // The line as the main list shows it, numbered from 1.
     QByteArray ligne_liste(qsizetype index) const;
 

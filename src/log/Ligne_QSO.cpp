@@ -4,14 +4,6 @@
 
 namespace Sous_Programmes {
 
-QByteArrayView Champ(QByteArrayView ligne, qsizetype colonne, qsizetype largeur)
-{
-    const qsizetype debut = colonne - 1;
-    if (debut >= ligne.size())
-        return {};
-    return ligne.sliced(debut, qMin(largeur, ligne.size() - debut));
-}
-
 namespace {
 
 Resultat<QByteArray> Encode_Champ(const QString &texte, const QString &nom, qsizetype largeur)

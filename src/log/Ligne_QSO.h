@@ -18,7 +18,13 @@ inline constexpr qsizetype Largeur_Indicatif = 12;
 inline constexpr qsizetype Largeur_Prefixe_Liste = 8;
 
 // A field by its 1-based column; what lies beyond a short line is not there.
-QByteArrayView Champ(QByteArrayView ligne, qsizetype colonne, qsizetype largeur);
+inline QByteArrayView Champ(QByteArrayView ligne, qsizetype colonne, qsizetype largeur)
+{
+    const qsizetype debut = colonne - 1;
+    if (debut >= ligne.size())
+        return {};
+    return ligne.sliced(debut, qMin(largeur, ligne.size() - debut));
+}
 
 inline QByteArrayView Date_QSO(QByteArrayView l) { return Champ(l, 1, Largeur_Date); }
 inline QByteArrayView Attente_QSO(QByteArrayView l) { return Champ(l, 10, 1); }

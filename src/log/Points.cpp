@@ -28,7 +28,6 @@ namespace {
 struct Type_Complete {
     std::uint64_t debut;
     char texte[Largeur_Type];
-    int points;
 };
 
 std::uint64_t Huit_Octets(const char *p)
@@ -45,31 +44,36 @@ const std::array<Type_Complete, Types_Activite.size()> Types_Completes = [] {
         std::memset(t[i].texte, ' ', Largeur_Type);
         std::memcpy(t[i].texte, texte.data(), size_t(texte.size()));
         t[i].debut = Huit_Octets(t[i].texte);
-        t[i].points = Types_Activite[i].points;
     }
     return t;
 }();
 
 } // namespace
 
+int Position_Type(QByteArrayView ligne)
+{
+    const QByteArrayView champ = Type_QSO(ligne);
+    if (champ.size() == Largeur_Type) {
+        const std::uint64_t debut = Huit_Octets(champ.data());
+        for (size_t i = 0; i < Types_Completes.size(); ++i) {
+            if (debut == Types_Completes[i].debut && std::memcmp(champ.data(), Types_Completes[i].texte, Largeur_Type) == 0)
+                return int(i);
+        }
+    }
+    const QByteArrayView type = Sans_Blancs(champ);
+    for (size_t i = 0; i < Types_Activite.size(); ++i) {
+        if (type == QByteArrayView(Types_Activite[i].texte))
+            return int(i);
+    }
+    return -1;
+}
+
 int Points_QSO(QByteArrayView ligne)
 {
     if (ligne.size() > 9 && ligne[9] == '*')
         return 0;
-    const QByteArrayView champ = Type_QSO(ligne);
-    if (champ.size() == Largeur_Type) {
-        const std::uint64_t debut = Huit_Octets(champ.data());
-        for (const auto &t : Types_Completes) {
-            if (debut == t.debut && std::memcmp(champ.data(), t.texte, Largeur_Type) == 0)
-                return t.points;
-        }
-    }
-    const QByteArrayView type = Sans_Blancs(champ);
-    for (const auto &t : Types_Activite) {
-        if (type == QByteArrayView(t.texte))
-            return t.points;
-    }
-    return 0;
+    const int position = Position_Type(ligne);
+    return position < 0 ? 0 : Types_Activite[size_t(position)].points;
 }
 
 long long Total_Contenu(const Contenu_Log &contenu)

@@ -31,6 +31,10 @@ inline constexpr std::array<Type_Activite, 9> Types_Activite{{
 // The activity texts as the windows show them.
 QStringList Textes_Types_Activite();
 
+// The position of a line's activity type in the list (blanks at both ends
+// aside, case kept), or -1 for any other text.
+int Position_Type(QByteArrayView ligne);
+
 // A pending line ("*" in column 10) is worth 0 until it is validated.
 int Points_QSO(QByteArrayView ligne);
 

@@ -6,17 +6,24 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace Sous_Programmes {
 
 namespace {
 
-std::optional<int> Corse(QByteArrayView paire)
+// 96 and 97 for the Corsican codes, 0 for any other pair.
+int Corse(QByteArrayView paire)
 {
-    if (paire == QByteArrayView("2A") || paire == QByteArrayView("2a"))
-        return 96;
-    if (paire == QByteArrayView("2B") || paire == QByteArrayView("2b"))
-        return 97;
-    return std::nullopt;
+    if (paire.size() != 2 || paire[0] != '2')
+        return 0;
+    switch (paire[1]) {
+    case 'A':
+    case 'a': return 96;
+    case 'B':
+    case 'b': return 97;
+    default: return 0;
+    }
 }
 
 bool Chiffre(char c) { return c >= '0' && c <= '9'; }
@@ -25,8 +32,8 @@ bool Chiffre(char c) { return c >= '0' && c <= '9'; }
 
 int Departement_Recapitulatif(QByteArrayView paire)
 {
-    if (const auto corse = Corse(paire))
-        return *corse;
+    if (const int corse = Corse(paire))
+        return corse;
     int valeur = 0;
     for (char c : paire) {
         if (c == ' ')
@@ -38,12 +45,12 @@ int Departement_Recapitulatif(QByteArrayView paire)
     return valeur;
 }
 
-std::optional<int> Departement_Carte(QByteArrayView paire)
+int Departement_Carte(QByteArrayView paire)
 {
-    if (const auto corse = Corse(paire))
+    if (const int corse = Corse(paire))
         return corse;
     if (paire.isEmpty() || !Chiffre(paire[0]))
-        return std::nullopt;
+        return -1;
     // A second character that is not a digit (a blank after a single digit)
     // leaves the first digit alone.
     if (paire.size() > 1 && Chiffre(paire[1]))
@@ -53,58 +60,71 @@ std::optional<int> Departement_Carte(QByteArrayView paire)
 
 Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu)
 {
-    static const std::pair<QByteArrayView, int Recapitulatif_Log::*> rangees[] = {
-        {"Moulin Contacte", &Recapitulatif_Log::contacte},
-        {"Reactivation Contactee", &Recapitulatif_Log::reactivation_contactee},
-        {"Resident Contacte", &Recapitulatif_Log::resident_contacte},
-        {"Moulin active", &Recapitulatif_Log::active},
-        {"Reactivation activee", &Recapitulatif_Log::reactivation_activee},
-        {"Resident active", &Recapitulatif_Log::resident_active},
-        {"Double", &Recapitulatif_Log::doubles},
-        {"Double ou non valid\xE9", &Recapitulatif_Log::doubles},
-    };
+    // The row of each position of the activity list; the operators have none.
+    static int Recapitulatif_Log::*const rangees[] = {
+        &Recapitulatif_Log::contacte,        &Recapitulatif_Log::reactivation_contactee, &Recapitulatif_Log::resident_contacte,
+        &Recapitulatif_Log::active,          &Recapitulatif_Log::reactivation_activee,   &Recapitulatif_Log::resident_active,
+        nullptr,                             nullptr,                                    &Recapitulatif_Log::doubles};
     Recapitulatif_Log r;
-    std::bitset<111> departements;
+    bool departements[111] = {};
     for (qsizetype i = 0; i < contenu.nombre(); ++i) {
         const QByteArrayView l = contenu.ligne(i);
-        const int d = Departement_Recapitulatif(DMF_QSO(l).first(qMin<qsizetype>(2, DMF_QSO(l).size())));
+        const char *p = l.data();
+        const int d = l.size() >= 12 && Chiffre(p[10]) && Chiffre(p[11]) ? (p[10] - '0') * 10 + (p[11] - '0')
+                                                                          : Departement_Recapitulatif(Champ(l, 11, 2));
         if (d >= 1 && d <= 110)
-            departements.set(size_t(d));
-        const QByteArrayView type = Sans_Blancs(Type_QSO(l));
-        for (const auto &[texte, compteur] : rangees) {
-            if (type == texte) {
-                ++(r.*compteur);
-                break;
-            }
+            departements[d] = true;
+        const int position = Position_Type(l);
+        if (position >= 0) {
+            if (rangees[position])
+                ++(r.*rangees[position]);
+            if (l[9] != '*')
+                r.total += Types_Activite[size_t(position)].points;
+        } else if (Sans_Blancs(Type_QSO(l)) == QByteArrayView("Double")) {
+            ++r.doubles; // the word older logs hold
         }
-        r.total += Points_QSO(l);
     }
-    r.departements = int(departements.count());
+    r.departements = int(std::count(std::begin(departements), std::end(departements), true));
     return r;
 }
 
 Carte_Log Colore_Carte(const Contenu_Log &contenu)
 {
-    Carte_Log carte;
+    bool vert[100] = {};
     for (qsizetype i = 0; i < contenu.nombre(); ++i) {
-        const QByteArrayView dmf = DMF_QSO(contenu.ligne(i));
-        if (const auto d = Departement_Carte(dmf.first(qMin<qsizetype>(2, dmf.size()))))
-            carte.vert.set(size_t(*d));
+        if (const int d = Departement_Carte(Champ(contenu.ligne(i), 11, 2)); d >= 0)
+            vert[d] = true;
     }
+    Carte_Log carte;
+    for (size_t i = 0; i < 100; ++i)
+        carte.vert[i] = vert[i];
     carte.nombre = int(carte.vert.count()) - (carte.vert.test(0) ? 1 : 0);
     return carte;
 }
 
 void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne)
 {
-    sortie.append(marge, ' ');
-    const QByteArray chiffres = QByteArray::number(numero);
-    sortie.append(qMax<qsizetype>(0, 5 - chiffres.size()), ' ');
-    sortie.append(chiffres);
-    sortie.append("   ");
+    char debut[32];
+    char *p = debut;
+    for (int i = 0; i < marge; ++i)
+        *p++ = ' ';
+    char chiffres[20];
+    int n = 0;
+    do {
+        chiffres[n++] = char('0' + numero % 10);
+        numero /= 10;
+    } while (numero > 0);
+    for (int i = n; i < 5; ++i)
+        *p++ = ' ';
+    while (n > 0)
+        *p++ = chiffres[--n];
+    *p++ = ' ';
+    *p++ = ' ';
+    *p++ = ' ';
+    sortie.append(debut, p - debut);
     sortie.append(ligne);
-    sortie.append("   ");
-    sortie.append(char('0' + Points_QSO(ligne)));
+    const char fin[4] = {' ', ' ', ' ', char('0' + Points_QSO(ligne))};
+    sortie.append(fin, 4);
 }
 
 QByteArray Listing_Contactes(const Contenu_Log &contenu, Forme_Listing forme, const QString &indicatif,

@@ -17,8 +17,8 @@ namespace Sous_Programmes {
 int Departement_Recapitulatif(QByteArrayView paire);
 
 // On the map: the same Corsican codes; a pair that does not begin with a
-// digit names no box.
-std::optional<int> Departement_Carte(QByteArrayView paire);
+// digit names no box (-1).
+int Departement_Carte(QByteArrayView paire);
 
 struct Recapitulatif_Log {
     int contacte = 0;        // Moulin Contacte
