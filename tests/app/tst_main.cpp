@@ -555,6 +555,7 @@ void Tst_Main::aide_historique_et_a_propos()
     b.action("Mnu_Apropos")->trigger();
     QVERIFY(b.messages.last().contains(QStringLiteral("1.0.9")));
     QVERIFY(b.messages.last().contains(QStringLiteral("Licence")));
+    QVERIFY(b.messages.last().contains(QStringLiteral("CC BY 4.0")));
 
     b.action("Mnu_Mode_Emploi")->trigger();
     QVERIFY(b.messages.last().contains(QStringLiteral("KOB_Dezudidar_ERI.hlp")));
