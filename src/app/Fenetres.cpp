@@ -2,17 +2,41 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QScreen>
 
 namespace Fenetres {
 
-QFont Police_Liste()
+QGroupBox *Bandeau_Titre(QWidget *parent, const char *nom, const QString &titre, qreal points)
 {
-    QFont f(QStringLiteral("DejaVu Sans Mono"));
+    auto *cadre = new QGroupBox(parent);
+    cadre->setObjectName(QStringLiteral("Frame1"));
+    auto *etiquette = new QLabel(titre, cadre);
+    etiquette->setObjectName(QString::fromLatin1(nom));
+    etiquette->setAlignment(Qt::AlignCenter);
+    QFont f = etiquette->font();
+    f.setBold(true);
+    f.setPointSizeF(points);
+    etiquette->setFont(f);
+    (new QVBoxLayout(cadre))->addWidget(etiquette);
+    return cadre;
+}
+
+QFont Police_Fixe(const QString &famille)
+{
+    QFont f(famille);
     f.setStyleHint(QFont::Monospace);
     if (!QFontInfo(f).fixedPitch())
         f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return f;
+}
+
+QFont Police_Liste()
+{
+    QFont f = Police_Fixe(QStringLiteral("DejaVu Sans Mono"));
     f.setPixelSize(13);
     f.setBold(true);
     return f;

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QGroupBox;
+
 // Placement shared by every window of the program.
 namespace Fenetres {
 
@@ -27,6 +29,13 @@ inline void Colore(QWidget *w, QRgb couleur)
     p.setColor(QPalette::Base, QColor(couleur));
     w->setPalette(p);
 }
+
+// The band at the top of a window: a frame around a centred bold title.
+QGroupBox *Bandeau_Titre(QWidget *parent, const char *nom, const QString &titre, qreal points);
+
+// A fixed-pitch font: `famille` when the machine has it, the system's
+// fixed font otherwise.
+QFont Police_Fixe(const QString &famille);
 
 // The font of the lists of QSO lines: fixed pitch, so that the columns stand
 // under their headings.

@@ -64,19 +64,28 @@ bool Ligne_QSO_Valide(QByteArrayView ligne)
     return ligne.size() == Longueur_Ligne_QSO && !ligne.contains('\n') && !ligne.contains('\r');
 }
 
-void Ajoute_Ligne_Liste(QByteArray &sortie, qsizetype numero, QByteArrayView l)
+void Ajoute_Numero(QByteArray &sortie, qsizetype numero)
 {
-    char chiffres[24];
+    char tete[32];
+    char chiffres[20];
     int n = 0;
     do {
         chiffres[n++] = char('0' + numero % 10);
         numero /= 10;
     } while (numero > 0);
+    char *p = tete;
     for (int i = n; i < 5; ++i)
-        sortie.append(' ');
+        *p++ = ' ';
     while (n > 0)
-        sortie.append(chiffres[--n]);
-    sortie.append("   ");
+        *p++ = chiffres[--n];
+    for (int i = 0; i < 3; ++i)
+        *p++ = ' ';
+    sortie.append(tete, p - tete);
+}
+
+void Ajoute_Ligne_Liste(QByteArray &sortie, qsizetype numero, QByteArrayView l)
+{
+    Ajoute_Numero(sortie, numero);
     if (l.size() == Longueur_Ligne_QSO && l[8] == ' ' && l[15] == ' ' && l[16] == ' ' && l[39] == ' ' && l[40] == ' ') {
         sortie.append(l); // a well-formed line rebuilds to itself
         return;

@@ -49,6 +49,10 @@ Resultat<QByteArray> Construit_Ligne_QSO(const Champs_QSO &champs);
 // True for a line the log can take as it is: 53 bytes, no line break inside.
 bool Ligne_QSO_Valide(QByteArrayView ligne);
 
+// The number of a line right-aligned in 5 columns (wider past 99,999),
+// then three blanks: the head of list lines and listing rows.
+void Ajoute_Numero(QByteArray &sortie, qsizetype numero);
+
 // The list line of the n-th stored line (n from 1): the number right-aligned
 // in 5 columns, three blanks, then the fields rebuilt at their places.
 QByteArray Ligne_Liste(qsizetype numero, QByteArrayView ligne_stockee);

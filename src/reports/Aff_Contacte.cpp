@@ -41,16 +41,7 @@ Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &
     setWindowTitle(QString::fromUtf8("DMF contactés"));
     setFixedSize(Fenetres::Twips(7485), Fenetres::Twips(8310));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *Label3 = new QLabel(QString::fromUtf8("Liste des Moulins contactés"), Frame1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setAlignment(Qt::AlignCenter);
-    QFont titre = Label3->font();
-    titre.setBold(true);
-    titre.setPointSize(12);
-    Label3->setFont(titre);
-    (new QVBoxLayout(Frame1))->addWidget(Label3);
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label3", QString::fromUtf8("Liste des Moulins contactés"), 12);
 
     auto *Frame2 = new QGroupBox(QString::fromUtf8("Liste des Chateaux contactés "), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));

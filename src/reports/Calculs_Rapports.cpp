@@ -104,24 +104,8 @@ Carte_Log Colore_Carte(const Contenu_Log &contenu)
 
 void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne)
 {
-    char debut[32];
-    char *p = debut;
-    for (int i = 0; i < marge; ++i)
-        *p++ = ' ';
-    char chiffres[20];
-    int n = 0;
-    do {
-        chiffres[n++] = char('0' + numero % 10);
-        numero /= 10;
-    } while (numero > 0);
-    for (int i = n; i < 5; ++i)
-        *p++ = ' ';
-    while (n > 0)
-        *p++ = chiffres[--n];
-    *p++ = ' ';
-    *p++ = ' ';
-    *p++ = ' ';
-    sortie.append(debut, p - debut);
+    sortie.append(marge, ' ');
+    Ajoute_Numero(sortie, numero);
     sortie.append(ligne);
     const char fin[4] = {' ', ' ', ' ', char('0' + Points_QSO(ligne))};
     sortie.append(fin, 4);

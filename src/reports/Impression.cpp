@@ -1,7 +1,7 @@
 #include "Impression.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
+#include "Fenetres.h"
+
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -18,10 +18,7 @@ Choix &Choix_Installe()
 
 QFont Police_Impression()
 {
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::Courier);
-    if (!QFontInfo(f).fixedPitch())
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont f = Fenetres::Police_Fixe(QStringLiteral("Courier New"));
     f.setPointSize(10);
     f.setBold(true);
     return f;

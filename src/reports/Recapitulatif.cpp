@@ -15,16 +15,7 @@ Recapitulatif::Recapitulatif(const Sous_Programmes::Recapitulatif_Log &v, const 
     setWindowTitle(QString::fromUtf8("Feuille Récapitulative"));
     setFixedSize(Fenetres::Twips(5400), Fenetres::Twips(5310));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *Label2 = new QLabel(QStringLiteral("RECAPITULATIF DES CONTACTS"), Frame1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    QFont titre = Label2->font();
-    titre.setBold(true);
-    titre.setPointSize(12);
-    Label2->setFont(titre);
-    (new QVBoxLayout(Frame1))->addWidget(Label2);
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label2", QStringLiteral("RECAPITULATIF DES CONTACTS"), 12);
 
     auto *Frame2 = new QGroupBox(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));

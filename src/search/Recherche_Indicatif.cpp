@@ -22,16 +22,7 @@ Recherche_Indicatif::Recherche_Indicatif(Main *principale) : m_main(principale)
     setWindowTitle(QStringLiteral("Recherche d'un QSO"));
     setFixedSize(Fenetres::Twips(6405), Fenetres::Twips(6615));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *Label3 = new QLabel(QStringLiteral("Rechercher un QSO par ..."), Frame1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setAlignment(Qt::AlignCenter);
-    QFont titre = Label3->font();
-    titre.setBold(true);
-    titre.setPointSizeF(9.75);
-    Label3->setFont(titre);
-    (new QVBoxLayout(Frame1))->addWidget(Label3);
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label3", QStringLiteral("Rechercher un QSO par ..."), 9.75);
 
     auto *Frame2 = new QGroupBox(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));

@@ -22,15 +22,9 @@ Station::Station(Main *principale) : m_main(principale)
     setWindowTitle(QString::fromUtf8("Selection Indicatif et Année"));
     setFixedSize(Fenetres::Twips(3975), Fenetres::Twips(2670));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *Label2 = new QLabel(QStringLiteral("INDICATIF de  la STATION "), Frame1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    QFont gras = Label2->font();
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label2", QStringLiteral("INDICATIF de  la STATION "), font().pointSizeF());
+    QFont gras = font();
     gras.setBold(true);
-    Label2->setFont(gras);
-    (new QVBoxLayout(Frame1))->addWidget(Label2);
 
     auto *Frame2 = new QGroupBox(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));

@@ -62,16 +62,7 @@ Reglement::Reglement(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Reglement"));
     setFixedSize(Fenetres::Twips(9345), Fenetres::Twips(6120));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto *Label2 = new QLabel(QStringLiteral("Reglement du Radovered Annuel"), Frame1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    QFont titre = Label2->font();
-    titre.setBold(true);
-    titre.setPointSizeF(13.5);
-    Label2->setFont(titre);
-    (new QVBoxLayout(Frame1))->addWidget(Label2);
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label2", QStringLiteral("Reglement du Radovered Annuel"), 13.5);
 
     auto *Frame2 = new QGroupBox(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
