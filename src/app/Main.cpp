@@ -16,7 +16,6 @@
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
-#include "Texte.h"
 #include "Reglement.h"
 #include "Regles_Station.h"
 #include "Station.h"
@@ -342,11 +341,9 @@ void Main::Mnu_Imp_Contacte_Click()
     const auto contenu = Log_Pour_Rapport();
     if (!contenu)
         return;
-    const QByteArray listing = Listing_Contactes(*contenu, Forme_Listing::Papier, Indicatif_Courant, Annee_Courante,
-                                                 Date_Locale_Courte(), Total_Points->text());
-    QStringList lignes = Depuis_Log(listing).split(QStringLiteral("\r\n"));
-    lignes.removeLast(); // after the last line end
-    if (const auto s = Impression::Imprime(this, lignes); !s)
+    if (const auto s = Imprime_Contactes(this, *contenu, Indicatif_Courant, Annee_Courante, Date_Locale_Courte(),
+                                         Total_Points->text());
+        !s)
         Signale(s.erreur());
 }
 

@@ -1,6 +1,8 @@
 #include "Impression.h"
 
+#include "Calculs_Rapports.h"
 #include "Fenetres.h"
+#include "Texte.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -71,3 +73,16 @@ Sous_Programmes::Statut Imprime(QWidget *parent, const QStringList &lignes)
 }
 
 } // namespace Impression
+
+namespace Sous_Programmes {
+
+Statut Imprime_Contactes(QWidget *parent, const Contenu_Log &contenu, const QString &indicatif, const QString &annee,
+                         const QString &date_du_jour, const QString &total)
+{
+    const QByteArray listing = Listing_Contactes(contenu, Forme_Listing::Papier, indicatif, annee, date_du_jour, total);
+    QStringList lignes = Depuis_Log(listing).split(QStringLiteral("\r\n"));
+    lignes.removeLast(); // what follows the last line end
+    return Impression::Imprime(parent, lignes);
+}
+
+} // namespace Sous_Programmes

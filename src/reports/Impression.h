@@ -25,3 +25,13 @@ Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::functio
 Sous_Programmes::Statut Imprime(QWidget *parent, const QStringList &lignes);
 
 } // namespace Impression
+
+namespace Sous_Programmes {
+
+class Contenu_Log;
+
+// Prints the contacted-mills listing of the log, after the print dialog.
+Statut Imprime_Contactes(QWidget *parent, const Contenu_Log &contenu, const QString &indicatif, const QString &annee,
+                         const QString &date_du_jour, const QString &total);
+
+} // namespace Sous_Programmes
