@@ -1,5 +1,7 @@
 #include "Controles.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -35,6 +37,19 @@ void Case_Multiligne::paintEvent(QPaintEvent *)
         focus.rect = zone;
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+bool Frappe_Changee(QLineEdit *champ, const QKeyEvent *touche, QChar (*regle)(QChar))
+{
+    if (!champ || touche->text().size() != 1
+        || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QChar frappe = touche->text().at(0);
+    const QChar changee = regle(frappe);
+    if (changee == frappe)
+        return false;
+    champ->insert(QString(changee));
+    return true;
 }
 
 void Liste_QSO::mousePressEvent(QMouseEvent *event)

@@ -27,6 +27,14 @@ protected:
     bool hitButton(const QPoint &) const override { return true; }
 };
 
+class QKeyEvent;
+class QLineEdit;
+
+// A typed character that `regle` changes goes into the field changed; true
+// when it did, so that the key is not passed on. Shortcuts and pasted text
+// are left alone.
+bool Frappe_Changee(QLineEdit *champ, const QKeyEvent *touche, QChar (*regle)(QChar));
+
 // The QSO list: a click on the line already selected selects it again.
 class Liste_QSO : public QListView {
     Q_OBJECT

@@ -10,8 +10,8 @@
 #include "Journal.h"
 #include "Main_Outils.h"
 #include "Message.h"
-#include "Modele_Liste.h"
 #include "Impression.h"
+#include "Modele_Liste.h"
 #include "Points.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
@@ -29,7 +29,6 @@
 #include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 using namespace Sous_Programmes;
@@ -106,21 +105,10 @@ void Main::Form_Load()
         Met_A_Jour_Total();
         Charge_Liste();
     }
-    if (Date_Automatique()) {
-        Date_A->setText(Date_Jour());
-        Ind_A->setEnabled(true);
-        Colore(Ind_A, Vert_Pale);
-        Donne_Focus(Ind_A);
-    } else {
-        Date_A->setEnabled(true);
-        Date_A->clear();
-        Colore(Date_A, Vert_Pale);
-        Donne_Focus(Date_A);
-    }
     setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + Revision_Programme);
-    Annule_Saisie->setEnabled(false);
+    // Today's date or an empty date field, and the focus on the first field
+    // to fill: the clearing of the entry does it all.
     Efface();
-    Mode_Modification = false;
 
     Timer1_Timer();
     Timer1->start();

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "Journal.h"
+
 #include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimeZone>
 #include <functional>
 #include <optional>
-
-#include "Journal.h"
 
 class QAction;
 class QCheckBox;
@@ -17,11 +17,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-class Liste_QSO;
-class Modele_Liste;
 class Aff_Contacte;
 class Carte_Acti;
 class Fenetre_Aide;
+class Liste_QSO;
+class Modele_Liste;
 class Recapitulatif;
 class Recherche_Indicatif;
 class Reglement;

@@ -47,18 +47,8 @@ bool Main::eventFilter(QObject *objet, QEvent *evenement)
             Validation_A_Entree();
         return true;
     }
-    if (objet == Validation_A || touche->text().size() != 1
-        || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    const QChar frappe = touche->text().at(0);
-    const QChar majuscule = Controles_Saisie::Majuscule_Frappee(frappe);
-    if (majuscule == frappe)
-        return false;
     QLineEdit *champ = objet == Type_A ? Type_A->lineEdit() : qobject_cast<QLineEdit *>(objet);
-    if (!champ)
-        return false;
-    champ->insert(QString(majuscule));
-    return true;
+    return Frappe_Changee(champ, touche, Controles_Saisie::Majuscule_Frappee);
 }
 
 void Main::Date_A_Entree()

@@ -1,5 +1,6 @@
 #include "Recherche_Indicatif.h"
 
+#include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 #include "Main.h"
@@ -135,14 +136,7 @@ bool Recherche_Indicatif::eventFilter(QObject *objet, QEvent *evenement)
         }
         return true;
     }
-    if (boite != 1 || touche->text().size() != 1
-        || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    const QChar c = Controles_Saisie::Majuscule_Frappee(touche->text().at(0));
-    if (c == touche->text().at(0))
-        return false;
-    Indica->insert(QString(c));
-    return true;
+    return boite == 1 && Frappe_Changee(Indica, touche, Controles_Saisie::Majuscule_Frappee);
 }
 
 void Recherche_Indicatif::Recherche_QSO()

@@ -1,5 +1,6 @@
 #include "Station.h"
 
+#include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 #include "Main.h"
@@ -86,15 +87,10 @@ bool Station::eventFilter(QObject *objet, QEvent *evenement)
         }
         return true;
     }
-    if (touche->text().size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    QChar c = Controles_Saisie::Majuscule_Frappee(touche->text().at(0));
-    if (champ == New_Indicatif && c == u'/')
-        c = u'_';
-    if (c == touche->text().at(0))
-        return false;
-    champ->insert(QString(c));
-    return true;
+    if (champ == New_Annee)
+        return Frappe_Changee(champ, touche, Controles_Saisie::Majuscule_Frappee);
+    // "/" cannot stand in a file name: a typed one becomes "_".
+    return Frappe_Changee(champ, touche, [](QChar c) { return c == u'/' ? QChar(u'_') : Controles_Saisie::Majuscule_Frappee(c); });
 }
 
 void Station::Validation_Click()
