@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cstring>
 
 namespace Sous_Programmes {
 
@@ -123,12 +124,49 @@ QByteArray Listing_Contactes(const Contenu_Log &contenu, Forme_Listing forme, co
     auto octets = [](const QString &texte) { return Vers_Log(texte).value_or(texte.toLatin1()); };
 
     QByteArray sortie;
-    sortie.reserve(contenu.taille_octets() + contenu.nombre() * 16 + 512);
+    sortie.reserve(512);
     sortie.append(octets(titre)).append("\r\n\r\n").append(octets(entete)).append("\r\n\r\n");
+
+    // The rows are most of a big listing: written straight into room made
+    // once, the number counted up in place rather than converted each time.
+    const qsizetype tete = sortie.size();
+    const qsizetype largeur_rangee = 2 + 8 + 4 + 2; // margin, number, points, line end
+    sortie.resize(tete + contenu.taille_octets() + contenu.nombre() * largeur_rangee);
+    char *p = sortie.data() + tete;
+    char numero[8] = {' ', ' ', ' ', ' ', '0', ' ', ' ', ' '};
     for (qsizetype i = 0; i < contenu.nombre(); ++i) {
-        Ajoute_Ligne_Contacte(sortie, 2, i + 1, contenu.ligne(i));
-        sortie.append("\r\n");
+        const QByteArrayView ligne = contenu.ligne(i);
+        *p++ = ' ';
+        *p++ = ' ';
+        if (i + 1 < 100000) {
+            for (int k = 4;; --k) {
+                char &c = numero[k];
+                if (c == '9') {
+                    c = '0';
+                    continue;
+                }
+                c = c == ' ' ? '1' : char(c + 1);
+                break;
+            }
+            std::memcpy(p, numero, 8);
+            p += 8;
+        } else {
+            QByteArray long_numero;
+            Ajoute_Numero(long_numero, i + 1);
+            const qsizetype en_plus = long_numero.size() - 8;
+            const qsizetype ecrit = p - sortie.data();
+            sortie.resize(sortie.size() + en_plus);
+            p = sortie.data() + ecrit;
+            std::memcpy(p, long_numero.constData(), size_t(long_numero.size()));
+            p += long_numero.size();
+        }
+        std::memcpy(p, ligne.data(), size_t(ligne.size()));
+        p += ligne.size();
+        const char fin[6] = {' ', ' ', ' ', char('0' + Points_QSO(ligne)), '\r', '\n'};
+        std::memcpy(p, fin, 6);
+        p += 6;
     }
+    sortie.truncate(p - sortie.data());
     sortie.append("\r\n").append(QByteArray(29, ' ')).append("Total des points : ").append(octets(total)).append("\r\n\r\n");
     return sortie;
 }

@@ -35,6 +35,7 @@ private slots:
     void carte();
     void export_octet_pour_octet();
     void export_d_un_log_vide();
+    void numeros_au_dela_de_99999();
     void export_du_meme_jour_remplace();
     void export_impossible();
     void impression_ligne_apres_ligne();
@@ -194,6 +195,22 @@ void Tst_Calculs_Rapports::export_d_un_log_vide()
     QCOMPARE(lignes.size(), 8); // seven lines, each ended
     QCOMPARE(lignes.at(4), QByteArray("\r"));
     QCOMPARE(lignes.at(5), QByteArray("                             Total des points : 0\r"));
+}
+
+void Tst_Calculs_Rapports::numeros_au_dela_de_99999()
+{
+    const QByteArray l = L("21001");
+    QByteArray log;
+    for (int i = 0; i < 100001; ++i)
+        log += l + "\r\n";
+    const QList<QByteArray> rangees = Listing_Contactes(Contenu_Log(log), Forme_Listing::Fichier, QStringLiteral("T"),
+                                                        QStringLiteral("2007"), QString(), QStringLiteral("0"))
+                                          .split('\n');
+    QCOMPARE(rangees.at(4), "      1   " + l + "   2\r");
+    QCOMPARE(rangees.at(4 + 99998), "  99999   " + l + "   2\r");
+    QCOMPARE(rangees.at(4 + 99999), "  100000   " + l + "   2\r");
+    QCOMPARE(rangees.at(4 + 100000), "  100001   " + l + "   2\r");
+    QCOMPARE(rangees.at(4 + 100001), QByteArray("\r"));
 }
 
 void Tst_Calculs_Rapports::export_du_meme_jour_remplace()
