@@ -102,7 +102,6 @@ void Main::Form_Load()
         Message::Information(this, Message_Premiere_Installation());
     Mode_Modification = false;
     if (!Premiere_Installation(Indicatif_Courant)) {
-        Met_A_Jour_Total();
         Charge_Liste();
     }
     setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + Revision_Programme);
@@ -158,9 +157,14 @@ void Main::Met_A_Jour_Total()
     Total_Points->setText(QString::number(total.valeur()));
 }
 
+// The list and the total from one reading of the log.
 void Main::Charge_Liste()
 {
     auto contenu = Lit_Log(Chemin_Log());
+    if (contenu)
+        Total_Points->setText(QString::number(Total_Contenu(contenu.valeur())));
+    else
+        Total_Points->clear();
     m_rechargement = true;
     m_modele->remplace(contenu ? std::move(contenu).valeur() : Contenu_Log());
     m_rechargement = false;
@@ -258,7 +262,6 @@ void Main::Change_Station()
     I_Station->setText(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
     A_Challenge->setText(Annee_Courante);
     Charge_Liste();
-    Met_A_Jour_Total();
     // Ready for the first QSO of the new log.
     Efface();
 }

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 
 using namespace Sous_Programmes;
@@ -203,6 +204,10 @@ void Main::Cree_Menus()
         connect(a, &QAction::triggered, this, action);
         return a;
     };
+
+    // The menus from the keyboard, their captions unchanged: F10 opens the first.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 
     QMenu *fichier = menu("Mnu_Fichier", QStringLiteral("Fichier"));
     entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), &Main::Mnu_Quitter_Click)

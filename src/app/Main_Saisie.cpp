@@ -139,8 +139,9 @@ void Main::Valide_A_Click()
             return;
         }
         Charge_Liste();
+    } else {
+        Met_A_Jour_Total();
     }
-    Met_A_Jour_Total();
     Selectionne_Ligne(m_modele->rowCount() - 1);
     Mode_Modification = false;
     Validation_A->setChecked(false);
@@ -218,7 +219,6 @@ void Main::Insere_QSO(const QByteArray &ligne)
     Frame3->setTitle(Titre_Saisie());
     Mode_Insertion = false;
     Prepare_Nouveau_QSO();
-    Met_A_Jour_Total();
     Charge_Liste();
 }
 
@@ -286,13 +286,14 @@ void Main::Annule_Saisie_Click()
         return;
     }
     const QString n = qso->dmf;
-    if (Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"))) {
+    const bool efface = Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"));
+    if (efface) {
         if (const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray())); !s)
             Signale(s.erreur());
-        else
-            Charge_Liste();
+        Charge_Liste();
+    } else {
+        Met_A_Jour_Total();
     }
-    Met_A_Jour_Total();
     Ind_A->clear();
     Ind_A->setEnabled(false);
     Colore(Ind_A, Jaune_Pale);

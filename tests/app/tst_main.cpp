@@ -53,6 +53,7 @@ private slots:
     void effacer_termine_la_modification();
     void enregistrement_verifie_les_champs_de_nouveau();
     void erreur_du_log_dite_et_saisie_gardee();
+    void log_absent_au_demarrage();
     void date_menu_non_puis_oui();
     void aide_historique_et_a_propos();
 };
@@ -174,6 +175,9 @@ void Tst_Main::menus_dans_l_ordre()
     QCOMPARE(b.bouton("Annule_Saisie")->toolTip(), QStringLiteral("Permet d'annuler la saisie d'un DFCF"));
     QCOMPARE(b.type()->count(), 9);
     QVERIFY(QFontInfo(b.liste()->font()).fixedPitch());
+    // F10 opens the first menu, for an operator without a mouse.
+    QTest::keyClick(&m, Qt::Key_F10);
+    QCOMPARE(m.menuBar()->activeAction(), m.menuBar()->actions().constFirst());
 }
 
 void Tst_Main::saisie_au_clavier_puis_enregistrement()
@@ -520,6 +524,18 @@ void Tst_Main::erreur_du_log_dite_et_saisie_gardee()
     b.messages.clear();
     QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
     QVERIFY2(b.messages.last().contains(QStringLiteral("introuvable")), qPrintable(b.messages.join(u'|')));
+    QVERIFY(!b.dossier.existe(b.log()));
+}
+
+void Tst_Main::log_absent_au_demarrage()
+{
+    Banc_Main b;
+    QVERIFY(Sauve_Station("TEST1", "2007").ok());
+    b.demarre();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(QStringLiteral("introuvable")), qPrintable(b.messages.first()));
+    QCOMPARE(b.lignes(), 0);
+    QCOMPARE(b.champ("Total_Points")->text(), QString());
     QVERIFY(!b.dossier.existe(b.log()));
 }
 
