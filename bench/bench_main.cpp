@@ -6,10 +6,12 @@
 #include "Message.h"
 #include "Reglages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -112,11 +114,34 @@ void BM_Cycle_Enregistrement(benchmark::State &state)
     }
 }
 
+// A search by département over the whole main list, as the operator runs it.
+void BM_Recherche(benchmark::State &state)
+{
+    Main fenetre(banc().env());
+    fenetre.show();
+    QPushButton *recherche = fenetre.findChild<QPushButton *>(QStringLiteral("Recherche"));
+    recherche->click();
+    QWidget *fenetre_recherche = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("Recherche_Indicatif") && w->isVisible())
+            fenetre_recherche = w;
+    auto *depa = fenetre_recherche->findChild<QLineEdit *>(QStringLiteral("Depa"));
+    fenetre_recherche->findChild<QAbstractButton *>(QStringLiteral("Option1_3"))->click();
+    for (auto _ : state) {
+        depa->setText(QStringLiteral("21"));
+        QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(depa, &entree);
+        if (!depa->text().isEmpty())
+            state.SkipWithError("pas de recherche");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Demarrage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Cycle_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Recherche)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char *argv[])
 {

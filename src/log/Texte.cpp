@@ -3,16 +3,41 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace Sous_Programmes {
 
 namespace {
+
 constexpr const char *Code_Page = "windows-1252";
+
+// Each byte's character, found once by the converter: decoding one line then
+// costs a table look-up per byte instead of opening a converter.
+const std::array<char16_t, 256> &Table_Code_Page()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        QStringDecoder decodeur(Code_Page);
+        for (int i = 0; i < 256; ++i) {
+            const char octet = char(i);
+            const QString c = decodeur.decode(QByteArrayView(&octet, 1));
+            t[size_t(i)] = c.size() == 1 ? c.at(0).unicode() : u'\uFFFD';
+        }
+        return t;
+    }();
+    return table;
 }
+
+} // namespace
 
 QString Depuis_Log(QByteArrayView octets)
 {
-    QStringDecoder decodeur(Code_Page);
-    return decodeur.decode(octets);
+    const auto &table = Table_Code_Page();
+    QString texte(octets.size(), Qt::Uninitialized);
+    QChar *c = texte.data();
+    for (char o : octets)
+        *c++ = QChar(table[static_cast<unsigned char>(o)]);
+    return texte;
 }
 
 std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif)

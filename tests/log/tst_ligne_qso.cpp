@@ -1,4 +1,5 @@
 #include "Ligne_QSO.h"
+#include "Texte.h"
 #include "Outils_Test.h"
 
 using namespace Sous_Programmes;
@@ -17,7 +18,23 @@ private slots:
     void ligne_liste();
     void partie_stockee_retrouve_la_ligne_data();
     void partie_stockee_retrouve_la_ligne();
+    void code_page_aller_retour();
 };
+
+void Tst_Ligne_QSO::code_page_aller_retour()
+{
+    QCOMPARE(Depuis_Log(QByteArray("Double ou non valid\xE9 \x80\xB0", 23)), QString::fromUtf8("Double ou non validé €°"));
+    // Every byte an editor may leave comes back the same once shown and kept.
+    QByteArray tous(256, Qt::Uninitialized);
+    for (int i = 0; i < 256; ++i)
+        tous[i] = char(i);
+    const QString texte = Depuis_Log(tous);
+    QCOMPARE(texte.size(), 256);
+    QCOMPARE(Vers_Log(texte).value_or(QByteArray()), tous);
+    QString fautif;
+    QVERIFY(!Vers_Log(QString::fromUtf8("F5☺X"), &fautif));
+    QCOMPARE(fautif, QString::fromUtf8("☺"));
+}
 
 void Tst_Ligne_QSO::construit_data()
 {
