@@ -83,6 +83,13 @@ bool Ecrit_Tout(int fd, const Morceaux &morceaux)
 
 bool Ecrit_Tout(int fd, QByteArrayView octets) { return Ecrit_Tout(fd, Morceaux{octets}); }
 
+void Retablit_Taille(int fd, off_t taille)
+{
+    // Should even this fail, the error already being told stands.
+    if (::ftruncate(fd, taille) != 0)
+        return;
+}
+
 void Synchronise_Dossier(const QString &chemin)
 {
     int fd = Ouvre(Local(QFileInfo(chemin).absolutePath()), O_RDONLY | O_DIRECTORY);
@@ -223,18 +230,10 @@ Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
     }
     a_ecrire.append(ligne);
     // One write: the line is there whole or not at all.
-    if (!Ecrit_Tout(f.fd(), a_ecrire)) {
+    // A line not known to be on disk is taken back rather than left half there.
+    if (!Ecrit_Tout(f.fd(), a_ecrire) || ::fdatasync(f.fd()) != 0) {
         const int e = errno;
-        if (::ftruncate(f.fd(), st.st_size) != 0) {
-            // Nothing more can be done; the message still says what failed.
-        }
-        return echec(e);
-    }
-    if (::fdatasync(f.fd()) != 0) {
-        // Not known to be on disk: take it back rather than report it half-done.
-        const int e = errno;
-        if (::ftruncate(f.fd(), st.st_size) != 0) {
-        }
+        Retablit_Taille(f.fd(), st.st_size);
         return echec(e);
     }
     if (f.ferme() != 0)
