@@ -52,13 +52,7 @@ QString Message_Doublon(const QString &dmf, const QString &date)
 
 QString Partie_QSO(const QString &ligne_liste)
 {
-    // The number is wider than 5 only past line 99,999: the fields follow it.
-    qsizetype i = 0;
-    while (i < 5 && i < ligne_liste.size() && ligne_liste.at(i) == u' ')
-        ++i;
-    while (i < ligne_liste.size() && ligne_liste.at(i).isDigit())
-        ++i;
-    return ligne_liste.mid(qMax<qsizetype>(i + 3, Sous_Programmes::Largeur_Prefixe_Liste));
+    return ligne_liste.mid(Sous_Programmes::Longueur_Prefixe_Liste(ligne_liste));
 }
 
 std::optional<Sous_Programmes::Champs_QSO> QSO_De_Ligne_Liste(const QString &ligne_liste)

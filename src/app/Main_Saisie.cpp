@@ -194,7 +194,7 @@ void Main::Selectionne_Ligne(int ligne)
 void Main::Selectionne_Ligne_Texte(const QString &ligne_liste)
 {
     // Each list line starts with its own number, so one line at most matches.
-    const int ligne = ligne_liste.left(ligne_liste.size() - Controles_Saisie::Partie_QSO(ligne_liste).size()).trimmed().toInt() - 1;
+    const int ligne = ligne_liste.left(Longueur_Prefixe_Liste(ligne_liste)).trimmed().toInt() - 1;
     if (m_modele->ligne_liste(ligne).left(134) == ligne_liste.left(134) && !ligne_liste.isEmpty())
         Selectionne_Ligne(ligne);
 }

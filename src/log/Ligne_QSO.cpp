@@ -110,13 +110,7 @@ QByteArray Ligne_Liste(qsizetype numero, QByteArrayView ligne_stockee)
 
 QByteArrayView Partie_Stockee(QByteArrayView ligne_liste)
 {
-    // The number is wider than 5 only past line 99,999; skip it whatever its width.
-    qsizetype i = 0;
-    while (i < ligne_liste.size() && ligne_liste[i] == ' ' && i < 5)
-        ++i;
-    while (i < ligne_liste.size() && ligne_liste[i] >= '0' && ligne_liste[i] <= '9')
-        ++i;
-    i = qMax<qsizetype>(i + 3, Largeur_Prefixe_Liste);
+    const qsizetype i = Longueur_Prefixe_Liste(ligne_liste);
     if (i >= ligne_liste.size())
         return {};
     return ligne_liste.sliced(i);

@@ -58,6 +58,20 @@ void Ajoute_Numero(QByteArray &sortie, qsizetype numero);
 QByteArray Ligne_Liste(qsizetype numero, QByteArrayView ligne_stockee);
 void Ajoute_Ligne_Liste(QByteArray &sortie, qsizetype numero, QByteArrayView ligne_stockee);
 
+// Where the stored line starts in a list line, as bytes or as shown: after
+// the number and its three blanks, the number being wider than 5 only past
+// line 99,999.
+template <typename Texte>
+qsizetype Longueur_Prefixe_Liste(const Texte &ligne_liste)
+{
+    qsizetype i = 0;
+    while (i < 5 && i < ligne_liste.size() && ligne_liste[i] == u' ')
+        ++i;
+    while (i < ligne_liste.size() && ligne_liste[i] >= u'0' && ligne_liste[i] <= u'9')
+        ++i;
+    return qMax<qsizetype>(i + 3, Largeur_Prefixe_Liste);
+}
+
 // The stored part of a list line: what follows the number and its three blanks.
 QByteArrayView Partie_Stockee(QByteArrayView ligne_liste);
 

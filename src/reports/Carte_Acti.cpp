@@ -155,8 +155,6 @@ Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1, 0, Qt::AlignHCenter);
     page->addWidget(Picture1, 0, Qt::AlignHCenter);
-    Picture1->ensurePolished();
-    layout()->activate();
 
     QFont arial(QStringLiteral("Arial"));
     arial.setBold(true);

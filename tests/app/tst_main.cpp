@@ -580,14 +580,14 @@ void Tst_Main::aide_historique_et_a_propos()
     const qsizetype avant = b.messages.size();
     b.action("Mnu_Mode_Emploi")->trigger();
     QCOMPARE(b.messages.size(), avant);
-    QWidget *aide = nullptr;
+    QPointer<QWidget> aide;
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("Aide") && w->isVisible())
             aide = w;
     QVERIFY(aide);
     // Quitting closes every window.
     b.action("Mnu_Quitter")->trigger();
-    QVERIFY(!aide->isVisible() || QTest::qWaitFor([&] { return !aide->isVisible(); }));
+    QTRY_VERIFY(!aide || !aide->isVisible());
     QVERIFY(!b.fenetre->isVisible());
 }
 
