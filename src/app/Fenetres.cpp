@@ -27,11 +27,15 @@ QGroupBox *Bandeau_Titre(QWidget *parent, const char *nom, const QString &titre,
 
 QFont Police_Fixe(const QString &famille)
 {
-    QFont f(famille);
-    f.setStyleHint(QFont::Monospace);
-    if (!QFontInfo(f).fixedPitch())
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    return f;
+    // The fonts tools/paquets.sh installs come after the one asked for: the
+    // system's fixed font is not always reported fixed-pitch (some Noto builds).
+    for (const QString &nom : {famille, QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")}) {
+        QFont f(nom);
+        f.setStyleHint(QFont::Monospace);
+        if (QFontInfo(f).fixedPitch())
+            return f;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
 
 QFont Police_Liste()

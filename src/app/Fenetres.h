@@ -33,8 +33,8 @@ inline void Colore(QWidget *w, QRgb couleur)
 // The band at the top of a window: a frame around a centred bold title.
 QGroupBox *Bandeau_Titre(QWidget *parent, const char *nom, const QString &titre, qreal points);
 
-// A fixed-pitch font: `famille` when the machine has it, the system's
-// fixed font otherwise.
+// A fixed-pitch font: `famille` when the machine has it, else one that
+// tools/paquets.sh installs, else the system's fixed font.
 QFont Police_Fixe(const QString &famille);
 
 // The font of the lists of QSO lines: fixed pitch, so that the columns stand

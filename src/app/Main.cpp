@@ -98,12 +98,9 @@ void Main::Form_Load()
     Mnu_Date_Auto_Non->setChecked(!etat.date_automatique);
     Label_Date->setText(etat.date_automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
 
-    if (Premiere_Installation(Indicatif_Courant))
-        Message::Information(this, Message_Premiere_Installation());
     Mode_Modification = false;
-    if (!Premiere_Installation(Indicatif_Courant)) {
+    if (!Station_Refusee())
         Charge_Liste();
-    }
     setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + Revision_Programme);
     // Today's date or an empty date field, and the focus on the first field
     // to fill: the clearing of the entry does it all.
@@ -138,6 +135,18 @@ bool Main::Signale(const QString &erreur)
     return false;
 }
 
+bool Main::Station_Refusee(bool dire)
+{
+    std::optional<QString> refus;
+    if (Premiere_Installation(Indicatif_Courant))
+        refus = Message_Premiere_Installation();
+    else
+        refus = Refus_Reglages_Station(Indicatif_Courant, A_Challenge->text());
+    if (refus && dire)
+        Message::Information(this, *refus);
+    return refus.has_value();
+}
+
 void Main::Timer1_Timer()
 {
     const QDateTime maintenant = m_env.horloge();
@@ -157,10 +166,17 @@ void Main::Met_A_Jour_Total()
     Total_Points->setText(QString::number(total.valeur()));
 }
 
-// The list and the total from one reading of the log.
 void Main::Charge_Liste()
 {
-    auto contenu = Lit_Log(Chemin_Log());
+    if (const Statut s = Recharge_Liste(); !s)
+        Signale(s.erreur());
+}
+
+// The list and the total from one reading of the log; both empty when there
+// is no log to read. The failure is given back, not told.
+Statut Main::Recharge_Liste()
+{
+    auto contenu = Station_Refusee(false) ? Resultat<Contenu_Log>(Erreur{}) : Lit_Log(Chemin_Log());
     if (contenu)
         Total_Points->setText(QString::number(Total_Contenu(contenu.valeur())));
     else
@@ -168,10 +184,11 @@ void Main::Charge_Liste()
     m_rechargement = true;
     m_modele->remplace(contenu ? std::move(contenu).valeur() : Contenu_Log());
     m_rechargement = false;
-    if (!contenu)
-        Signale(contenu.erreur());
     if (m_modele->rowCount() > 0)
         Liste_DFCF->setCurrentIndex(m_modele->index(m_modele->rowCount() - 1));
+    if (!contenu && !contenu.erreur().isEmpty())
+        return Erreur{contenu.erreur()};
+    return Succes();
 }
 
 void Main::Efface()
@@ -261,7 +278,10 @@ void Main::Change_Station()
     Annee_Courante = Lit_Annee_Radovered(Indicatif_Courant, QString::fromLatin1(Annee_Inconnue));
     I_Station->setText(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
     A_Challenge->setText(Annee_Courante);
-    Charge_Liste();
+    if (!Station_Refusee())
+        Charge_Liste();
+    else
+        (void)Recharge_Liste(); // empties the list of the previous station
     // Ready for the first QSO of the new log.
     Efface();
 }
@@ -269,10 +289,8 @@ void Main::Change_Station()
 // The log as a report reads it when it opens; the operator is told why not.
 std::optional<Contenu_Log> Main::Log_Pour_Rapport()
 {
-    if (Premiere_Installation(Indicatif_Courant)) {
-        Message::Information(this, Message_Premiere_Installation());
+    if (Station_Refusee())
         return std::nullopt;
-    }
     auto contenu = Lit_Log(Chemin_Log());
     if (!contenu) {
         Signale(contenu.erreur());
@@ -314,10 +332,8 @@ QString Main::Date_Locale_Courte() const
 
 void Main::Mnu_Enr_Contacte_Click()
 {
-    if (Premiere_Installation(Indicatif_Courant)) {
-        Message::Information(this, Message_Premiere_Installation());
+    if (Station_Refusee())
         return;
-    }
     const auto nom = Enregistre_Contactes(Chemin_Log(), Indicatif_Courant, Annee_Courante, Total_Points->text(),
                                           m_env.horloge().toTimeZone(m_env.zone).date(), Date_Locale_Courte(), m_env.dossier);
     if (!nom) {

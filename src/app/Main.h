@@ -111,6 +111,10 @@ private:
     QString Date_Jour() const;
     void Donne_Focus(QWidget *controle);
     bool Signale(const QString &erreur);
+    // Why no log can be used yet (first installation, or a station whose
+    // name cannot name a file); told to the operator when `dire`.
+    bool Station_Refusee(bool dire = true);
+    Sous_Programmes::Statut Recharge_Liste();
 
     Environnement m_env;
     Modele_Liste *m_modele = nullptr;

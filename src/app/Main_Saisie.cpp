@@ -29,9 +29,8 @@ bool Main::eventFilter(QObject *objet, QEvent *evenement)
         return QMainWindow::eventFilter(objet, evenement);
     auto *touche = static_cast<QKeyEvent *>(evenement);
     const bool caractere = !touche->text().isEmpty() && touche->key() != Qt::Key_Tab && touche->key() != Qt::Key_Backtab;
-    if ((objet == Date_A || objet == Ind_A) && caractere && Premiere_Installation(Indicatif_Courant)) {
+    if ((objet == Date_A || objet == Ind_A) && caractere && Station_Refusee()) {
         // Told at every key, which then goes on unchanged.
-        Message::Information(this, Message_Premiere_Installation());
         return false;
     }
     if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
@@ -115,10 +114,8 @@ void Main::Validation_A_Entree()
 
 void Main::Valide_A_Click()
 {
-    if (Premiere_Installation(Indicatif_Courant)) {
-        Message::Information(this, Message_Premiere_Installation());
+    if (Station_Refusee())
         return;
-    }
     const Champs_QSO champs{Date_A->text(), Validation_A->checkState() != Qt::Unchecked, DMF_A->text(),
                             Type_A->currentText(), Ind_A->text()};
     const auto ligne = Controles_Saisie::Ligne_A_Enregistrer(champs, A_Challenge->text());
@@ -288,9 +285,12 @@ void Main::Annule_Saisie_Click()
     const QString n = qso->dmf;
     const bool efface = Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"));
     if (efface) {
-        if (const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray())); !s)
+        const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray()));
+        if (!s)
             Signale(s.erreur());
-        Charge_Liste();
+        // The reload's failure is told unless it is the one just told.
+        if (const Statut r = Recharge_Liste(); !r && (s || r.erreur() != s.erreur()))
+            Signale(r.erreur());
     } else {
         Met_A_Jour_Total();
     }

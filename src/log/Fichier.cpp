@@ -99,6 +99,21 @@ void Synchronise_Dossier(const QString &chemin)
     }
 }
 
+// A pipe, a device or a folder under a log's name is never opened: opening
+// a pipe blocks, opening a device may act on it.
+Statut Refuse_Non_Ordinaire(const QString &chemin, mode_t mode)
+{
+    if (S_ISREG(mode))
+        return Succes();
+    const QString nature = S_ISDIR(mode)    ? QStringLiteral("c'est un dossier")
+                         : S_ISFIFO(mode)   ? QStringLiteral("c'est un tube nommé")
+                         : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("c'est un périphérique")
+                         : S_ISSOCK(mode)   ? QStringLiteral("c'est une prise réseau (socket)")
+                                            : QStringLiteral("type inconnu");
+    return Erreur{QStringLiteral("Le fichier %1 n'est pas un fichier ordinaire (%2) : il n'a été ni lu ni modifié.")
+                      .arg(Nom(chemin), nature)};
+}
+
 } // namespace
 
 QString Raison_Systeme(int numero)
@@ -125,21 +140,29 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable)
 {
     if (introuvable)
         *introuvable = false;
-    Descripteur f(Ouvre(Local(chemin), O_RDONLY));
-    if (!f.valide()) {
-        const int e = errno;
+    auto impossible = [&](int e) {
         if (e == ENOENT) {
             if (introuvable)
                 *introuvable = true;
             return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
         }
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être ouvert : %2.").arg(Nom(chemin), Raison_Systeme(e))};
-    }
+    };
+    const QByteArray local = Local(chemin);
     struct stat st {};
+    if (::stat(local.constData(), &st) != 0)
+        return impossible(errno);
+    if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
+        return Erreur{s.erreur()};
+    // O_NONBLOCK: should a pipe take the file's place meanwhile, the open
+    // still returns, and the check below refuses it.
+    Descripteur f(Ouvre(local, O_RDONLY | O_NONBLOCK));
+    if (!f.valide())
+        return impossible(errno);
     if (::fstat(f.fd(), &st) != 0)
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
-    if (!S_ISREG(st.st_mode))
-        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(EISDIR))};
+    if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
+        return Erreur{s.erreur()};
 
     QByteArray octets;
     octets.resize(qsizetype(st.st_size) + 1);
@@ -183,6 +206,8 @@ Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, con
         if (creation == Si_Absent::Erreur)
             return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
         existe = false;
+    } else if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s) {
+        return s;
     }
 
     // A leftover of an interrupted rewrite is ours to replace; O_EXCL then
@@ -212,12 +237,19 @@ Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
         return Erreur{QStringLiteral("La ligne n'a pas pu être ajoutée au fichier %1 : %2. Le fichier est resté tel qu'il était.")
                           .arg(Nom(chemin), Raison_Systeme(e))};
     };
-    Descripteur f(Ouvre(Local(chemin), O_RDWR | O_APPEND | O_CREAT, 0666));
+    const QByteArray local = Local(chemin);
+    struct stat st {};
+    if (::stat(local.constData(), &st) == 0) {
+        if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
+            return s;
+    }
+    Descripteur f(Ouvre(local, O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK, 0666));
     if (!f.valide())
         return echec(errno);
-    struct stat st {};
     if (::fstat(f.fd(), &st) != 0)
         return echec(errno);
+    if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
+        return s;
 
     QByteArray a_ecrire;
     a_ecrire.reserve(ligne.size() + 2);
@@ -225,7 +257,10 @@ Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
         char dernier = 0;
         if (::pread(f.fd(), &dernier, 1, st.st_size - 1) != 1)
             return echec(errno ? errno : EIO);
-        if (dernier != '\n')
+        // A last line ended by a lone CR gets its LF, not a second end.
+        if (dernier == '\r')
+            a_ecrire.append('\n');
+        else if (dernier != '\n')
             a_ecrire.append("\r\n");
     }
     a_ecrire.append(ligne);

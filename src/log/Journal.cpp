@@ -2,6 +2,7 @@
 
 #include "Decoupe.h"
 #include "Ligne_QSO.h"
+#include "Texte.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,15 +66,28 @@ private:
     Morceaux m_morceaux;
 };
 
-bool Nom_Sur(const QString &texte)
-{
-    return !texte.isEmpty() && !texte.contains(QLatin1Char('/')) && !texte.contains(QLatin1Char('\\'))
-        && !texte.contains(QChar(0)) && texte != QLatin1String(".") && texte != QLatin1String("..");
-}
-
 } // namespace
 
 QString Dossier_Programme() { return QCoreApplication::applicationDirPath(); }
+
+bool Nom_Fichier_Sur(const QString &texte)
+{
+    if (texte.isEmpty() || texte.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : texte) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+Statut Verifie_Nom_Station(const QString &indicatif, const QString &annee)
+{
+    if (Nom_Fichier_Sur(indicatif) && Nom_Fichier_Sur(annee))
+        return Succes();
+    return Erreur{QStringLiteral("L'indicatif « %1 » ou l'année « %2 » ne peut pas servir à nommer un fichier log.")
+                      .arg(Texte_Visible(indicatif), Texte_Visible(annee))};
+}
 
 QString Nom_Log(const QString &indicatif, const QString &annee)
 {
@@ -87,8 +101,8 @@ QString Chemin_Log(const QString &indicatif, const QString &annee, const QString
 
 Resultat<Creation> Cree_Log(const QString &indicatif, const QString &annee, const QString &dossier)
 {
-    if (!Nom_Sur(indicatif) || !Nom_Sur(annee))
-        return Erreur{QStringLiteral("L'indicatif « %1 » ou l'année « %2 » ne peut pas servir à nommer un fichier log.").arg(indicatif, annee)};
+    if (const Statut s = Verifie_Nom_Station(indicatif, annee); !s)
+        return Erreur{s.erreur()};
     bool introuvable = false;
     auto modele = Lit_Fichier(QDir(dossier).filePath(QString::fromLatin1(Nom_Modele_Log)), &introuvable);
     if (!modele && !introuvable)

@@ -21,6 +21,12 @@ inline constexpr const char *Nom_Temporaire_Insertion = "Temporaire6.txt";
 // The folder that holds the program, its template and its logs.
 QString Dossier_Programme();
 
+// A callsign or a year that may be part of a file name: nothing in it can
+// lead out of the program folder ("/", "\", "..", NUL, control characters).
+bool Nom_Fichier_Sur(const QString &texte);
+// Refuses, in French, a callsign or year that Nom_Fichier_Sur does not accept.
+Statut Verifie_Nom_Station(const QString &indicatif, const QString &annee);
+
 QString Nom_Log(const QString &indicatif, const QString &annee);
 QString Chemin_Log(const QString &indicatif, const QString &annee, const QString &dossier = Dossier_Programme());
 

@@ -1,5 +1,8 @@
 #include "Reglages.h"
 
+#include "Journal.h"
+#include "Texte.h"
+
 #include <QSettings>
 
 namespace Sous_Programmes {
@@ -43,6 +46,22 @@ QString Message_Premiere_Installation()
 {
     return QStringLiteral("\r\n  Premiere installation, vous devez entrer votre Indicatif et l'année du Radovered\r\n\r\n"
                           "    Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif.");
+}
+
+std::optional<QString> Refus_Reglages_Station(const QString &indicatif, const QString &annee)
+{
+    QString cle, section, valeur;
+    if (!Nom_Fichier_Sur(indicatif)) {
+        cle = Cle_Indicatif, section = Section_Generale(), valeur = indicatif;
+    } else if (!Nom_Fichier_Sur(annee)) {
+        cle = Cle_Annee, section = Section_Station(indicatif), valeur = annee;
+    } else {
+        return std::nullopt;
+    }
+    return QStringLiteral("Le réglage « %1 » de la section « %2 » vaut « %3 » : ce texte ne peut pas nommer un fichier "
+                          "du dossier du programme (il est vide ou contient « / », « \\ », « .. » ou un caractère de contrôle)."
+                          "\r\n\r\nAucun log n'est lu ni écrit : choisissez votre station dans Station puis Nouvel Indicatif.")
+        .arg(cle, section.trimmed(), Texte_Visible(valeur));
 }
 
 Etat_Demarrage Charge_Reglages(const QString &dossier_programme)

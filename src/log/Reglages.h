@@ -3,6 +3,7 @@
 #include "Resultat.h"
 
 #include <QString>
+#include <optional>
 
 // The per-user settings of the program: a general section "Setup " and one
 // section per station callsign, "Setup " followed by the callsign.
@@ -21,6 +22,10 @@ QString Section_Station(const QString &indicatif);
 // No station has been set up yet: there is no log to use.
 bool Premiere_Installation(const QString &indicatif);
 QString Message_Premiere_Installation();
+
+// The station read from the settings, when its callsign or year cannot name
+// a file of the program folder: what the operator is told, naming the setting.
+std::optional<QString> Refus_Reglages_Station(const QString &indicatif, const QString &annee);
 
 // What the main window starts with.
 struct Etat_Demarrage {

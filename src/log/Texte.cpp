@@ -74,4 +74,14 @@ QByteArrayView Sans_Blancs(QByteArrayView texte)
     return texte.sliced(debut, fin - debut);
 }
 
+QString Texte_Visible(const QString &texte)
+{
+    QString visible = texte;
+    for (QChar &c : visible) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    return visible;
+}
+
 } // namespace Sous_Programmes

@@ -16,4 +16,7 @@ std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif = nullp
 // Blanks (and only blanks) removed at both ends, as the log's readers compare.
 QByteArrayView Sans_Blancs(QByteArrayView texte);
 
+// The text with its control characters shown as "?", for a message.
+QString Texte_Visible(const QString &texte);
+
 } // namespace Sous_Programmes

@@ -180,6 +180,8 @@ Resultat<QString> Enregistre_Contactes(const QString &chemin_log, const QString 
                                        const QString &total, const QDate &jour_local, const QString &date_courte,
                                        const QString &dossier)
 {
+    if (const Statut s = Verifie_Nom_Station(indicatif, annee); !s)
+        return Erreur{s.erreur()};
     const auto contenu = Lit_Log(chemin_log);
     if (!contenu)
         return Erreur{contenu.erreur()};

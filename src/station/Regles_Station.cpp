@@ -23,6 +23,9 @@ std::optional<Refus> Verifie(const QString &indicatif, const QString &annee)
         return Refus{QString::fromUtf8("Vous devez entrer une Année")};
     if (annee.size() != 4)
         return Refus{QString::fromUtf8("L'Année doit comporter 4 chiffres")};
+    // Any four characters pass, but the year names the log file.
+    if (!Sous_Programmes::Nom_Fichier_Sur(annee))
+        return Refus{QStringLiteral("L'Année ne doit comporter ni « / », ni « \\ », ni « .. », ni caractère de contrôle")};
     return std::nullopt;
 }
 

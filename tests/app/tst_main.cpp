@@ -54,6 +54,9 @@ private slots:
     void enregistrement_verifie_les_champs_de_nouveau();
     void erreur_du_log_dite_et_saisie_gardee();
     void log_absent_au_demarrage();
+    void un_seul_message_par_echec();
+    void station_des_reglages_hors_du_dossier_data();
+    void station_des_reglages_hors_du_dossier();
     void date_menu_non_puis_oui();
     void aide_historique_et_a_propos();
 };
@@ -537,6 +540,73 @@ void Tst_Main::log_absent_au_demarrage()
     QCOMPARE(b.lignes(), 0);
     QCOMPARE(b.champ("Total_Points")->text(), QString());
     QVERIFY(!b.dossier.existe(b.log()));
+}
+
+void Tst_Main::un_seul_message_par_echec()
+{
+    Banc_Main b;
+    QVERIFY(Sauve_Station("TEST1", "2007").ok());
+    QVERIFY(QDir(b.dossier.chemin()).mkdir(b.log())); // a log that cannot be read
+    b.demarre();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(QStringLiteral("n'est pas un fichier ordinaire")), qPrintable(b.messages.first()));
+
+    // A deletion in a log gone since the start: told once, not again by the reload.
+    Banc_Main c;
+    c.station("TEST1", "2007", Fichier_De(Log_De_Base));
+    c.demarre();
+    c.clique_ligne(0);
+    QVERIFY(QFile::remove(c.dossier.fichier(c.log())));
+    c.messages.clear();
+    QTest::mouseClick(c.bouton("Annule_Saisie"), Qt::LeftButton);
+    QCOMPARE(c.messages.size(), 2); // the question, then the failure
+    QVERIFY2(c.messages.last().contains(QStringLiteral("introuvable")), qPrintable(c.messages.last()));
+    QCOMPARE(c.lignes(), 0);
+}
+
+void Tst_Main::station_des_reglages_hors_du_dossier_data()
+{
+    QTest::addColumn<QString>("indicatif");
+    QTest::addColumn<QString>("annee");
+    QTest::addColumn<QString>("reglage");
+    QTest::newRow("indicatif remontant") << QStringLiteral("../kob_evil") << QStringLiteral("2007") << QStringLiteral("Indicatif Station");
+    QTest::newRow("indicatif a barre inverse") << QStringLiteral("..\\kob_evil") << QStringLiteral("2007") << QStringLiteral("Indicatif Station");
+    QTest::newRow("indicatif a controle") << QStringLiteral("kob_evil\x01") << QStringLiteral("2007") << QStringLiteral("Indicatif Station");
+    QTest::newRow("annee remontante") << QStringLiteral("TEST1") << QStringLiteral("../../kob_evil") << QStringLiteral("Annee Radovered");
+}
+
+void Tst_Main::station_des_reglages_hors_du_dossier()
+{
+    QFETCH(QString, indicatif);
+    QFETCH(QString, annee);
+    QFETCH(QString, reglage);
+    Banc_Main b;
+    QVERIFY(Sauve_Station(indicatif, annee).ok());
+    b.demarre();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(reglage) && b.messages.first().contains(QStringLiteral("Nouvel Indicatif")),
+             qPrintable(b.messages.first()));
+    QCOMPARE(b.lignes(), 0);
+
+    // Nothing is read or written under that name: not a QSO, not an export.
+    b.messages.clear();
+    b.tape(b.champ("Ind_A"), QStringLiteral("F"));
+    QCOMPARE(b.messages.size(), 1);
+    b.champ("Ind_A")->setText(QStringLiteral("F5ABC"));
+    b.entree(b.champ("Ind_A"));
+    b.type()->setCurrentIndex(0);
+    b.entree(b.type());
+    b.saisit(b.champ("DMF_A"), QStringLiteral("21001"));
+    b.entree(b.controle<QCheckBox>("Validation_A"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    b.action("Mnu_Enr_Contacte")->trigger();
+    b.action("Mnu_Recap")->trigger();
+    for (const QString &m : std::as_const(b.messages))
+        QVERIFY2(!m.contains(QStringLiteral("enregistré")), qPrintable(m));
+    const QDir dossier(b.dossier.chemin());
+    for (const QDir &d : {dossier, QDir(dossier.filePath(QStringLiteral(".."))), QDir(dossier.filePath(QStringLiteral("../..")))})
+        QCOMPARE(d.entryList({QStringLiteral("*kob_evil*")}, QDir::AllEntries | QDir::System), QStringList());
+    QVERIFY(dossier.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
 void Tst_Main::date_menu_non_puis_oui()

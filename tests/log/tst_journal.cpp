@@ -2,7 +2,14 @@
 #include "Ligne_QSO.h"
 #include "Outils_Test.h"
 
+#include <QFileInfo>
+
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 using namespace Sous_Programmes;
@@ -70,6 +77,11 @@ private slots:
     void cree_log_depuis_le_modele();
     void cree_log_ne_remplace_jamais();
     void cree_log_refuse_un_nom_dangereux();
+    void noms_de_fichier_surs_data();
+    void noms_de_fichier_surs();
+    void log_aux_fins_cr_seules_garde_chaque_qso();
+    void log_qui_n_est_pas_un_fichier_ordinaire_data();
+    void log_qui_n_est_pas_un_fichier_ordinaire();
 };
 
 void Tst_Journal::chemin_du_log()
@@ -93,6 +105,11 @@ void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs_data()
     QTest::newRow("octets hauts et NUL") << QByteArray("\xE9\x80\x00\xFF\r\n", 6) << QList<QByteArray>{QByteArray("\xE9\x80\x00\xFF", 4)};
     QTest::newRow("ligne longue") << a + "SUITE\r\n" << QList<QByteArray>{a + "SUITE"};
     QTest::newRow("une seule fin") << QByteArray("\r\n") << QList<QByteArray>{""};
+    QTest::newRow("CR seul") << a + "\r" + b + "\r" << QList<QByteArray>{a, b};
+    QTest::newRow("fins melangees") << a + "\r" + b + "\n" + a + "\r\n" + b << QList<QByteArray>{a, b, a, b};
+    // Past the 64-byte blocks the split reads at once, and across their edges.
+    QTest::newRow("CR seul, log long") << (a + "\r").repeated(40) << QList<QByteArray>(40, a);
+    QTest::newRow("CR LF coupe entre deux blocs") << QByteArray(63, 'x') + "\r\n" + a << QList<QByteArray>{QByteArray(63, 'x'), a};
 }
 
 void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs()
@@ -421,6 +438,113 @@ void Tst_Journal::cree_log_refuse_un_nom_dangereux()
     QVERIFY(!Cree_Log("TEST1", "20/7", d.chemin()).ok());
     QVERIFY(!Cree_Log("", "2007", d.chemin()).ok());
     QCOMPARE(QDir(d.chemin()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void Tst_Journal::noms_de_fichier_surs_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<bool>("sur");
+    QTest::newRow("indicatif") << QStringLiteral("F5ABC_P") << true;
+    QTest::newRow("annee de lettres") << QStringLiteral("ABCD") << true;
+    QTest::newRow("point seul") << QStringLiteral("F.5") << true;
+    QTest::newRow("vide") << QString() << false;
+    QTest::newRow("barre") << QStringLiteral("../evil") << false;
+    QTest::newRow("barre inverse") << QStringLiteral("..\\x") << false;
+    QTest::newRow("deux points") << QStringLiteral("F..5") << false;
+    QTest::newRow("NUL") << QString(QStringLiteral("F5") + QChar(0) + QStringLiteral("A")) << false;
+    QTest::newRow("saut de ligne") << QStringLiteral("F5\nA") << false;
+    QTest::newRow("DEL") << QStringLiteral("F5\x7f") << false;
+    QTest::newRow("controle C1") << QString(QStringLiteral("F5") + QChar(0x85)) << false;
+}
+
+void Tst_Journal::noms_de_fichier_surs()
+{
+    QFETCH(QString, nom);
+    QFETCH(bool, sur);
+    QCOMPARE(Nom_Fichier_Sur(nom), sur);
+    QCOMPARE(Verifie_Nom_Station(nom, QStringLiteral("2007")).ok(), sur);
+    QCOMPARE(Verifie_Nom_Station(QStringLiteral("F5ABC"), nom).ok(), sur);
+}
+
+void Tst_Journal::log_aux_fins_cr_seules_garde_chaque_qso()
+{
+    Dossier_Test d;
+    QList<QByteArray> lignes;
+    for (int i = 1; i <= 5; ++i)
+        lignes << L("01/03/07", QByteArray::number(21000 + i).constData());
+    const QString log = d.ecrit(Nom, lignes.join('\r') + '\r');
+
+    const auto contenu = Lit_Log(log);
+    QVERIFY(contenu.ok());
+    QCOMPARE(contenu.valeur().nombre(), 5);
+    QCOMPARE(contenu.valeur().ligne(4).toByteArray(), lignes.at(4));
+    const auto trouve = Cherche_DMF(log, "21004");
+    QVERIFY(trouve.ok() && trouve.valeur().trouve);
+
+    // Removing one QSO keeps the four others, now ended by CR LF.
+    QVERIFY(Supprime_QSO(log, "21003").ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({lignes[0], lignes[1], lignes[3], lignes[4]}));
+
+    // An append after a last line ended by a lone CR completes that end.
+    d.ecrit(Nom, lignes[0] + '\r');
+    QVERIFY(Ajoute_QSO(log, lignes[1]).ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({lignes[0], lignes[1]}));
+}
+
+void Tst_Journal::log_qui_n_est_pas_un_fichier_ordinaire_data()
+{
+    QTest::addColumn<QString>("sorte");
+    QTest::addColumn<QString>("nature");
+    QTest::newRow("tube nomme") << QStringLiteral("tube") << QStringLiteral("tube nommé");
+    QTest::newRow("lien vers un peripherique") << QStringLiteral("peripherique") << QStringLiteral("périphérique");
+    QTest::newRow("dossier") << QStringLiteral("dossier") << QStringLiteral("dossier");
+}
+
+void Tst_Journal::log_qui_n_est_pas_un_fichier_ordinaire()
+{
+    QFETCH(QString, sorte);
+    QFETCH(QString, nature);
+    Dossier_Test d;
+    const QString log = d.fichier(Nom);
+    const QByteArray local = QFile::encodeName(log);
+    if (sorte == QLatin1String("tube"))
+        QVERIFY(::mkfifo(local.constData(), 0600) == 0);
+    else if (sorte == QLatin1String("peripherique"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), log));
+    else
+        QVERIFY(QDir(d.chemin()).mkdir(Nom));
+
+    const QByteArray l = L("01/03/07", "21001");
+    // Each operation answers at once; one that waits on the pipe is let go
+    // by opening its other end, and fails the test.
+    auto sans_attente = [&](auto operation) {
+        auto resultat = std::async(std::launch::async, operation);
+        if (resultat.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            const int fd = ::open(local.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            resultat.wait();
+            return QStringLiteral("<bloqué>");
+        }
+        return resultat.get();
+    };
+    const QStringList erreurs{
+        sans_attente([&] { return Lit_Log(log).erreur(); }),
+        sans_attente([&] { return Cherche_DMF(log, "21001").erreur(); }),
+        sans_attente([&] { return Ajoute_QSO(log, l).erreur(); }),
+        sans_attente([&] { return Remplace_QSO(log, Ligne_Liste(1, l), l).erreur(); }),
+        sans_attente([&] { return Supprime_QSO(log, "21001").erreur(); }),
+        sans_attente([&] { return Insere_QSO_Par_Date(log, l).erreur(); }),
+    };
+    for (const QString &e : erreurs) {
+        QVERIFY2(e.contains(QStringLiteral("n'est pas un fichier ordinaire")) && e.contains(nature), qPrintable(e));
+        QVERIFY2(e.contains(Nom), qPrintable(e));
+    }
+    // Left what it was.
+    const QFileInfo apres(log);
+    QVERIFY(sorte != QLatin1String("peripherique") || apres.isSymLink());
+    QVERIFY(!apres.isFile() || apres.isSymLink());
+    QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire)));
 }
 
 QTEST_GUILESS_MAIN(Tst_Journal)

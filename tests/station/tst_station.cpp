@@ -114,6 +114,10 @@ void Tst_Station::refus_data()
     QTest::newRow("année vide") << "F5ABC" << "" << QString::fromUtf8("Vous devez entrer une Année") << false;
     QTest::newRow("année de 3") << "F5ABC" << "207" << QString::fromUtf8("L'Année doit comporter 4 chiffres") << false;
     QTest::newRow("année de 5") << "F5ABC" << "20071" << QString::fromUtf8("L'Année doit comporter 4 chiffres") << false;
+    // Four characters, but they would name a file outside the program folder.
+    const QString hors = QStringLiteral("L'Année ne doit comporter ni « / », ni « \\ », ni « .. », ni caractère de contrôle");
+    QTest::newRow("année remontante") << "F5ABC" << "../." << hors << false;
+    QTest::newRow("année à barre inverse") << "F5ABC" << "20\\7" << hors << false;
 }
 
 void Tst_Station::refus()
