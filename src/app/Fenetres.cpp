@@ -1,5 +1,6 @@
 #include "Fenetres.h"
 
+#include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -44,6 +45,29 @@ QFont Police_Liste()
     f.setPixelSize(13);
     f.setBold(true);
     return f;
+}
+
+QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom_titres, const QList<Titre_Colonne> &titres)
+{
+    auto *ensemble = new QWidget(parent);
+    auto *bande = new QWidget(ensemble);
+    bande->setObjectName(QString::fromLatin1(nom_titres));
+    bande->setFixedHeight(QFontMetrics(bande->font()).height() + 2);
+    const qreal colonne = QFontMetricsF(liste->font()).horizontalAdvance(QLatin1Char('0'));
+    // Where the list draws the first character of its lines.
+    const int origine = liste->frameWidth() + 3;
+    for (const auto &[nom, numero, texte] : titres) {
+        auto *l = new QLabel(texte, bande);
+        l->setObjectName(QString::fromLatin1(nom));
+        l->move(origine + qRound(colonne * (numero - 1)), 0);
+    }
+    liste->setParent(ensemble);
+    auto *pile = new QVBoxLayout(ensemble);
+    pile->setContentsMargins(0, 0, 0, 0);
+    pile->setSpacing(0);
+    pile->addWidget(bande);
+    pile->addWidget(liste, 1);
+    return ensemble;
 }
 
 void Centre(QWidget *fenetre)

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QWidget>
 
+class QAbstractItemView;
 class QGroupBox;
 
 // Placement shared by every window of the program.
@@ -40,6 +41,16 @@ QFont Police_Fixe(const QString &famille);
 // The font of the lists of QSO lines: fixed pitch, so that the columns stand
 // under their headings.
 QFont Police_Liste();
+
+// A fixed-pitch list with its headings above it, each heading starting over
+// the column (counted from 1) of the list's lines that it names. The headings
+// sit in a strip named `nom_titres`.
+struct Titre_Colonne {
+    const char *nom;
+    int colonne;
+    QString texte;
+};
+QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom_titres, const QList<Titre_Colonne> &titres);
 
 // Left and top so that the window stands in the middle of the screen.
 void Centre(QWidget *fenetre);

@@ -45,8 +45,6 @@ Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &
 
     auto *Frame2 = new QGroupBox(QString::fromUtf8("Liste des Chateaux contactés "), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *Label2 = new QLabel(QString::fromUtf8("  N°            Date        DMF              Type activité                     Indicatif            Points"), Frame2);
-    Label2->setObjectName(QStringLiteral("Label2"));
     auto *liste = new QListView(Frame2);
     liste->setObjectName(QStringLiteral("Liste_DFCF_Contacte"));
     liste->setFont(Fenetres::Police_Liste());
@@ -54,9 +52,15 @@ Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &
     liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Fenetres::Colore(liste, Controles_Saisie::Jaune_Pale);
     liste->setModel(new Modele_Contactes(std::move(contenu), total, liste));
-    auto *cadre = new QVBoxLayout(Frame2);
-    cadre->addWidget(Label2);
-    cadre->addWidget(liste, 1);
+    // The heading, one word over each column of the rows.
+    auto *titree = Fenetres::Liste_Titree(Frame2, liste, "Label2",
+                                          {{"Label2_N", 2, QString::fromUtf8("N°")},
+                                           {"Label2_Date", 10, QStringLiteral("Date")},
+                                           {"Label2_DMF", 20, QStringLiteral("DMF")},
+                                           {"Label2_Type", 27, QString::fromUtf8("Type activité")},
+                                           {"Label2_Indicatif", 51, QStringLiteral("Indicatif")},
+                                           {"Label2_Points", 64, QStringLiteral("Points")}});
+    (new QVBoxLayout(Frame2))->addWidget(titree, 1);
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);

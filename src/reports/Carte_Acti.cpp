@@ -1,6 +1,7 @@
 #include "Carte_Acti.h"
 
 #include "Fenetres.h"
+#include "Place_Boites.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -93,13 +94,37 @@ QTransform Dessin_Carte::vers_encart() const
         * QTransform::fromTranslate(centre_encart.x(), centre_encart.y()) * vers_ecran();
 }
 
-QPointF Dessin_Carte::centre(int index) const
+QPointF Dessin_Carte::centre(int index) const { return zone(index).center(); }
+
+QRectF Dessin_Carte::zone(int index) const
 {
     const QString id = Identifiant(index);
     if (id.isEmpty())
         return {};
-    const QPointF c = m_carte.boundsOnElement(id).center();
-    return (Encart.contains(id) ? vers_encart() : vers_ecran()).map(c);
+    return (Encart.contains(id) ? vers_encart() : vers_ecran()).mapRect(m_carte.boundsOnElement(id));
+}
+
+bool Dessin_Carte::sous_la_boite(int index, const QRectF &boite)
+{
+    const QString id = Identifiant(index);
+    const QRect zone_boite = boite.toAlignedRect();
+    if (id.isEmpty() || zone_boite.isEmpty())
+        return false;
+    // The shape alone, drawn where it stands, in a picture of the box's size.
+    QImage image(zone_boite.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.translate(-zone_boite.topLeft());
+    m_carte.render(&p, id, zone(index));
+    p.end();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *ligne = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(ligne[x]) > 0)
+                return true;
+        }
+    }
+    return false;
 }
 
 void Dessin_Carte::paintEvent(QPaintEvent *)
@@ -120,6 +145,10 @@ void Dessin_Carte::paintEvent(QPaintEvent *)
     p.resetTransform();
     for (const QString &id : Encart)
         m_encart.render(&p, id, encart.mapRect(m_carte.boundsOnElement(id)));
+
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
+    for (const QLineF &l : std::as_const(m_renvois))
+        p.drawLine(l);
 }
 
 Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee)
@@ -176,12 +205,35 @@ Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &
         QPalette p = boite->palette();
         p.setColor(QPalette::Base, vert.test(size_t(i)) ? Vert_Carte : palette().color(QPalette::Base));
         boite->setPalette(p);
-        const QPointF c = Picture1->centre(i);
-        boite->move(qRound(c.x() - taille.width() / 2.0), qRound(c.y() - taille.height() / 2.0));
     }
+    Place_Boites(taille);
     for (const auto &[i, texte, place] : caches) {
         Dep[i]->setText(QString::fromLatin1(texte));
         Dep[i]->move(Fenetres::Twips(place.x()), Fenetres::Twips(place.y()));
         Dep[i]->hide();
+    }
+}
+
+// Each box over its département, none covering another: where shapes are
+// small, boxes move apart; one pushed off its shape points to it with a line.
+void Carte_Acti::Place_Boites(QSize taille)
+{
+    std::vector<int> indices;
+    std::vector<QPointF> ancres;
+    std::vector<QRectF> zones;
+    for (int i = 0; i < 100; ++i) {
+        if (Dessin_Carte::Identifiant(i).isEmpty())
+            continue;
+        indices.push_back(i);
+        ancres.push_back(Picture1->centre(i));
+        zones.push_back(Picture1->zone(i));
+    }
+    const auto centres = Ecarte_Boites(ancres, zones, taille, QRectF(Picture1->rect()));
+    for (size_t k = 0; k < indices.size(); ++k) {
+        const QPoint coin(qRound(centres[k].x() - taille.width() / 2.0), qRound(centres[k].y() - taille.height() / 2.0));
+        QLineEdit *boite = Dep[indices[k]];
+        boite->move(coin);
+        if (!Picture1->sous_la_boite(indices[k], boite->geometry()))
+            Picture1->ajoute_renvoi(QLineF(boite->geometry().center(), ancres[k]));
     }
 }

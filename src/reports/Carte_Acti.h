@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLineF>
+#include <QList>
 #include <QSvgRenderer>
 #include <QWidget>
 #include <bitset>
@@ -20,6 +22,14 @@ public:
     // shape in the inset for Paris and its neighbours. Null when none.
     QPointF centre(int index) const;
 
+    // The shape of a département on the screen (enlarged in the inset).
+    QRectF zone(int index) const;
+    // True when some of the département's own shape lies under `boite`.
+    bool sous_la_boite(int index, const QRectF &boite);
+    // A short line drawn from a box moved off its shape to that shape.
+    void ajoute_renvoi(const QLineF &ligne) { m_renvois.append(ligne); }
+    const QList<QLineF> &renvois() const { return m_renvois; }
+
     // The map's SVG with the fill of every shape set from `vert`.
     static QByteArray Carte_Coloree(const std::bitset<100> &vert, double trait = 0.6);
     // The shape of a box's département in the map, or empty for none.
@@ -34,6 +44,7 @@ private:
 
     QSvgRenderer m_carte;
     QSvgRenderer m_encart; // the same shapes with lines thin enough to enlarge
+    QList<QLineF> m_renvois;
 };
 
 // The window: the year and the count above the map, a box per département.
@@ -44,6 +55,8 @@ public:
     Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee);
 
 private:
+    void Place_Boites(QSize taille);
+
     Dessin_Carte *Picture1;
     QLineEdit *Dep[100];
 };

@@ -66,26 +66,12 @@ Recherche_Indicatif::Recherche_Indicatif(Main *principale) : m_main(principale)
     QSO_Effectues->setModel(m_resultats);
     connect(QSO_Effectues, &QAbstractItemView::clicked, this, &Recherche_Indicatif::QSO_Effectues_Click);
 
-    // Headings over the columns of the fixed-pitch list.
-    auto *liste = new QWidget(Frame2);
-    auto *titres = new QWidget(liste);
-    titres->setFixedHeight(QFontMetrics(font()).height() + 2);
-    const qreal colonne = QFontMetricsF(QSO_Effectues->font()).horizontalAdvance(QLatin1Char('0'));
-    const int origine = QSO_Effectues->frameWidth() + 3;
-    const QList<std::tuple<const char *, int, QString>> colonnes{
-        {"Label13", 1, QString::fromUtf8("N°")}, {"Label12", 9, QStringLiteral("Date")}, {"Label11", 19, QStringLiteral("DMF")},
-        {"Label10", 26, QString::fromUtf8("Type d'activité")}, {"Label9", 50, QStringLiteral("Indicatif")}};
-    for (const auto &[nom, col, texte] : colonnes) {
-        auto *l = new QLabel(texte, titres);
-        l->setObjectName(QString::fromLatin1(nom));
-        l->move(origine + qRound(colonne * (col - 1)), 0);
-    }
-
-    auto *colonnes_liste = new QVBoxLayout(liste);
-    colonnes_liste->setContentsMargins(0, 0, 0, 0);
-    colonnes_liste->setSpacing(0);
-    colonnes_liste->addWidget(titres);
-    colonnes_liste->addWidget(QSO_Effectues);
+    auto *liste = Fenetres::Liste_Titree(Frame2, QSO_Effectues, "Titres",
+                                         {{"Label13", 1, QString::fromUtf8("N°")},
+                                          {"Label12", 9, QStringLiteral("Date")},
+                                          {"Label11", 19, QStringLiteral("DMF")},
+                                          {"Label10", 26, QString::fromUtf8("Type d'activité")},
+                                          {"Label9", 50, QStringLiteral("Indicatif")}});
     auto *cadre = new QVBoxLayout(Frame2);
     cadre->addLayout(options);
     cadre->addWidget(liste);

@@ -2,6 +2,7 @@
 #include "Feuille_Test.h"
 #include "Impression.h"
 #include "Outils_Test.h"
+#include "Place_Boites.h"
 #include "Points.h"
 
 #include <QFontInfo>
@@ -39,6 +40,8 @@ private slots:
     void export_du_meme_jour_remplace();
     void export_impossible();
     void impression_ligne_apres_ligne();
+    void boites_ecartees_data();
+    void boites_ecartees();
 };
 
 void Tst_Calculs_Rapports::departement_du_recapitulatif_data()
@@ -273,6 +276,41 @@ void Tst_Calculs_Rapports::impression_ligne_apres_ligne()
     QVERIFY(QFontInfo(imprimees.first().police).fixedPitch());
     QVERIFY(imprimees.first().police.bold());
     QCOMPARE(imprimees.first().police.pointSize(), 10);
+}
+
+void Tst_Calculs_Rapports::boites_ecartees_data()
+{
+    QTest::addColumn<QList<QPointF>>("ancres");
+    QTest::addColumn<qreal>("cote_zone");
+    const QList<QPointF> meme_point(5, QPointF(100, 100));
+    QTest::newRow("deux sur le meme point") << QList<QPointF>{{50, 50}, {50, 50}} << qreal(40);
+    QTest::newRow("cinq sur le meme point, zones etroites") << meme_point << qreal(10);
+    QTest::newRow("au bord des limites") << QList<QPointF>{{2, 2}, {5, 3}, {4, 8}} << qreal(20);
+    QTest::newRow("deja separees") << QList<QPointF>{{20, 20}, {80, 20}} << qreal(10);
+}
+
+void Tst_Calculs_Rapports::boites_ecartees()
+{
+    QFETCH(QList<QPointF>, ancres);
+    QFETCH(qreal, cote_zone);
+    const QSizeF taille(30, 24);
+    const QRectF limites(0, 0, 200, 200);
+    std::vector<QRectF> zones;
+    for (const QPointF &a : ancres)
+        zones.push_back(QRectF(a.x() - cote_zone / 2, a.y() - cote_zone / 2, cote_zone, cote_zone));
+    const auto centres = Ecarte_Boites(std::vector<QPointF>(ancres.begin(), ancres.end()), zones, taille, limites);
+    QCOMPARE(centres.size(), size_t(ancres.size()));
+    bool deja = true;
+    for (size_t i = 0; i < centres.size(); ++i) {
+        QVERIFY(limites.contains(QRectF(centres[i] - QPointF(15, 12), taille)));
+        for (size_t j = i + 1; j < centres.size(); ++j) {
+            QVERIFY2(Boites_Separees(centres[i], centres[j], taille), qPrintable(QStringLiteral("%1 / %2").arg(i).arg(j)));
+            deja &= Boites_Separees(ancres[qsizetype(i)], ancres[qsizetype(j)], taille);
+        }
+    }
+    // Boxes that cover nothing stay on their anchors.
+    if (deja)
+        QCOMPARE(centres, std::vector<QPointF>(ancres.begin(), ancres.end()));
 }
 
 QTEST_MAIN(Tst_Calculs_Rapports)

@@ -1,5 +1,6 @@
 #include "Banc_Main.h"
 
+#include "Carte_Acti.h"
 #include "Impression.h"
 
 #include <QPrinter>
@@ -21,6 +22,7 @@ private slots:
     void recapitulatif();
     void liste_des_contactes();
     void carte();
+    void carte_chaque_numero_lisible_sur_son_departement();
     void rapports_sans_log();
     void exporter();
     void imprimer();
@@ -76,6 +78,38 @@ void Tst_Rapports::liste_des_contactes()
     QCOMPARE(rangees.at(3), QString::fromLatin1("     4   " + Log[3] + "   0"));
     QCOMPARE(rangees.at(4), QString());
     QCOMPARE(rangees.at(5), QStringLiteral("                      Total des points : 8"));
+
+    // Each heading stands over its column of the rows, where the list draws it.
+    const QString rangee = rangees.at(0);
+    const QRect r = liste->visualRect(liste->model()->index(0, 0));
+    const int marge = liste->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, liste) + 1;
+    const QFontMetricsF m(liste->font());
+    auto x_colonne = [&](qsizetype position) {
+        return liste->viewport()->mapTo(f, QPoint(r.left() + marge, 0)).x() + m.horizontalAdvance(rangee.left(position));
+    };
+    auto titre = [&](const QString &texte) -> QLabel * {
+        for (auto *l : f->findChildren<QLabel *>())
+            if (l->text() == texte)
+                return l;
+        return nullptr;
+    };
+    const QList<std::pair<QString, QString>> colonnes{{QStringLiteral("Date"), QStringLiteral("01/03/07")},
+                                                      {QStringLiteral("DMF"), QStringLiteral("21001")},
+                                                      {QString::fromUtf8("Type activité"), QStringLiteral("Moulin Contacte")},
+                                                      {QStringLiteral("Indicatif"), QStringLiteral("F5ABC")}};
+    for (const auto &[texte, champ] : colonnes) {
+        QVERIFY2(titre(texte), qPrintable(texte));
+        const int x = titre(texte)->mapTo(f, QPoint(0, 0)).x();
+        QVERIFY2(qAbs(x - x_colonne(rangee.indexOf(champ))) <= 2,
+                 qPrintable(QStringLiteral("%1 : %2 / %3").arg(texte).arg(x).arg(x_colonne(rangee.indexOf(champ)))));
+    }
+    // "Points" stands over the points, past the end of the callsigns.
+    QLabel *points = titre(QStringLiteral("Points"));
+    QVERIFY(points);
+    const int x_points = points->mapTo(f, QPoint(0, 0)).x();
+    QVERIFY(x_points >= x_colonne(rangee.size() - 4));
+    QVERIFY(x_points <= x_colonne(rangee.size() - 1));
+    QVERIFY(x_points + points->sizeHint().width() > x_colonne(rangee.size()));
 }
 
 void Tst_Rapports::carte()
@@ -109,6 +143,49 @@ void Tst_Rapports::carte()
     QCOMPARE(image.pixelColor(sous_la_boite * image.devicePixelRatio()).rgb() & 0xFFFFFF, vert);
     const QPoint ailleurs = boite(40)->geometry().center() + QPoint(0, boite(40)->height());
     QVERIFY((image.pixelColor(ailleurs * image.devicePixelRatio()).rgb() & 0xFFFFFF) != vert);
+}
+
+void Tst_Rapports::carte_chaque_numero_lisible_sur_son_departement()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    b.action("Mnu_Dep_Contacte")->trigger();
+    QWidget *c = Banc_Main::fenetre_ouverte("Carte_Acti");
+    QVERIFY(c);
+    auto *dessin = c->findChild<Dessin_Carte *>(QStringLiteral("Picture1"));
+    QList<QLineEdit *> boites;
+    for (int i = 0; i < 100; ++i) {
+        auto *boite = c->findChild<QLineEdit *>(QStringLiteral("Dep_%1").arg(i));
+        if (boite->isVisible())
+            boites << boite;
+    }
+    QCOMPARE(boites.size(), 96);
+    for (qsizetype a = 0; a < boites.size(); ++a) {
+        QVERIFY2(dessin->rect().contains(boites[a]->geometry()), qPrintable(boites[a]->objectName()));
+        for (qsizetype z = a + 1; z < boites.size(); ++z)
+            QVERIFY2(!boites[a]->geometry().intersects(boites[z]->geometry()),
+                     qPrintable(boites[a]->text() + QStringLiteral(" / ") + boites[z]->text()));
+    }
+    // On a picture where its département alone is green, each box covers some
+    // of that green (or points to it by a line).
+    for (QLineEdit *boite : std::as_const(boites)) {
+        const int i = boite->objectName().mid(4).toInt();
+        std::bitset<100> seul;
+        seul.set(size_t(i));
+        Dessin_Carte image_seule(seul, nullptr);
+        image_seule.resize(dessin->size());
+        const QImage image = image_seule.grab().toImage();
+        const QRect r = QRect(boite->geometry().topLeft() * image.devicePixelRatio(), boite->size() * image.devicePixelRatio());
+        int verts = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                verts += (image.pixel(x, y) & 0xFFFFFF) == 0x80FF80;
+        bool renvoi = false;
+        for (const QLineF &l : dessin->renvois())
+            renvoi |= boite->geometry().contains(l.p1().toPoint());
+        QVERIFY2(verts > 0 || renvoi, qPrintable(boite->text()));
+    }
 }
 
 void Tst_Rapports::rapports_sans_log()
