@@ -109,6 +109,7 @@ void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs_data()
     QTest::newRow("fins melangees") << a + "\r" + b + "\n" + a + "\r\n" + b << QList<QByteArray>{a, b, a, b};
     // Past the 64-byte blocks the split reads at once, and across their edges.
     QTest::newRow("CR seul, log long") << (a + "\r").repeated(40) << QList<QByteArray>(40, a);
+    QTest::newRow("CR seul en fin de bloc") << QByteArray(63, 'x') + "\r" + a + "\r\n" << QList<QByteArray>{QByteArray(63, 'x'), a};
     QTest::newRow("CR LF coupe entre deux blocs") << QByteArray(63, 'x') + "\r\n" + a << QList<QByteArray>{QByteArray(63, 'x'), a};
 }
 
