@@ -14,6 +14,7 @@
 #include "Reglement.h"
 #include "Station.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -98,12 +99,12 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok &= Ecrit_Png(&aide, sortie.filePath(QStringLiteral("aide.png")));
 
-    Station station(&fenetre);
+    Station station(programme.path());
     station.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&station, sortie.filePath(QStringLiteral("station.png")));
 
-    Recherche_Indicatif recherche(&fenetre);
+    Recherche_Indicatif recherche(fenetre.findChild<QAbstractItemView *>(QStringLiteral("Liste_DFCF"))->model());
     recherche.show();
     auto *indica = recherche.findChild<QLineEdit *>(QStringLiteral("Indica"));
     indica->setText(QStringLiteral("F5"));

@@ -266,11 +266,26 @@ void Main::Mnu_Apropos_Click()
                                    + QString::fromLatin1(qVersion()) + QStringLiteral(" (LGPL version 3)."));
 }
 
-void Main::Mnu_New_Indicatif_Click() { Fenetres::Ouvre(m_station, this); }
+void Main::Mnu_New_Indicatif_Click()
+{
+    if (Fenetres::Devant(m_station))
+        return;
+    Fenetres::Ouvre(m_station, m_env.dossier);
+    connect(m_station, &Station::Station_Validee, this, [this] {
+        Change_Station();
+        activateWindow(); // the operator goes on typing QSOs here
+    });
+}
 
 void Main::Mnu_Reglement_Click() { Fenetres::Ouvre(m_reglement); }
 
-void Main::Recherche_Click() { Fenetres::Ouvre(m_recherche, this); }
+void Main::Recherche_Click()
+{
+    if (Fenetres::Devant(m_recherche))
+        return;
+    Fenetres::Ouvre(m_recherche, m_modele);
+    connect(m_recherche, &Recherche_Indicatif::QSO_Choisi, this, &Main::Selectionne_Ligne_Texte);
+}
 
 void Main::Change_Station()
 {
@@ -354,8 +369,5 @@ void Main::Mnu_Imp_Contacte_Click()
         Signale(s.erreur());
 }
 
-int Main::Nombre_Lignes() const { return m_modele->rowCount(); }
-
-QString Main::Ligne_Liste(int ligne) const { return m_modele->ligne_liste(ligne); }
 
 

@@ -58,19 +58,17 @@ public:
     void Met_A_Jour_Total();
     void Efface();
 
-    QString Dossier() const { return m_env.dossier; }
-    // After a station is validated: the saved station, its log and its total.
-    void Change_Station();
-    int Nombre_Lignes() const;
-    QString Ligne_Liste(int ligne) const;
-    // Selects the main list's line equal to a list line, as a click would.
-    void Selectionne_Ligne_Texte(const QString &ligne_liste);
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
 
 private:
+    // After a station is validated: the saved station, its log and its total.
+    void Change_Station();
+    // Selects the main list's line equal to a list line, as a click would.
+    void Selectionne_Ligne_Texte(const QString &ligne_liste);
+
     void Cree_Controles();
     void Cree_Menus();
     void Form_Load();

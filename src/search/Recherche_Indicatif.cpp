@@ -3,10 +3,10 @@
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
-#include "Main.h"
 #include "Message.h"
 #include "Recherche.h"
 
+#include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QStringListModel>
 
-Recherche_Indicatif::Recherche_Indicatif(Main *principale) : m_main(principale)
+Recherche_Indicatif::Recherche_Indicatif(const QAbstractItemModel *lignes) : m_liste(lignes)
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
     setWindowTitle(QStringLiteral("Recherche d'un QSO"));
@@ -128,7 +128,7 @@ bool Recherche_Indicatif::eventFilter(QObject *objet, QEvent *evenement)
 void Recherche_Indicatif::Recherche_QSO()
 {
     m_resultats->setStringList({});
-    const int nombre = m_main->Nombre_Lignes();
+    const int nombre = m_liste->rowCount();
     QStringList trouves;
     if (nombre > 0) {
         const auto mode = Recherche::Mode(Mode());
@@ -143,7 +143,7 @@ void Recherche_Indicatif::Recherche_QSO()
         }
         const QString entree = Recherche::Entree(mode, boite->text());
         for (int i = 0; i < nombre; ++i) {
-            const QString ligne = m_main->Ligne_Liste(i);
+            const QString ligne = m_liste->index(i, 0).data().toString();
             if (Recherche::Correspond(mode, ligne, entree))
                 trouves << ligne;
         }
@@ -157,6 +157,6 @@ void Recherche_Indicatif::Recherche_QSO()
 
 void Recherche_Indicatif::QSO_Effectues_Click(const QModelIndex &index)
 {
-    m_main->Selectionne_Ligne_Texte(index.data().toString());
+    emit QSO_Choisi(index.data().toString());
     close();
 }

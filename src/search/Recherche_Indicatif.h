@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class Main;
+class QAbstractItemModel;
 class QLineEdit;
 class QListView;
 class QRadioButton;
@@ -13,7 +13,12 @@ class Recherche_Indicatif : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Recherche_Indicatif(Main *principale);
+    // `liste`: the main list, whose lines are searched.
+    explicit Recherche_Indicatif(const QAbstractItemModel *liste);
+
+signals:
+    // The operator picked a result: the list line, as the main list shows it.
+    void QSO_Choisi(const QString &ligne_liste);
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
@@ -23,7 +28,7 @@ private:
     void QSO_Effectues_Click(const QModelIndex &index);
     int Mode() const;
 
-    Main *m_main;
+    const QAbstractItemModel *m_liste;
     QRadioButton *Option1[4] = {};
     QLineEdit *Boites[4] = {};
     QLineEdit *Indica, *Data, *Depa;

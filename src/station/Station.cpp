@@ -3,7 +3,6 @@
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
-#include "Main.h"
 #include "Message.h"
 #include "Regles_Station.h"
 #include "Reglages.h"
@@ -17,7 +16,7 @@
 
 using Fenetres::Colore;
 
-Station::Station(Main *principale) : m_main(principale)
+Station::Station(const QString &dossier) : m_dossier(dossier)
 {
     setObjectName(QStringLiteral("Station"));
     setWindowTitle(QString::fromUtf8("Selection Indicatif et Année"));
@@ -103,9 +102,8 @@ void Station::Validation_Click()
             New_Indicatif->clear();
         return;
     }
-    for (const QString &a_dire : Regles_Station::Prepare_Station(indicatif, annee, m_main->Dossier()))
+    for (const QString &a_dire : Regles_Station::Prepare_Station(indicatif, annee, m_dossier))
         Message::Information(this, a_dire);
-    m_main->Change_Station();
+    emit Station_Validee();
     close();
-    m_main->activateWindow(); // the operator goes on typing QSOs there
 }

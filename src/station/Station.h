@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class Main;
 class QLineEdit;
 class QPushButton;
 
@@ -11,7 +10,12 @@ class Station : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Station(Main *principale);
+    // `dossier`: the program folder, where the logs are.
+    explicit Station(const QString &dossier);
+
+signals:
+    // The station is saved and its log exists: whoever shows a log moves to it.
+    void Station_Validee();
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
@@ -19,7 +23,7 @@ protected:
 private:
     void Validation_Click();
 
-    Main *m_main;
+    QString m_dossier;
     QLineEdit *New_Indicatif;
     QLineEdit *New_Annee;
     QPushButton *Validation;

@@ -35,4 +35,4 @@ void Tst_Reglement::texte_du_reglement()
 }
 
 QTEST_MAIN(Tst_Reglement)
-#include "tst_reglement.moc"
+#include "tst_main_reglement.moc"

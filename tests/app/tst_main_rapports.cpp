@@ -267,4 +267,4 @@ void Tst_Rapports::imprimer()
 }
 
 QTEST_MAIN(Tst_Rapports)
-#include "tst_rapports.moc"
+#include "tst_main_rapports.moc"
