@@ -5,6 +5,7 @@
 #include "Carte_Acti.h"
 #include "Fenetre_Aide.h"
 #include "Francais.h"
+#include "Import_ADIF.h"
 #include "Journal.h"
 #include "Main.h"
 #include "Message.h"
@@ -136,5 +137,18 @@ int main(int argc, char *argv[])
     map.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&map, sortie.filePath(QStringLiteral("carte.png")));
+
+    // The preview of an import from another logger.
+    const QByteArray adi = "Export d'un autre carnet\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n"
+                           "<CALL:5>F5ABC <QSO_DATE:8>20080105 <SIG:3>DMF <SIG_INFO:5>21001 <EOR>\r\n"
+                           "<CALL:5>F1NEW <QSO_DATE:8>20080309 <COMMENT:17>Moulin DMF-29020 <EOR>\r\n"
+                           "<CALL:5>F6AAA <QSO_DATE:8>20080310 <SIG:3>DMF <SIG_INFO:9>DMF-67110 <EOR>\r\n"
+                           "<CALL:5>F8KOB <QSO_DATE:8>20080311 <MY_SIG:3>DMF <MY_SIG_INFO:5>21999 <EOR>\r\n"
+                           "<CALL:5>F4OLD <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>21888 <EOR>\r\n";
+    Import_ADIF import(ADIF::Analyse_Import(ADIF::Lit_ADIF(adi), contenu.valeur(), QStringLiteral("2008")), log.fileName(),
+                       QStringLiteral("autre_carnet.adi"), QStringLiteral("2008"));
+    import.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
     return ok ? 0 : 1;
 }

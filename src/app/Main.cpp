@@ -11,6 +11,7 @@
 #include "Main_Outils.h"
 #include "Message.h"
 #include "Impression.h"
+#include "Import_ADIF.h"
 #include "Modele_Liste.h"
 #include "Points.h"
 #include "Recapitulatif.h"
@@ -78,7 +79,8 @@ Main::Main(Environnement environnement, QWidget *parent)
 Main::~Main()
 {
     // The other windows work on this one: they go with it.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
+                                                       m_import})
         delete w;
 }
 

@@ -20,6 +20,7 @@ class QTimer;
 class Aff_Contacte;
 class Carte_Acti;
 class Fenetre_Aide;
+class Import_ADIF;
 class Liste_QSO;
 class Modele_Liste;
 class Recapitulatif;
@@ -87,6 +88,8 @@ private:
     void Mnu_Dep_Contacte_Click();
     void Mnu_Enr_Contacte_Click();
     void Mnu_Imp_Contacte_Click();
+    void Mnu_Importer_ADIF_Click();
+    void Mnu_Exporter_ADIF_Click();
     std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
     QString Date_Locale_Courte() const;
 
@@ -125,6 +128,7 @@ private:
     QPointer<Recapitulatif> m_recap;
     QPointer<Aff_Contacte> m_contacte;
     QPointer<Carte_Acti> m_carte;
+    QPointer<Import_ADIF> m_import;
     bool m_rechargement = false;
 
     QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cstring>
 
 
@@ -234,6 +235,53 @@ Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle)
     });
     if (!ecrite)
         sortie.ecrit(nouvelle);
+    return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire_Insertion), sortie.morceaux());
+}
+
+Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArray> &nouvelles)
+{
+    std::vector<QDate> cles;
+    cles.reserve(nouvelles.size());
+    for (const QByteArray &n : nouvelles) {
+        if (auto v = Verifie_Nouvelle(n); !v)
+            return v;
+        const auto cle = Cle_Insertion(n);
+        if (!cle)
+            return Erreur{QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être inséré.")
+                              .arg(QString::fromLatin1(Date_QSO(n)))};
+        cles.push_back(*cle);
+    }
+    if (nouvelles.empty())
+        return Succes();
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+
+    // A new line goes before the first stored line of its day or later: the
+    // first place where the latest date seen so far reaches its own.
+    std::vector<QByteArrayView> lignes, brutes;
+    std::vector<QDate> plus_tard; // latest valid date up to each stored line
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
+        lignes.push_back(l);
+        brutes.push_back(brute);
+        QDate m = plus_tard.empty() ? QDate() : plus_tard.back();
+        if (const auto k = Cle_Insertion(l); k && (!m.isValid() || *k > m))
+            m = *k;
+        plus_tard.push_back(m);
+    });
+    std::vector<std::vector<size_t>> avant(lignes.size() + 1);
+    for (size_t i = 0; i < nouvelles.size(); ++i) {
+        const auto place = std::partition_point(plus_tard.begin(), plus_tard.end(),
+                                                [&](const QDate &m) { return !m.isValid() || m < cles[i]; });
+        avant[size_t(place - plus_tard.begin())].push_back(i);
+    }
+    Sortie sortie;
+    for (size_t j = 0; j <= lignes.size(); ++j) {
+        for (size_t i : avant[j])
+            sortie.ecrit(nouvelles[i]);
+        if (j < lignes.size())
+            sortie.garde(lignes[j], brutes[j]);
+    }
     return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire_Insertion), sortie.morceaux());
 }
 

@@ -173,6 +173,14 @@ void Tst_Main::menus_dans_l_ordre()
     QCOMPARE(titres, (QStringList{"Fichier", "Date", "Station", "Imprimer", "Enregistrer", "Afficher",
                                   QString::fromUtf8("Récapitulatif"), "Carte", "Reglement", "Aide"}));
     QCOMPARE(b.action("Mnu_Quitter")->text(), QStringLiteral("Quitter KOB_Dezudidar_ERI"));
+    // The exchange entries of the file menu, quitting last.
+    QStringList fichier;
+    for (QAction *a : b.controle<QMenu>("Mnu_Fichier")->actions())
+        if (!a->isSeparator())
+            fichier << a->objectName();
+    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Quitter"}));
+    QCOMPARE(b.action("Mnu_Importer_ADIF")->text(), QStringLiteral("Importer des QSO (ADIF)..."));
+    QCOMPARE(b.action("Mnu_Exporter_ADIF")->text(), QStringLiteral("Exporter le log (ADIF)..."));
     QCOMPARE(b.action("Mnu_Dep_Contacte")->text(), QString::fromUtf8("des départements contactés"));
     QCOMPARE(b.bouton("Valide_A")->text(), QStringLiteral(" Valider saisie    en cours"));
     QCOMPARE(b.bouton("Annule_Saisie")->toolTip(), QStringLiteral("Permet d'annuler la saisie d'un DFCF"));

@@ -68,6 +68,7 @@ private slots:
     void ajoute_apres_une_derniere_ligne_sans_fin();
     void insere_par_date_data();
     void insere_par_date();
+    void insere_plusieurs_lignes_d_un_coup();
     void insere_refuse_une_date_impossible();
     void lignes_refusees_avant_ecriture_data();
     void lignes_refusees_avant_ecriture();
@@ -297,6 +298,33 @@ void Tst_Journal::insere_par_date()
     attendues.insert(position, nouvelle);
     QCOMPARE(d.lit(Nom), Fichier_De(attendues));
     QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire_Insertion)));
+
+    // Given alone to the insertion of several lines, it lands at the same place.
+    d.ecrit(Nom, Fichier_De(stockees));
+    QVERIFY(Insere_QSO_Par_Date(log, std::vector<QByteArray>{nouvelle}).ok());
+    QCOMPARE(d.lit(Nom), Fichier_De(attendues));
+}
+
+void Tst_Journal::insere_plusieurs_lignes_d_un_coup()
+{
+    Dossier_Test d;
+    const QList<QByteArray> stockees{L("01/03/07", "1"), L("20/03/07", "2"), L("10/03/07", "3")};
+    const QByteArray avant = Fichier_De(stockees);
+    const QString log = d.ecrit(Nom, avant);
+    const std::vector<QByteArray> nouvelles{L("25/03/07", "a"), L("05/03/07", "b"), L("25/03/07", "c"), L("05/03/07", "d"),
+                                            L("20/03/07", "e")};
+    QVERIFY(Insere_QSO_Par_Date(log, nouvelles).ok());
+    // Each before the first stored line of its day or later; those landing at
+    // the same place keep their order.
+    QCOMPARE(d.lit(Nom), Fichier_De({stockees[0], nouvelles[1], nouvelles[3], nouvelles[4], stockees[1], stockees[2],
+                                     nouvelles[0], nouvelles[2]}));
+
+    // One bad line refuses them all, and nothing is written.
+    d.ecrit(Nom, avant);
+    QVERIFY(!Insere_QSO_Par_Date(log, std::vector<QByteArray>{L("05/03/07", "f"), L("31/02/07", "g")}).ok());
+    QVERIFY(!Insere_QSO_Par_Date(log, std::vector<QByteArray>{L("05/03/07", "f"), "court"}).ok());
+    QVERIFY(Insere_QSO_Par_Date(log, std::vector<QByteArray>{}).ok());
+    QCOMPARE(d.lit(Nom), avant);
 }
 
 void Tst_Journal::insere_refuse_une_date_impossible()

@@ -1,0 +1,82 @@
+// The exchange of QSOs with other loggers, in ADIF.
+#include "Main.h"
+
+#include "Dialogue_Fichier.h"
+#include "Echange_ADIF.h"
+#include "Fenetres.h"
+#include "Fichier.h"
+#include "Import_ADIF.h"
+#include "Journal.h"
+#include "Message.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+const QString Filtre_ADIF = QStringLiteral("Fichiers ADIF (*.adi *.ADI *.adif);;Tous les fichiers (*)");
+
+} // namespace
+
+void Main::Mnu_Importer_ADIF_Click()
+{
+    if (Fenetres::Devant(m_import) || Station_Refusee())
+        return;
+    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Importer des QSO (ADIF)"), m_env.dossier, Filtre_ADIF);
+    if (fichier.isEmpty())
+        return;
+    const auto octets = Lit_Fichier(fichier);
+    if (!octets) {
+        Signale(octets.erreur());
+        return;
+    }
+    const auto log = Lit_Log(Chemin_Log());
+    if (!log) {
+        Signale(log.erreur());
+        return;
+    }
+    auto analyse = ADIF::Analyse_Import(ADIF::Lit_ADIF(octets.valeur()), log.valeur(), A_Challenge->text());
+    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(fichier).fileName(), A_Challenge->text());
+    connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
+        Charge_Liste();
+        Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));
+    });
+}
+
+void Main::Mnu_Exporter_ADIF_Click()
+{
+    if (Station_Refusee())
+        return;
+    const auto log = Lit_Log(Chemin_Log());
+    if (!log) {
+        Signale(log.erreur());
+        return;
+    }
+    const QString nom_log = Nom_Log(Indicatif_Courant, A_Challenge->text());
+    const QString propose = QDir(m_env.dossier).filePath(nom_log.chopped(4) + QStringLiteral(".adi"));
+    const QString fichier = Dialogue_Fichier::A_Enregistrer(this, QStringLiteral("Exporter le log (ADIF)"), propose, Filtre_ADIF);
+    if (fichier.isEmpty())
+        return;
+    // The log itself, or the template, must never be replaced by an export.
+    const QString cible = QFileInfo(fichier).absoluteFilePath();
+    for (const QString &protege : {Chemin_Log(), QDir(m_env.dossier).filePath(QString::fromLatin1(Nom_Modele_Log))}) {
+        if (cible == QFileInfo(protege).absoluteFilePath()
+            || (QFileInfo::exists(protege) && QFileInfo(cible).canonicalFilePath() == QFileInfo(protege).canonicalFilePath())) {
+            Signale(QStringLiteral("Le fichier %1 est un log du programme : l'export ne peut pas le remplacer. Choisissez un autre nom.")
+                        .arg(QDir::toNativeSeparators(fichier)));
+            return;
+        }
+    }
+    const ADIF::Export e = ADIF::Log_Vers_ADIF(log.valeur(), nom_log, m_env.horloge());
+    if (const Statut s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), e.octets, Si_Absent::Creer); !s) {
+        Signale(s.erreur());
+        return;
+    }
+    QString texte = QStringLiteral("Le log a été exporté dans le fichier %1 : %2 QSO.").arg(QDir::toNativeSeparators(fichier)).arg(e.qso);
+    if (e.sans_qso > 0)
+        texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
+    Message::Information(this, texte);
+}

@@ -1,0 +1,140 @@
+#include "Import_ADIF.h"
+
+#include "Fenetres.h"
+#include "Journal.h"
+#include "Message.h"
+#include "Modele_Import.h"
+#include "Points.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The type of a row is chosen among the activity texts.
+class Choix_Type : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        auto *liste = new QComboBox(parent);
+        liste->addItems(Sous_Programmes::Textes_Types_Activite());
+        return liste;
+    }
+    void setEditorData(QWidget *editeur, const QModelIndex &index) const override
+    {
+        auto *liste = static_cast<QComboBox *>(editeur);
+        liste->setCurrentIndex(qMax(0, liste->findText(index.data(Qt::EditRole).toString())));
+    }
+    void setModelData(QWidget *editeur, QAbstractItemModel *modele, const QModelIndex &index) const override
+    {
+        modele->setData(index, static_cast<QComboBox *>(editeur)->currentText(), Qt::EditRole);
+    }
+};
+
+} // namespace
+
+QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analyse &a, const QString &annee)
+{
+    QString texte = QStringLiteral("%1 QSO seront importés.").arg(cochees);
+    if (deja > 0)
+        texte += QStringLiteral(" %1 déjà dans le log.").arg(deja);
+    texte += QStringLiteral("\nEnregistrements passés : %1 sans référence DMF, %2 d'une autre année que %3, "
+                            "%4 activation de votre moulin (à saisir à la main), %5 illisible(s).")
+                 .arg(a.sans_dmf)
+                 .arg(a.autre_annee)
+                 .arg(annee)
+                 .arg(a.activations)
+                 .arg(a.illisibles);
+    return texte;
+}
+
+Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee)
+    : m_chemin_log(chemin_log), m_annee(annee)
+{
+    setObjectName(QStringLiteral("Import_ADIF"));
+    setWindowTitle(QStringLiteral("Importer des QSO (ADIF)"));
+    resize(Fenetres::Pixels(640), Fenetres::Pixels(480));
+
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Import du fichier ") + nom_fichier, 9.75);
+
+    m_modele = new Modele_Import(std::move(analyse.candidats), this);
+    analyse.candidats.clear();
+    m_passes = std::move(analyse);
+
+    Table_Import = new QTableView(this);
+    Table_Import->setObjectName(QStringLiteral("Table_Import"));
+    Table_Import->setModel(m_modele);
+    Table_Import->setItemDelegateForColumn(Modele_Import::Type, new Choix_Type(Table_Import));
+    Table_Import->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table_Import->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table_Import->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                  | QAbstractItemView::SelectedClicked);
+    Table_Import->verticalHeader()->hide();
+    Table_Import->horizontalHeader()->setStretchLastSection(true);
+    Table_Import->resizeColumnsToContents();
+    Table_Import->setColumnWidth(Modele_Import::Type, Table_Import->fontMetrics().horizontalAdvance(QStringLiteral("Reactivation Contactee")) + 40);
+    Fenetres::Colore(Table_Import, 0xFFFFC0);
+
+    Attente_Import = new QCheckBox(QStringLiteral("Marquer en attente de validation"), this);
+    Attente_Import->setObjectName(QStringLiteral("Attente_Import"));
+    Attente_Import->setChecked(true);
+
+    Resume_Import = new QLabel(this);
+    Resume_Import->setObjectName(QStringLiteral("Resume_Import"));
+    Resume_Import->setWordWrap(true);
+
+    auto *Importer_ADIF = new QPushButton(QStringLiteral("Importer"), this);
+    Importer_ADIF->setObjectName(QStringLiteral("Importer_ADIF"));
+    Importer_ADIF->setAutoDefault(true);
+    auto *Annuler_Import = new QPushButton(QStringLiteral("Annuler"), this);
+    Annuler_Import->setObjectName(QStringLiteral("Annuler_Import"));
+    Annuler_Import->setAutoDefault(true);
+    connect(Importer_ADIF, &QPushButton::clicked, this, &Import_ADIF::Importer_ADIF_Click);
+    connect(Annuler_Import, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_modele, &Modele_Import::Coches_Changees, this, &Import_ADIF::Montre_Resume);
+
+    auto *boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(Importer_ADIF);
+    boutons->addWidget(Annuler_Import);
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Table_Import, 1);
+    page->addWidget(Attente_Import);
+    page->addWidget(Resume_Import);
+    page->addLayout(boutons);
+
+    Montre_Resume();
+    Table_Import->setFocus();
+    if (m_modele->rowCount() > 0)
+        Table_Import->setCurrentIndex(m_modele->index(0, Modele_Import::Coche));
+}
+
+void Import_ADIF::Montre_Resume()
+{
+    Resume_Import->setText(Resume_Import_Texte(m_modele->cochees(), m_modele->deja_dans_le_log(), m_passes, m_annee));
+}
+
+void Import_ADIF::Importer_ADIF_Click()
+{
+    const std::vector<QByteArray> lignes = m_modele->lignes(Attente_Import->isChecked());
+    if (lignes.empty()) {
+        Message::Information(this, QStringLiteral("Aucun QSO n'est coché : rien n'a été importé."));
+        return;
+    }
+    if (const auto s = Sous_Programmes::Insere_QSO_Par_Date(m_chemin_log, lignes); !s) {
+        Message::Information(this, s.erreur());
+        return;
+    }
+    close();
+    emit QSO_Importes(int(lignes.size()));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Echange_ADIF.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QTableView;
+class Modele_Import;
+
+// What an ADIF file would add to the log, shown before anything is written;
+// "Importer" writes the ticked lines in one rewrite of the log.
+class Import_ADIF : public QWidget {
+    Q_OBJECT
+
+public:
+    Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee);
+
+signals:
+    // The lines are in the log: whoever shows it reloads it.
+    void QSO_Importes(int nombre);
+
+private:
+    void Importer_ADIF_Click();
+    void Montre_Resume();
+
+    ADIF::Analyse m_passes; // the counts of what was passed over
+    QString m_chemin_log;
+    QString m_annee;
+    Modele_Import *m_modele;
+    QTableView *Table_Import;
+    QCheckBox *Attente_Import;
+    QLabel *Resume_Import;
+};
+
+// The summary under the table: the lines to import and the records passed over.
+QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analyse &analyse, const QString &annee);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Echange_ADIF.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+// The lines an import may add: a tick, the QSO, its type (changeable) and
+// why it is shown so. A line already in the log can be neither ticked nor changed.
+class Modele_Import : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Colonne { Coche, Date, Indicatif, DMF, Type, Remarque, Nombre_Colonnes };
+
+    explicit Modele_Import(std::vector<ADIF::Candidat> candidats, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &valeur, int role = Qt::EditRole) override;
+
+    qsizetype cochees() const;
+    qsizetype deja_dans_le_log() const;
+    // The log lines of the ticked rows, in file order.
+    std::vector<QByteArray> lignes(bool attente) const;
+
+signals:
+    void Coches_Changees();
+
+private:
+    std::vector<ADIF::Candidat> m_candidats;
+    std::vector<bool> m_coches;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The file dialogs of the program, in French; a test answers instead of a person.
+namespace Dialogue_Fichier {
+
+// The file picked to be read, or empty when the operator cancels.
+QString A_Ouvrir(QWidget *parent, const QString &titre, const QString &dossier, const QString &filtre);
+// The file to write, `propose` offered first; empty when the operator cancels.
+QString A_Enregistrer(QWidget *parent, const QString &titre, const QString &propose, const QString &filtre);
+
+// Gets the dialog's title and what it proposes, gives the chosen file. An
+// empty function restores the dialogs.
+using Repondeur = std::function<QString(const QString &titre, const QString &propose)>;
+void Installe_Repondeur(Repondeur repondeur);
+
+} // namespace Dialogue_Fichier

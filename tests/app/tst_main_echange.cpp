@@ -1,0 +1,118 @@
+// Import and export of ADIF files, as the operator does them from the menu.
+#include "Banc_Main.h"
+
+#include "Dialogue_Fichier.h"
+
+#include <QTableView>
+
+namespace {
+
+QByteArray F(const char *nom, const QByteArray &valeur)
+{
+    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
+}
+
+const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"),
+                            Ligne("20/03/07", "21002", "Moulin Contacte", "F6XYZ")};
+
+} // namespace
+
+class Tst_Main_Echange : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Dialogue_Fichier::Installe_Repondeur({}); }
+    void importer_apres_l_apercu();
+    void exporter_le_log();
+};
+
+void Tst_Main_Echange::importer_apres_l_apercu()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    const QString adi = b.dossier.ecrit(QStringLiteral("autre.adi"),
+        "Carnet general\r\n<EOH>\r\n"
+        + F("CALL", "F5ABC") + F("QSO_DATE", "20070301") + F("SIG", "DMF") + F("SIG_INFO", "21001") + "<EOR>\r\n"
+        + F("call", "f1new") + F("qso_date", "20070310") + F("comment", "DMF-29015") + "<eor>\r\n"
+        + F("CALL", "F2DBL") + F("QSO_DATE", "20070311") + F("SIG", "DMF") + F("SIG_INFO", "21002") + "<EOR>\r\n"
+        + F("CALL", "F3ACT") + F("QSO_DATE", "20070312") + F("MY_SIG", "DMF") + F("MY_SIG_INFO", "21777") + "<EOR>\r\n"
+        + F("CALL", "F4OLD") + F("QSO_DATE", "20060312") + F("SIG", "DMF") + F("SIG_INFO", "21888") + "<EOR>\r\n");
+    QStringList titres;
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &titre, const QString &) {
+        titres << titre;
+        return adi;
+    });
+
+    // Cancelled: nothing written.
+    b.action("Mnu_Importer_ADIF")->trigger();
+    QWidget *f = Banc_Main::fenetre_ouverte("Import_ADIF");
+    QVERIFY(f);
+    QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Annuler_Import")), Qt::LeftButton);
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De(Log));
+
+    b.action("Mnu_Importer_ADIF")->trigger();
+    f = Banc_Main::fenetre_ouverte("Import_ADIF");
+    QVERIFY(f);
+    auto *table = f->findChild<QTableView *>(QStringLiteral("Table_Import"));
+    QAbstractItemModel *m = table->model();
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("déjà dans le log"));
+    QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEnabled));
+    QCOMPARE(m->index(1, 2).data().toString(), QStringLiteral("F1NEW"));
+    QCOMPARE(m->index(2, 4).data().toString(), QString::fromUtf8("Double ou non validé"));
+    QCOMPARE(m->index(2, 5).data().toString(), QStringLiteral("déjà contacté le 20/03/07"));
+    auto *resume = f->findChild<QLabel *>(QStringLiteral("Resume_Import"));
+    QVERIFY2(resume->text().startsWith(QStringLiteral("2 QSO seront importés.")), qPrintable(resume->text()));
+    QVERIFY2(resume->text().contains(QStringLiteral("1 activation")), qPrintable(resume->text()));
+    QVERIFY2(resume->text().contains(QStringLiteral("1 d'une autre année")), qPrintable(resume->text()));
+
+    // From the keyboard: Space on the double's tick leaves it out.
+    table->setFocus();
+    table->setCurrentIndex(m->index(2, 0));
+    QTest::keyClick(table, Qt::Key_Space);
+    QCOMPARE(m->index(2, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(resume->text().startsWith(QStringLiteral("1 QSO seront importés.")));
+
+    b.messages.clear();
+    QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Importer_ADIF")), Qt::LeftButton);
+    QCOMPARE(b.messages, QStringList{QStringLiteral("1 QSO importé.")});
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De({Log[0], Ligne("10/03/07", "29015", "Moulin Contacte", "F1NEW", true), Log[1]}));
+    QCOMPARE(b.lignes(), 3);
+    QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("4"));
+    QVERIFY(!Banc_Main::fenetre_visible("Import_ADIF"));
+    QCOMPARE(titres.first(), QStringLiteral("Importer des QSO (ADIF)"));
+}
+
+void Tst_Main_Echange::exporter_le_log()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    QString propose;
+    QString choisi;
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &p) {
+        propose = p;
+        return choisi.isEmpty() ? p : choisi;
+    });
+    b.messages.clear();
+    b.action("Mnu_Exporter_ADIF")->trigger();
+    QCOMPARE(propose, b.dossier.fichier(QStringLiteral("TEST1_Dezudidar_ERI_2007.adi")));
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(QStringLiteral(": 2 QSO.")), qPrintable(b.messages.first()));
+    const QByteArray adi = b.dossier.lit(QStringLiteral("TEST1_Dezudidar_ERI_2007.adi"));
+    QVERIFY(adi.contains("<PROGRAMID:17>KOB_Dezudidar_ERI "));
+    QCOMPARE(adi.count("<EOR>"), 2);
+    QVERIFY(!b.dossier.existe(QStringLiteral("Temporaire.txt")));
+
+    // The log itself is never replaced by an export.
+    choisi = b.dossier.fichier(b.log());
+    b.messages.clear();
+    b.action("Mnu_Exporter_ADIF")->trigger();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(QStringLiteral("ne peut pas le remplacer")), qPrintable(b.messages.first()));
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De(Log));
+}
+
+QTEST_MAIN(Tst_Main_Echange)
+#include "tst_main_echange.moc"
