@@ -74,10 +74,20 @@ void Tst_Main_Echange::importer_apres_l_apercu()
     QCOMPARE(m->index(2, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
     QVERIFY(resume->text().startsWith(QStringLiteral("1 QSO seront importés.")));
 
+    // F2 on a type offers the nine texts.
+    table->setCurrentIndex(m->index(1, 4));
+    QTest::keyClick(table, Qt::Key_F2);
+    auto *choix = table->findChild<QComboBox *>();
+    QVERIFY(choix);
+    QCOMPARE(choix->count(), 9);
+    choix->setCurrentIndex(1);
+    QTest::keyClick(choix, Qt::Key_Return);
+    QTRY_COMPARE(m->index(1, 4).data().toString(), QStringLiteral("Reactivation Contactee"));
+
     b.messages.clear();
     QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Importer_ADIF")), Qt::LeftButton);
     QCOMPARE(b.messages, QStringList{QStringLiteral("1 QSO importé.")});
-    QCOMPARE(b.dossier.lit(b.log()), Fichier_De({Log[0], Ligne("10/03/07", "29015", "Moulin Contacte", "F1NEW", true), Log[1]}));
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De({Log[0], Ligne("10/03/07", "29015", "Reactivation Contactee", "F1NEW", true), Log[1]}));
     QCOMPARE(b.lignes(), 3);
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("4"));
     QVERIFY(!Banc_Main::fenetre_visible("Import_ADIF"));
