@@ -212,30 +212,7 @@ std::optional<QDate> Cle_Insertion(QByteArrayView ligne)
 
 Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle)
 {
-    if (auto v = Verifie_Nouvelle(nouvelle); !v)
-        return v;
-    const auto cle = Cle_Insertion(nouvelle);
-    if (!cle)
-        return Erreur{QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être inséré.")
-                          .arg(QString::fromLatin1(Date_QSO(nouvelle)))};
-    const auto octets = Lit_Fichier(chemin_log);
-    if (!octets)
-        return Erreur{octets.erreur()};
-    Sortie sortie;
-    bool ecrite = false;
-    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
-        if (!ecrite) {
-            const auto k = Cle_Insertion(l);
-            if (k && *k >= *cle) {
-                sortie.ecrit(nouvelle);
-                ecrite = true;
-            }
-        }
-        sortie.garde(l, brute);
-    });
-    if (!ecrite)
-        sortie.ecrit(nouvelle);
-    return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire_Insertion), sortie.morceaux());
+    return Insere_QSO_Par_Date(chemin_log, std::vector<QByteArray>{nouvelle.toByteArray()});
 }
 
 Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArray> &nouvelles)
