@@ -195,19 +195,40 @@ Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle)
     return Ajoute_Fichier(chemin_log, nouvelle.toByteArray().append(Fin_Ligne));
 }
 
+namespace {
+
+// The insertion date as yyyymmdd, 0 when the first 8 bytes are no date: a
+// whole log's keys cost a few instructions a line.
+int Jour_Insertion(QByteArrayView ligne)
+{
+    if (ligne.size() < Largeur_Date)
+        return 0;
+    const char *d = ligne.data();
+    auto chiffre = [&](int i) { return d[i] >= '0' && d[i] <= '9'; };
+    if (!chiffre(0) || !chiffre(1) || d[2] != '/' || !chiffre(3) || !chiffre(4) || d[5] != '/' || !chiffre(6) || !chiffre(7))
+        return 0;
+    auto nombre = [&](int i) { return (d[i] - '0') * 10 + (d[i + 1] - '0'); };
+    const int v = nombre(6);
+    const int annee = (v >= 50 ? 1900 : 2000) + v;
+    const int mois = nombre(3);
+    const int jour = nombre(0);
+    static constexpr int jours[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (mois < 1 || mois > 12 || jour < 1)
+        return 0;
+    const bool bissextile = annee % 4 == 0 && (annee % 100 != 0 || annee % 400 == 0);
+    if (jour > jours[mois - 1] + (mois == 2 && bissextile))
+        return 0;
+    return annee * 10000 + mois * 100 + jour;
+}
+
+} // namespace
+
 std::optional<QDate> Cle_Insertion(QByteArrayView ligne)
 {
-    const QByteArrayView d = Date_QSO(ligne);
-    auto chiffre = [&](qsizetype i) { return d[i] >= '0' && d[i] <= '9'; };
-    if (d.size() != Largeur_Date || !chiffre(0) || !chiffre(1) || d[2] != '/' || !chiffre(3) || !chiffre(4)
-        || d[5] != '/' || !chiffre(6) || !chiffre(7))
+    const int j = Jour_Insertion(ligne);
+    if (!j)
         return std::nullopt;
-    auto nombre = [&](qsizetype i) { return (d[i] - '0') * 10 + (d[i + 1] - '0'); };
-    const int v = nombre(6);
-    const QDate date((v >= 50 ? 1900 : 2000) + v, nombre(3), nombre(0));
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
+    return QDate(j / 10000, j / 100 % 100, j % 100);
 }
 
 Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle)
@@ -217,16 +238,16 @@ Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle)
 
 Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArray> &nouvelles)
 {
-    std::vector<QDate> cles;
+    std::vector<int> cles;
     cles.reserve(nouvelles.size());
     for (const QByteArray &n : nouvelles) {
         if (auto v = Verifie_Nouvelle(n); !v)
             return v;
-        const auto cle = Cle_Insertion(n);
+        const int cle = Jour_Insertion(n);
         if (!cle)
             return Erreur{QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être inséré.")
                               .arg(QString::fromLatin1(Date_QSO(n)))};
-        cles.push_back(*cle);
+        cles.push_back(cle);
     }
     if (nouvelles.empty())
         return Succes();
@@ -236,29 +257,29 @@ Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArr
 
     // A new line goes before the first stored line of its day or later: the
     // first place where the latest date seen so far reaches its own.
-    std::vector<QByteArrayView> lignes, brutes;
-    std::vector<QDate> plus_tard; // latest valid date up to each stored line
-    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
-        lignes.push_back(l);
-        brutes.push_back(brute);
-        QDate m = plus_tard.empty() ? QDate() : plus_tard.back();
-        if (const auto k = Cle_Insertion(l); k && (!m.isValid() || *k > m))
-            m = *k;
-        plus_tard.push_back(m);
+    std::vector<int> plus_tard;
+    plus_tard.reserve(size_t(octets.valeur().size() / (Longueur_Ligne_QSO + 2) + 1));
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView) {
+        plus_tard.push_back(std::max(plus_tard.empty() ? 0 : plus_tard.back(), Jour_Insertion(l)));
     });
-    std::vector<std::vector<size_t>> avant(lignes.size() + 1);
+    std::vector<std::pair<size_t, size_t>> places; // stored line to go before, new line
     for (size_t i = 0; i < nouvelles.size(); ++i) {
-        const auto place = std::partition_point(plus_tard.begin(), plus_tard.end(),
-                                                [&](const QDate &m) { return !m.isValid() || m < cles[i]; });
-        avant[size_t(place - plus_tard.begin())].push_back(i);
+        const auto place = std::partition_point(plus_tard.begin(), plus_tard.end(), [&](int m) { return m < cles[i]; });
+        places.emplace_back(size_t(place - plus_tard.begin()), i);
     }
+    std::sort(places.begin(), places.end());
     Sortie sortie;
-    for (size_t j = 0; j <= lignes.size(); ++j) {
-        for (size_t i : avant[j])
-            sortie.ecrit(nouvelles[i]);
-        if (j < lignes.size())
-            sortie.garde(lignes[j], brutes[j]);
-    }
+    auto prochaine = places.cbegin();
+    size_t j = 0;
+    auto ecrit_avant = [&](size_t ligne) {
+        for (; prochaine != places.cend() && prochaine->first == ligne; ++prochaine)
+            sortie.ecrit(nouvelles[prochaine->second]);
+    };
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
+        ecrit_avant(j++);
+        sortie.garde(l, brute);
+    });
+    ecrit_avant(j);
     return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire_Insertion), sortie.morceaux());
 }
 

@@ -332,13 +332,15 @@ void Tst_Journal::insere_refuse_une_date_impossible()
     Dossier_Test d;
     const QByteArray fichier = Fichier_De({L("01/03/07", "1")});
     const QString log = d.ecrit(Nom, fichier);
-    for (const char *date : {"99/99/07", "31/02/07", "15-03-07"}) {
+    for (const char *date : {"99/99/07", "31/02/07", "15-03-07", "29/02/07", "00/03/07", "31/04/07", "01/13/07"}) {
         const auto r = Insere_QSO_Par_Date(log, L(date, "30000"));
         QVERIFY2(!r.ok(), date);
         QVERIFY(r.erreur().contains(QString::fromLatin1(date)));
     }
     QCOMPARE(d.lit(Nom), fichier);
     QVERIFY(Cle_Insertion(L("29/02/08", "1")).has_value());
+    QCOMPARE(*Cle_Insertion(L("29/02/00", "1")), QDate(2000, 2, 29));
+    QCOMPARE(*Cle_Insertion(L("31/12/49", "1")), QDate(2049, 12, 31));
     QCOMPARE(*Cle_Insertion(L("01/01/50", "1")), QDate(1950, 1, 1));
 }
 
