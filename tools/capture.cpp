@@ -13,6 +13,7 @@
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
 #include "Reglement.h"
+#include "Restauration.h"
 #include "Station.h"
 
 #include <QAbstractItemView>
@@ -150,5 +151,14 @@ int main(int argc, char *argv[])
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
+
+    // Three backups of the log, and the window that puts one back.
+    for (int i = 0; i < 3; ++i)
+        if (!Sauvegardes::Sauvegarde_Log(log.fileName(), QDateTime(QDate(2008, 3, 8 - i), QTime(9 + i, 15, 0))))
+            return 1;
+    Restauration restauration(Sauvegardes::Liste(log.fileName()), log.fileName(), [] { return QDateTime::currentDateTime(); });
+    restauration.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&restauration, sortie.filePath(QStringLiteral("restauration.png")));
     return ok ? 0 : 1;
 }

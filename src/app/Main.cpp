@@ -12,6 +12,7 @@
 #include "Message.h"
 #include "Impression.h"
 #include "Import_ADIF.h"
+#include "Restauration.h"
 #include "Modele_Liste.h"
 #include "Points.h"
 #include "Recapitulatif.h"
@@ -68,7 +69,9 @@ Environnement Environnement::Reel()
 
 Main::Main(Environnement environnement, QWidget *parent)
     : QMainWindow(parent), Revision_Programme(QString::fromLatin1(Sous_Programmes::Revision_Programme)),
-      Historique_Revisions(Historique()), m_env(std::move(environnement))
+      Historique_Revisions(Historique()), m_env(std::move(environnement)),
+      m_avant_modification([this] { return m_env.horloge().toTimeZone(m_env.zone); },
+                           [this](const QString &texte) { return Message::Question(this, texte); })
 {
     setObjectName(QStringLiteral("Main"));
     Cree_Controles();
@@ -80,7 +83,7 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import})
+                                                       m_import, m_restauration})
         delete w;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Journal.h"
+#include "Sauvegardes.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class Aff_Contacte;
 class Carte_Acti;
 class Fenetre_Aide;
 class Import_ADIF;
+class Restauration;
 class Liste_QSO;
 class Modele_Liste;
 class Recapitulatif;
@@ -90,6 +92,10 @@ private:
     void Mnu_Imp_Contacte_Click();
     void Mnu_Importer_ADIF_Click();
     void Mnu_Exporter_ADIF_Click();
+    void Mnu_Restaurer_Click();
+    // The backup before the log's first change in this run; false when the
+    // change must not go on.
+    bool Sauvegarde_Avant_Modification();
     std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
     QString Date_Locale_Courte() const;
 
@@ -129,6 +135,8 @@ private:
     QPointer<Aff_Contacte> m_contacte;
     QPointer<Carte_Acti> m_carte;
     QPointer<Import_ADIF> m_import;
+    QPointer<Restauration> m_restauration;
+    Sauvegardes::Avant_Modification m_avant_modification;
     bool m_rechargement = false;
 
     QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;

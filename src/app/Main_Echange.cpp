@@ -1,4 +1,4 @@
-// The exchange of QSOs with other loggers, in ADIF.
+// The log with other loggers (ADIF) and with its backups.
 #include "Main.h"
 
 #include "Dialogue_Fichier.h"
@@ -8,6 +8,7 @@
 #include "Import_ADIF.h"
 #include "Journal.h"
 #include "Message.h"
+#include "Restauration.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,7 +40,8 @@ void Main::Mnu_Importer_ADIF_Click()
         return;
     }
     auto analyse = ADIF::Analyse_Import(ADIF::Lit_ADIF(octets.valeur()), log.valeur(), A_Challenge->text());
-    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(fichier).fileName(), A_Challenge->text());
+    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(fichier).fileName(), A_Challenge->text(),
+                    [this] { return Sauvegarde_Avant_Modification(); });
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Charge_Liste();
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));
@@ -79,4 +81,26 @@ void Main::Mnu_Exporter_ADIF_Click()
     if (e.sans_qso > 0)
         texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
     Message::Information(this, texte);
+}
+
+bool Main::Sauvegarde_Avant_Modification() { return m_avant_modification.Autorise(Chemin_Log()); }
+
+void Main::Mnu_Restaurer_Click()
+{
+    if (Fenetres::Devant(m_restauration) || Station_Refusee())
+        return;
+    auto sauvegardes = Sauvegardes::Liste(Chemin_Log());
+    if (sauvegardes.empty()) {
+        Signale(QStringLiteral("Le log %1 n'a encore aucune sauvegarde : elle est faite avant sa première modification, "
+                               "à chaque lancement du programme.")
+                    .arg(Nom_Log(Indicatif_Courant, A_Challenge->text())));
+        return;
+    }
+    Fenetres::Ouvre(m_restauration, std::move(sauvegardes), Chemin_Log(),
+                    [this] { return m_env.horloge().toTimeZone(m_env.zone); });
+    connect(m_restauration, &Restauration::Log_Restaure, this, [this](const QString &quand) {
+        Charge_Liste();
+        Efface();
+        Message::Information(this, QStringLiteral("Le log a été remplacé par la sauvegarde du %1.").arg(quand));
+    });
 }

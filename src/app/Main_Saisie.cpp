@@ -128,6 +128,8 @@ void Main::Valide_A_Click()
         return;
     }
     if (Message::Question(this, QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+        if (!Sauvegarde_Avant_Modification())
+            return; // what was typed stays, to record once the backup can be made
         const Statut ecrit = Mode_Modification ? Remplace_QSO(Chemin_Log(), m_ligne_selectionnee_octets, ligne.valeur())
                                                : Ajoute_QSO(Chemin_Log(), ligne.valeur());
         if (!ecrit) {
@@ -209,6 +211,8 @@ void Main::Ajout_Saisie_Click()
 
 void Main::Insere_QSO(const QByteArray &ligne)
 {
+    if (!Sauvegarde_Avant_Modification())
+        return;
     if (const Statut s = Insere_QSO_Par_Date(Chemin_Log(), ligne); !s) {
         Signale(s.erreur());
         return;
@@ -283,7 +287,8 @@ void Main::Annule_Saisie_Click()
         return;
     }
     const QString n = qso->dmf;
-    const bool efface = Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"));
+    const bool efface = Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"))
+        && Sauvegarde_Avant_Modification();
     if (efface) {
         const Statut s = Supprime_QSO(Chemin_Log(), Vers_Log(n).value_or(QByteArray()));
         if (!s)

@@ -57,8 +57,9 @@ QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analy
     return texte;
 }
 
-Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee)
-    : m_chemin_log(chemin_log), m_annee(annee)
+Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
+                         std::function<bool()> avant_ecriture)
+    : m_chemin_log(chemin_log), m_annee(annee), m_avant_ecriture(std::move(avant_ecriture))
 {
     setObjectName(QStringLiteral("Import_ADIF"));
     setWindowTitle(QStringLiteral("Importer des QSO (ADIF)"));
@@ -131,6 +132,8 @@ void Import_ADIF::Importer_ADIF_Click()
         Message::Information(this, QStringLiteral("Aucun QSO n'est coché : rien n'a été importé."));
         return;
     }
+    if (!m_avant_ecriture())
+        return;
     if (const auto s = Sous_Programmes::Insere_QSO_Par_Date(m_chemin_log, lignes); !s) {
         Message::Information(this, s.erreur());
         return;

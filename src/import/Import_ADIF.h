@@ -3,6 +3,7 @@
 #include "Echange_ADIF.h"
 
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -15,7 +16,9 @@ class Import_ADIF : public QWidget {
     Q_OBJECT
 
 public:
-    Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee);
+    // `avant_ecriture` is asked just before the log is written, and may say no.
+    Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
+                std::function<bool()> avant_ecriture = [] { return true; });
 
 signals:
     // The lines are in the log: whoever shows it reloads it.
@@ -28,6 +31,7 @@ private:
     ADIF::Analyse m_passes; // the counts of what was passed over
     QString m_chemin_log;
     QString m_annee;
+    std::function<bool()> m_avant_ecriture;
     Modele_Import *m_modele;
     QTableView *Table_Import;
     QCheckBox *Attente_Import;

@@ -1,0 +1,81 @@
+#include "Restauration.h"
+
+#include "Controles_Saisie.h"
+#include "Fenetres.h"
+#include "Message.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Restauration::Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, const QString &chemin_log,
+                           std::function<QDateTime()> heure_locale)
+    : m_sauvegardes(std::move(sauvegardes)), m_chemin_log(chemin_log), m_heure_locale(std::move(heure_locale))
+{
+    setObjectName(QStringLiteral("Restauration"));
+    setWindowTitle(QStringLiteral("Restaurer une sauvegarde"));
+    resize(Fenetres::Pixels(440), Fenetres::Pixels(360));
+
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Sauvegardes du log ") + QFileInfo(chemin_log).fileName(), 9.75);
+    Liste_Sauvegardes = new QListWidget(this);
+    Liste_Sauvegardes->setObjectName(QStringLiteral("Liste_Sauvegardes"));
+    Liste_Sauvegardes->setFont(Fenetres::Police_Liste());
+    Fenetres::Colore(Liste_Sauvegardes, Controles_Saisie::Jaune_Pale);
+    for (const auto &s : m_sauvegardes)
+        Liste_Sauvegardes->addItem(Texte(s));
+    Liste_Sauvegardes->setCurrentRow(0);
+
+    auto *Restaurer = new QPushButton(QStringLiteral("Restaurer"), this);
+    Restaurer->setObjectName(QStringLiteral("Restaurer_Sauvegarde"));
+    Restaurer->setAutoDefault(true);
+    auto *Fermer = new QPushButton(QStringLiteral("Fermer"), this);
+    Fermer->setObjectName(QStringLiteral("Fermer_Restauration"));
+    Fermer->setAutoDefault(true);
+    connect(Restaurer, &QPushButton::clicked, this, &Restauration::Restaurer_Sauvegarde_Click);
+    connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
+    // Enter on a backup of the list asks to restore it.
+    connect(Liste_Sauvegardes, &QListWidget::itemActivated, this, &Restauration::Restaurer_Sauvegarde_Click);
+
+    auto *boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(Restaurer);
+    boutons->addWidget(Fermer);
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Liste_Sauvegardes, 1);
+    page->addLayout(boutons);
+    Liste_Sauvegardes->setFocus();
+}
+
+QString Restauration::Texte(const Sauvegardes::Sauvegarde &s)
+{
+    const QLocale francais(QLocale::French, QLocale::France);
+    return QStringLiteral("%1 à %2   %3 QSO   %4 points")
+        .arg(s.heure.toString(QStringLiteral("dd/MM/yyyy")), s.heure.toString(QStringLiteral("HH:mm:ss")))
+        .arg(francais.toString(qlonglong(s.qso)), 6)
+        .arg(francais.toString(s.points), 6);
+}
+
+void Restauration::Restaurer_Sauvegarde_Click()
+{
+    const int ligne = Liste_Sauvegardes->currentRow();
+    if (ligne < 0 || size_t(ligne) >= m_sauvegardes.size()) {
+        Message::Information(this, QStringLiteral("Choisissez une sauvegarde dans la liste."));
+        return;
+    }
+    const auto &s = m_sauvegardes[size_t(ligne)];
+    const QString quand = s.heure.toString(QStringLiteral("dd/MM/yyyy 'à' HH:mm:ss"));
+    if (!Message::Question(this, QStringLiteral("Voulez vous remplacer le log par la sauvegarde du %1 ?\r\n"
+                                                "Le log actuel sera d'abord sauvegardé.").arg(quand)))
+        return;
+    if (const auto r = Sauvegardes::Restaure(s.chemin, m_chemin_log, m_heure_locale()); !r) {
+        Message::Information(this, r.erreur());
+        return;
+    }
+    close();
+    emit Log_Restaure(quand);
+}

@@ -1,0 +1,150 @@
+// Backups of a log: made whole before a change, 30 kept, put back exactly.
+#include "Outils_Test.h"
+#include "Sauvegardes.h"
+
+using namespace Sauvegardes;
+
+namespace {
+
+const QString Nom = QStringLiteral("TEST1_Dezudidar_ERI_2007.txt");
+const QDateTime Heure(QDate(2026, 12, 7), QTime(21, 45, 2));
+
+QStringList Fichiers(const Dossier_Test &d)
+{
+    return QDir(d.fichier(QStringLiteral("Sauvegardes"))).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class Tst_Sauvegardes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copie_octet_pour_octet();
+    void trente_gardees_par_log();
+    void liste_et_restauration();
+    void une_fois_par_lancement_et_par_log();
+    void sauvegarde_impossible_dite_et_decidee();
+};
+
+void Tst_Sauvegardes::copie_octet_pour_octet()
+{
+    Dossier_Test d;
+    const QByteArray log = Fichier_De({Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"), "\xE9\x00 fin"});
+    d.ecrit(Nom, log);
+    const auto s = Sauvegarde_Log(d.fichier(Nom), Heure);
+    QVERIFY2(s.ok(), qPrintable(s.erreur()));
+    QCOMPARE(QFileInfo(s.valeur()).fileName(), QStringLiteral("TEST1_Dezudidar_ERI_2007_20261207-214502.txt"));
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502.txt")), log);
+    // Within the same second, a second copy beside the first.
+    QCOMPARE(QFileInfo(Sauvegarde_Log(d.fichier(Nom), Heure).valeur()).fileName(),
+             QStringLiteral("TEST1_Dezudidar_ERI_2007_20261207-214502_2.txt"));
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502_2.txt")), log);
+
+    // A log not there yet: nothing to keep, nothing made.
+    Dossier_Test vide;
+    const auto rien = Sauvegarde_Log(vide.fichier(Nom), Heure);
+    QVERIFY(rien.ok() && rien.valeur().isEmpty());
+    QVERIFY(!vide.existe(QStringLiteral("Sauvegardes")));
+}
+
+void Tst_Sauvegardes::trente_gardees_par_log()
+{
+    Dossier_Test d;
+    d.ecrit(Nom, "log");
+    d.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"), "autre");
+    QVERIFY(Sauvegarde_Log(d.fichier(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt")), Heure.addYears(-1)).ok());
+    d.ecrit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_notes.txt"), "a moi");
+    for (int i = 0; i < 31; ++i)
+        QVERIFY(Sauvegarde_Log(d.fichier(Nom), Heure.addSecs(i * 60)).ok());
+    QStringList attendus{QStringLiteral("TEST1_Dezudidar_ERI_2007_notes.txt"), QStringLiteral("TEST1_Dezudidar_ERI_2008_20251207-214502.txt")};
+    for (int i = 1; i < 31; ++i)
+        attendus << QStringLiteral("TEST1_Dezudidar_ERI_2007_%1.txt").arg(Heure.addSecs(i * 60).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    attendus.sort();
+    QCOMPARE(Fichiers(d), attendus);
+
+    // A clock set back: the new copy is kept all the same, the oldest goes.
+    const auto ancienne = Sauvegarde_Log(d.fichier(Nom), Heure.addYears(-5));
+    QVERIFY(QFile::exists(ancienne.valeur()));
+    QCOMPARE(Liste(d.fichier(Nom)).size(), size_t(30));
+    const QString plus_ancienne = QStringLiteral("TEST1_Dezudidar_ERI_2007_%1.txt").arg(Heure.addSecs(60).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    QVERIFY(!Fichiers(d).contains(plus_ancienne));
+    QVERIFY(Fichiers(d).contains(QStringLiteral("TEST1_Dezudidar_ERI_2007_notes.txt")));
+}
+
+void Tst_Sauvegardes::liste_et_restauration()
+{
+    Dossier_Test d;
+    const QByteArray ancien = Fichier_De({Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"),
+                                          Ligne("02/03/07", "21002", "Moulin active", "F8KOB", true), ""});
+    d.ecrit(Nom, ancien);
+    QVERIFY(Sauvegarde_Log(d.fichier(Nom), Heure).ok());
+    const QByteArray nouveau = Fichier_De({Ligne("03/03/07", "21003", "Moulin active", "F8KOB")});
+    d.ecrit(Nom, nouveau);
+    QVERIFY(Sauvegarde_Log(d.fichier(Nom), Heure.addSecs(3600)).ok());
+
+    const auto liste = Liste(d.fichier(Nom));
+    QCOMPARE(liste.size(), size_t(2));
+    QCOMPARE(liste[0].heure, Heure.addSecs(3600));
+    QCOMPARE(liste[0].qso, 1);
+    QCOMPARE(liste[0].points, 6);
+    QCOMPARE(liste[1].heure, Heure);
+    QCOMPARE(liste[1].qso, 2); // the blank line holds no QSO
+    QCOMPARE(liste[1].points, 2);
+
+    d.ecrit(Nom, "changé depuis");
+    QVERIFY(Restaure(liste[1].chemin, d.fichier(Nom), Heure.addSecs(7200)).ok());
+    QCOMPARE(d.lit(Nom), ancien);
+    // What it replaced is kept first.
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-234502.txt")), QByteArray("changé depuis"));
+    QVERIFY(!d.existe(QStringLiteral("Temporaire.txt")));
+}
+
+void Tst_Sauvegardes::une_fois_par_lancement_et_par_log()
+{
+    Dossier_Test d;
+    d.ecrit(Nom, "2007");
+    d.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"), "2008");
+    int questions = 0;
+    int minute = 0;
+    Avant_Modification avant([&] { return Heure.addSecs(60 * minute++); }, [&](const QString &) { return ++questions, true; });
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QVERIFY(avant.Autorise(d.fichier(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"))));
+    QCOMPARE(Liste(d.fichier(Nom)).size(), size_t(1));
+    QCOMPARE(Liste(d.fichier(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"))).size(), size_t(1));
+    QCOMPARE(questions, 0);
+
+    // A log created by the change itself is backed up at the next one.
+    const QString neuf = d.fichier(QStringLiteral("TEST2_Dezudidar_ERI_2007.txt"));
+    QVERIFY(avant.Autorise(neuf));
+    d.ecrit(QStringLiteral("TEST2_Dezudidar_ERI_2007.txt"), "premier QSO");
+    QVERIFY(avant.Autorise(neuf));
+    QCOMPARE(Liste(neuf).size(), size_t(1));
+}
+
+void Tst_Sauvegardes::sauvegarde_impossible_dite_et_decidee()
+{
+    Dossier_Test d;
+    d.ecrit(Nom, "log");
+    d.ecrit(QStringLiteral("Sauvegardes"), "un fichier, pas un dossier");
+    QStringList questions;
+    bool reponse = false;
+    Avant_Modification avant([] { return Heure; }, [&](const QString &texte) {
+        questions << texte;
+        return reponse;
+    });
+    QVERIFY(!avant.Autorise(d.fichier(Nom)));
+    QCOMPARE(questions.size(), 1);
+    QVERIFY2(questions.first().contains(QStringLiteral("sauvegarde")) && questions.first().contains(QStringLiteral("sans sauvegarde ?")),
+             qPrintable(questions.first()));
+    // Refused: asked again at the next change. Accepted: not again in this run.
+    reponse = true;
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QCOMPARE(questions.size(), 2);
+    QCOMPARE(d.lit(Nom), QByteArray("log"));
+}
+
+QTEST_GUILESS_MAIN(Tst_Sauvegardes)
+#include "tst_sauvegardes.moc"
