@@ -14,6 +14,9 @@
 #include "Reglages.h"
 #include "Reglement.h"
 #include "Restauration.h"
+#include "Texte.h"
+#include "Validations.h"
+#include "Validations_Fenetre.h"
 #include "Station.h"
 
 #include <QAbstractItemView>
@@ -160,5 +163,16 @@ int main(int argc, char *argv[])
     restauration.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&restauration, sortie.filePath(QStringLiteral("restauration.png")));
+
+    // A published list validating the pending QSO of the sample.
+    const auto numeros = Numeros_Valides("DMF;Nom\r\n29015;Moulin de Kerouat\r\n");
+    const Apercu_Validations apercu = Apercu(contenu.valeur(), numeros);
+    QStringList a_valider;
+    for (qsizetype i : apercu.lignes)
+        a_valider << Depuis_Log(contenu.valeur().ligne_liste(i));
+    Validations validations(a_valider, apercu.restent, apercu.points, numeros, log.fileName(), [] { return false; });
+    validations.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&validations, sortie.filePath(QStringLiteral("validations.png")));
     return ok ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include "Impression.h"
 #include "Import_ADIF.h"
 #include "Restauration.h"
+#include "Validations_Fenetre.h"
 #include "Modele_Liste.h"
 #include "Points.h"
 #include "Recapitulatif.h"
@@ -83,7 +84,7 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import, m_restauration})
+                                                       m_import, m_restauration, m_validations})
         delete w;
 }
 

@@ -23,6 +23,7 @@ class Carte_Acti;
 class Fenetre_Aide;
 class Import_ADIF;
 class Restauration;
+class Validations;
 class Liste_QSO;
 class Modele_Liste;
 class Recapitulatif;
@@ -93,6 +94,7 @@ private:
     void Mnu_Importer_ADIF_Click();
     void Mnu_Exporter_ADIF_Click();
     void Mnu_Restaurer_Click();
+    void Mnu_Validations_Click();
     // The backup before the log's first change in this run; false when the
     // change must not go on.
     bool Sauvegarde_Avant_Modification();
@@ -136,6 +138,7 @@ private:
     QPointer<Carte_Acti> m_carte;
     QPointer<Import_ADIF> m_import;
     QPointer<Restauration> m_restauration;
+    QPointer<Validations> m_validations;
     Sauvegardes::Avant_Modification m_avant_modification;
     bool m_rechargement = false;
 

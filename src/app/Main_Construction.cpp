@@ -212,6 +212,7 @@ void Main::Cree_Menus()
     QMenu *fichier = menu("Mnu_Fichier", QStringLiteral("Fichier"));
     entree(fichier, "Mnu_Importer_ADIF", QStringLiteral("Importer des QSO (ADIF)..."), &Main::Mnu_Importer_ADIF_Click);
     entree(fichier, "Mnu_Exporter_ADIF", QStringLiteral("Exporter le log (ADIF)..."), &Main::Mnu_Exporter_ADIF_Click);
+    entree(fichier, "Mnu_Validations", QStringLiteral("Mettre à jour les validations..."), &Main::Mnu_Validations_Click);
     entree(fichier, "Mnu_Restaurer", QStringLiteral("Restaurer une sauvegarde..."), &Main::Mnu_Restaurer_Click);
     fichier->addSeparator();
     entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), &Main::Mnu_Quitter_Click)

@@ -1,4 +1,4 @@
-// The log with other loggers (ADIF) and with its backups.
+// The log with other loggers (ADIF), its backups and the list of validated mills.
 #include "Main.h"
 
 #include "Dialogue_Fichier.h"
@@ -9,6 +9,9 @@
 #include "Journal.h"
 #include "Message.h"
 #include "Restauration.h"
+#include "Texte.h"
+#include "Validations.h"
+#include "Validations_Fenetre.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,5 +105,49 @@ void Main::Mnu_Restaurer_Click()
         Charge_Liste();
         Efface();
         Message::Information(this, QStringLiteral("Le log a été remplacé par la sauvegarde du %1.").arg(quand));
+    });
+}
+
+void Main::Mnu_Validations_Click()
+{
+    if (Fenetres::Devant(m_validations) || Station_Refusee())
+        return;
+    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Liste des DMF validés"), m_env.dossier,
+                                                       QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"));
+    if (fichier.isEmpty())
+        return;
+    const auto octets = Lit_Fichier(fichier);
+    if (!octets) {
+        Signale(octets.erreur());
+        return;
+    }
+    auto numeros = Numeros_Valides(octets.valeur());
+    if (numeros.isEmpty()) {
+        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(fichier)));
+        return;
+    }
+    const auto log = Lit_Log(Chemin_Log());
+    if (!log) {
+        Signale(log.erreur());
+        return;
+    }
+    const Apercu_Validations apercu = Apercu(log.valeur(), numeros);
+    if (apercu.lignes.empty() && apercu.restent == 0) {
+        Signale(QStringLiteral("Le log n'a aucun QSO en attente de validation : rien n'a été changé."));
+        return;
+    }
+    if (apercu.lignes.empty()) {
+        Signale(QStringLiteral("Aucun des %1 QSO en attente du log n'est dans cette liste : rien n'a été changé.").arg(apercu.restent));
+        return;
+    }
+    QStringList lignes;
+    for (qsizetype i : apercu.lignes)
+        lignes << Depuis_Log(log.valeur().ligne_liste(i));
+    Fenetres::Ouvre(m_validations, lignes, apercu.restent, apercu.points, std::move(numeros), Chemin_Log(),
+                    [this] { return Sauvegarde_Avant_Modification(); });
+    connect(m_validations, &Validations::QSO_Valides, this, [this](int nombre) {
+        Charge_Liste();
+        Efface();
+        Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO validé.") : QStringLiteral("%1 QSO validés.").arg(nombre));
     });
 }

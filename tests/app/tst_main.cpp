@@ -178,7 +178,9 @@ void Tst_Main::menus_dans_l_ordre()
     for (QAction *a : b.controle<QMenu>("Mnu_Fichier")->actions())
         if (!a->isSeparator())
             fichier << a->objectName();
-    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Restaurer", "Mnu_Quitter"}));
+    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations", "Mnu_Restaurer",
+                                   "Mnu_Quitter"}));
+    QCOMPARE(b.action("Mnu_Validations")->text(), QStringLiteral("Mettre à jour les validations..."));
     QCOMPARE(b.action("Mnu_Restaurer")->text(), QStringLiteral("Restaurer une sauvegarde..."));
     QCOMPARE(b.action("Mnu_Importer_ADIF")->text(), QStringLiteral("Importer des QSO (ADIF)..."));
     QCOMPARE(b.action("Mnu_Exporter_ADIF")->text(), QStringLiteral("Exporter le log (ADIF)..."));

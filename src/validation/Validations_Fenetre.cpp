@@ -1,0 +1,75 @@
+#include "Validations_Fenetre.h"
+
+#include "Controles_Saisie.h"
+#include "Fenetres.h"
+#include "Message.h"
+#include "Validations.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Validations::Validations(const QStringList &lignes, qsizetype restent, long long points, QSet<QByteArray> numeros,
+                         const QString &chemin_log, std::function<bool()> avant_ecriture)
+    : m_numeros(std::move(numeros)), m_chemin_log(chemin_log), m_avant_ecriture(std::move(avant_ecriture))
+{
+    setObjectName(QStringLiteral("Validations"));
+    setWindowTitle(QStringLiteral("Mettre à jour les validations"));
+    resize(Fenetres::Pixels(560), Fenetres::Pixels(400));
+
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("QSO en attente que la liste valide"), 9.75);
+    auto *Liste_Validations = new QListWidget(this);
+    Liste_Validations->setObjectName(QStringLiteral("Liste_Validations"));
+    Liste_Validations->setFont(Fenetres::Police_Liste());
+    Fenetres::Colore(Liste_Validations, Controles_Saisie::Jaune_Pale);
+    Liste_Validations->addItems(lignes);
+
+    auto *Resume_Validations = new QLabel(Resume(lignes.size(), restent, points), this);
+    Resume_Validations->setObjectName(QStringLiteral("Resume_Validations"));
+    Resume_Validations->setWordWrap(true);
+
+    auto *Valider = new QPushButton(QStringLiteral("Valider"), this);
+    Valider->setObjectName(QStringLiteral("Valider_Validations"));
+    Valider->setAutoDefault(true);
+    auto *Annuler = new QPushButton(QStringLiteral("Annuler"), this);
+    Annuler->setObjectName(QStringLiteral("Annuler_Validations"));
+    Annuler->setAutoDefault(true);
+    connect(Valider, &QPushButton::clicked, this, &Validations::Valider_Validations_Click);
+    connect(Annuler, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(Valider);
+    boutons->addWidget(Annuler);
+    auto *page = new QVBoxLayout(this);
+    page->addWidget(Frame1);
+    page->addWidget(Liste_Validations, 1);
+    page->addWidget(Resume_Validations);
+    page->addLayout(boutons);
+    Valider->setFocus();
+}
+
+QString Validations::Resume(qsizetype validees, qsizetype restent, long long points)
+{
+    return QStringLiteral("%1 QSO perdront leur « * » : validés.\n%2 QSO restent en attente de validation.\n"
+                          "Le total gagnera %3 points.")
+        .arg(validees)
+        .arg(restent)
+        .arg(points);
+}
+
+void Validations::Valider_Validations_Click()
+{
+    if (!m_avant_ecriture())
+        return;
+    const auto validees = Sous_Programmes::Valide_QSO(m_chemin_log, m_numeros);
+    if (!validees) {
+        Message::Information(this, validees.erreur());
+        return;
+    }
+    close();
+    emit QSO_Valides(int(validees.valeur()));
+}
