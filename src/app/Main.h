@@ -95,6 +95,12 @@ private:
     void Mnu_Exporter_ADIF_Click();
     void Mnu_Restaurer_Click();
     void Mnu_Validations_Click();
+    // The file the operator picks, read whole; none when cancelled or unreadable (told).
+    struct Fichier_Lu {
+        QString chemin;
+        QByteArray octets;
+    };
+    std::optional<Fichier_Lu> Lit_Fichier_Choisi(const QString &titre, const QString &filtre);
     // The backup before the log's first change in this run; false when the
     // change must not go on.
     bool Sauvegarde_Avant_Modification();

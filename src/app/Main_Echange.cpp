@@ -25,25 +25,33 @@ const QString Filtre_ADIF = QStringLiteral("Fichiers ADIF (*.adi *.ADI *.adif);;
 
 } // namespace
 
+std::optional<Main::Fichier_Lu> Main::Lit_Fichier_Choisi(const QString &titre, const QString &filtre)
+{
+    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, titre, m_env.dossier, filtre);
+    if (fichier.isEmpty())
+        return std::nullopt;
+    auto octets = Lit_Fichier(fichier);
+    if (!octets) {
+        Signale(octets.erreur());
+        return std::nullopt;
+    }
+    return Fichier_Lu{fichier, std::move(octets).valeur()};
+}
+
 void Main::Mnu_Importer_ADIF_Click()
 {
     if (Fenetres::Devant(m_import) || Station_Refusee())
         return;
-    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Importer des QSO (ADIF)"), m_env.dossier, Filtre_ADIF);
-    if (fichier.isEmpty())
+    const auto lu = Lit_Fichier_Choisi(QStringLiteral("Importer des QSO (ADIF)"), Filtre_ADIF);
+    if (!lu)
         return;
-    const auto octets = Lit_Fichier(fichier);
-    if (!octets) {
-        Signale(octets.erreur());
-        return;
-    }
     const auto log = Lit_Log(Chemin_Log());
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    auto analyse = ADIF::Analyse_Import(ADIF::Lit_ADIF(octets.valeur()), log.valeur(), A_Challenge->text());
-    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(fichier).fileName(), A_Challenge->text(),
+    auto analyse = ADIF::Analyse_Import(ADIF::Lit_ADIF(lu->octets), log.valeur(), A_Challenge->text());
+    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(lu->chemin).fileName(), A_Challenge->text(),
                     [this] { return Sauvegarde_Avant_Modification(); });
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Charge_Liste();
@@ -112,18 +120,12 @@ void Main::Mnu_Validations_Click()
 {
     if (Fenetres::Devant(m_validations) || Station_Refusee())
         return;
-    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Liste des DMF validés"), m_env.dossier,
-                                                       QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"));
-    if (fichier.isEmpty())
+    const auto lu = Lit_Fichier_Choisi(QStringLiteral("Liste des DMF validés"), QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"));
+    if (!lu)
         return;
-    const auto octets = Lit_Fichier(fichier);
-    if (!octets) {
-        Signale(octets.erreur());
-        return;
-    }
-    auto numeros = Numeros_Valides(octets.valeur());
+    auto numeros = Numeros_Valides(lu->octets);
     if (numeros.isEmpty()) {
-        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(fichier)));
+        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(lu->chemin)));
         return;
     }
     const auto log = Lit_Log(Chemin_Log());

@@ -93,26 +93,15 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
     Resume_Import->setObjectName(QStringLiteral("Resume_Import"));
     Resume_Import->setWordWrap(true);
 
-    auto *Importer_ADIF = new QPushButton(QStringLiteral("Importer"), this);
-    Importer_ADIF->setObjectName(QStringLiteral("Importer_ADIF"));
-    Importer_ADIF->setAutoDefault(true);
-    auto *Annuler_Import = new QPushButton(QStringLiteral("Annuler"), this);
-    Annuler_Import->setObjectName(QStringLiteral("Annuler_Import"));
-    Annuler_Import->setAutoDefault(true);
-    connect(Importer_ADIF, &QPushButton::clicked, this, &Import_ADIF::Importer_ADIF_Click);
-    connect(Annuler_Import, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_modele, &Modele_Import::Coches_Changees, this, &Import_ADIF::Montre_Resume);
-
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(Importer_ADIF);
-    boutons->addWidget(Annuler_Import);
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);
     page->addWidget(Table_Import, 1);
     page->addWidget(Attente_Import);
     page->addWidget(Resume_Import);
-    page->addLayout(boutons);
+    auto *Importer_ADIF = Fenetres::Action_Et_Fermer(this, page, "Importer_ADIF", QStringLiteral("Importer"), "Annuler_Import",
+                                                     QStringLiteral("Annuler"));
+    connect(Importer_ADIF, &QPushButton::clicked, this, &Import_ADIF::Importer_ADIF_Click);
+    connect(m_modele, &Modele_Import::Coches_Changees, this, &Import_ADIF::Montre_Resume);
 
     Montre_Resume();
     Table_Import->setFocus();

@@ -29,25 +29,14 @@ Restauration::Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, con
         Liste_Sauvegardes->addItem(Texte(s));
     Liste_Sauvegardes->setCurrentRow(0);
 
-    auto *Restaurer = new QPushButton(QStringLiteral("Restaurer"), this);
-    Restaurer->setObjectName(QStringLiteral("Restaurer_Sauvegarde"));
-    Restaurer->setAutoDefault(true);
-    auto *Fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    Fermer->setObjectName(QStringLiteral("Fermer_Restauration"));
-    Fermer->setAutoDefault(true);
-    connect(Restaurer, &QPushButton::clicked, this, &Restauration::Restaurer_Sauvegarde_Click);
-    connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
-    // Enter on a backup of the list asks to restore it.
-    connect(Liste_Sauvegardes, &QListWidget::itemActivated, this, &Restauration::Restaurer_Sauvegarde_Click);
-
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(Restaurer);
-    boutons->addWidget(Fermer);
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);
     page->addWidget(Liste_Sauvegardes, 1);
-    page->addLayout(boutons);
+    auto *Restaurer = Fenetres::Action_Et_Fermer(this, page, "Restaurer_Sauvegarde", QStringLiteral("Restaurer"),
+                                                 "Fermer_Restauration", QStringLiteral("Fermer"));
+    connect(Restaurer, &QPushButton::clicked, this, &Restauration::Restaurer_Sauvegarde_Click);
+    // Enter on a backup of the list asks to restore it.
+    connect(Liste_Sauvegardes, &QListWidget::itemActivated, this, &Restauration::Restaurer_Sauvegarde_Click);
     Liste_Sauvegardes->setFocus();
 }
 

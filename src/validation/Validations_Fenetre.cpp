@@ -31,24 +31,13 @@ Validations::Validations(const QStringList &lignes, qsizetype restent, long long
     Resume_Validations->setObjectName(QStringLiteral("Resume_Validations"));
     Resume_Validations->setWordWrap(true);
 
-    auto *Valider = new QPushButton(QStringLiteral("Valider"), this);
-    Valider->setObjectName(QStringLiteral("Valider_Validations"));
-    Valider->setAutoDefault(true);
-    auto *Annuler = new QPushButton(QStringLiteral("Annuler"), this);
-    Annuler->setObjectName(QStringLiteral("Annuler_Validations"));
-    Annuler->setAutoDefault(true);
-    connect(Valider, &QPushButton::clicked, this, &Validations::Valider_Validations_Click);
-    connect(Annuler, &QPushButton::clicked, this, &QWidget::close);
-
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(Valider);
-    boutons->addWidget(Annuler);
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);
     page->addWidget(Liste_Validations, 1);
     page->addWidget(Resume_Validations);
-    page->addLayout(boutons);
+    auto *Valider = Fenetres::Action_Et_Fermer(this, page, "Valider_Validations", QStringLiteral("Valider"),
+                                               "Annuler_Validations", QStringLiteral("Annuler"));
+    connect(Valider, &QPushButton::clicked, this, &Validations::Valider_Validations_Click);
     Valider->setFocus();
 }
 

@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -68,6 +70,24 @@ QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom
     pile->addWidget(bande);
     pile->addWidget(liste, 1);
     return ensemble;
+}
+
+QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *nom_action, const QString &action,
+                              const char *nom_fermer, const QString &fermer)
+{
+    auto *rangee = new QHBoxLayout;
+    rangee->addStretch();
+    QPushButton *boutons[2] = {};
+    const std::pair<const char *, QString> textes[2] = {{nom_action, action}, {nom_fermer, fermer}};
+    for (int i = 0; i < 2; ++i) {
+        boutons[i] = new QPushButton(textes[i].second, fenetre);
+        boutons[i]->setObjectName(QString::fromLatin1(textes[i].first));
+        boutons[i]->setAutoDefault(true);
+        rangee->addWidget(boutons[i]);
+    }
+    QObject::connect(boutons[1], &QPushButton::clicked, fenetre, &QWidget::close);
+    page->addLayout(rangee);
+    return boutons[0];
 }
 
 void Centre(QWidget *fenetre)

@@ -8,7 +8,9 @@
 #include <QWidget>
 
 class QAbstractItemView;
+class QBoxLayout;
 class QGroupBox;
+class QPushButton;
 
 // Placement shared by every window of the program.
 namespace Fenetres {
@@ -51,6 +53,11 @@ struct Titre_Colonne {
     QString texte;
 };
 QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom_titres, const QList<Titre_Colonne> &titres);
+
+// The row of buttons at the bottom right of a window: an action, then one
+// that closes the window. Enter presses the button that has the focus.
+QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *nom_action, const QString &action,
+                              const char *nom_fermer, const QString &fermer);
 
 // Left and top so that the window stands in the middle of the screen.
 void Centre(QWidget *fenetre);
