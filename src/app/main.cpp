@@ -1,5 +1,6 @@
 #include "Francais.h"
 #include "Main.h"
+#include "Mesure.h"
 
 #include <QApplication>
 
@@ -9,7 +10,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("KOB_Dezudidar_ERI"));
     Parle_Francais();
 
+    const bool mesure = Mesure::Demandee();
+    if (mesure)
+        Mesure::Prepare();
     Main fenetre;
     fenetre.show();
+    if (mesure)
+        Mesure::Lance(fenetre);
     return application.exec();
 }

@@ -1,0 +1,162 @@
+// The real program as an operator meets it, at 99,999 lines: started as its
+// own process, timed from the outside to its window with the list filled,
+// then each action from the key to the painted result. Beside them, in the
+// same run: an empty Qt window's start, and the store's read and rewrite floors.
+// Run on demand: build/bench/bench_processus
+#include "Fichier.h"
+#include "Journal.h"
+#include "Reglages.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+constexpr int Nombre_Lignes = 99999;
+constexpr int Repetitions = 9;
+
+double Mediane(std::vector<double> v)
+{
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+QByteArray Log()
+{
+    static const char *types[] = {"Moulin Contacte", "Moulin active", "Reactivation activee", "Double ou non valid\xE9"};
+    QByteArray contenu;
+    contenu.reserve(Nombre_Lignes * 55);
+    for (int i = 0; i < Nombre_Lignes; ++i) {
+        const QByteArray date = QDate(2007, 1, 1).addDays(i / 300).toString(QStringLiteral("dd/MM/yy")).toLatin1();
+        contenu += date + ' ' + (i % 7 == 0 ? '*' : ' ') + QByteArray::number(i).rightJustified(5, '0') + "  "
+            + QByteArray(types[i % 4]).leftJustified(22, ' ') + "  " + ("F" + QByteArray::number(i)).leftJustified(12, ' ')
+            + "\r\n";
+    }
+    return contenu;
+}
+
+// Runs `programme` and gives the time until it prints "pret", and what it printed.
+double Jusqu_A_Pret(const QString &programme, const QProcessEnvironment &env, QByteArray *sortie = nullptr)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    p.start(programme, {});
+    QByteArray lu;
+    double pret = -1;
+    while (pret < 0 && p.waitForReadyRead(60000)) {
+        lu += p.readAllStandardOutput();
+        if (lu.startsWith("pret\n"))
+            pret = double(t.nsecsElapsed()) / 1e6;
+    }
+    p.waitForFinished(600000);
+    lu += p.readAllStandardOutput();
+    if (sortie)
+        *sortie = lu;
+    return pret;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir programme, maison;
+    const QString executable = QDir(programme.path()).filePath(QStringLiteral("KOB_Dezudidar_ERI"));
+    if (!QFile::copy(QStringLiteral(PROGRAMME), executable))
+        return 1;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, maison.filePath(QStringLiteral("config")));
+    if (!Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
+        return 1;
+    const QString log = QDir(programme.path()).filePath(QStringLiteral("TEST1_Dezudidar_ERI_2007.txt"));
+    const QByteArray contenu = Log();
+    if (!Cree_Fichier_Exclusif(log, contenu))
+        return 1;
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("DISPLAY")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), maison.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), maison.filePath(QStringLiteral("config")));
+
+    QMap<QString, std::vector<double>> mesures;
+    for (int i = 0; i < Repetitions; ++i) {
+        mesures[QStringLiteral("fenetre_vide")].push_back(Jusqu_A_Pret(QStringLiteral(FENETRE_VIDE), env));
+        QProcessEnvironment demarrage = env;
+        demarrage.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("demarrage"));
+        mesures[QStringLiteral("demarrage")].push_back(Jusqu_A_Pret(executable, demarrage));
+    }
+    for (int i = 0; i < Repetitions; ++i) {
+        QElapsedTimer t;
+        t.start();
+        const auto octets = Lit_Fichier(log);
+        mesures[QStringLiteral("plancher_lecture")].push_back(double(t.nsecsElapsed()) / 1e6);
+        t.start();
+        const auto relu = Lit_Fichier(log);
+        if (!relu || !Reecrit_Fichier(log, QString::fromLatin1(Nom_Temporaire), relu.valeur()))
+            return 1;
+        mesures[QStringLiteral("plancher_reecriture")].push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+
+    QProcessEnvironment actions = env;
+    actions.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("actions"));
+    QByteArray sortie;
+    Jusqu_A_Pret(executable, actions, &sortie);
+    for (const QByteArray &ligne : sortie.split('\n')) {
+        const QList<QByteArray> mots = ligne.split(' ');
+        if (mots.size() == 3 && mots[0] == "action")
+            mesures[QString::fromLatin1(mots[1])].push_back(mots[2].toDouble());
+    }
+
+    const double vide = Mediane(mesures.value(QStringLiteral("fenetre_vide")));
+    const double lecture = Mediane(mesures.value(QStringLiteral("plancher_lecture")));
+    const double reecriture = Mediane(mesures.value(QStringLiteral("plancher_reecriture")));
+    struct Ligne {
+        const char *nom;
+        const char *texte;
+        double cible;
+        const char *texte_cible;
+    };
+    const Ligne lignes[] = {
+        {"demarrage", "Démarrage à froid, liste remplie", 1.5 * vide, "1,5 × fenêtre vide"},
+        {"dmf_entree", "Entrée dans N° DMF (doublon cherché)", 16, "16 ms"},
+        {"enregistrement", "Enregistrement (ajout)", reecriture + 16, "réécriture + 16 ms"},
+        {"modification", "Modification en place", reecriture + 16, "réécriture + 16 ms"},
+        {"suppression", "Suppression", reecriture + 16, "réécriture + 16 ms"},
+        {"insertion", "Insertion à sa date", reecriture + 16, "réécriture + 16 ms"},
+        {"Mnu_Recap", "Ouverture du récapitulatif", 16, "16 ms"},
+        {"Mnu_C_Contacte", "Ouverture de la liste des DMF", 16, "16 ms"},
+        {"Mnu_Dep_Contacte", "Ouverture de la carte", 16, "16 ms"},
+    };
+    std::printf("Log de %d lignes, médianes de %d, plate-forme %s\n\n", Nombre_Lignes, Repetitions,
+                qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
+    std::printf("| Mesure | Médiane | Cible | Tenue |\n|---|---|---|---|\n");
+    std::printf("| Fenêtre Qt vide, démarrage à froid | %.1f ms | | |\n", vide);
+    std::printf("| Plancher lecture du log | %.2f ms | | |\n", lecture);
+    std::printf("| Plancher réécriture du log (lire, écrire, fsync, renommer) | %.2f ms | | |\n", reecriture);
+    bool tout = true;
+    for (const Ligne &l : lignes) {
+        const double m = Mediane(mesures.value(QString::fromLatin1(l.nom)));
+        const bool tenue = m >= 0 && m <= l.cible;
+        tout &= tenue;
+        std::printf("| %s | %.1f ms | %s (%.1f ms) | %s |\n", l.texte, m, l.texte_cible, l.cible, tenue ? "oui" : "NON");
+    }
+    return tout ? 0 : 2;
+}
