@@ -107,7 +107,6 @@ void Main::Cree_Controles()
     L_DFCF->setFont(arial);
     Liste_DFCF = Cree<Liste_QSO>(fond, "Liste_DFCF", 24, 176, 401, 316);
     Liste_DFCF->setFont(Fenetres::Police_Liste());
-    Liste_DFCF->setUniformItemSizes(true);
     Liste_DFCF->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_DFCF->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_DFCF->setToolTip(Texte_Liste);

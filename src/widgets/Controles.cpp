@@ -1,5 +1,7 @@
 #include "Controles.h"
 
+#include <QHeaderView>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -52,10 +54,36 @@ bool Frappe_Changee(QLineEdit *champ, const QKeyEvent *touche, QChar (*regle)(QC
     return true;
 }
 
+Liste_QSO::Liste_QSO(QWidget *parent) : QTableView(parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void Liste_QSO::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // A row as high as a list view would make it for this font; a line
+    // wider than the list scrolls instead of being cut.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
+        const QFontMetrics m(font());
+        verticalHeader()->setMinimumSectionSize(1);
+        verticalHeader()->setDefaultSectionSize(m.height() + 1);
+        horizontalHeader()->setMinimumSectionSize(m.horizontalAdvance(QString(62, u'0')) + 8);
+    }
+}
+
 void Liste_QSO::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex avant = currentIndex();
-    QListView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     const QModelIndex touchee = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && touchee.isValid() && touchee == avant && currentIndex() == avant)
         emit ligne_reselectionnee(touchee);
