@@ -29,9 +29,13 @@ void Ecrit(const char *texte)
     std::fflush(stdout);
 }
 
-// What the operator sees once an action is done: every event handled and
-// the windows painted.
-void Affiche()
+// What the operator sees once an action is done: every event handled, the
+// parts of the windows that changed painted (Qt paints them on its update
+// requests, which processing the events delivers).
+void Affiche() { QApplication::processEvents(); }
+
+// The first showing: every window painted whole.
+void Peint_Tout()
 {
     QApplication::processEvents();
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -153,7 +157,7 @@ void Prepare()
 void Lance(Main &fenetre)
 {
     QTimer::singleShot(0, &fenetre, [&fenetre] {
-        Affiche();
+        Peint_Tout();
         Ecrit("pret\n");
         if (qgetenv("KOB_MESURE") == "actions")
             Script(fenetre).Execute();

@@ -1,13 +1,13 @@
 #include "Aff_Contacte.h"
 
 #include "Calculs_Rapports.h"
+#include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 #include "Texte.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListView>
 #include <QVBoxLayout>
 
 Modele_Contactes::Modele_Contactes(Sous_Programmes::Contenu_Log contenu, const QString &total, QObject *parent)
@@ -45,10 +45,10 @@ Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &
 
     auto *Frame2 = new QGroupBox(QString::fromUtf8("Liste des Chateaux contactés "), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *liste = new QListView(Frame2);
+    auto *liste = new Liste_QSO(Frame2);
+    liste->Largeur_Lignes(66);
     liste->setObjectName(QStringLiteral("Liste_DFCF_Contacte"));
     liste->setFont(Fenetres::Police_Liste());
-    liste->setUniformItemSizes(true);
     liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Fenetres::Colore(liste, Controles_Saisie::Jaune_Pale);
     liste->setModel(new Modele_Contactes(std::move(contenu), total, liste));

@@ -12,7 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
@@ -54,11 +54,10 @@ Recherche_Indicatif::Recherche_Indicatif(const QAbstractItemModel *lignes) : m_l
     Depa = Boites[3];
     Option1[1]->setChecked(true);
 
-    QSO_Effectues = new QListView(Frame2);
+    QSO_Effectues = new Liste_QSO(Frame2);
     QSO_Effectues->setObjectName(QStringLiteral("QSO_Effectues"));
     QSO_Effectues->setToolTip(QStringLiteral("Cliquez sur le QSO pour le selectionner"));
     QSO_Effectues->setFont(Fenetres::Police_Liste());
-    QSO_Effectues->setUniformItemSizes(true);
     QSO_Effectues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QSO_Effectues->setMinimumSize(Fenetres::Twips(5655), Fenetres::Twips(4200));
     Fenetres::Colore(QSO_Effectues, Controles_Saisie::Jaune_Pale);

@@ -4,7 +4,7 @@
 
 class QAbstractItemModel;
 class QLineEdit;
-class QListView;
+class QAbstractItemView;
 class QRadioButton;
 class QStringListModel;
 
@@ -32,6 +32,6 @@ private:
     QRadioButton *Option1[4] = {};
     QLineEdit *Boites[4] = {};
     QLineEdit *Indica, *Data, *Depa;
-    QListView *QSO_Effectues;
+    QAbstractItemView *QSO_Effectues;
     QStringListModel *m_resultats;
 };

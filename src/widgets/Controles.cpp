@@ -65,19 +65,30 @@ Liste_QSO::Liste_QSO(QWidget *parent) : QTableView(parent)
     setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    Mesure_Lignes();
+}
+
+void Liste_QSO::Largeur_Lignes(int caracteres)
+{
+    m_caracteres = caracteres;
+    Mesure_Lignes();
+}
+
+// A row as high as a list view would make it for this font; a line wider
+// than the list scrolls instead of being cut.
+void Liste_QSO::Mesure_Lignes()
+{
+    const QFontMetrics m(font());
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(m.height() + 1);
+    horizontalHeader()->setMinimumSectionSize(m.horizontalAdvance(QString(m_caracteres, u'0')) + 8);
 }
 
 void Liste_QSO::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);
-    // A row as high as a list view would make it for this font; a line
-    // wider than the list scrolls instead of being cut.
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
-        const QFontMetrics m(font());
-        verticalHeader()->setMinimumSectionSize(1);
-        verticalHeader()->setDefaultSectionSize(m.height() + 1);
-        horizontalHeader()->setMinimumSectionSize(m.horizontalAdvance(QString(62, u'0')) + 8);
-    }
+    if (event->type() == QEvent::FontChange)
+        Mesure_Lignes();
 }
 
 void Liste_QSO::mousePressEvent(QMouseEvent *event)

@@ -43,6 +43,8 @@ class Liste_QSO : public QTableView {
 
 public:
     explicit Liste_QSO(QWidget *parent = nullptr);
+    // The widest line it shows, in characters: wider than the list, it scrolls.
+    void Largeur_Lignes(int caracteres);
 
 signals:
     void ligne_reselectionnee(const QModelIndex &index);
@@ -50,4 +52,8 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void Mesure_Lignes();
+    int m_caracteres = 61;
 };
