@@ -182,18 +182,29 @@ void Main::Charge_Liste()
 // is no log to read. The failure is given back, not told.
 Statut Main::Recharge_Liste()
 {
-    auto contenu = Station_Refusee(false) ? Resultat<Contenu_Log>(Erreur{}) : Lit_Log(Chemin_Log());
-    if (contenu)
-        Total_Points->setText(QString::number(Total_Contenu(contenu.valeur())));
+    bool lu = false;
+    QString erreur;
+    m_rechargement = true;
+    m_modele->recharge([&](QByteArray tampon) {
+        if (Station_Refusee(false))
+            return Contenu_Log();
+        auto contenu = Lit_Log(Chemin_Log(), std::move(tampon));
+        if (!contenu) {
+            erreur = contenu.erreur();
+            return Contenu_Log();
+        }
+        lu = true;
+        return std::move(contenu).valeur();
+    });
+    m_rechargement = false;
+    if (lu)
+        Total_Points->setText(QString::number(Total_Contenu(m_modele->contenu())));
     else
         Total_Points->clear();
-    m_rechargement = true;
-    m_modele->remplace(contenu ? std::move(contenu).valeur() : Contenu_Log());
-    m_rechargement = false;
     if (m_modele->rowCount() > 0)
         Liste_DFCF->setCurrentIndex(m_modele->index(m_modele->rowCount() - 1));
-    if (!contenu && !contenu.erreur().isEmpty())
-        return Erreur{contenu.erreur()};
+    if (!erreur.isEmpty())
+        return Erreur{erreur};
     return Succes();
 }
 

@@ -9,6 +9,13 @@ void Modele_Liste::remplace(Sous_Programmes::Contenu_Log contenu)
     endResetModel();
 }
 
+void Modele_Liste::recharge(const std::function<Sous_Programmes::Contenu_Log(QByteArray tampon)> &lecture)
+{
+    beginResetModel();
+    m_contenu = lecture(m_contenu.libere());
+    endResetModel();
+}
+
 int Modele_Liste::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_contenu.nombre());

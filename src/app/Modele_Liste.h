@@ -3,6 +3,7 @@
 #include "Journal.h"
 
 #include <QAbstractListModel>
+#include <functional>
 
 // The main list: the log as read, each list line made when it is shown.
 class Modele_Liste : public QAbstractListModel {
@@ -12,6 +13,10 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     void remplace(Sous_Programmes::Contenu_Log contenu);
+    // Replaces the content by what `lecture` gives, lending it the memory of
+    // the content it replaces.
+    void recharge(const std::function<Sous_Programmes::Contenu_Log(QByteArray tampon)> &lecture);
+    const Sous_Programmes::Contenu_Log &contenu() const { return m_contenu; }
     void vide() { remplace({}); }
 
     int rowCount(const QModelIndex &parent = {}) const override;

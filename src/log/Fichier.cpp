@@ -136,7 +136,7 @@ QString Raison_Systeme(int numero)
     }
 }
 
-Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable)
+Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
 {
     if (introuvable)
         *introuvable = false;
@@ -164,7 +164,7 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable)
     if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
         return Erreur{s.erreur()};
 
-    QByteArray octets;
+    QByteArray octets = std::move(tampon);
     octets.resize(qsizetype(st.st_size) + 1);
     qsizetype lus = 0;
     for (;;) {

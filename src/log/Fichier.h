@@ -15,7 +15,9 @@ namespace Sous_Programmes {
 QString Raison_Systeme(int numero_erreur);
 
 // The whole file. `introuvable` tells a missing file apart from other failures.
-Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = nullptr);
+// `tampon`, when given, lends its memory: reading again into the memory of
+// the last reading spares the system handing out fresh pages.
+Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = nullptr, QByteArray tampon = {});
 
 // Replaces `chemin` with `contenu` without ever leaving it incomplete: the
 // content goes to `nom_temporaire` in the same folder, reaches the disk, then

@@ -121,9 +121,9 @@ Contenu_Log::Contenu_Log(QByteArray octets) : m_octets(std::move(octets))
 
 QByteArray Contenu_Log::ligne_liste(qsizetype index) const { return Ligne_Liste(index + 1, ligne(index)); }
 
-Resultat<Contenu_Log> Lit_Log(const QString &chemin_log)
+Resultat<Contenu_Log> Lit_Log(const QString &chemin_log, QByteArray tampon)
 {
-    auto octets = Lit_Fichier(chemin_log);
+    auto octets = Lit_Fichier(chemin_log, nullptr, std::move(tampon));
     if (!octets)
         return Erreur{octets.erreur()};
     return Contenu_Log(std::move(octets).valeur());

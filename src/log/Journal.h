@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The log file of one callsign and year, and every operation on it. Each
@@ -57,13 +58,20 @@ public:
     // The line as the main list shows it, numbered from 1.
     QByteArray ligne_liste(qsizetype index) const;
 
+    // Empties the content and gives its bytes, for a new reading to reuse.
+    QByteArray libere()
+    {
+        m_debuts.clear();
+        return std::exchange(m_octets, QByteArray());
+    }
+
 private:
     QByteArray m_octets;
     std::vector<qsizetype> m_debuts;
 };
 
 // The reading half of loading the main list.
-Resultat<Contenu_Log> Lit_Log(const QString &chemin_log);
+Resultat<Contenu_Log> Lit_Log(const QString &chemin_log, QByteArray tampon = {});
 
 struct DMF_Trouve {
     bool trouve = false;

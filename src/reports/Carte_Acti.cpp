@@ -72,6 +72,8 @@ Dessin_Carte::Dessin_Carte(const std::bitset<100> &vert, QWidget *parent) : QWid
 {
     m_carte.load(Carte_Coloree(vert));
     m_encart.load(Carte_Coloree(vert, 0.1));
+    for (const QString &id : Encart)
+        m_paris |= m_carte.boundsOnElement(id);
 }
 
 QTransform Dessin_Carte::vers_ecran() const
@@ -85,9 +87,7 @@ QTransform Dessin_Carte::vers_ecran() const
 
 QTransform Dessin_Carte::vers_encart() const
 {
-    QRectF paris;
-    for (const QString &id : Encart)
-        paris |= m_carte.boundsOnElement(id);
+    const QRectF &paris = m_paris;
     const qreal echelle = qMin(Cadre_Encart.width() / paris.width(), Cadre_Encart.height() / paris.height()) * 0.92;
     const QPointF centre_encart = Cadre_Encart.center();
     return QTransform::fromTranslate(-paris.center().x(), -paris.center().y()) * QTransform::fromScale(echelle, echelle)
@@ -225,8 +225,8 @@ void Carte_Acti::Place_Boites(QSize taille)
         if (Dessin_Carte::Identifiant(i).isEmpty())
             continue;
         indices.push_back(i);
-        ancres.push_back(Picture1->centre(i));
         zones.push_back(Picture1->zone(i));
+        ancres.push_back(zones.back().center());
     }
     const auto centres = Ecarte_Boites(ancres, zones, taille, QRectF(Picture1->rect()));
     for (size_t k = 0; k < indices.size(); ++k) {

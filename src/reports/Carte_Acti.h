@@ -45,6 +45,7 @@ private:
     QSvgRenderer m_carte;
     QSvgRenderer m_encart; // the same shapes with lines thin enough to enlarge
     QList<QLineF> m_renvois;
+    QRectF m_paris; // Paris and its neighbours, as the inset enlarges them
 };
 
 // The window: the year and the count above the map, a box per département.
