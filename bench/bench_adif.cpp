@@ -96,16 +96,23 @@ Banc &banc()
     return b;
 }
 
-void BM_Plancher_ADIF(benchmark::State &state)
+// Reads the file whole, then gives its bytes to `traite`, at each iteration.
+template <typename F>
+void Lit_Puis(benchmark::State &state, F traite)
 {
-    const QString &fichier = banc().fichier;
     for (auto _ : state) {
-        auto octets = Lit_Fichier(fichier);
+        auto octets = Lit_Fichier(banc().fichier);
         if (!octets) {
             state.SkipWithError(qPrintable(octets.erreur()));
             break;
         }
-        const QByteArray &o = octets.valeur();
+        traite(octets.valeur());
+    }
+}
+
+void BM_Plancher_ADIF(benchmark::State &state)
+{
+    Lit_Puis(state, [](const QByteArray &o) {
         const char *p = o.constData();
         const char *fin = p + o.size();
         qsizetype chevrons = 0;
@@ -114,21 +121,15 @@ void BM_Plancher_ADIF(benchmark::State &state)
             p = static_cast<const char *>(q) + 1;
         }
         benchmark::DoNotOptimize(chevrons);
-    }
+    });
 }
 
 void BM_Lit_ADIF(benchmark::State &state)
 {
-    const QString &fichier = banc().fichier;
-    for (auto _ : state) {
-        auto octets = Lit_Fichier(fichier);
-        if (!octets) {
-            state.SkipWithError(qPrintable(octets.erreur()));
-            break;
-        }
-        const ADIF::Lecture lecture = ADIF::Lit_ADIF(octets.valeur());
+    Lit_Puis(state, [](const QByteArray &o) {
+        const ADIF::Lecture lecture = ADIF::Lit_ADIF(o);
         benchmark::DoNotOptimize(lecture.nombre());
-    }
+    });
 }
 
 } // namespace
