@@ -43,7 +43,7 @@ QString Dessin_Carte::Identifiant(int index)
     return {};
 }
 
-QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trait)
+QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trait, const QStringList &seules)
 {
     QFile fichier(QStringLiteral(":/carte/france.departments.svg"));
     if (!fichier.open(QIODevice::ReadOnly))
@@ -54,9 +54,14 @@ QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trai
     while (!lecteur.atEnd()) {
         lecteur.readNext();
         if (lecteur.isStartElement() && lecteur.name() == QLatin1String("path")) {
-            ecrivain.writeStartElement(lecteur.namespaceUri().toString(), lecteur.name().toString());
             QXmlStreamAttributes attributs = lecteur.attributes();
-            const int index = Index(attributs.value(QLatin1String("id")).toString());
+            const QString id = attributs.value(QLatin1String("id")).toString();
+            if (!seules.isEmpty() && !seules.contains(id)) {
+                lecteur.skipCurrentElement();
+                continue;
+            }
+            ecrivain.writeStartElement(lecteur.namespaceUri().toString(), lecteur.name().toString());
+            const int index = Index(id);
             attributs.append(QStringLiteral("fill"), index >= 0 && vert.test(size_t(index)) ? Vert_Carte.name() : QStringLiteral("#ffffff"));
             attributs.append(QStringLiteral("stroke"), QStringLiteral("#505050"));
             attributs.append(QStringLiteral("stroke-width"), QString::number(trait));
@@ -71,7 +76,8 @@ QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trai
 Dessin_Carte::Dessin_Carte(const std::bitset<100> &vert, QWidget *parent) : QWidget(parent)
 {
     m_carte.load(Carte_Coloree(vert));
-    m_encart.load(Carte_Coloree(vert, 0.1));
+    // The inset draws only Paris and its neighbours: only they are parsed again.
+    m_encart.load(Carte_Coloree(vert, 0.1, Encart));
     for (const QString &id : Encart)
         m_paris |= m_carte.boundsOnElement(id);
 }

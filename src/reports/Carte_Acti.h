@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QLineF>
 #include <QList>
+#include <QStringList>
 #include <QSvgRenderer>
 #include <QWidget>
 #include <bitset>
@@ -31,7 +32,8 @@ public:
     const QList<QLineF> &renvois() const { return m_renvois; }
 
     // The map's SVG with the fill of every shape set from `vert`.
-    static QByteArray Carte_Coloree(const std::bitset<100> &vert, double trait = 0.6);
+    // With `seules`, the other shapes are left out.
+    static QByteArray Carte_Coloree(const std::bitset<100> &vert, double trait = 0.6, const QStringList &seules = {});
     // The shape of a box's département in the map, or empty for none.
     static QString Identifiant(int index);
 
