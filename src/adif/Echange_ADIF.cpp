@@ -20,14 +20,10 @@ const QByteArrayView Champ_Type("APP_DEZUDIDAR_TYPE");
 const QByteArrayView Champ_Attente("APP_DEZUDIDAR_ATTENTE");
 const char Chiffres_Hexa[] = "0123456789ABCDEF";
 
-char Majuscule(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
-
-bool Alphanumerique(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 bool Est_DMF(QByteArrayView texte)
 {
     const QByteArrayView t = texte.trimmed();
-    return t.size() == 3 && Majuscule(t[0]) == 'D' && Majuscule(t[1]) == 'M' && Majuscule(t[2]) == 'F';
+    return t.size() == 3 && Majuscule_Ascii(t[0]) == 'D' && Majuscule_Ascii(t[1]) == 'M' && Majuscule_Ascii(t[2]) == 'F';
 }
 
 bool Separateur(char c) { return c == ' ' || c == '-' || c == ':' || c == '_' || c == '#' || c == '.' || c == '/'; }
@@ -40,8 +36,8 @@ std::optional<QByteArray> Numero_A(QByteArrayView t, qsizetype debut)
         return std::nullopt;
     QByteArray numero(Largeur_DMF, ' ');
     for (qsizetype i = 0; i < Largeur_DMF; ++i) {
-        const char c = Majuscule(t[debut + i]);
-        if (!((c >= '0' && c <= '9') || c == 'A' || c == 'B'))
+        const char c = Majuscule_Ascii(t[debut + i]);
+        if (!Caractere_DMF(c))
             return std::nullopt;
         numero[i] = c;
     }
@@ -82,7 +78,7 @@ std::optional<QByteArray> Decode(QByteArrayView texte)
     auto hexa = [](char c) -> int {
         if (c >= '0' && c <= '9')
             return c - '0';
-        c = Majuscule(c);
+        c = Majuscule_Ascii(c);
         return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     };
     QByteArray sortie;

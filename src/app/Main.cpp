@@ -310,10 +310,9 @@ void Main::Change_Station()
     Annee_Courante = Lit_Annee_Radovered(Indicatif_Courant, QString::fromLatin1(Annee_Inconnue));
     I_Station->setText(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
     A_Challenge->setText(Annee_Courante);
-    if (!Station_Refusee())
-        Charge_Liste();
-    else
-        (void)Recharge_Liste(); // empties the list of the previous station
+    // A refused station is told, and its list left empty.
+    Station_Refusee();
+    Charge_Liste();
     // Ready for the first QSO of the new log.
     Efface();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Journal.h"
+#include "Ligne_QSO.h"
 #include "Sauvegardes.h"
 
 #include <QDateTime>
@@ -119,6 +120,8 @@ private:
     void Annule_Saisie_Click();
     void Liste_DFCF_Click(int ligne);
     void Liste_DFCF_DblClick();
+    // The QSO of the selected line; none, after telling which is missing.
+    std::optional<Sous_Programmes::Champs_QSO> QSO_Selectionne(const QString &sans_ligne, const QString &sans_qso);
     void Montre_Type(const QString &type);
     void Selectionne_Ligne(int ligne);
     void Prepare_Nouveau_QSO();

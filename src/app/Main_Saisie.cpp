@@ -227,15 +227,10 @@ void Main::Liste_DFCF_Click(int ligne)
 {
     Ligne_Selectionnee = m_modele->ligne_liste(ligne);
     m_ligne_selectionnee_octets = m_modele->ligne_liste_octets(ligne);
-    if (Ligne_Selectionnee.isEmpty()) {
-        Message::Information(this, QStringLiteral("Cliquez sur une ligne pour la modifier"));
+    const auto qso = QSO_Selectionne(QStringLiteral("Cliquez sur une ligne pour la modifier"),
+                                     QStringLiteral("Il n'y a pas de données a modifier"));
+    if (!qso)
         return;
-    }
-    const auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
-    if (!qso) {
-        Message::Information(this, QStringLiteral("Il n'y a pas de données a modifier"));
-        return;
-    }
     Mode_Modification = true;
     Date_A->setText(qso->date);
     Validation_A->setChecked(qso->attente);
@@ -247,6 +242,18 @@ void Main::Liste_DFCF_Click(int ligne)
     Colore(Date_A, Jaune_Pale);
     Date_A->setEnabled(false);
     Annule_Saisie->setEnabled(true);
+}
+
+std::optional<Champs_QSO> Main::QSO_Selectionne(const QString &sans_ligne, const QString &sans_qso)
+{
+    if (Ligne_Selectionnee.isEmpty()) {
+        Message::Information(this, sans_ligne);
+        return std::nullopt;
+    }
+    auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
+    if (!qso)
+        Message::Information(this, sans_qso);
+    return qso;
 }
 
 void Main::Montre_Type(const QString &type)
@@ -277,15 +284,10 @@ void Main::Liste_DFCF_DblClick()
 
 void Main::Annule_Saisie_Click()
 {
-    if (Ligne_Selectionnee.isEmpty()) {
-        Message::Information(this, QStringLiteral("Cliquez sur une ligne pour l'annuler"));
+    const auto qso = QSO_Selectionne(QStringLiteral("Cliquez sur une ligne pour l'annuler"),
+                                     QStringLiteral("Il n'y a pas de données a annuler"));
+    if (!qso)
         return;
-    }
-    const auto qso = Controles_Saisie::QSO_De_Ligne_Liste(Ligne_Selectionnee);
-    if (!qso) {
-        Message::Information(this, QStringLiteral("Il n'y a pas de données a annuler"));
-        return;
-    }
     const QString n = qso->dmf;
     const bool efface = Message::Question(this, QStringLiteral("Voulez vous effacer le DMF N° ") + n + QStringLiteral(" ?"))
         && Sauvegarde_Avant_Modification();

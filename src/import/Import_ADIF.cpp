@@ -40,8 +40,7 @@ public:
     }
 };
 
-} // namespace
-
+// The summary under the table: the lines to import and the records passed over.
 QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analyse &a, const QString &annee)
 {
     QString texte = QStringLiteral("%1 QSO seront importés.").arg(cochees);
@@ -56,6 +55,8 @@ QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analy
                  .arg(a.illisibles);
     return texte;
 }
+
+} // namespace
 
 Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
                          std::function<bool()> avant_ecriture)

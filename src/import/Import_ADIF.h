@@ -37,6 +37,3 @@ private:
     QCheckBox *Attente_Import;
     QLabel *Resume_Import;
 };
-
-// The summary under the table: the lines to import and the records passed over.
-QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analyse &analyse, const QString &annee);

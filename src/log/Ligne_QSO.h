@@ -32,6 +32,9 @@ inline QByteArrayView DMF_QSO(QByteArrayView l) { return Champ(l, 11, Largeur_DM
 inline QByteArrayView Type_QSO(QByteArrayView l) { return Champ(l, 18, Largeur_Type); }
 inline QByteArrayView Indicatif_QSO(QByteArrayView l) { return Champ(l, 42, Largeur_Indicatif); }
 
+// A character of a DMF number as the entry accepts it: a digit, A or B.
+inline bool Caractere_DMF(char c) { return (c >= '0' && c <= '9') || c == 'A' || c == 'B'; }
+
 // What the entry fields hold, as the operator typed it.
 struct Champs_QSO {
     QString date;

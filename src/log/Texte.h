@@ -16,6 +16,11 @@ std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif = nullp
 // Blanks (and only blanks) removed at both ends, as the log's readers compare.
 QByteArrayView Sans_Blancs(QByteArrayView texte);
 
+// ASCII letters and digits, whatever the code page: what ends a word in a
+// reference or a list of numbers.
+inline bool Alphanumerique(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline char Majuscule_Ascii(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
+
 // The text with its control characters shown as "?", for a message.
 QString Texte_Visible(const QString &texte);
 

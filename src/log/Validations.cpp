@@ -13,9 +13,7 @@ namespace Sous_Programmes {
 
 namespace {
 
-bool Alphanumerique(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool Du_Numero(char c) { return (c >= '0' && c <= '9') || c == 'A' || c == 'B' || c == 'a' || c == 'b'; }
+bool Du_Numero(char c) { return Caractere_DMF(Majuscule_Ascii(c)); }
 
 // A pending line, and the number that would validate it.
 bool A_Valider(QByteArrayView ligne, const QSet<QByteArray> &numeros)

@@ -100,8 +100,6 @@ QTransform Dessin_Carte::vers_encart() const
         * QTransform::fromTranslate(centre_encart.x(), centre_encart.y()) * vers_ecran();
 }
 
-QPointF Dessin_Carte::centre(int index) const { return zone(index).center(); }
-
 QRectF Dessin_Carte::zone(int index) const
 {
     const QString id = Identifiant(index);

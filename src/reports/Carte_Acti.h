@@ -19,11 +19,8 @@ class Dessin_Carte : public QWidget {
 public:
     Dessin_Carte(const std::bitset<100> &vert, QWidget *parent);
 
-    // Where the box of a département stands: over its shape, or over its
-    // shape in the inset for Paris and its neighbours. Null when none.
-    QPointF centre(int index) const;
-
-    // The shape of a département on the screen (enlarged in the inset).
+    // The bounds of a département's shape on the screen: in the inset, enlarged,
+    // for Paris and its neighbours. Null when there is none.
     QRectF zone(int index) const;
     // True when some of the département's own shape lies under `boite`.
     bool sous_la_boite(int index, const QRectF &boite);

