@@ -1,90 +1,38 @@
 #include "Carte_Acti.h"
 
 #include "Fenetres.h"
+#include "Formes_Carte.h"
 #include "Place_Boites.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QXmlStreamReader>
-#include <QXmlStreamWriter>
+
+#include <algorithm>
 
 namespace {
 
 const QColor Vert_Carte(0x80, 0xFF, 0x80);
-const QStringList Encart{QStringLiteral("75"), QStringLiteral("92"), QStringLiteral("93"), QStringLiteral("94")};
+// Paris and its neighbours, drawn again enlarged in the inset.
+constexpr int Encart[] = {75, 92, 93, 94};
 // The inset, in the map's own units: over the sea north of Brittany.
 const QRectF Cadre_Encart(8, 8, 122, 122);
 
-int Index(const QString &identifiant)
-{
-    if (identifiant == QLatin1String("2A"))
-        return 96;
-    if (identifiant == QLatin1String("2B"))
-        return 97;
-    bool ok = false;
-    const int n = identifiant.toInt(&ok);
-    return ok && n >= 1 && n <= 95 ? n : -1;
-}
+bool Dans_Encart(int index) { return std::find(std::begin(Encart), std::end(Encart), index) != std::end(Encart); }
 
 } // namespace
 
-QString Dessin_Carte::Identifiant(int index)
+Dessin_Carte::Dessin_Carte(const std::bitset<100> &vert, QWidget *parent) : QWidget(parent), m_vert(vert)
 {
-    if (index == 96)
-        return QStringLiteral("2A");
-    if (index == 97)
-        return QStringLiteral("2B");
-    if (index >= 1 && index <= 95 && index != 20)
-        return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
-    return {};
-}
-
-QByteArray Dessin_Carte::Carte_Coloree(const std::bitset<100> &vert, double trait, const QStringList &seules)
-{
-    QFile fichier(QStringLiteral(":/carte/france.departments.svg"));
-    if (!fichier.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader lecteur(&fichier);
-    QByteArray sortie;
-    QXmlStreamWriter ecrivain(&sortie);
-    while (!lecteur.atEnd()) {
-        lecteur.readNext();
-        if (lecteur.isStartElement() && lecteur.name() == QLatin1String("path")) {
-            QXmlStreamAttributes attributs = lecteur.attributes();
-            const QString id = attributs.value(QLatin1String("id")).toString();
-            if (!seules.isEmpty() && !seules.contains(id)) {
-                lecteur.skipCurrentElement();
-                continue;
-            }
-            ecrivain.writeStartElement(lecteur.namespaceUri().toString(), lecteur.name().toString());
-            const int index = Index(id);
-            attributs.append(QStringLiteral("fill"), index >= 0 && vert.test(size_t(index)) ? Vert_Carte.name() : QStringLiteral("#ffffff"));
-            attributs.append(QStringLiteral("stroke"), QStringLiteral("#505050"));
-            attributs.append(QStringLiteral("stroke-width"), QString::number(trait));
-            ecrivain.writeAttributes(attributs);
-        } else {
-            ecrivain.writeCurrentToken(lecteur);
-        }
-    }
-    return sortie;
-}
-
-Dessin_Carte::Dessin_Carte(const std::bitset<100> &vert, QWidget *parent) : QWidget(parent)
-{
-    m_carte.load(Carte_Coloree(vert));
-    // The inset draws only Paris and its neighbours: only they are parsed again.
-    m_encart.load(Carte_Coloree(vert, 0.1, Encart));
-    for (const QString &id : Encart)
-        m_paris |= m_carte.boundsOnElement(id);
+    for (int i : Encart)
+        m_paris |= Formes_France().forme[size_t(i)].boundingRect();
 }
 
 QTransform Dessin_Carte::vers_ecran() const
 {
-    const QRectF vue = m_carte.viewBoxF();
+    const QRectF vue = Formes_France().vue;
     const qreal echelle = qMin(width() / vue.width(), height() / vue.height());
     const QPointF marge((width() - vue.width() * echelle) / 2, (height() - vue.height() * echelle) / 2);
     return QTransform::fromTranslate(-vue.x(), -vue.y()) * QTransform::fromScale(echelle, echelle)
@@ -100,35 +48,32 @@ QTransform Dessin_Carte::vers_encart() const
         * QTransform::fromTranslate(centre_encart.x(), centre_encart.y()) * vers_ecran();
 }
 
-QRectF Dessin_Carte::zone(int index) const
+QTransform Dessin_Carte::transformation(int index) const { return Dans_Encart(index) ? vers_encart() : vers_ecran(); }
+
+bool Dessin_Carte::a_une_forme(int index)
 {
-    const QString id = Identifiant(index);
-    if (id.isEmpty())
-        return {};
-    return (Encart.contains(id) ? vers_encart() : vers_ecran()).mapRect(m_carte.boundsOnElement(id));
+    return index >= 0 && index < 100 && !Formes_France().forme[size_t(index)].isEmpty();
 }
 
-bool Dessin_Carte::sous_la_boite(int index, const QRectF &boite)
+QRectF Dessin_Carte::zone(int index) const
 {
-    const QString id = Identifiant(index);
-    const QRect zone_boite = boite.toAlignedRect();
-    if (id.isEmpty() || zone_boite.isEmpty())
+    if (!a_une_forme(index))
+        return {};
+    return transformation(index).mapRect(Formes_France().forme[size_t(index)].boundingRect());
+}
+
+bool Dessin_Carte::sous_la_boite(int index, const QRectF &boite) const
+{
+    if (!a_une_forme(index))
         return false;
-    // The shape alone, drawn where it stands, in a picture of the box's size.
-    QImage image(zone_boite.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.translate(-zone_boite.topLeft());
-    m_carte.render(&p, id, zone(index));
-    p.end();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *ligne = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(ligne[x]) > 0)
-                return true;
-        }
-    }
-    return false;
+    return transformation(index).map(Formes_France().forme[size_t(index)]).intersects(boite);
+}
+
+void Dessin_Carte::dessine(QPainter &p, int index, const QTransform &t) const
+{
+    p.setBrush(m_vert.test(size_t(index)) ? Vert_Carte : QColor(Qt::white));
+    p.setTransform(t);
+    p.drawPath(Formes_France().forme[size_t(index)]);
 }
 
 void Dessin_Carte::paintEvent(QPaintEvent *)
@@ -136,20 +81,24 @@ void Dessin_Carte::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    // A hairline whatever the scale: thin on the map and in the enlarged inset alike.
+    QPen trait(QColor(0x50, 0x50, 0x50), 0.5);
+    trait.setCosmetic(true);
+    p.setPen(trait);
     const QTransform ecran = vers_ecran();
-    p.setTransform(ecran);
-    m_carte.render(&p, m_carte.viewBoxF());
+    for (int i = 0; i < 100; ++i)
+        if (a_une_forme(i))
+            dessine(p, i, ecran);
 
     // The inset: a frame, then each of the four shapes enlarged alike.
-    p.setTransform(ecran);
-    p.setPen(QPen(QColor(0x50, 0x50, 0x50), 0.8));
     p.setBrush(palette().color(QPalette::Window));
+    p.setTransform(ecran);
     p.drawRect(Cadre_Encart);
     const QTransform encart = vers_encart();
-    p.resetTransform();
-    for (const QString &id : Encart)
-        m_encart.render(&p, id, encart.mapRect(m_carte.boundsOnElement(id)));
+    for (int i : Encart)
+        dessine(p, i, encart);
 
+    p.resetTransform();
     p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
     for (const QLineF &l : std::as_const(m_renvois))
         p.drawLine(l);
@@ -226,7 +175,7 @@ void Carte_Acti::Place_Boites(QSize taille)
     std::vector<QPointF> ancres;
     std::vector<QRectF> zones;
     for (int i = 0; i < 100; ++i) {
-        if (Dessin_Carte::Identifiant(i).isEmpty())
+        if (!Dessin_Carte::a_une_forme(i))
             continue;
         indices.push_back(i);
         zones.push_back(Picture1->zone(i));

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QByteArray>
 #include <QLineF>
 #include <QList>
-#include <QStringList>
-#include <QSvgRenderer>
 #include <QWidget>
 #include <bitset>
 
 class QLabel;
+class QPainter;
 class QLineEdit;
 
 // The map image: the départements, with those reached filled light green,
@@ -19,20 +17,16 @@ class Dessin_Carte : public QWidget {
 public:
     Dessin_Carte(const std::bitset<100> &vert, QWidget *parent);
 
+    // True for the indices of the map's départements (not 0, 20, 98, 99).
+    static bool a_une_forme(int index);
     // The bounds of a département's shape on the screen: in the inset, enlarged,
     // for Paris and its neighbours. Null when there is none.
     QRectF zone(int index) const;
     // True when some of the département's own shape lies under `boite`.
-    bool sous_la_boite(int index, const QRectF &boite);
+    bool sous_la_boite(int index, const QRectF &boite) const;
     // A short line drawn from a box moved off its shape to that shape.
     void ajoute_renvoi(const QLineF &ligne) { m_renvois.append(ligne); }
     const QList<QLineF> &renvois() const { return m_renvois; }
-
-    // The map's SVG with the fill of every shape set from `vert`.
-    // With `seules`, the other shapes are left out.
-    static QByteArray Carte_Coloree(const std::bitset<100> &vert, double trait = 0.6, const QStringList &seules = {});
-    // The shape of a box's département in the map, or empty for none.
-    static QString Identifiant(int index);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -40,9 +34,10 @@ protected:
 private:
     QTransform vers_ecran() const;
     QTransform vers_encart() const;
+    QTransform transformation(int index) const;
+    void dessine(QPainter &p, int index, const QTransform &t) const;
 
-    QSvgRenderer m_carte;
-    QSvgRenderer m_encart; // the same shapes with lines thin enough to enlarge
+    std::bitset<100> m_vert;
     QList<QLineF> m_renvois;
     QRectF m_paris; // Paris and its neighbours, as the inset enlarges them
 };
