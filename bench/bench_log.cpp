@@ -1,6 +1,7 @@
 // Every log operation on a 99,999-line log, beside two floors measured in the
 // same run: reading the whole file, and reading, writing and flushing it.
 #include "Calculs_Rapports.h"
+#include "Decoupe.h"
 #include "Fichier.h"
 #include "Journal.h"
 #include "Ligne_QSO.h"
@@ -83,6 +84,18 @@ void BM_Plancher_Reecriture(benchmark::State &state)
         if (fd < 0 || ::write(fd, o.constData(), size_t(o.size())) != o.size() || ::fsync(fd) != 0)
             state.SkipWithError("écriture du plancher");
         ::close(fd);
+    }
+}
+
+// Reading, then finding every line's end and nothing more: what any
+// operation that looks at each line pays before its own work.
+void BM_Plancher_Lignes(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto octets = Lit_Fichier(banc().log);
+        qsizetype lignes = 0;
+        Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView, QByteArrayView) { ++lignes; });
+        benchmark::DoNotOptimize(lignes);
     }
 }
 
@@ -205,6 +218,7 @@ void BM_Export(benchmark::State &state)
 
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Plancher_Reecriture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Plancher_Lignes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Lignes_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Lignes_Liste_Toutes_Construites)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Calcul_Total)->Unit(benchmark::kMillisecond)->UseRealTime();

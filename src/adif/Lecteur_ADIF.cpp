@@ -1,11 +1,8 @@
 #include "Lecteur_ADIF.h"
 
-#include <cstdint>
+#include "Fichier.h"
+
 #include <cstring>
-#ifdef __linux__
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace ADIF {
 
@@ -86,22 +83,6 @@ qsizetype Fin_En_Caracteres(const char *p, qsizetype debut, quint64 longueur, qs
     return k;
 }
 
-// The fields of a large file take twice its size in memory. Touched 4 KiB at
-// a time, that memory costs more than the reading itself: large pages, where
-// the system has them, take it in far fewer steps.
-void Demande_Grandes_Pages([[maybe_unused]] const void *debut, [[maybe_unused]] size_t taille)
-{
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (taille < (size_t(8) << 20))
-        return;
-    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
-    const auto d = (reinterpret_cast<std::uintptr_t>(debut) + page - 1) & ~(page - 1);
-    const auto f = (reinterpret_cast<std::uintptr_t>(debut) + taille) & ~(page - 1);
-    if (f > d)
-        ::madvise(reinterpret_cast<void *>(d), f - d, MADV_HUGEPAGE);
-#endif
-}
-
 } // namespace
 
 QByteArrayView Enregistrement::valeur(QByteArrayView nom) const
@@ -129,7 +110,8 @@ Lecture Lit_ADIF(QByteArrayView octets)
     // few hundred: growing the vectors on a large file would copy them again.
     lecture.m_champs.reserve(size_t(n / 16) + 16);
     lecture.m_bornes.reserve(size_t(n / 128) + 4);
-    Demande_Grandes_Pages(lecture.m_champs.data(), lecture.m_champs.capacity() * sizeof(Champ));
+    // The fields of a large file take twice its size in memory.
+    Sous_Programmes::Prepare_Memoire(lecture.m_champs.data(), lecture.m_champs.capacity() * sizeof(Champ));
 
     qsizetype i = 0;
     if (n >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -136,6 +138,23 @@ QString Raison_Systeme(int numero)
     }
 }
 
+void Prepare_Memoire([[maybe_unused]] void *debut, [[maybe_unused]] size_t taille)
+{
+#ifdef __linux__
+    if (taille < (size_t(2) << 20))
+        return;
+    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const auto d = (reinterpret_cast<std::uintptr_t>(debut) + page - 1) & ~(page - 1);
+    const auto f = (reinterpret_cast<std::uintptr_t>(debut) + taille) & ~(page - 1);
+    if (f <= d)
+        return;
+    // Advice only: where refused, pages come 4 KiB at a time as before.
+#ifdef MADV_HUGEPAGE
+    ::madvise(reinterpret_cast<void *>(d), f - d, MADV_HUGEPAGE);
+#endif
+#endif
+}
+
 Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
 {
     if (introuvable)
@@ -166,6 +185,7 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
 
     QByteArray octets = std::move(tampon);
     octets.resize(qsizetype(st.st_size) + 1);
+    Prepare_Memoire(octets.data(), size_t(octets.size()));
     qsizetype lus = 0;
     for (;;) {
         if (lus == octets.size())

@@ -58,6 +58,7 @@ private slots:
     void lecture_accepte_ce_que_laissent_les_editeurs_data();
     void lecture_accepte_ce_que_laissent_les_editeurs();
     void liste_numerote_et_garde_la_ligne();
+    void grand_log_lu_octet_pour_octet();
     void cherche_dmf();
     void remplace_en_place_et_octet_pour_octet();
     void remplace_deux_lignes_identiques();
@@ -140,6 +141,30 @@ void Tst_Journal::liste_numerote_et_garde_la_ligne()
     QCOMPARE(liste.at(0), "    1   " + lignes.at(0));
     QCOMPARE(liste.at(2), "    3   " + lignes.at(2));
     QCOMPARE(liste.at(9), "   10   " + lignes.at(9));
+}
+
+// Past 2 MB the buffer is asked for in large pages: the bytes read must be
+// the file's, into a fresh buffer as into one given back by an earlier read.
+void Tst_Journal::grand_log_lu_octet_pour_octet()
+{
+    Dossier_Test d;
+    QList<QByteArray> lignes;
+    for (int i = 0; i < 60000; ++i)
+        lignes << L("01/03/07", QByteArray::number(10000 + i).constData());
+    const QByteArray octets = Fichier_De(lignes);
+    const QString log = d.ecrit(Nom, octets);
+    QByteArray tampon(1000, 'x');
+    for (int tour = 0; tour < 2; ++tour) {
+        auto contenu = Lit_Log(log, std::move(tampon));
+        QVERIFY(contenu.ok());
+        Contenu_Log lu = std::move(contenu).valeur();
+        QCOMPARE(lu.nombre(), qsizetype(60000));
+        QCOMPARE(lu.ligne(0), lignes.first());
+        QCOMPARE(lu.ligne(31415), lignes.at(31415));
+        QCOMPARE(lu.ligne(59999), lignes.last());
+        tampon = lu.libere();
+        QVERIFY(tampon == octets);
+    }
 }
 
 void Tst_Journal::cherche_dmf()
