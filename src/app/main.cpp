@@ -1,6 +1,7 @@
 #include "Francais.h"
 #include "Main.h"
 #include "Mesure.h"
+#include "Style_Leger.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOB_Dezudidar_ERI"));
     Parle_Francais();
+    Installe_Style_Leger();
 
     const bool mesure = Mesure::Demandee();
     if (mesure)
