@@ -23,6 +23,13 @@ QString Lit(QSettings &s, const QString &section, const QString &cle, const QStr
     return s.value(Cle(section, cle), defaut).toString();
 }
 
+// Writing an unchanged value would still rewrite the whole file at each start.
+void Ecrit_Si_Change(QSettings &s, const QString &cle, const QString &valeur)
+{
+    if (!s.contains(cle) || s.value(cle).toString() != valeur)
+        s.setValue(cle, valeur);
+}
+
 Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
 {
     QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
@@ -72,9 +79,9 @@ Etat_Demarrage Charge_Reglages(const QString &dossier_programme)
     const QString station = Section_Station(etat.indicatif);
     etat.annee = Lit(s, station, Cle_Annee, QString::fromLatin1(Annee_Provisoire));
     etat.type_activite = Position_Type_Activite(Lit(s, station, Cle_Type, QStringLiteral("0")));
-    s.setValue(Cle(Section_Generale(), Cle_Chemin), dossier_programme);
+    Ecrit_Si_Change(s, Cle(Section_Generale(), Cle_Chemin), dossier_programme);
     etat.date_automatique = Lit(s, station, Cle_Date, QStringLiteral("Oui")) == QLatin1String("Oui");
-    s.setValue(Cle(station, Cle_Revision), QString::fromLatin1(Revision_Programme));
+    Ecrit_Si_Change(s, Cle(station, Cle_Revision), QString::fromLatin1(Revision_Programme));
     return etat;
 }
 

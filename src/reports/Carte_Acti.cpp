@@ -71,9 +71,12 @@ bool Dessin_Carte::sous_la_boite(int index, const QRectF &boite) const
 
 void Dessin_Carte::dessine(QPainter &p, int index, const QTransform &t) const
 {
-    p.setBrush(m_vert.test(size_t(index)) ? Vert_Carte : QColor(Qt::white));
     p.setTransform(t);
-    p.drawPath(Formes_France().forme[size_t(index)]);
+    const QPen trait = p.pen();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillPath(Formes_France().forme[size_t(index)], m_vert.test(size_t(index)) ? Vert_Carte : QColor(Qt::white));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.strokePath(Formes_France().forme[size_t(index)], trait);
 }
 
 void Dessin_Carte::paintEvent(QPaintEvent *)

@@ -11,6 +11,7 @@ private slots:
     void init();
     void premier_demarrage_sans_reglages();
     void chemin_et_revision_reecrits_a_chaque_demarrage();
+    void demarrage_sans_changement_ne_reecrit_rien();
     void station_validee_puis_redemarrage();
     void chaque_station_garde_ses_reglages();
     void position_type_activite_data();
@@ -54,6 +55,29 @@ void Tst_Reglages::chemin_et_revision_reecrits_a_chaque_demarrage()
     QSettings s = brut();
     QCOMPARE(s.value(QStringLiteral("Setup /Chemin Repertoire")).toString(), QStringLiteral("/nouveau"));
     QCOMPARE(s.value(QStringLiteral("Setup FXXXX/Revision")).toString(), QStringLiteral(" 1.0.9"));
+}
+
+static QByteArray Lit_Octets(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Tst_Reglages::demarrage_sans_changement_ne_reecrit_rien()
+{
+    Charge_Reglages(QStringLiteral("/p"));
+    const QString fichier = brut().fileName();
+    const QByteArray avant = Lit_Octets(fichier);
+    QVERIFY(!avant.isEmpty());
+    // A rewrite would replace the file: a marker planted in it would go.
+    QFile f(fichier);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("; marque\n");
+    f.close();
+    Charge_Reglages(QStringLiteral("/p"));
+    QCOMPARE(Lit_Octets(fichier), avant + "; marque\n");
+    Charge_Reglages(QStringLiteral("/q"));
+    QCOMPARE(brut().value(QStringLiteral("Setup /Chemin Repertoire")).toString(), QStringLiteral("/q"));
 }
 
 void Tst_Reglages::station_validee_puis_redemarrage()
