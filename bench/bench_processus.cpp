@@ -52,13 +52,14 @@ QByteArray Log()
 }
 
 // Runs `programme` and gives the time until it prints "pret", and what it printed.
-double Jusqu_A_Pret(const QString &programme, const QProcessEnvironment &env, QByteArray *sortie = nullptr)
+double Jusqu_A_Pret(const QString &programme, const QProcessEnvironment &env, QByteArray *sortie = nullptr,
+                    const QStringList &arguments = {})
 {
     QProcess p;
     p.setProcessEnvironment(env);
     QElapsedTimer t;
     t.start();
-    p.start(programme, {});
+    p.start(programme, arguments);
     QByteArray lu;
     double pret = -1;
     while (pret < 0 && p.waitForReadyRead(60000)) {
@@ -90,18 +91,34 @@ int main(int argc, char *argv[])
     if (!Cree_Fichier_Exclusif(log, contenu))
         return 1;
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!env.contains(QStringLiteral("DISPLAY")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), maison.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), maison.filePath(QStringLiteral("config")));
+    // The same program on an empty log, from a second user's settings.
+    QTemporaryDir maison_vide;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, maison_vide.filePath(QStringLiteral("config")));
+    if (!Sauve_Station(QStringLiteral("TEST2"), QStringLiteral("2007"))
+        || !Cree_Fichier_Exclusif(QDir(programme.path()).filePath(QStringLiteral("TEST2_Dezudidar_ERI_2007.txt")), {}))
+        return 1;
+
+    auto environnement = [](const QTemporaryDir &m) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!env.contains(QStringLiteral("DISPLAY")))
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), m.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m.filePath(QStringLiteral("config")));
+        return env;
+    };
+    const QProcessEnvironment env = environnement(maison);
 
     QMap<QString, std::vector<double>> mesures;
     for (int i = 0; i < Repetitions; ++i) {
         mesures[QStringLiteral("fenetre_vide")].push_back(Jusqu_A_Pret(QStringLiteral(FENETRE_VIDE), env));
+        mesures[QStringLiteral("fenetre_texte")].push_back(
+            Jusqu_A_Pret(QStringLiteral(FENETRE_VIDE), env, nullptr, {QStringLiteral("texte")}));
         QProcessEnvironment demarrage = env;
         demarrage.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("demarrage"));
         mesures[QStringLiteral("demarrage")].push_back(Jusqu_A_Pret(executable, demarrage));
+        QProcessEnvironment demarrage_vide = environnement(maison_vide);
+        demarrage_vide.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("demarrage"));
+        mesures[QStringLiteral("demarrage_vide")].push_back(Jusqu_A_Pret(executable, demarrage_vide));
     }
     for (int i = 0; i < Repetitions; ++i) {
         QElapsedTimer t;
@@ -149,6 +166,10 @@ int main(int argc, char *argv[])
                 qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"))));
     std::printf("| Mesure | Médiane | Cible | Tenue |\n|---|---|---|---|\n");
     std::printf("| Fenêtre Qt vide, démarrage à froid | %.1f ms | | |\n", vide);
+    std::printf("| Fenêtre Qt avec une ligne de texte, démarrage à froid | %.1f ms | | |\n",
+                Mediane(mesures.value(QStringLiteral("fenetre_texte"))));
+    std::printf("| Le programme sur un log vide, démarrage à froid | %.1f ms | | |\n",
+                Mediane(mesures.value(QStringLiteral("demarrage_vide"))));
     std::printf("| Plancher lecture du log | %.2f ms | | |\n", lecture);
     std::printf("| Plancher réécriture du log (lire, écrire, fsync, renommer) | %.2f ms | | |\n", reecriture);
     bool tout = true;

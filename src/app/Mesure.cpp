@@ -34,13 +34,19 @@ void Ecrit(const char *texte)
 // requests, which processing the events delivers).
 void Affiche() { QApplication::processEvents(); }
 
-// The first showing: every window painted whole.
-void Peint_Tout()
+// Whether a window has been painted since it was shown.
+struct Peinte : QObject {
+    bool oui = false;
+    bool eventFilter(QObject *, QEvent *e) override { oui |= e->type() == QEvent::Paint; return false; }
+};
+
+// The first showing: the window painted whole, once. Where the system has not
+// yet asked for it (X sends its expose later), it is painted now.
+void Peint_Tout(QWidget &fenetre, const Peinte &peinte)
 {
     QApplication::processEvents();
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            w->repaint();
+    if (!peinte.oui)
+        fenetre.repaint();
 }
 
 class Script {
@@ -156,8 +162,10 @@ void Prepare()
 
 void Lance(Main &fenetre)
 {
+    static Peinte peinte;
+    fenetre.installEventFilter(&peinte);
     QTimer::singleShot(0, &fenetre, [&fenetre] {
-        Peint_Tout();
+        Peint_Tout(fenetre, peinte);
         Ecrit("pret\n");
         if (qgetenv("KOB_MESURE") == "actions")
             Script(fenetre).Execute();
