@@ -143,14 +143,21 @@ void Tst_Journal::liste_numerote_et_garde_la_ligne()
     QCOMPARE(liste.at(9), "   10   " + lignes.at(9));
 }
 
+// `nombre` QSOs of one day, numbered from 10000.
+static QList<QByteArray> Lignes_Numerotees(int nombre)
+{
+    QList<QByteArray> lignes;
+    for (int i = 0; i < nombre; ++i)
+        lignes << L("01/03/07", QByteArray::number(10000 + i).constData());
+    return lignes;
+}
+
 // Past 2 MB the buffer is asked for in large pages: the bytes read must be
 // the file's, into a fresh buffer as into one given back by an earlier read.
 void Tst_Journal::grand_log_lu_octet_pour_octet()
 {
     Dossier_Test d;
-    QList<QByteArray> lignes;
-    for (int i = 0; i < 60000; ++i)
-        lignes << L("01/03/07", QByteArray::number(10000 + i).constData());
+    const QList<QByteArray> lignes = Lignes_Numerotees(60000);
     const QByteArray octets = Fichier_De(lignes);
     const QString log = d.ecrit(Nom, octets);
     QByteArray tampon(1000, 'x');
@@ -431,9 +438,7 @@ void Tst_Journal::reecriture_impossible_laisse_le_log_intact()
 void Tst_Journal::disque_plein_laisse_le_log_intact()
 {
     Dossier_Test d;
-    QList<QByteArray> lignes;
-    for (int i = 0; i < 40; ++i)
-        lignes << L("01/03/07", QByteArray::number(10000 + i).constData());
+    const QList<QByteArray> lignes = Lignes_Numerotees(40);
     const QByteArray fichier = Fichier_De(lignes);
     const QString log = d.ecrit(Nom, fichier);
     {
