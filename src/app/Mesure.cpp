@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <unistd.h>
 #include <functional>
 
 namespace Mesure {
@@ -119,8 +120,12 @@ private:
             if (w != &m_f && w->isVisible())
                 w->close();
         QFile log(m_f.Chemin_Log());
-        if (log.open(QIODevice::WriteOnly))
+        if (log.open(QIODevice::WriteOnly)) {
             log.write(m_log);
+            log.flush();
+            // On disk before the next action: its own flush must not write ours.
+            ::fsync(log.handle());
+        }
         log.close();
         m_f.Charge_Liste();
         m_f.Efface();
