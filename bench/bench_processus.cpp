@@ -176,6 +176,7 @@ int main(int argc, char *argv[])
         {"modification", "Modification en place", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
         {"suppression", "Suppression", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
         {"insertion", "Insertion à sa date", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
+        {"recherche", "Recherche par département (toute la liste)", lecture, "lecture", 16, "16 ms"},
         {"Mnu_Recap", "Ouverture du récapitulatif", lecture, "lecture", 16, "16 ms"},
         {"Mnu_C_Contacte", "Ouverture de la liste des DMF", lecture, "lecture", 16, "16 ms"},
         {"Mnu_Dep_Contacte", "Ouverture de la carte", lecture, "lecture", 16, "16 ms"},

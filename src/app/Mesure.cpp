@@ -3,6 +3,7 @@
 #include "Main.h"
 #include "Message.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -80,6 +81,16 @@ public:
                    Remplit(QStringLiteral("2A001"));
                },
                [&] { bouton("Valide_A")->click(); });
+        QLineEdit *depa = nullptr;
+        Chrono("recherche",
+               [&] {
+                   bouton("Recherche")->click();
+                   QWidget *r = Fenetre("Recherche_Indicatif");
+                   r->findChild<QAbstractButton *>(QStringLiteral("Option1_3"))->click();
+                   depa = r->findChild<QLineEdit *>(QStringLiteral("Depa"));
+                   depa->setText(QStringLiteral("21"));
+               },
+               [&] { Touche(depa, Qt::Key_Return); });
         for (const char *menu : {"Mnu_Recap", "Mnu_C_Contacte", "Mnu_Dep_Contacte"})
             Chrono(menu, [] {}, [&] { m_f.findChild<QAction *>(QString::fromLatin1(menu))->trigger(); });
     }
@@ -103,6 +114,14 @@ private:
         champ("DMF_A")->setEnabled(true);
         champ("DMF_A")->setText(numero);
         bouton("Valide_A")->setEnabled(true);
+    }
+
+    static QWidget *Fenetre(const char *nom)
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(nom) && w->isVisible())
+                return w;
+        return nullptr;
     }
 
     QAbstractItemView *Liste() { return m_f.findChild<QAbstractItemView *>(QStringLiteral("Liste_DFCF")); }

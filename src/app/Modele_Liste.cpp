@@ -1,5 +1,6 @@
 #include "Modele_Liste.h"
 
+#include "Controles.h"
 #include "Texte.h"
 
 void Modele_Liste::remplace(Sous_Programmes::Contenu_Log contenu)
@@ -23,7 +24,13 @@ int Modele_Liste::rowCount(const QModelIndex &parent) const
 
 QVariant Modele_Liste::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_contenu.nombre())
+    if (!index.isValid() || index.row() >= m_contenu.nombre())
+        return {};
+    if (role == Role_Ligne_Log) {
+        const QByteArrayView ligne = m_contenu.ligne(index.row());
+        return QByteArray::fromRawData(ligne.data(), ligne.size());
+    }
+    if (role != Qt::DisplayRole)
         return {};
     return ligne_liste(index.row());
 }

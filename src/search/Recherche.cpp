@@ -1,16 +1,18 @@
 #include "Recherche.h"
 
-#include "Controles_Saisie.h"
+#include "Ligne_QSO.h"
+#include "Texte.h"
 
 namespace Recherche {
 
-QString Cle(Mode mode, const QString &ligne_liste)
+QString Cle(Mode mode, QByteArrayView qso)
 {
-    const QString qso = Controles_Saisie::Partie_QSO(ligne_liste);
+    // Only the field is turned into text: a search visits every line.
+    using namespace Sous_Programmes;
     switch (mode) {
-    case Mode::Indicatif: return qso.mid(41, 12).trimmed();
-    case Mode::DMF: return qso.mid(10, 5).trimmed();
-    case Mode::Departement: return qso.mid(10, 2);
+    case Mode::Indicatif: return Depuis_Log(Indicatif_QSO(qso)).trimmed();
+    case Mode::DMF: return Depuis_Log(DMF_QSO(qso)).trimmed();
+    case Mode::Departement: return Depuis_Log(Champ(qso, 11, 2));
     }
     return {};
 }
@@ -20,9 +22,9 @@ QString Entree(Mode mode, const QString &texte)
     return mode == Mode::Departement ? texte : texte.toUpper();
 }
 
-bool Correspond(Mode mode, const QString &ligne_liste, const QString &entree)
+bool Correspond(Mode mode, QByteArrayView qso, const QString &entree)
 {
-    const QString cle = Cle(mode, ligne_liste);
+    const QString cle = Cle(mode, qso);
     return mode == Mode::Indicatif ? cle.contains(entree) : cle == entree;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -8,15 +9,15 @@ namespace Recherche {
 
 enum class Mode { Indicatif = 1, DMF = 2, Departement = 3 };
 
-// The key of a list line in a mode: the callsign or the DMF number without
-// blanks, or the two first characters of the DMF number as they stand.
-QString Cle(Mode mode, const QString &ligne_liste);
+// The key of a stored QSO line in a mode: the callsign or the DMF number
+// without blanks, or the two first characters of the DMF number as they stand.
+QString Cle(Mode mode, QByteArrayView qso);
 
 // The box's text as it is compared: capitals for the callsign and the number.
 QString Entree(Mode mode, const QString &texte);
 
 // The callsign is found anywhere in the key; the others must equal it.
-bool Correspond(Mode mode, const QString &ligne_liste, const QString &entree);
+bool Correspond(Mode mode, QByteArrayView qso, const QString &entree);
 
 struct Refus {
     QString message;

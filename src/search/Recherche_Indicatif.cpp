@@ -142,9 +142,9 @@ void Recherche_Indicatif::Recherche_QSO()
         }
         const QString entree = Recherche::Entree(mode, boite->text());
         for (int i = 0; i < nombre; ++i) {
-            const QString ligne = m_liste->index(i, 0).data().toString();
-            if (Recherche::Correspond(mode, ligne, entree))
-                trouves << ligne;
+            const QModelIndex index = m_liste->index(i, 0);
+            if (Recherche::Correspond(mode, index.data(Role_Ligne_Log).toByteArray(), entree))
+                trouves << index.data().toString();
         }
     }
     m_resultats->setStringList(trouves);

@@ -13,7 +13,8 @@ class Recherche_Indicatif : public QWidget {
     Q_OBJECT
 
 public:
-    // `liste`: the main list, whose lines are searched.
+    // `liste`: the main list, whose lines are searched; each row gives its
+    // stored line by `Role_Ligne_Log` and the line shown by the display role.
     explicit Recherche_Indicatif(const QAbstractItemModel *liste);
 
 signals:

@@ -35,6 +35,10 @@ class QLineEdit;
 // are left alone.
 bool Frappe_Changee(QLineEdit *champ, const QKeyEvent *touche, QChar (*regle)(QChar));
 
+// The role by which the QSO list's model gives a row's stored line: its
+// bytes as in the log, without a copy, for a search that visits every row.
+inline constexpr int Role_Ligne_Log = Qt::UserRole + 1;
+
 // The QSO list: a click on the line already selected selects it again.
 // One column of fixed-height rows: a table view lays out 99,999 of them in
 // constant time, where a list view visits every row at each reload.
