@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <unistd.h>
 #include <functional>
+#include <unistd.h>
 
 namespace Mesure {
 

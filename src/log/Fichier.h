@@ -14,14 +14,14 @@ namespace Sous_Programmes {
 // The reason of a failed system call, in French.
 QString Raison_Systeme(int numero_erreur);
 
-// The whole file. `introuvable` tells a missing file apart from other failures.
-// `tampon`, when given, lends its memory: reading again into the memory of
-// the last reading spares the system handing out fresh pages.
 // Asks for a large buffer's memory in large pages, where the system has them:
 // touched 4 KiB at a time, a fresh 5 MB buffer costs more than the reading
 // into it. Nothing is done for small buffers; contents are kept.
 void Prepare_Memoire(void *debut, size_t taille);
 
+// The whole file. `introuvable` tells a missing file apart from other failures.
+// `tampon`, when given, lends its memory: reading again into the memory of
+// the last reading spares the system handing out fresh pages.
 Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = nullptr, QByteArray tampon = {});
 
 // Replaces `chemin` with `contenu` without ever leaving it incomplete: the

@@ -46,6 +46,19 @@ private:
     const char *m_fin;
 };
 
+// The box index for a shape's id ("01" … "95", "2A", "2B"), or -1.
+int Index_Departement(QStringView identifiant)
+{
+    if (identifiant == QLatin1String("2A"))
+        return 96;
+    if (identifiant == QLatin1String("2B"))
+        return 97;
+    if (identifiant.size() != 2 || !identifiant[0].isDigit() || !identifiant[1].isDigit())
+        return -1;
+    const int n = identifiant.toInt();
+    return n >= 1 && n <= 95 && n != 20 ? n : -1;
+}
+
 } // namespace
 
 std::optional<QPainterPath> Trace_Chemin(QByteArrayView donnees)
@@ -99,18 +112,6 @@ std::optional<QPainterPath> Trace_Chemin(QByteArrayView donnees)
         }
     }
     return chemin;
-}
-
-int Index_Departement(QStringView identifiant)
-{
-    if (identifiant == QLatin1String("2A"))
-        return 96;
-    if (identifiant == QLatin1String("2B"))
-        return 97;
-    if (identifiant.size() != 2 || !identifiant[0].isDigit() || !identifiant[1].isDigit())
-        return -1;
-    const int n = identifiant.toInt();
-    return n >= 1 && n <= 95 && n != 20 ? n : -1;
 }
 
 std::optional<Formes_Carte> Lit_Formes_Carte(const QByteArray &svg)

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QPainterPath>
 #include <QRectF>
-#include <QString>
 
 #include <array>
 #include <optional>
@@ -23,9 +22,6 @@ std::optional<QPainterPath> Trace_Chemin(QByteArrayView donnees);
 // Every <path> of `svg` whose id names a département; nothing when the file
 // is not well formed, has no viewBox, or holds a path that cannot be read.
 std::optional<Formes_Carte> Lit_Formes_Carte(const QByteArray &svg);
-
-// The box index for a shape's id ("01" … "95", "2A", "2B"), or -1.
-int Index_Departement(QStringView identifiant);
 
 // The map built into the program, read once.
 const Formes_Carte &Formes_France();

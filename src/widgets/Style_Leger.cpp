@@ -56,12 +56,12 @@ QIcon Style_Leger::standardIcon(StandardPixmap icone, const QStyleOption *option
 void Style_Leger::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                 const QWidget *widget) const
 {
-    if (element == PE_FrameGroupBox && m_cadre.isNull()) {
+    if (element == PE_FrameGroupBox && !m_cadre) {
         QImageReader lecteur(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
         lecteur.setAutoDetectImageFormat(false); // no plugin is asked
-        m_cadre = QPixmap::fromImage(lecteur.read());
+        m_cadre = QPixmap::fromImage(lecteur.read()); // read once, even if it fails
     }
-    if (element != PE_FrameGroupBox || m_cadre.isNull()) {
+    if (element != PE_FrameGroupBox || m_cadre->isNull()) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
@@ -72,7 +72,7 @@ void Style_Leger::drawPrimitive(PrimitiveElement element, const QStyleOption *op
     const int haut = sans_titre ? Marge_Haute
                                 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height())
             + Marge_Haute;
-    qDrawBorderPixmap(painter, option->rect.adjusted(0, haut, 0, 0), QMargins(6, 6, 6, 6), m_cadre);
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, haut, 0, 0), QMargins(6, 6, 6, 6), *m_cadre);
 }
 
 void Installe_Style_Leger()

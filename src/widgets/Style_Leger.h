@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QProxyStyle>
 
+#include <optional>
+
 // The style the program runs in, as it draws, but for two things Fusion reads
 // from image files: a group box's frame and the menu bar's overflow arrow.
 // Qt answers the first image read from a file by loading every image plugin
@@ -18,7 +20,7 @@ public:
                        const QWidget *widget) const override;
 
 private:
-    mutable QPixmap m_cadre;
+    mutable std::optional<QPixmap> m_cadre;
 };
 
 // Puts Style_Leger over the application's style when that is Fusion; any other
