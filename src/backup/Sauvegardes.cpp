@@ -75,6 +75,11 @@ std::vector<Trouvee> Trouve(const QString &chemin_log)
 
 QString Dossier(const QString &chemin_log) { return QFileInfo(chemin_log).absoluteDir().filePath(QStringLiteral("Sauvegardes")); }
 
+QString Chemin_Temporaire(const QString &chemin_log)
+{
+    return QDir(Dossier(chemin_log)).filePath(QFileInfo(chemin_log).completeBaseName() + QStringLiteral(".en_cours.tmp"));
+}
+
 Resultat<QString> Sauvegarde_Log(const QString &chemin_log, const QDateTime &heure_locale)
 {
     const QString echec = QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : ").arg(QFileInfo(chemin_log).fileName());
@@ -89,16 +94,22 @@ Resultat<QString> Sauvegarde_Log(const QString &chemin_log, const QDateTime &heu
     if (!QDir().mkpath(dossier))
         return Erreur{echec + QStringLiteral("le dossier %1 ne peut pas être créé.").arg(QDir::toNativeSeparators(dossier))};
     const QString base = QFileInfo(chemin_log).completeBaseName();
+    // A copy takes its name only once whole on disk: a crash while it is
+    // written leaves the temporary, never listed, replaced by the next copy.
+    const QString temporaire = Chemin_Temporaire(chemin_log);
+    if (const auto ecrit = Ecrit_Temporaire(temporaire, octets.valeur()); !ecrit)
+        return Erreur{echec + ecrit.erreur()};
     QString chemin;
     for (int rang = 1; chemin.isEmpty(); ++rang) {
         const QString essai = QDir(dossier).filePath(Nom(base, heure_locale, rang));
-        const auto cree = Cree_Fichier_Exclusif(essai, octets.valeur());
-        if (!cree)
+        const auto cree = rang > 1000 ? Resultat<Creation>(Erreur{QStringLiteral("trop de sauvegardes portent déjà ce nom.")})
+                                      : Renomme_Sans_Remplacer(temporaire, essai);
+        if (!cree) {
+            QFile::remove(temporaire);
             return Erreur{echec + cree.erreur()};
+        }
         if (cree.valeur() == Creation::Cree)
             chemin = essai;
-        else if (rang > 1000)
-            return Erreur{echec + QStringLiteral("trop de sauvegardes portent déjà ce nom.")};
     }
     // The oldest beyond the number kept go; never the one just made, even
     // when a clock set back dates it before the others.

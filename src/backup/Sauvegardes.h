@@ -15,6 +15,8 @@ namespace Sauvegardes {
 inline constexpr int Nombre_Garde = 30;
 
 QString Dossier(const QString &chemin_log);
+// Where a copy is written before it takes its name.
+QString Chemin_Temporaire(const QString &chemin_log);
 
 // Writes the log as it is now to a new backup, flushed to disk, then removes
 // that log's backups beyond the 30 newest. Gives the backup's path. A missing

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdint>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -311,6 +312,51 @@ Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView c
         return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(chemin), Raison_Systeme(e))};
     }
     Synchronise_Dossier(chemin);
+    return Creation::Cree;
+}
+
+Statut Ecrit_Temporaire(const QString &temporaire, QByteArrayView contenu)
+{
+    const QByteArray local = Local(temporaire);
+    auto echec = [&](int e) {
+        ::unlink(local.constData());
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2.").arg(Nom(temporaire), Raison_Systeme(e))};
+    };
+    // O_EXCL after the unlink: never written through a link planted there.
+    if (::unlink(local.constData()) != 0 && errno != ENOENT)
+        return echec(errno);
+    Descripteur f(Ouvre(local, O_WRONLY | O_CREAT | O_EXCL, 0666));
+    if (!f.valide())
+        return echec(errno);
+    if (!Ecrit_Tout(f.fd(), contenu) || ::fsync(f.fd()) != 0 || f.ferme() != 0)
+        return echec(errno);
+    return Succes();
+}
+
+Resultat<Creation> Renomme_Sans_Remplacer(const QString &de, const QString &vers)
+{
+    const QByteArray source = Local(de);
+    const QByteArray cible = Local(vers);
+    auto echec = [&](int e) {
+        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(vers), Raison_Systeme(e))};
+    };
+    int r = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, cible.constData(), RENAME_NOREPLACE);
+    if (r != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        // A file system without that flag: a hard link does not replace either.
+        r = ::link(source.constData(), cible.constData());
+        if (r == 0) {
+            ::unlink(source.constData());
+        } else if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP) {
+            // Nor links (FAT): one program writes these names, look then rename.
+            struct stat st {};
+            if (::lstat(cible.constData(), &st) == 0)
+                return Creation::Existant;
+            r = ::rename(source.constData(), cible.constData());
+        }
+    }
+    if (r != 0)
+        return errno == EEXIST ? Resultat<Creation>(Creation::Existant) : Resultat<Creation>(echec(errno));
+    Synchronise_Dossier(vers);
     return Creation::Cree;
 }
 

@@ -48,4 +48,12 @@ Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne);
 enum class Creation { Cree, Existant };
 Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView contenu);
 
+// Writes `contenu` to `temporaire`, replacing a leftover of that name, and
+// flushes it to disk; on failure nothing is left under that name.
+Statut Ecrit_Temporaire(const QString &temporaire, QByteArrayView contenu);
+
+// Gives `de` the name `vers` unless a file already has it (Existant, `de`
+// left as it is); the folder is flushed, so the new name survives a crash.
+Resultat<Creation> Renomme_Sans_Remplacer(const QString &de, const QString &vers);
+
 } // namespace Sous_Programmes

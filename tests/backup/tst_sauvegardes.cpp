@@ -22,6 +22,7 @@ class Tst_Sauvegardes : public QObject {
 private slots:
     void copie_octet_pour_octet();
     void trente_gardees_par_log();
+    void copie_interrompue_jamais_proposee();
     void liste_et_restauration();
     void une_fois_par_lancement_et_par_log();
     void sauvegarde_impossible_dite_et_decidee();
@@ -70,6 +71,29 @@ void Tst_Sauvegardes::trente_gardees_par_log()
     const QString plus_ancienne = QStringLiteral("TEST1_Dezudidar_ERI_2007_%1.txt").arg(Heure.addSecs(60).toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QVERIFY(!Fichiers(d).contains(plus_ancienne));
     QVERIFY(Fichiers(d).contains(QStringLiteral("TEST1_Dezudidar_ERI_2007_notes.txt")));
+}
+
+void Tst_Sauvegardes::copie_interrompue_jamais_proposee()
+{
+    Dossier_Test d;
+    const QByteArray log = Fichier_De({Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC")});
+    d.ecrit(Nom, log);
+    // What a kill in the middle of a copy leaves: part of the log, under the
+    // temporary name.
+    QVERIFY(QDir().mkpath(Dossier(d.fichier(Nom))));
+    const QString temporaire = Chemin_Temporaire(d.fichier(Nom));
+    QVERIFY(temporaire.startsWith(Dossier(d.fichier(Nom))));
+    QFile reste(temporaire);
+    QVERIFY(reste.open(QIODevice::WriteOnly) && reste.write(log.left(20)) == 20);
+    reste.close();
+    QVERIFY(Liste(d.fichier(Nom)).empty());
+
+    const auto s = Sauvegarde_Log(d.fichier(Nom), Heure);
+    QVERIFY2(s.ok(), qPrintable(s.erreur()));
+    QVERIFY(!QFile::exists(temporaire));
+    QCOMPARE(Fichiers(d), QStringList{QFileInfo(s.valeur()).fileName()});
+    QCOMPARE(Liste(d.fichier(Nom)).size(), size_t(1));
+    QCOMPARE(Liste(d.fichier(Nom)).front().qso, qsizetype(1));
 }
 
 void Tst_Sauvegardes::liste_et_restauration()

@@ -1,6 +1,7 @@
 #include "Journal.h"
 #include "Log_Crash.h"
 #include "Outils_Test.h"
+#include "Sauvegardes.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -14,10 +15,10 @@ class Tst_Crash : public QObject {
     Q_OBJECT
 
 private slots:
-    void tue_pendant_les_reecritures();
+    void tue_pendant_les_reecritures_et_les_sauvegardes();
 };
 
-void Tst_Crash::tue_pendant_les_reecritures()
+void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
 {
     Dossier_Test d;
     const QString nom = QStringLiteral("TEST1_Dezudidar_ERI_2007.txt");
@@ -43,6 +44,9 @@ void Tst_Crash::tue_pendant_les_reecritures()
     QRandomGenerator hasard(20261207);
     const int tues = 220;
     int au_milieu = 0;
+    int pendant_sauvegarde = 0;
+    qsizetype sauvegardes_vues = 0;
+    const QString temporaire = Sauvegardes::Chemin_Temporaire(log);
     QMap<char, int> etats;
     for (int i = 0; i < tues; ++i) {
         QProcess ecrivain;
@@ -60,11 +64,32 @@ void Tst_Crash::tue_pendant_les_reecritures()
         const char etat = apres == a ? 'A' : apres == b ? 'B' : apres == c ? 'C' : '?';
         QVERIFY2(etat != '?', qPrintable(QStringLiteral("kill %1: log of %2 bytes is neither state").arg(i).arg(apres.size())));
         ++etats[etat];
+
+        // Every copy the restore window would offer is a state the log had.
+        if (QFile::exists(temporaire))
+            ++pendant_sauvegarde;
+        const auto liste = Sauvegardes::Liste(log);
+        for (const auto &s : liste) {
+            QFile f(s.chemin);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray copie = f.readAll();
+            QVERIFY2(copie == b || copie == c,
+                     qPrintable(QStringLiteral("kill %1: backup %2 of %3 bytes is no state of the log").arg(i).arg(s.chemin).arg(copie.size())));
+        }
+        sauvegardes_vues = qMax(sauvegardes_vues, qsizetype(liste.size()));
     }
-    qInfo("%d kills: A %d, B %d, C %d; %d during a rewrite", tues, etats['A'], etats['B'], etats['C'], au_milieu);
-    // Kills that never hit a rewrite in progress would prove nothing.
+    qInfo("%d kills: A %d, B %d, C %d; %d during a rewrite, %d during a backup", tues, etats['A'], etats['B'], etats['C'],
+          au_milieu, pendant_sauvegarde);
+    // Kills that never hit a rewrite or a backup in progress would prove nothing.
     QVERIFY(au_milieu > 0);
+    QVERIFY(pendant_sauvegarde > 0);
     QVERIFY(etats['B'] > 0 && etats['C'] > 0);
+    QVERIFY(sauvegardes_vues >= qsizetype(Sauvegardes::Nombre_Garde));
+
+    // The next backup clears what a kill left.
+    QFile(temporaire).open(QIODevice::WriteOnly);
+    QVERIFY(Sauvegardes::Sauvegarde_Log(log, QDateTime::currentDateTime()).ok());
+    QVERIFY(!QFile::exists(temporaire));
 }
 
 QTEST_GUILESS_MAIN(Tst_Crash)

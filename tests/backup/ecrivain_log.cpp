@@ -1,6 +1,8 @@
-// Rewrites a log for ever, going round A -> B -> A -> C -> A, until killed.
+// Rewrites a log for ever, going round A -> B -> A -> C -> A and backing up
+// B and C, until killed.
 #include "Journal.h"
 #include "Log_Crash.h"
+#include "Sauvegardes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +11,8 @@ using namespace Sous_Programmes;
 
 namespace {
 
-void Verifie(const Statut &s)
+template <typename T>
+void Verifie(const Resultat<T> &s)
 {
     if (!s) {
         std::fprintf(stderr, "%s\n", qPrintable(s.erreur()));
@@ -39,8 +42,10 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
     for (;;) {
         Verifie(Remplace_QSO(log, Ligne_Liste(Log_Crash::Ligne_Changee + 1, a), b));
+        Verifie(Sauvegardes::Sauvegarde_Log(log, QDateTime::currentDateTime()));
         Verifie(Remplace_QSO(log, Ligne_Liste(Log_Crash::Ligne_Changee + 1, b), a));
         Verifie(Insere_QSO_Par_Date(log, Log_Crash::Ligne_Inseree()));
+        Verifie(Sauvegardes::Sauvegarde_Log(log, QDateTime::currentDateTime()));
         Verifie(Supprime_QSO(log, Log_Crash::DMF_Insere));
     }
 }
