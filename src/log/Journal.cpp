@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 
 namespace Sous_Programmes {
@@ -262,18 +263,27 @@ Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArr
     Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView) {
         plus_tard.push_back(std::max(plus_tard.empty() ? 0 : plus_tard.back(), Jour_Insertion(l)));
     });
-    std::vector<std::pair<size_t, size_t>> places; // stored line to go before, new line
+    struct Place {
+        size_t avant; // the stored line it goes before
+        int cle;
+        size_t nouvelle;
+        bool operator<(const Place &p) const { return std::tie(avant, cle, nouvelle) < std::tie(p.avant, p.cle, p.nouvelle); }
+    };
+    // New lines meeting at one place go in date order: a logger's export
+    // may come newest first. Equal dates keep the file's order.
+    std::vector<Place> places;
+    places.reserve(nouvelles.size());
     for (size_t i = 0; i < nouvelles.size(); ++i) {
         const auto place = std::partition_point(plus_tard.begin(), plus_tard.end(), [&](int m) { return m < cles[i]; });
-        places.emplace_back(size_t(place - plus_tard.begin()), i);
+        places.push_back({size_t(place - plus_tard.begin()), cles[i], i});
     }
     std::sort(places.begin(), places.end());
     Sortie sortie;
     auto prochaine = places.cbegin();
     size_t j = 0;
     auto ecrit_avant = [&](size_t ligne) {
-        for (; prochaine != places.cend() && prochaine->first == ligne; ++prochaine)
-            sortie.ecrit(nouvelles[prochaine->second]);
+        for (; prochaine != places.cend() && prochaine->avant == ligne; ++prochaine)
+            sortie.ecrit(nouvelles[prochaine->nouvelle]);
     };
     Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView brute) {
         ecrit_avant(j++);

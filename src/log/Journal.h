@@ -100,7 +100,8 @@ std::optional<QDate> Cle_Insertion(QByteArrayView ligne);
 Statut Insere_QSO_Par_Date(const QString &chemin_log, QByteArrayView nouvelle);
 
 // Several lines in one rewrite, each placed by the rule above among the lines
-// already stored; new lines that land at the same place keep their order.
+// already stored; new lines that land at the same place go in date order,
+// those of the same day in the order given.
 Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArray> &nouvelles);
 
 } // namespace Sous_Programmes

@@ -70,6 +70,7 @@ private slots:
     void insere_par_date_data();
     void insere_par_date();
     void insere_plusieurs_lignes_d_un_coup();
+    void insere_un_export_du_plus_recent_au_plus_ancien();
     void insere_refuse_une_date_impossible();
     void lignes_refusees_avant_ecriture_data();
     void lignes_refusees_avant_ecriture();
@@ -357,6 +358,20 @@ void Tst_Journal::insere_plusieurs_lignes_d_un_coup()
     QVERIFY(!Insere_QSO_Par_Date(log, std::vector<QByteArray>{L("05/03/07", "f"), "court"}).ok());
     QVERIFY(Insere_QSO_Par_Date(log, std::vector<QByteArray>{}).ok());
     QCOMPARE(d.lit(Nom), avant);
+}
+
+void Tst_Journal::insere_un_export_du_plus_recent_au_plus_ancien()
+{
+    Dossier_Test d;
+    const QList<QByteArray> stockees{L("10/01/07", "s1"), L("20/01/07", "s2"), L("10/02/07", "s3"), L("20/02/07", "s4")};
+    const QString log = d.ecrit(Nom, Fichier_De(stockees));
+    // A general logger's export, newest first, two QSOs of one day among them.
+    const std::vector<QByteArray> nouvelles{L("25/02/07", "n1"), L("15/02/07", "n2"), L("10/02/07", "n3"),
+                                            L("02/02/07", "x"),  L("02/02/07", "y"),  L("01/02/07", "n4"),
+                                            L("15/01/07", "n5"), L("05/01/07", "n6")};
+    QVERIFY(Insere_QSO_Par_Date(log, nouvelles).ok());
+    QCOMPARE(d.lit(Nom), Fichier_De({nouvelles[7], stockees[0], nouvelles[6], stockees[1], nouvelles[5], nouvelles[3],
+                                     nouvelles[4], nouvelles[2], stockees[2], nouvelles[1], stockees[3], nouvelles[0]}));
 }
 
 void Tst_Journal::insere_refuse_une_date_impossible()
