@@ -73,15 +73,11 @@ void Main::Mnu_Exporter_ADIF_Click()
     const QString fichier = Dialogue_Fichier::A_Enregistrer(this, QStringLiteral("Exporter le log (ADIF)"), propose, Filtre_ADIF);
     if (fichier.isEmpty())
         return;
-    // The log itself, or the template, must never be replaced by an export.
-    const QString cible = QFileInfo(fichier).absoluteFilePath();
-    for (const QString &protege : {Chemin_Log(), QDir(m_env.dossier).filePath(QString::fromLatin1(Nom_Modele_Log))}) {
-        if (cible == QFileInfo(protege).absoluteFilePath()
-            || (QFileInfo::exists(protege) && QFileInfo(cible).canonicalFilePath() == QFileInfo(protege).canonicalFilePath())) {
-            Signale(QStringLiteral("Le fichier %1 est un log du programme : l'export ne peut pas le remplacer. Choisissez un autre nom.")
-                        .arg(QDir::toNativeSeparators(fichier)));
-            return;
-        }
+    // No log, template or backup of the program is ever replaced by an export.
+    if (const auto protege = Fichier_Du_Programme(fichier, m_env.dossier)) {
+        Signale(QStringLiteral("Le fichier %1 est %2 : l'export ne peut pas le remplacer. Choisissez un autre nom ou un autre dossier.")
+                    .arg(QDir::toNativeSeparators(fichier), *protege));
+        return;
     }
     const ADIF::Export e = ADIF::Log_Vers_ADIF(log.valeur(), nom_log, m_env.horloge());
     if (const Statut s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), e.octets, Si_Absent::Creer); !s) {

@@ -73,7 +73,10 @@ std::vector<Trouvee> Trouve(const QString &chemin_log)
 
 } // namespace
 
-QString Dossier(const QString &chemin_log) { return QFileInfo(chemin_log).absoluteDir().filePath(QStringLiteral("Sauvegardes")); }
+QString Dossier(const QString &chemin_log)
+{
+    return QFileInfo(chemin_log).absoluteDir().filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes));
+}
 
 QString Chemin_Temporaire(const QString &chemin_log)
 {

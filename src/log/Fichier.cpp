@@ -333,6 +333,14 @@ Statut Ecrit_Temporaire(const QString &temporaire, QByteArrayView contenu)
     return Succes();
 }
 
+bool Meme_Fichier(const QString &a, const QString &b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(Local(a).constData(), &sa) == 0 && ::stat(Local(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev
+        && sa.st_ino == sb.st_ino;
+}
+
 Resultat<Creation> Renomme_Sans_Remplacer(const QString &de, const QString &vers)
 {
     const QByteArray source = Local(de);

@@ -52,6 +52,10 @@ Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView c
 // flushes it to disk; on failure nothing is left under that name.
 Statut Ecrit_Temporaire(const QString &temporaire, QByteArrayView contenu);
 
+// Whether both names reach one file (a link, another case on a folder that
+// ignores it); false when either is missing.
+bool Meme_Fichier(const QString &a, const QString &b);
+
 // Gives `de` the name `vers` unless a file already has it (Existant, `de`
 // left as it is); the folder is flushed, so the new name survives a crash.
 Resultat<Creation> Renomme_Sans_Remplacer(const QString &de, const QString &vers);

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstring>
@@ -99,6 +101,69 @@ QString Nom_Log(const QString &indicatif, const QString &annee)
 QString Chemin_Log(const QString &indicatif, const QString &annee, const QString &dossier)
 {
     return QDir(dossier).filePath(Nom_Log(indicatif, annee));
+}
+
+namespace {
+
+// The path a name really leads to: links followed, even dangling ones.
+QString Chemin_Reel(const QString &chemin)
+{
+    QFileInfo f(chemin);
+    for (int i = 0; i < 40 && f.isSymLink(); ++i)
+        f = QFileInfo(f.symLinkTarget());
+    if (const QString c = f.canonicalFilePath(); !c.isEmpty())
+        return c;
+    const QString dossier = f.absoluteDir().canonicalPath();
+    return dossier.isEmpty() ? f.absoluteFilePath() : QDir(dossier).filePath(f.fileName());
+}
+
+bool Meme_Dossier(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0 || Meme_Fichier(a, b);
+}
+
+bool Nom_De_Log(const QString &nom)
+{
+    static const QRegularExpression regle(QStringLiteral("^.+_dezudidar_eri_.+\\.txt$"), QRegularExpression::CaseInsensitiveOption);
+    return regle.match(nom).hasMatch();
+}
+
+} // namespace
+
+std::optional<QString> Fichier_Du_Programme(const QString &cible, const QString &dossier)
+{
+    const QFileInfo reel(Chemin_Reel(cible));
+    const QString programme = Chemin_Reel(dossier);
+    const QString sauvegardes = QDir(programme).filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes));
+    const QString log = QStringLiteral("un log du programme");
+    const QString modele = QStringLiteral("le modèle des logs du programme");
+    const QString sauvegarde = QStringLiteral("dans le dossier des sauvegardes des logs");
+
+    for (QDir d = reel.absoluteDir();; ) {
+        if (Meme_Dossier(d.absolutePath(), sauvegardes))
+            return sauvegarde;
+        if (d.isRoot() || !d.cdUp())
+            break;
+    }
+    if (Meme_Dossier(reel.absolutePath(), programme)) {
+        if (reel.fileName().compare(QLatin1String(Nom_Modele_Log), Qt::CaseInsensitive) == 0)
+            return modele;
+        if (Nom_De_Log(reel.fileName()))
+            return log;
+    }
+    // Another name of one of those files (a hard link) would do the same harm.
+    if (reel.exists()) {
+        for (const QFileInfo &f : QDir(programme).entryInfoList(QDir::Files | QDir::Hidden)) {
+            const bool est_modele = f.fileName().compare(QLatin1String(Nom_Modele_Log), Qt::CaseInsensitive) == 0;
+            if ((est_modele || Nom_De_Log(f.fileName())) && Meme_Fichier(f.filePath(), reel.filePath()))
+                return est_modele ? modele : log;
+        }
+        for (const QFileInfo &f : QDir(sauvegardes).entryInfoList(QDir::Files | QDir::Hidden)) {
+            if (Meme_Fichier(f.filePath(), reel.filePath()))
+                return sauvegarde;
+        }
+    }
+    return std::nullopt;
 }
 
 Resultat<Creation> Cree_Log(const QString &indicatif, const QString &annee, const QString &dossier)

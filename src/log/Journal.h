@@ -18,6 +18,7 @@ namespace Sous_Programmes {
 inline constexpr const char *Nom_Modele_Log = "FXXXX_Dezudidar_ERI.txt";
 inline constexpr const char *Nom_Temporaire = "Temporaire.txt";
 inline constexpr const char *Nom_Temporaire_Insertion = "Temporaire6.txt";
+inline constexpr const char *Nom_Dossier_Sauvegardes = "Sauvegardes";
 
 // The folder that holds the program, its template and its logs.
 QString Dossier_Programme();
@@ -29,6 +30,12 @@ bool Nom_Fichier_Sur(const QString &texte);
 Statut Verifie_Nom_Station(const QString &indicatif, const QString &annee);
 
 QString Nom_Log(const QString &indicatif, const QString &annee);
+
+// What `cible` is among the files the program keeps in `dossier`, said in
+// French for a refusal ("un log du programme"...): a log by its naming rule,
+// the template, anything in the backups' folder; whatever the case of its
+// name, and through links. None for any other file.
+std::optional<QString> Fichier_Du_Programme(const QString &cible, const QString &dossier = Dossier_Programme());
 QString Chemin_Log(const QString &indicatif, const QString &annee, const QString &dossier = Dossier_Programme());
 
 // Creates the log of a callsign and year from the template; an existing log,

@@ -115,13 +115,24 @@ void Tst_Main_Echange::exporter_le_log()
     QCOMPARE(adi.count("<EOR>"), 2);
     QVERIFY(!b.dossier.existe(QStringLiteral("Temporaire.txt")));
 
-    // The log itself is never replaced by an export.
-    choisi = b.dossier.fichier(b.log());
-    b.messages.clear();
-    b.action("Mnu_Exporter_ADIF")->trigger();
-    QCOMPARE(b.messages.size(), 1);
-    QVERIFY2(b.messages.first().contains(QStringLiteral("ne peut pas le remplacer")), qPrintable(b.messages.first()));
+    // No log of the folder, whatever its year or the case of its name, nor a
+    // backup, is ever replaced by an export.
+    const QByteArray autre_annee = Fichier_De({Log[0]});
+    b.dossier.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2006.txt"), autre_annee);
+    QVERIFY(QDir(b.dossier.chemin()).mkpath(QStringLiteral("Sauvegardes")));
+    b.dossier.ecrit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20070301-120000.txt"), autre_annee);
+    for (const QString nom : {b.log(), QStringLiteral("test1_dezudidar_eri_2006.txt"),
+                              QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20070301-120000.txt")}) {
+        choisi = b.dossier.fichier(nom);
+        b.messages.clear();
+        b.action("Mnu_Exporter_ADIF")->trigger();
+        QCOMPARE(b.messages.size(), 1);
+        QVERIFY2(b.messages.first().contains(QStringLiteral("ne peut pas le remplacer")), qPrintable(b.messages.first()));
+    }
     QCOMPARE(b.dossier.lit(b.log()), Fichier_De(Log));
+    QCOMPARE(b.dossier.lit(QStringLiteral("TEST1_Dezudidar_ERI_2006.txt")), autre_annee);
+    QCOMPARE(b.dossier.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20070301-120000.txt")), autre_annee);
+    QVERIFY(!b.dossier.existe(QStringLiteral("Temporaire.txt")));
 }
 
 QTEST_MAIN(Tst_Main_Echange)

@@ -55,6 +55,8 @@ class Tst_Journal : public QObject {
 
 private slots:
     void chemin_du_log();
+    void fichiers_du_programme_data();
+    void fichiers_du_programme();
     void lecture_accepte_ce_que_laissent_les_editeurs_data();
     void lecture_accepte_ce_que_laissent_les_editeurs();
     void liste_numerote_et_garde_la_ligne();
@@ -621,6 +623,50 @@ void Tst_Journal::log_qui_n_est_pas_un_fichier_ordinaire()
     QVERIFY(sorte != QLatin1String("peripherique") || apres.isSymLink());
     QVERIFY(!apres.isFile() || apres.isSymLink());
     QVERIFY(!d.existe(QString::fromLatin1(Nom_Temporaire)));
+}
+
+void Tst_Journal::fichiers_du_programme_data()
+{
+    QTest::addColumn<QString>("cible");
+    QTest::addColumn<QString>("nature"); // empty: any file may be written there
+    const QString log = QStringLiteral("un log du programme");
+    QTest::newRow("le log") << "prog/TEST1_Dezudidar_ERI_2007.txt" << log;
+    QTest::newRow("une autre annee") << "prog/TEST1_Dezudidar_ERI_2006.txt" << log;
+    QTest::newRow("un autre indicatif, pas encore cree") << "prog/F5ABC_Dezudidar_ERI_2026.txt" << log;
+    QTest::newRow("en minuscules") << "prog/test1_dezudidar_eri_2007.TXT" << log;
+    QTest::newRow("le modele") << "prog/fxxxx_dezudidar_eri.txt" << QStringLiteral("le modèle des logs du programme");
+    QTest::newRow("une sauvegarde") << "prog/Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502.txt"
+                                    << QStringLiteral("dans le dossier des sauvegardes des logs");
+    QTest::newRow("un nouveau nom parmi les sauvegardes") << "prog/sauvegardes/export.adi"
+                                                          << QStringLiteral("dans le dossier des sauvegardes des logs");
+    QTest::newRow("lien vers le log") << "ailleurs/lien.adi" << log;
+    QTest::newRow("dossier lie au dossier du programme") << "ailleurs/prog_lie/TEST1_Dezudidar_ERI_2006.txt" << log;
+    QTest::newRow("lien dur vers le log") << "ailleurs/dur.adi" << log;
+    QTest::newRow("lien vers les sauvegardes") << "ailleurs/sauv_lie/neuf.adi" << QStringLiteral("dans le dossier des sauvegardes des logs");
+    QTest::newRow("export propose") << "prog/TEST1_Dezudidar_ERI_2007.adi" << QString();
+    QTest::newRow("autre texte du dossier") << "prog/notes.txt" << QString();
+    QTest::newRow("nom de log dans un autre dossier") << "ailleurs/TEST1_Dezudidar_ERI_2007.txt" << QString();
+}
+
+void Tst_Journal::fichiers_du_programme()
+{
+    QFETCH(QString, cible);
+    QFETCH(QString, nature);
+    Dossier_Test d;
+    QVERIFY(QDir(d.chemin()).mkpath(QStringLiteral("prog/Sauvegardes")) && QDir(d.chemin()).mkpath(QStringLiteral("ailleurs")));
+    const QString log = d.ecrit(QStringLiteral("prog/TEST1_Dezudidar_ERI_2007.txt"), L("01/03/07", "21001") + "\r\n");
+    d.ecrit(QStringLiteral("prog/TEST1_Dezudidar_ERI_2006.txt"), {});
+    d.ecrit(QStringLiteral("prog/FXXXX_Dezudidar_ERI.txt"), {});
+    d.ecrit(QStringLiteral("prog/notes.txt"), "notes");
+    d.ecrit(QStringLiteral("prog/Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502.txt"), {});
+    d.ecrit(QStringLiteral("ailleurs/TEST1_Dezudidar_ERI_2007.txt"), {});
+    QVERIFY(QFile::link(log, d.fichier(QStringLiteral("ailleurs/lien.adi"))));
+    QVERIFY(QFile::link(d.fichier(QStringLiteral("prog")), d.fichier(QStringLiteral("ailleurs/prog_lie"))));
+    QVERIFY(QFile::link(d.fichier(QStringLiteral("prog/Sauvegardes")), d.fichier(QStringLiteral("ailleurs/sauv_lie"))));
+    QCOMPARE(::link(QFile::encodeName(log).constData(), QFile::encodeName(d.fichier(QStringLiteral("ailleurs/dur.adi"))).constData()), 0);
+
+    const auto trouve = Fichier_Du_Programme(d.fichier(cible), d.fichier(QStringLiteral("prog")));
+    QCOMPARE(trouve.value_or(QString()), nature);
 }
 
 QTEST_GUILESS_MAIN(Tst_Journal)
