@@ -1,10 +1,21 @@
-// Reading a 100,000-record ADIF export beside its floor, measured in the same
-// run: reading the file and finding every "<" in it.
+// Reading ADIF files beside their floor, measured in the same run: reading
+// the file and finding every "<" in it.
+// - a 100,000-record export of this challenge (30 MB);
+// - a station's general log of 1,000,000 records (about 200 MB), 1% of them
+//   with a DMF reference: the time to the import preview and its peak memory;
+// - the same with a reference in every record, and 200 MB of tiny fields:
+//   peak memory.
+#include "Echange_ADIF.h"
 #include "Fichier.h"
+#include "Import_ADIF.h"
+#include "Journal.h"
 #include "Lecteur_ADIF.h"
+#include "Memoire_Residente.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -12,13 +23,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 using namespace Sous_Programmes;
 
 namespace {
-
-constexpr int Nombre_Enregistrements = 100000;
-constexpr qsizetype Taille_Enregistrement = 300;
 
 void Ajoute_Champ(QByteArray &f, const char *nom, QByteArrayView valeur)
 {
@@ -31,18 +40,21 @@ void Ajoute_Champ(QByteArray &f, const char *nom, QByteArrayView valeur)
     f += ' ';
 }
 
-// One QSO as a logger writes it: a line of fields, then CR LF.
-QByteArray Enregistrement_Numero(int i)
+QByteArray Numero_DMF(int i) { return QByteArray::number(1001 + (i * 7) % 95000).rightJustified(5, '0'); }
+
+// A QSO of this challenge as a logger writes it: a line of fields, then CR LF.
+QByteArray Enregistrement_Challenge(int i)
 {
     static const char *bandes[] = {"80M", "40M", "20M", "15M", "2M"};
     static const char *frequences[] = {"3.652", "7.112", "14.245", "21.310", "144.300"};
     static const char *modes[] = {"SSB", "CW", "FM", "FT8"};
     static const char *noms[] = {"Jean", "Hélène", "Marie-Claude", "Pierre", "François"};
     static const char *villes[] = {"Rennes", "Saint-Étienne", "Lyon", "Brest", "Aix-en-Provence"};
+    constexpr qsizetype taille = 300;
     QByteArray e;
-    e.reserve(Taille_Enregistrement + 32);
+    e.reserve(taille + 32);
     const QByteArray date = QDate(2024, 1, 1).addDays(i / 300).toString(QStringLiteral("yyyyMMdd")).toLatin1();
-    const QByteArray dmf = QByteArray::number(1001 + (i * 7) % 95000).rightJustified(5, '0');
+    const QByteArray dmf = Numero_DMF(i);
     Ajoute_Champ(e, "CALL", "F" + QByteArray::number(i % 9) + QByteArray::number(10000 + i, 36).toUpper());
     Ajoute_Champ(e, "QSO_DATE", date);
     Ajoute_Champ(e, "TIME_ON", QByteArray::number(100000 + (i * 13) % 140000).right(6));
@@ -62,31 +74,92 @@ QByteArray Enregistrement_Numero(int i)
     Ajoute_Champ(e, "APP_KOB_DMF", dmf);
     Ajoute_Champ(e, "APP_KOB_TYPE", i % 4 ? "Moulin Contacte" : "Moulin active");
     const QByteArray notes = "Moulin " + dmf + ", bon signal, QSL via bureau. ";
-    const qsizetype reste = std::max<qsizetype>(20, Taille_Enregistrement - e.size() - 20);
+    const qsizetype reste = std::max<qsizetype>(20, taille - e.size() - 20);
     Ajoute_Champ(e, "NOTES", notes.repeated(reste / notes.size() + 1).left(reste));
     e += "<EOR>\r\n";
     return e;
 }
 
+// A QSO of a station's general log, about 200 bytes; `dmf`: one of the
+// challenge, its reference as a SIG or in the comment.
+QByteArray Enregistrement_General(int i, bool dmf)
+{
+    static const char *bandes[] = {"80M", "40M", "20M", "15M", "10M", "2M"};
+    static const char *modes[] = {"SSB", "CW", "FT8", "FT4", "RTTY"};
+    static const char *commentaires[] = {"tnx QSO", "73", "QSL via bureau", "good signal", "portable"};
+    QByteArray e;
+    e.reserve(224);
+    Ajoute_Champ(e, "CALL", (i % 7 ? "DL" : "F") + QByteArray::number(i % 9) + QByteArray::number(20000 + i, 36).toUpper());
+    Ajoute_Champ(e, "QSO_DATE", QDate(2026, 1, 1).addDays(i % 365).toString(QStringLiteral("yyyyMMdd")).toLatin1());
+    Ajoute_Champ(e, "TIME_ON", QByteArray::number(100000 + (i * 13) % 140000).right(6));
+    Ajoute_Champ(e, "BAND", bandes[i % 6]);
+    Ajoute_Champ(e, "MODE", modes[i % 5]);
+    Ajoute_Champ(e, "FREQ", QByteArray::number(7.0 + (i % 200) / 1000.0, 'f', 3));
+    Ajoute_Champ(e, "RST_SENT", i % 3 ? "599" : "-12");
+    Ajoute_Champ(e, "RST_RCVD", i % 3 ? "579" : "-08");
+    Ajoute_Champ(e, "GRIDSQUARE", i % 2 ? "JN05" : "JO40");
+    Ajoute_Champ(e, "STATION_CALLSIGN", "F8KOB");
+    Ajoute_Champ(e, "MY_GRIDSQUARE", "IN88");
+    if (dmf && i % 2) {
+        Ajoute_Champ(e, "SIG", "DMF");
+        Ajoute_Champ(e, "SIG_INFO", Numero_DMF(i));
+    } else if (dmf) {
+        Ajoute_Champ(e, "COMMENT", "Moulin DMF " + Numero_DMF(i));
+    } else {
+        Ajoute_Champ(e, "COMMENT", commentaires[i % 5]);
+    }
+    e += "<EOR>\r\n";
+    return e;
+}
+
+// Writes the file a piece at a time: the bench holds none of it in memory.
+QString Ecrit_Fichier(const QTemporaryDir &dossier, const QString &nom, int nombre, const std::function<QByteArray(int)> &enregistrement)
+{
+    const QString chemin = QDir(dossier.path()).filePath(nom);
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly))
+        std::abort();
+    QByteArray morceau = "Journal exporté par un carnet général\r\n<ADIF_VER:5>3.1.4\r\n<PROGRAMID:3>LOG\r\n<EOH>\r\n";
+    for (int i = 0; i < nombre; ++i) {
+        morceau += enregistrement(i);
+        if (morceau.size() > (4 << 20) || i + 1 == nombre) {
+            if (f.write(morceau) != morceau.size())
+                std::abort();
+            morceau.clear();
+        }
+    }
+    return chemin;
+}
+
 struct Banc {
     QTemporaryDir dossier;
-    QString fichier;
+    QString challenge;
+    QString general;
+    QString tout_dmf;
+    QString petits_champs;
+    Contenu_Log log;
 
     Banc()
     {
         if (!dossier.isValid())
             std::abort();
-        fichier = QDir(dossier.path()).filePath(QStringLiteral("export.adi"));
-        QByteArray contenu = "Journal exporté pour le challenge\r\n<ADIF_VER:5>3.1.4\r\n<PROGRAMID:3>KOB\r\n"
-                             "<CREATED_TIMESTAMP:15>20241231 235959\r\n<EOH>\r\n";
-        contenu.reserve(qsizetype(Nombre_Enregistrements) * (Taille_Enregistrement + 16));
-        for (int i = 0; i < Nombre_Enregistrements; ++i)
-            contenu += Enregistrement_Numero(i);
-        if (!Cree_Fichier_Exclusif(fichier, contenu))
-            std::abort();
-        // A file that does not read whole would make both figures meaningless.
-        if (ADIF::Lit_ADIF(contenu).nombre() != Nombre_Enregistrements)
-            std::abort();
+        challenge = Ecrit_Fichier(dossier, QStringLiteral("challenge.adi"), 100000, Enregistrement_Challenge);
+        general = Ecrit_Fichier(dossier, QStringLiteral("general.adi"), 1000000,
+                                [](int i) { return Enregistrement_General(i, i % 100 == 0); });
+        tout_dmf = Ecrit_Fichier(dossier, QStringLiteral("tout_dmf.adi"), 1000000,
+                                 [](int i) { return Enregistrement_General(i, true); });
+        // 200 MB of fields of one byte, ten to a record.
+        petits_champs = Ecrit_Fichier(dossier, QStringLiteral("petits_champs.adi"), 4000000, [](int) {
+            return QByteArray("<A:1>x").repeated(8) + "<EOR>\r\n";
+        });
+        // The log the import compares with: a few thousand QSOs of the year.
+        QByteArray lignes;
+        for (int i = 0; i < 5000; ++i) {
+            const QByteArray date = QDate(2026, 1, 1).addDays(i % 365).toString(QStringLiteral("dd/MM/yy")).toLatin1();
+            lignes += date + "  " + Numero_DMF(i * 3) + "  " + QByteArray("Moulin Contacte").leftJustified(22, ' ') + "  "
+                + QByteArray("F5ABC").leftJustified(12, ' ') + "\r\n";
+        }
+        log = Contenu_Log(lignes);
     }
 };
 
@@ -96,45 +169,121 @@ Banc &banc()
     return b;
 }
 
-// Reads the file whole, then gives its bytes to `traite`, at each iteration.
-template <typename F>
-void Lit_Puis(benchmark::State &state, F traite)
+Fichier_Ouvert Ouvre(const QString &chemin)
 {
+    auto f = Fichier_Ouvert::Ouvre(chemin);
+    if (!f)
+        std::abort();
+    return std::move(f).valeur();
+}
+
+// The floor: the file read by the pieces the reader reads, every "<" found.
+void Plancher(benchmark::State &state, const QString &chemin)
+{
+    QByteArray tampon(ADIF::Lecteur::Morceau_Defaut, Qt::Uninitialized);
     for (auto _ : state) {
-        auto octets = Lit_Fichier(banc().fichier);
-        if (!octets) {
-            state.SkipWithError(qPrintable(octets.erreur()));
+        Fichier_Ouvert f = Ouvre(chemin);
+        qsizetype chevrons = 0;
+        for (;;) {
+            const auto lus = f.lit(tampon.data(), tampon.size());
+            if (!lus || lus.valeur() == 0)
+                break;
+            const char *p = tampon.constData();
+            const char *fin = p + lus.valeur();
+            while (const void *q = std::memchr(p, '<', size_t(fin - p))) {
+                ++chevrons;
+                p = static_cast<const char *>(q) + 1;
+            }
+        }
+        benchmark::DoNotOptimize(chevrons);
+    }
+    state.counters["Mo"] = double(QFileInfo(chemin).size()) / 1e6;
+}
+
+// What the memory held at its peak beyond what it held before, in MB.
+void Compte_Memoire(benchmark::State &state, qint64 avant, qint64 pic, const QString &chemin)
+{
+    state.counters["pic_Mo"] = double(pic - avant) / 1e6;
+    state.counters["fichier_Mo"] = double(QFileInfo(chemin).size()) / 1e6;
+}
+
+// From the file chosen to its preview: read, analysed against the log; with
+// `fenetre`, the preview window shown too.
+void Apercu(benchmark::State &state, const QString &chemin, bool fenetre)
+{
+    qint64 pic = 0;
+    qint64 avant = 0;
+    qsizetype candidats = 0;
+    int avancements = 0;
+    for (auto _ : state) {
+        avant = Memoire_Residente::Actuelle();
+        Memoire_Residente::Remet_Pic();
+        ADIF::Lecteur lecteur(Ouvre(chemin));
+        auto analyse = ADIF::Analyse_Import(lecteur, banc().log, QStringLiteral("2026"), [&](qint64, qint64) {
+            ++avancements;
+            return true;
+        });
+        if (!analyse) {
+            state.SkipWithError(qPrintable(analyse.erreur()));
             break;
         }
-        traite(octets.valeur());
+        candidats = qsizetype(analyse.valeur().candidats.size());
+        if (fenetre) {
+            Import_ADIF apercu(std::move(analyse).valeur(), QStringLiteral("/nulle/part"), QStringLiteral("general.adi"),
+                               QStringLiteral("2026"));
+            apercu.show();
+            QApplication::processEvents();
+        }
+        pic = qMax(pic, Memoire_Residente::Pic());
+    }
+    Compte_Memoire(state, avant, pic, chemin);
+    state.counters["lignes"] = double(candidats);
+    state.counters["avancements"] = double(avancements) / double(state.iterations());
+}
+
+void BM_Plancher_Export_Challenge(benchmark::State &state) { Plancher(state, banc().challenge); }
+
+void BM_Lecteur_Export_Challenge(benchmark::State &state)
+{
+    for (auto _ : state) {
+        ADIF::Lecteur lecteur(Ouvre(banc().challenge));
+        ADIF::Enregistrement e;
+        qsizetype n = 0;
+        while (lecteur.suivant(e))
+            ++n;
+        if (n != 100000)
+            state.SkipWithError("records lost");
+        benchmark::DoNotOptimize(n);
     }
 }
 
-void BM_Plancher_ADIF(benchmark::State &state)
-{
-    Lit_Puis(state, [](const QByteArray &o) {
-        const char *p = o.constData();
-        const char *fin = p + o.size();
-        qsizetype chevrons = 0;
-        while (const void *q = std::memchr(p, '<', size_t(fin - p))) {
-            ++chevrons;
-            p = static_cast<const char *>(q) + 1;
-        }
-        benchmark::DoNotOptimize(chevrons);
-    });
-}
-
-void BM_Lit_ADIF(benchmark::State &state)
-{
-    Lit_Puis(state, [](const QByteArray &o) {
-        const ADIF::Lecture lecture = ADIF::Lit_ADIF(o);
-        benchmark::DoNotOptimize(lecture.nombre());
-    });
-}
+void BM_Plancher_Journal_General(benchmark::State &state) { Plancher(state, banc().general); }
+void BM_Apercu_Journal_General(benchmark::State &state) { Apercu(state, banc().general, false); }
+void BM_Apercu_Fenetre_Journal_General(benchmark::State &state) { Apercu(state, banc().general, true); }
+void BM_Plancher_Tout_DMF(benchmark::State &state) { Plancher(state, banc().tout_dmf); }
+void BM_Apercu_Fenetre_Tout_DMF(benchmark::State &state) { Apercu(state, banc().tout_dmf, true); }
+void BM_Plancher_Petits_Champs(benchmark::State &state) { Plancher(state, banc().petits_champs); }
+void BM_Apercu_Petits_Champs(benchmark::State &state) { Apercu(state, banc().petits_champs, false); }
 
 } // namespace
 
-BENCHMARK(BM_Plancher_ADIF)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Lit_ADIF)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Plancher_Export_Challenge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Lecteur_Export_Challenge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Plancher_Journal_General)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Apercu_Journal_General)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Apercu_Fenetre_Journal_General)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Plancher_Tout_DMF)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Apercu_Fenetre_Tout_DMF)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Plancher_Petits_Champs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Apercu_Petits_Champs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-BENCHMARK_MAIN();
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    banc();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -48,6 +48,7 @@ public:
     Main &demarre()
     {
         Environnement env{dossier.chemin(), [this] { return maintenant; }, zone};
+        env.delai_progression_ms = delai_progression_ms;
         fenetre = std::make_unique<Main>(env);
         fenetre->show();
         if (!QTest::qWaitForWindowActive(fenetre.get()))
@@ -146,6 +147,7 @@ public:
     QDateTime maintenant = QDateTime(QDate(2007, 3, 15), QTime(18, 30, 0), Qt::UTC);
     QTimeZone zone = QTimeZone("Europe/Paris");
     QStringList messages;
+    int delai_progression_ms = 400;
     std::deque<QMessageBox::StandardButton> reponses;
     std::unique_ptr<Main> fenetre;
 

@@ -150,9 +150,14 @@ int main(int argc, char *argv[])
                            "<CALL:5>F1NEW <QSO_DATE:8>20080309 <COMMENT:17>Moulin DMF-29020 <EOR>\r\n"
                            "<CALL:5>F6AAA <QSO_DATE:8>20080310 <SIG:3>DMF <SIG_INFO:9>DMF-67110 <EOR>\r\n"
                            "<CALL:5>F8KOB <QSO_DATE:8>20080311 <MY_SIG:3>DMF <MY_SIG_INFO:5>21999 <EOR>\r\n"
-                           "<CALL:5>F4OLD <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>21888 <EOR>\r\n";
-    Import_ADIF import(ADIF::Analyse_Import(ADIF::Lit_ADIF(adi), contenu.valeur(), QStringLiteral("2008")), log.fileName(),
-                       QStringLiteral("autre_carnet.adi"), QStringLiteral("2008"));
+                           "<CALL:5>F4OLD <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>21888 <EOR>\r\n"
+                           "<CALL:5>f2low <QSO_DATE:8>20080312 <SIG:3>DMF <SIG_INFO:5>../.. "
+                           "<APP_DEZUDIDAR_TYPE:15>Moulin Contacte <EOR>\r\n";
+    ADIF::Lecteur lecteur(adi);
+    auto analyse = ADIF::Analyse_Import(lecteur, contenu.valeur(), QStringLiteral("2008"));
+    if (!analyse)
+        return 1;
+    Import_ADIF import(std::move(analyse).valeur(), log.fileName(), QStringLiteral("autre_carnet.adi"), QStringLiteral("2008"));
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));

@@ -4,6 +4,7 @@
 #include "Ligne_QSO.h"
 #include "Points.h"
 #include "Reglages.h"
+#include "Regles_Saisie.h"
 #include "Texte.h"
 
 #include <QDate>
@@ -108,18 +109,6 @@ QByteArray Ascii(QByteArrayView octets)
     return sortie;
 }
 
-bool Texte_Du_Log(QByteArrayView texte, qsizetype largeur, bool vide_permis = false)
-{
-    if ((texte.isEmpty() && !vide_permis) || texte.size() > largeur)
-        return false;
-    for (char c : texte) {
-        const auto o = static_cast<unsigned char>(c);
-        if (o < 0x20 || o == 0x7F)
-            return false;
-    }
-    return true;
-}
-
 // Whether an activity type is the station's own activation of a mill.
 bool Activation(int position) { return position >= 3 && position <= 7; }
 
@@ -188,15 +177,139 @@ Export Log_Vers_ADIF(const Contenu_Log &contenu, const QString &nom_log, const Q
     return e;
 }
 
-Analyse Analyse_Import(const Lecture &lecture, const Contenu_Log &log, const QString &annee)
+namespace {
+
+// The fields an import looks at, found in one pass over a record: the first
+// of each name, as Enregistrement::valeur gives it.
+struct Champs_Utiles {
+    QByteArrayView call, qso_date, sig, sig_info, my_sig, my_sig_info, comment, notes, type, attente;
+    bool propre = false;
+
+    explicit Champs_Utiles(const Enregistrement &e)
+    {
+        for (const Champ &c : e.champs) {
+            QByteArrayView *v = Place(c.nom);
+            if (!v)
+                continue;
+            if (v == &type && !propre) {
+                propre = true;
+                type = c.valeur;
+            } else if (v != &type && v->isNull()) {
+                *v = c.valeur.isNull() ? QByteArrayView("", 0) : c.valeur;
+            }
+        }
+    }
+
+    QByteArrayView *Place(QByteArrayView nom)
+    {
+        switch (nom.size()) {
+        case 3: return Meme_Nom(nom, "SIG") ? &sig : nullptr;
+        case 4: return Meme_Nom(nom, "CALL") ? &call : nullptr;
+        case 5: return Meme_Nom(nom, "NOTES") ? &notes : nullptr;
+        case 6: return Meme_Nom(nom, "MY_SIG") ? &my_sig : nullptr;
+        case 7: return Meme_Nom(nom, "COMMENT") ? &comment : nullptr;
+        case 8: return Meme_Nom(nom, "QSO_DATE") ? &qso_date : Meme_Nom(nom, "SIG_INFO") ? &sig_info : nullptr;
+        case 11: return Meme_Nom(nom, "MY_SIG_INFO") ? &my_sig_info : nullptr;
+        case 18: return Meme_Nom(nom, Champ_Type) ? &type : nullptr;
+        case 21: return Meme_Nom(nom, Champ_Attente) ? &attente : nullptr;
+        default: return nullptr;
+        }
+    }
+};
+
+// A valid DMF number as a place in a table of every one (12^5 of them).
+int Index_DMF(QByteArrayView dmf)
+{
+    if (dmf.size() != Largeur_DMF)
+        return -1;
+    int index = 0;
+    for (char c : dmf) {
+        if (!Caractere_DMF(c))
+            return -1;
+        index = index * 12 + (c == 'A' ? 10 : c == 'B' ? 11 : c - '0');
+    }
+    return index;
+}
+constexpr int Nombre_DMF = 12 * 12 * 12 * 12 * 12;
+
+// A QSO_DATE, AAAAMMJJ; invalid when it is no day of the calendar.
+QDate Date_ADIF(QByteArrayView t)
+{
+    if (t.size() != 8 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return {};
+    auto nombre = [&](qsizetype debut, qsizetype chiffres) {
+        int v = 0;
+        for (qsizetype i = debut; i < debut + chiffres; ++i)
+            v = v * 10 + (t[i] - '0');
+        return v;
+    };
+    return QDate(nombre(0, 4), nombre(4, 2), nombre(6, 2));
+}
+
+// The date as the log writes it: dd/mm/yy.
+QByteArray Date_Log(const QDate &d)
+{
+    const int annee = d.year() % 100;
+    const char texte[] = {char('0' + d.day() / 10), char('0' + d.day() % 10), '/', char('0' + d.month() / 10),
+                          char('0' + d.month() % 10), '/', char('0' + annee / 10), char('0' + annee % 10)};
+    return QByteArray(texte, 8);
+}
+
+// Why a candidate cannot be imported, as the entry would refuse it typed;
+// empty when it can.
+QString Refus_Candidat(const Candidat &c, QByteArrayView date_brute, bool date_valide, const QString &annee)
+{
+    auto refus = [](const QString &champ, const QString &raison) {
+        return QStringLiteral("Refusé, champ « %1 » : %2").arg(champ, raison);
+    };
+    if (!date_valide)
+        return refus(QStringLiteral("Date"), QStringLiteral("« %1 » n'est pas une date AAAAMMJJ")
+                                                 .arg(Texte_Visible(Depuis_Log(date_brute.first(qMin<qsizetype>(date_brute.size(), 16))))));
+    if (c.indicatif.coupe())
+        return refus(QStringLiteral("Indicatif"), Verifie_Indicatif(QString(Largeur_Indicatif + 1, u'X')));
+    if (c.dmf.coupe())
+        return refus(QStringLiteral("N° DMF"), Verifie_DMF(QString(Largeur_DMF + 1, u'0')));
+    if (c.type.coupe())
+        return QStringLiteral("Refusé : le champ « Type Activité » dépasse %1 caractères.").arg(Largeur_Type);
+    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.attente, Depuis_Log(c.dmf.vue()), Depuis_Log(c.type.vue()),
+                            Depuis_Log(c.indicatif.vue())};
+    if (const auto r = Refus_Champs(champs, annee))
+        return refus(r->champ, r->raison);
+    if (const auto ligne = Construit_Ligne_QSO(champs); !ligne)
+        return QStringLiteral("Refusé : ") + ligne.erreur();
+    // Letters typed in the entry become capitals; nor does it make a blank
+    // inside a callsign, or a letter that a logger's export would not hold.
+    for (char o : c.indicatif.vue()) {
+        if (o >= 'a' && o <= 'z')
+            return refus(QStringLiteral("Indicatif"), QStringLiteral("lettres minuscules, l'indicatif s'écrit en majuscules"));
+        if (o <= 0x20 || o >= 0x7F)
+            return refus(QStringLiteral("Indicatif"), QStringLiteral("caractère « %1 » non admis dans un indicatif")
+                                                          .arg(Texte_Visible(Depuis_Log(QByteArrayView(&o, 1)))));
+    }
+    return {};
+}
+
+} // namespace
+
+QString Remarque(const Analyse &a, const Candidat &c)
+{
+    switch (c.etat) {
+    case Candidat::Etat::Deja_Dans_Le_Log: return QStringLiteral("déjà dans le log");
+    case Candidat::Etat::Double: return QStringLiteral("déjà contacté le ") + Depuis_Log(c.date_precedente.vue());
+    case Candidat::Etat::Refuse: return c.refus > 0 && c.refus <= a.refus.size() ? a.refus[c.refus - 1] : QString();
+    case Candidat::Etat::Nouveau: break;
+    }
+    return {};
+}
+
+Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
 {
     Analyse a;
-    a.illisibles = lecture.illisibles;
 
-    // What the log holds: each QSO by date, callsign and number, and the
-    // date of the last line of each number.
+    // What the log holds: each QSO by date, callsign and number, and its last
+    // line of each number.
     QSet<QByteArray> deja;
-    QHash<QByteArray, QByteArray> derniere_date;
+    std::vector<qint32> derniere_du_log(Nombre_DMF, -1);
     auto cle = [](QByteArrayView date, QByteArrayView indicatif, QByteArrayView dmf) {
         return date.toByteArray() + '|' + indicatif.toByteArray() + '|' + dmf.toByteArray();
     };
@@ -206,93 +319,100 @@ Analyse Analyse_Import(const Lecture &lecture, const Contenu_Log &log, const QSt
         if (dmf.isEmpty())
             continue;
         deja.insert(cle(Date_QSO(l), Sans_Blancs(Indicatif_QSO(l)), dmf));
-        derniere_date.insert(dmf.toByteArray(), Date_QSO(l).toByteArray());
+        if (const int n = Index_DMF(dmf); n >= 0)
+            derniere_du_log[size_t(n)] = qint32(i);
     }
+    // The last candidate of each number met so far in the file.
+    std::vector<qint32> dernier_du_fichier(Nombre_DMF, -1);
+    QHash<QString, quint16> index_refus;
     const QByteArray annee_octets = annee.toLatin1();
-    QHash<QByteArray, QByteArray> dans_le_fichier;
 
-    for (qsizetype r = 0; r < lecture.nombre(); ++r) {
-        const Enregistrement e = lecture.enregistrement(r);
-        const bool propre = e.contient(Champ_Type);
-        const QByteArrayView appel = e.valeur("CALL").trimmed();
-        const QByteArrayView jour = e.valeur("QSO_DATE").trimmed();
-        const QDate date = jour.size() == 8 ? QDate::fromString(QString::fromLatin1(jour), QStringLiteral("yyyyMMdd")) : QDate();
-        if (appel.isEmpty() || !date.isValid()) {
-            ++a.illisibles;
-            continue;
-        }
-        if (jour.first(4) != annee_octets) {
-            ++a.autre_annee;
-            continue;
-        }
-
-        Candidat c;
-        c.propre = propre;
+    Enregistrement e;
+    for (qsizetype r = 0; lecteur.suivant(e); ++r) {
+        if (avancement && r % 1024 == 0 && !avancement(lecteur.position(), lecteur.taille()))
+            return Erreur{QString()};
+        const Champs_Utiles u(e);
         std::optional<QByteArray> dmf;
-        if (propre) {
-            QByteArrayView brut = e.valeur("SIG_INFO").trimmed();
+        if (u.propre) {
+            QByteArrayView brut = u.sig_info.trimmed();
             if (brut.isEmpty())
-                brut = e.valeur("MY_SIG_INFO").trimmed();
+                brut = u.my_sig_info.trimmed();
             if (!brut.isEmpty())
                 dmf = brut.toByteArray();
         } else {
-            if (Est_DMF(e.valeur("SIG")))
-                dmf = Reference_DMF(e.valeur("SIG_INFO"));
+            if (Est_DMF(u.sig))
+                dmf = Reference_DMF(u.sig_info);
             if (!dmf)
-                dmf = Reference_Dans_Texte(e.valeur("COMMENT"));
+                dmf = Reference_Dans_Texte(u.comment);
             if (!dmf)
-                dmf = Reference_Dans_Texte(e.valeur("NOTES"));
+                dmf = Reference_Dans_Texte(u.notes);
         }
         if (!dmf) {
-            if (Est_DMF(e.valeur("MY_SIG")))
+            if (Est_DMF(u.my_sig))
                 ++a.activations;
             else
                 ++a.sans_dmf;
             continue;
         }
-        c.dmf = *dmf;
-        c.indicatif = appel.toByteArray();
-        if (!propre)
-            c.indicatif = c.indicatif.toUpper();
-        if (propre) {
-            const auto type = Decode(e.valeur(Champ_Type));
-            c.type = type.value_or(QByteArray());
-            c.attente = e.valeur(Champ_Attente).trimmed() == "Y";
-        } else {
-            c.type = Type_Texte(0);
-        }
-        bool ascii = true;
-        for (char o : c.indicatif)
-            ascii &= o > 0x20 && o < 0x7F;
-        if (!ascii || !Texte_Du_Log(c.indicatif, Largeur_Indicatif) || !Texte_Du_Log(c.dmf, Largeur_DMF)
-            || !Texte_Du_Log(c.type, Largeur_Type, true)) {
-            ++a.illisibles;
+        const QByteArrayView jour = u.qso_date.trimmed();
+        if (jour.size() >= 4 && jour.first(4) != annee_octets) {
+            ++a.autre_annee;
             continue;
         }
-        c.date = date.toString(QStringLiteral("dd/MM/yy")).toLatin1();
+        const QDate date = Date_ADIF(jour);
 
-        if (deja.contains(cle(c.date, c.indicatif, Sans_Blancs(c.dmf)))) {
-            c.etat = Candidat::Etat::Deja_Dans_Le_Log;
-        } else if (auto d = derniere_date.constFind(c.dmf); d != derniere_date.cend()) {
-            c.etat = Candidat::Etat::Double;
-            c.date_precedente = *d;
-        } else if (auto f = dans_le_fichier.constFind(c.dmf); f != dans_le_fichier.cend()) {
-            c.etat = Candidat::Etat::Double;
-            c.date_precedente = *f;
+        Candidat c;
+        c.propre = u.propre;
+        c.dmf.pose(*dmf);
+        c.indicatif.pose(u.propre ? u.call.trimmed().toByteArray() : u.call.trimmed().toByteArray().toUpper());
+        if (u.propre) {
+            const auto type = Decode(u.type);
+            c.type.pose(type.value_or(u.type.toByteArray()));
+            c.attente = u.attente.trimmed() == "Y";
+        } else {
+            c.type.pose(Type_Texte(0));
         }
-        if (c.etat == Candidat::Etat::Double && !propre)
-            c.type = Type_Texte(8);
-        if (c.etat != Candidat::Etat::Deja_Dans_Le_Log)
-            dans_le_fichier.insert(c.dmf, c.date);
-        a.candidats.push_back(std::move(c));
+        c.date.pose(date.isValid() ? Date_Log(date) : jour.toByteArray());
+
+        QString refus = Refus_Candidat(c, jour, date.isValid(), annee);
+        if (refus.isEmpty() && u.propre && !Decode(u.type))
+            refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
+        const int n = Index_DMF(c.dmf.vue());
+        if (!refus.isEmpty()) {
+            c.etat = Candidat::Etat::Refuse;
+            auto place = index_refus.constFind(refus);
+            if (place == index_refus.cend() && a.refus.size() < 0xFFFF) {
+                a.refus.push_back(refus);
+                place = index_refus.insert(refus, quint16(a.refus.size()));
+            }
+            c.refus = place == index_refus.cend() ? 0 : *place;
+        } else if (deja.contains(cle(c.date.vue(), c.indicatif.vue(), c.dmf.vue()))) {
+            c.etat = Candidat::Etat::Deja_Dans_Le_Log;
+        } else if (const qint32 l = derniere_du_log[size_t(n)]; l >= 0) {
+            c.etat = Candidat::Etat::Double;
+            c.date_precedente.pose(Date_QSO(log.ligne(l)));
+        } else if (const qint32 f = dernier_du_fichier[size_t(n)]; f >= 0) {
+            c.etat = Candidat::Etat::Double;
+            c.date_precedente = a.candidats[size_t(f)].date;
+        }
+        if (c.etat == Candidat::Etat::Double && !u.propre)
+            c.type.pose(Type_Texte(8));
+        if (c.etat == Candidat::Etat::Nouveau || c.etat == Candidat::Etat::Double)
+            dernier_du_fichier[size_t(n)] = qint32(a.candidats.size());
+        a.candidats.push_back(c);
     }
+    if (!lecteur.erreur().isEmpty())
+        return Erreur{lecteur.erreur()};
+    a.illisibles = lecteur.illisibles();
+    if (avancement && !avancement(lecteur.position(), lecteur.taille()))
+        return Erreur{QString()};
     return a;
 }
 
 QByteArray Ligne_Candidat(const Candidat &c, bool attente)
 {
-    const Champs_QSO champs{Depuis_Log(c.date), c.propre ? c.attente : attente, Depuis_Log(c.dmf), Depuis_Log(c.type),
-                            Depuis_Log(c.indicatif)};
+    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.propre ? c.attente : attente, Depuis_Log(c.dmf.vue()),
+                            Depuis_Log(c.type.vue()), Depuis_Log(c.indicatif.vue())};
     const auto ligne = Construit_Ligne_QSO(champs);
     return ligne ? ligne.valeur() : QByteArray();
 }

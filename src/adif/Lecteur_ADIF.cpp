@@ -26,16 +26,6 @@ char Minuscule(char c)
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
 }
 
-bool Meme_Nom(QByteArrayView a, QByteArrayView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (Minuscule(a[i]) != Minuscule(b[i]))
-            return false;
-    return true;
-}
-
 const char *Cherche_Chevron(const char *p, qsizetype debut, qsizetype n)
 {
     return static_cast<const char *>(std::memchr(p + debut, '<', size_t(n - debut)));
@@ -53,17 +43,6 @@ qsizetype Cherche_EOH(const char *p, qsizetype debut, qsizetype n)
             return i;
     }
     return -1;
-}
-
-// The `<` or end of data that follows `fin` past a few blanks, or -1 when
-// something else comes first.
-qsizetype Balise_Suivante(const char *p, qsizetype fin, qsizetype n)
-{
-    const qsizetype limite = (n - fin > Blancs_Plafond) ? fin + Blancs_Plafond : n;
-    qsizetype k = fin;
-    while (k < limite && Est_Blanc(p[k]))
-        ++k;
-    return (k == n || p[k] == '<') ? k : -1;
 }
 
 // The end of `longueur` UTF-8 characters from `debut`, or -1 past the data. A
@@ -85,6 +64,16 @@ qsizetype Fin_En_Caracteres(const char *p, qsizetype debut, quint64 longueur, qs
 
 } // namespace
 
+bool Meme_Nom(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Minuscule(a[i]) != Minuscule(b[i]))
+            return false;
+    return true;
+}
+
 QByteArrayView Enregistrement::valeur(QByteArrayView nom) const
 {
     for (const Champ &c : champs)
@@ -101,80 +90,180 @@ bool Enregistrement::contient(QByteArrayView nom) const
     return false;
 }
 
-Lecture Lit_ADIF(QByteArrayView octets)
-{
-    Lecture lecture;
-    const char *p = octets.data();
-    const qsizetype n = octets.size();
-    // A logger's export holds a field every 20 bytes or so, a record every
-    // few hundred: growing the vectors on a large file would copy them again.
-    lecture.m_champs.reserve(size_t(n / 16) + 16);
-    lecture.m_bornes.reserve(size_t(n / 128) + 4);
-    // The fields of a large file take twice its size in memory.
-    Sous_Programmes::Prepare_Memoire(lecture.m_champs.data(), lecture.m_champs.capacity() * sizeof(Champ));
+Lecteur::Lecteur(QByteArrayView octets) : m_p(octets.data()), m_n(octets.size()), m_taille(octets.size()) {}
 
+Lecteur::Lecteur(Sous_Programmes::Fichier_Ouvert fichier, qsizetype morceau)
+    : m_fichier(std::move(fichier)), m_taille(m_fichier->taille()), m_fin_fichier(false)
+{
+    // One byte more than the file: reading it whole then meets its end at once.
+    m_tampon.resize(qsizetype(qMin<qint64>(qMax<qsizetype>(morceau, 16), m_taille + 1)));
+    Sous_Programmes::Prepare_Memoire(m_tampon.data(), size_t(m_tampon.size()));
+    m_p = m_tampon.constData();
+}
+
+bool Lecteur::Complete()
+{
+    if (m_fin_fichier)
+        return false;
+    const qsizetype garde = m_n - m_i;
+    if (m_i > 0) {
+        std::memmove(m_tampon.data(), m_tampon.constData() + m_i, size_t(garde));
+        m_base += m_i;
+        m_i = 0;
+    }
+    if (garde >= m_tampon.size()) {
+        // One record fills the window: it grows, up to what is left to read.
+        qint64 taille = qint64(m_tampon.size()) * 2;
+        const qint64 reste = m_taille - (m_base + garde);
+        if (reste >= 0)
+            taille = qMin(taille, garde + reste + 1);
+        m_tampon.resize(qsizetype(qMax<qint64>(taille, garde + 1)));
+    }
+    m_n = garde;
+    while (m_n < m_tampon.size()) {
+        const auto lus = m_fichier->lit(m_tampon.data() + m_n, m_tampon.size() - m_n);
+        if (!lus) {
+            m_erreur = lus.erreur();
+            m_fin_fichier = true;
+            break;
+        }
+        if (lus.valeur() == 0) {
+            m_fin_fichier = true;
+            break;
+        }
+        m_n += lus.valeur();
+    }
+    m_p = m_tampon.constData();
+    return m_erreur.isEmpty();
+}
+
+bool Lecteur::suivant(Enregistrement &enregistrement)
+{
+    for (;;) {
+        const Etape e = m_entete_lue ? Lit_Enregistrement() : Saute_Entete();
+        if (e == Etape::Manque) {
+            if (!Complete())
+                return false;
+            continue;
+        }
+        if (!m_entete_lue) {
+            m_entete_lue = true;
+            continue;
+        }
+        if (e == Etape::Fin)
+            return false;
+        enregistrement.champs = std::span<const Champ>(m_champs);
+        return true;
+    }
+}
+
+Lecteur::Etape Lecteur::Saute_Entete()
+{
+    const char *p = m_p;
+    const qsizetype n = m_n;
     qsizetype i = 0;
+    if (n < 3 && !m_fin_fichier)
+        return Etape::Manque;
     if (n >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB
         && static_cast<unsigned char>(p[2]) == 0xBF)
         i = 3;
     qsizetype premier_signe = i;
     while (premier_signe < n && Est_Blanc(p[premier_signe]))
         ++premier_signe;
+    if (premier_signe == n && !m_fin_fichier)
+        return Etape::Manque;
     if (premier_signe < n && p[premier_signe] != '<') {
         const qsizetype eoh = Cherche_EOH(p, premier_signe, n);
+        if (eoh < 0 && !m_fin_fichier)
+            return Etape::Manque;
         if (eoh >= 0)
             i = eoh + 5;
     }
+    m_i = i;
+    return Etape::Fin;
+}
 
-    auto &champs = lecture.m_champs;
-    size_t premier = 0; // first field of the record being read
+Lecteur::Etape Lecteur::Lit_Enregistrement()
+{
+    const char *p = m_p;
+    const qsizetype n = m_n;
+    // Past the window's end more may come: the record is read again then.
+    const bool suite_possible = !m_fin_fichier;
+    m_champs.clear();
     bool abime = false;
-    auto ferme = [&] {
-        if (abime) {
-            ++lecture.illisibles;
-            champs.resize(premier);
-        } else if (champs.size() > premier) {
-            lecture.m_bornes.emplace_back(premier, champs.size() - premier);
-            premier = champs.size();
-        }
-        abime = false;
-    };
+    qsizetype i = m_i;
+
     // A malformed tag spoils its record; reading goes on after its `>`, or
-    // at the next `<` when it has none.
-    auto saute = [&](qsizetype k) {
+    // at the next `<` when it has none. -1: the window ends first.
+    auto saute = [&](qsizetype k) -> qsizetype {
         abime = true;
         while (k < n && p[k] != '>' && p[k] != '<')
             ++k;
+        if (k == n && suite_possible)
+            return -1;
         return (k < n && p[k] == '>') ? k + 1 : k;
     };
+    // The `<` or end of data that follows `fin` past a few blanks; -1 when
+    // something else comes first, -2 when the window ends first.
+    auto balise_suivante = [&](qsizetype fin) -> qsizetype {
+        const qsizetype limite = (n - fin > Blancs_Plafond) ? fin + Blancs_Plafond : n;
+        qsizetype k = fin;
+        while (k < limite && Est_Blanc(p[k]))
+            ++k;
+        if (k == n)
+            return suite_possible ? -2 : k;
+        return p[k] == '<' ? k : -1;
+    };
 
-    while (i < n) {
+    while (true) {
+        if (i >= n) {
+            if (suite_possible)
+                return Etape::Manque;
+            break;
+        }
         if (p[i] != '<') {
             const char *q = Cherche_Chevron(p, i, n);
-            if (!q)
-                break;
+            if (!q) {
+                if (!suite_possible)
+                    break;
+                if (m_champs.empty() && !abime)
+                    m_i = n; // text between records: nothing of it to keep
+                return Etape::Manque;
+            }
             i = q - p;
         }
         // A name stops at the next `<` too, so no byte is looked at twice.
         qsizetype k = i + 1;
         while (k < n && p[k] != ':' && p[k] != '>' && p[k] != '<')
             ++k;
-        if (k == n)
+        if (k == n) {
+            if (suite_possible)
+                return Etape::Manque;
             break;
+        }
         if (p[k] == '<') {
             i = k;
             continue;
         }
         const QByteArrayView nom(p + i + 1, k - i - 1);
         if (p[k] == '>') {
-            if (Meme_Nom(nom, "EOR"))
-                ferme();
-            else if (Meme_Nom(nom, "EOH")) {
-                // What came before was the header, written as fields.
-                champs.resize(premier);
-                abime = false;
-            }
             i = k + 1;
+            if (Meme_Nom(nom, "EOR")) {
+                if (abime)
+                    ++m_illisibles;
+                if (!abime && !m_champs.empty()) {
+                    m_i = i;
+                    return Etape::Enregistrement;
+                }
+                m_champs.clear();
+                abime = false;
+                m_i = i;
+            } else if (Meme_Nom(nom, "EOH")) {
+                // What came before was the header, written as fields.
+                m_champs.clear();
+                abime = false;
+                m_i = i;
+            }
             continue;
         }
 
@@ -185,13 +274,19 @@ Lecture Lit_ADIF(QByteArrayView octets)
                 longueur = longueur * 10 + quint64(p[k] - '0');
             ++k;
         }
+        if (k == n && suite_possible)
+            return Etape::Manque;
         if (k == chiffres || k == n || (p[k] != ':' && p[k] != '>') || nom.isEmpty()) {
             i = saute(k);
+            if (i < 0)
+                return Etape::Manque;
             continue;
         }
         if (p[k] == ':') {
             while (k < n && p[k] != '>' && p[k] != '<')
                 ++k;
+            if (k == n && suite_possible)
+                return Etape::Manque;
             if (k == n || p[k] == '<') {
                 abime = true;
                 i = k;
@@ -199,29 +294,46 @@ Lecture Lit_ADIF(QByteArrayView octets)
             }
         }
         const qsizetype debut = k + 1;
-        if (longueur > quint64(n - debut)) {
+        const qint64 reste_donnees = suite_possible ? qMax(m_taille, m_base + n) - (m_base + debut) : n - debut;
+        if (longueur > quint64(reste_donnees)) {
             abime = true;
             i = debut;
             continue;
         }
+        if (longueur > quint64(n - debut))
+            return Etape::Manque;
         qsizetype fin = debut + qsizetype(longueur);
-        qsizetype suite = Balise_Suivante(p, fin, n);
+        qsizetype suite = balise_suivante(fin);
+        if (suite == -2)
+            return Etape::Manque;
         if (suite < 0) {
             // Some writers count the characters of UTF-8 data, not its bytes.
             const qsizetype fin_caracteres = Fin_En_Caracteres(p, debut, longueur, n);
+            if (fin_caracteres < 0 && suite_possible)
+                return Etape::Manque;
             if (fin_caracteres > fin) {
-                const qsizetype apres = Balise_Suivante(p, fin_caracteres, n);
+                const qsizetype apres = balise_suivante(fin_caracteres);
+                if (apres == -2)
+                    return Etape::Manque;
                 if (apres >= 0) {
                     fin = fin_caracteres;
                     suite = apres;
                 }
             }
         }
-        champs.push_back({nom, QByteArrayView(p + debut, fin - debut)});
+        if (m_champs.size() < Champs_Plafond)
+            m_champs.push_back({nom, QByteArrayView(p + debut, fin - debut)});
+        else
+            abime = true;
         i = suite >= 0 ? suite : fin;
     }
-    ferme();
-    return lecture;
+    // The end of the data closes the last record, <EOR> or not.
+    m_i = n;
+    if (abime) {
+        ++m_illisibles;
+        m_champs.clear();
+    }
+    return m_champs.empty() ? Etape::Fin : Etape::Enregistrement;
 }
 
 } // namespace ADIF

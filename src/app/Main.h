@@ -38,6 +38,7 @@ struct Environnement {
     QString dossier;
     std::function<QDateTime()> horloge;
     QTimeZone zone;
+    int delai_progression_ms = 400; // before a long piece of work shows its progress
     static Environnement Reel();
 };
 

@@ -8,6 +8,7 @@
 #include "Import_ADIF.h"
 #include "Journal.h"
 #include "Message.h"
+#include "Progression.h"
 #include "Restauration.h"
 #include "Texte.h"
 #include "Validations.h"
@@ -42,16 +43,34 @@ void Main::Mnu_Importer_ADIF_Click()
 {
     if (Fenetres::Devant(m_import) || Station_Refusee())
         return;
-    const auto lu = Lit_Fichier_Choisi(QStringLiteral("Importer des QSO (ADIF)"), Filtre_ADIF);
-    if (!lu)
+    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Importer des QSO (ADIF)"), m_env.dossier, Filtre_ADIF);
+    if (chemin.isEmpty())
         return;
+    // A general log may hold a million QSOs: read a piece at a time, only
+    // the records with a DMF reference kept.
+    auto fichier = Fichier_Ouvert::Ouvre(chemin);
+    if (!fichier) {
+        Signale(fichier.erreur());
+        return;
+    }
     const auto log = Lit_Log(Chemin_Log());
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    auto analyse = ADIF::Analyse_Import(ADIF::Lit_ADIF(lu->octets), log.valeur(), A_Challenge->text());
-    Fenetres::Ouvre(m_import, std::move(analyse), Chemin_Log(), QFileInfo(lu->chemin).fileName(), A_Challenge->text(),
+    auto analyse = [&] {
+        ADIF::Lecteur lecteur(std::move(fichier).valeur());
+        Progression progression(this, QStringLiteral("Progression_Import"),
+                                QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()), m_env.delai_progression_ms);
+        return ADIF::Analyse_Import(lecteur, log.valeur(), A_Challenge->text(),
+                                    [&](qint64 fait, qint64 total) { return progression.Avance(fait, total); });
+    }();
+    if (!analyse) {
+        if (!analyse.erreur().isEmpty()) // empty: the operator cancelled
+            Signale(analyse.erreur());
+        return;
+    }
+    Fenetres::Ouvre(m_import, std::move(analyse).valeur(), Chemin_Log(), QFileInfo(chemin).fileName(), A_Challenge->text(),
                     [this] { return Sauvegarde_Avant_Modification(); });
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Charge_Liste();

@@ -8,6 +8,7 @@
 #include "Modele_Liste.h"
 #include "Points.h"
 #include "Reglages.h"
+#include "Regles_Saisie.h"
 #include "Texte.h"
 
 #include <QCheckBox>
@@ -52,7 +53,7 @@ bool Main::eventFilter(QObject *objet, QEvent *evenement)
 
 void Main::Date_A_Entree()
 {
-    if (const QString refus = Controles_Saisie::Verifie_Date(Date_A->text(), A_Challenge->text()); !refus.isEmpty()) {
+    if (const QString refus = Verifie_Date(Date_A->text(), A_Challenge->text()); !refus.isEmpty()) {
         Message::Information(this, refus);
         return;
     }
@@ -64,7 +65,7 @@ void Main::Date_A_Entree()
 
 void Main::Ind_A_Entree()
 {
-    if (const QString refus = Controles_Saisie::Verifie_Indicatif(Ind_A->text()); !refus.isEmpty()) {
+    if (const QString refus = Verifie_Indicatif(Ind_A->text()); !refus.isEmpty()) {
         Message::Information(this, refus);
         return;
     }
@@ -88,7 +89,7 @@ void Main::Type_A_Entree()
 void Main::DMF_A_Entree()
 {
     const QString dmf = DMF_A->text();
-    if (const QString refus = Controles_Saisie::Verifie_DMF(dmf); !refus.isEmpty()) {
+    if (const QString refus = Verifie_DMF(dmf); !refus.isEmpty()) {
         Message::Information(this, refus);
         return;
     }
@@ -118,7 +119,7 @@ void Main::Valide_A_Click()
         return;
     const Champs_QSO champs{Date_A->text(), Validation_A->checkState() != Qt::Unchecked, DMF_A->text(),
                             Type_A->currentText(), Ind_A->text()};
-    const auto ligne = Controles_Saisie::Ligne_A_Enregistrer(champs, A_Challenge->text());
+    const auto ligne = Ligne_A_Enregistrer(champs, A_Challenge->text());
     if (!ligne) {
         Message::Information(this, ligne.erreur());
         return;

@@ -41,11 +41,14 @@ public:
 };
 
 // The summary under the table: the lines to import and the records passed over.
-QString Resume_Import_Texte(qsizetype cochees, qsizetype deja, const ADIF::Analyse &a, const QString &annee)
+QString Resume_Import_Texte(const Modele_Import &m, const QString &annee)
 {
-    QString texte = QStringLiteral("%1 QSO seront importés.").arg(cochees);
-    if (deja > 0)
+    const ADIF::Analyse &a = m.analyse();
+    QString texte = QStringLiteral("%1 QSO seront importés.").arg(m.cochees());
+    if (const qsizetype deja = m.deja_dans_le_log(); deja > 0)
         texte += QStringLiteral(" %1 déjà dans le log.").arg(deja);
+    if (const qsizetype refuses = m.refuses(); refuses > 0)
+        texte += QStringLiteral(" %1 refusé(s) : la remarque dit pourquoi.").arg(refuses);
     texte += QStringLiteral("\nEnregistrements passés : %1 sans référence DMF, %2 d'une autre année que %3, "
                             "%4 activation de votre moulin (à saisir à la main), %5 illisible(s).")
                  .arg(a.sans_dmf)
@@ -68,9 +71,7 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
 
     auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Import du fichier ") + nom_fichier, 9.75);
 
-    m_modele = new Modele_Import(std::move(analyse.candidats), this);
-    analyse.candidats.clear();
-    m_passes = std::move(analyse);
+    m_modele = new Modele_Import(std::move(analyse), this);
 
     Table_Import = new QTableView(this);
     Table_Import->setObjectName(QStringLiteral("Table_Import"));
@@ -112,7 +113,7 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
 
 void Import_ADIF::Montre_Resume()
 {
-    Resume_Import->setText(Resume_Import_Texte(m_modele->cochees(), m_modele->deja_dans_le_log(), m_passes, m_annee));
+    Resume_Import->setText(Resume_Import_Texte(*m_modele, m_annee));
 }
 
 void Import_ADIF::Importer_ADIF_Click()

@@ -28,7 +28,6 @@ private:
     void Importer_ADIF_Click();
     void Montre_Resume();
 
-    ADIF::Analyse m_passes; // the counts of what was passed over
     QString m_chemin_log;
     QString m_annee;
     std::function<bool()> m_avant_ecriture;

@@ -3,17 +3,37 @@
 #include "Points.h"
 #include "Texte.h"
 
+#include <algorithm>
+
 using ADIF::Candidat;
 using Sous_Programmes::Depuis_Log;
 
-Modele_Import::Modele_Import(std::vector<Candidat> candidats, QObject *parent)
-    : QAbstractTableModel(parent), m_candidats(std::move(candidats))
+Modele_Import::Modele_Import(ADIF::Analyse analyse, QObject *parent)
+    : QAbstractTableModel(parent), m_analyse(std::move(analyse))
 {
-    for (const Candidat &c : m_candidats)
-        m_coches.push_back(c.etat != Candidat::Etat::Deja_Dans_Le_Log);
+    m_coches.reserve(m_analyse.candidats.size());
+    for (const Candidat &c : m_analyse.candidats)
+        m_coches.push_back(Importable(c));
 }
 
-int Modele_Import::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_candidats.size()); }
+bool Modele_Import::Importable(const Candidat &c)
+{
+    return c.etat == Candidat::Etat::Nouveau || c.etat == Candidat::Etat::Double;
+}
+
+namespace {
+
+// A field as the row shows it: cut ones end with an ellipsis.
+template <int N>
+QString Texte(const ADIF::Texte_Court<N> &t)
+{
+    const QString texte = Sous_Programmes::Texte_Visible(Depuis_Log(t.vue()));
+    return t.coupe() ? texte + u'…' : texte;
+}
+
+} // namespace
+
+int Modele_Import::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_analyse.candidats.size()); }
 
 int Modele_Import::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : Nombre_Colonnes; }
 
@@ -21,22 +41,17 @@ QVariant Modele_Import::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const Candidat &c = m_candidats[size_t(index.row())];
+    const Candidat &c = m_analyse.candidats[size_t(index.row())];
     if (role == Qt::CheckStateRole && index.column() == Coche)
         return m_coches[size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case Date: return Depuis_Log(c.date);
-    case Indicatif: return Depuis_Log(c.indicatif);
-    case DMF: return Depuis_Log(c.dmf);
-    case Type: return Depuis_Log(c.type);
-    case Remarque:
-        if (c.etat == Candidat::Etat::Deja_Dans_Le_Log)
-            return QStringLiteral("déjà dans le log");
-        if (c.etat == Candidat::Etat::Double)
-            return QStringLiteral("déjà contacté le ") + Depuis_Log(c.date_precedente);
-        return QString();
+    case Date: return Texte(c.date);
+    case Indicatif: return Texte(c.indicatif);
+    case DMF: return Texte(c.dmf);
+    case Type: return Texte(c.type);
+    case Remarque: return ADIF::Remarque(m_analyse, c);
     default: return {};
     }
 }
@@ -53,7 +68,7 @@ Qt::ItemFlags Modele_Import::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (m_candidats[size_t(index.row())].etat == Candidat::Etat::Deja_Dans_Le_Log)
+    if (!Importable(m_analyse.candidats[size_t(index.row())]))
         return Qt::ItemIsSelectable; // shown, never imported
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == Coche)
@@ -79,7 +94,7 @@ bool Modele_Import::setData(const QModelIndex &index, const QVariant &valeur, in
         const QString texte = valeur.toString();
         for (const auto &t : Sous_Programmes::Types_Activite) {
             if (texte == Depuis_Log(t.texte)) {
-                m_candidats[ligne].type = QByteArray(t.texte);
+                m_analyse.candidats[ligne].type.pose(t.texte);
                 emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
                 return true;
             }
@@ -92,16 +107,22 @@ qsizetype Modele_Import::cochees() const { return std::count(m_coches.begin(), m
 
 qsizetype Modele_Import::deja_dans_le_log() const
 {
-    return std::count_if(m_candidats.begin(), m_candidats.end(),
+    return std::count_if(m_analyse.candidats.begin(), m_analyse.candidats.end(),
                          [](const Candidat &c) { return c.etat == Candidat::Etat::Deja_Dans_Le_Log; });
+}
+
+qsizetype Modele_Import::refuses() const
+{
+    return std::count_if(m_analyse.candidats.begin(), m_analyse.candidats.end(),
+                         [](const Candidat &c) { return c.etat == Candidat::Etat::Refuse; });
 }
 
 std::vector<QByteArray> Modele_Import::lignes(bool attente) const
 {
     std::vector<QByteArray> l;
-    for (size_t i = 0; i < m_candidats.size(); ++i) {
+    for (size_t i = 0; i < m_analyse.candidats.size(); ++i) {
         if (m_coches[i])
-            l.push_back(ADIF::Ligne_Candidat(m_candidats[i], attente));
+            l.push_back(ADIF::Ligne_Candidat(m_analyse.candidats[i], attente));
     }
     return l;
 }

@@ -6,14 +6,15 @@
 #include <vector>
 
 // The lines an import may add: a tick, the QSO, its type (changeable) and
-// why it is shown so. A line already in the log can be neither ticked nor changed.
+// why it is shown so. A line already in the log, or one the entry would
+// refuse, can be neither ticked nor changed.
 class Modele_Import : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     enum Colonne { Coche, Date, Indicatif, DMF, Type, Remarque, Nombre_Colonnes };
 
-    explicit Modele_Import(std::vector<ADIF::Candidat> candidats, QObject *parent = nullptr);
+    explicit Modele_Import(ADIF::Analyse analyse, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -24,6 +25,8 @@ public:
 
     qsizetype cochees() const;
     qsizetype deja_dans_le_log() const;
+    qsizetype refuses() const;
+    const ADIF::Analyse &analyse() const { return m_analyse; }
     // The log lines of the ticked rows, in file order.
     std::vector<QByteArray> lignes(bool attente) const;
 
@@ -31,6 +34,7 @@ signals:
     void Coches_Changees();
 
 private:
-    std::vector<ADIF::Candidat> m_candidats;
+    static bool Importable(const ADIF::Candidat &c);
+    ADIF::Analyse m_analyse;
     std::vector<bool> m_coches;
 };

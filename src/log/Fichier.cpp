@@ -33,6 +33,7 @@ public:
     bool valide() const { return m_fd >= 0; }
     // close() reports delayed write errors; they must not be lost.
     int ferme() { int r = ::close(m_fd); m_fd = -1; return r; }
+    int cede() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;
@@ -156,7 +157,10 @@ void Prepare_Memoire([[maybe_unused]] void *debut, [[maybe_unused]] size_t taill
 #endif
 }
 
-Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
+namespace {
+
+// Opens a regular file for reading; `st` gets what it is.
+Resultat<int> Ouvre_En_Lecture(const QString &chemin, struct stat &st, bool *introuvable)
 {
     if (introuvable)
         *introuvable = false;
@@ -169,7 +173,6 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être ouvert : %2.").arg(Nom(chemin), Raison_Systeme(e))};
     };
     const QByteArray local = Local(chemin);
-    struct stat st {};
     if (::stat(local.constData(), &st) != 0)
         return impossible(errno);
     if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
@@ -183,6 +186,68 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
     if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
         return Erreur{s.erreur()};
+    return f.cede();
+}
+
+// One read, resumed when a signal interrupts it.
+ssize_t Lit_Morceau(int fd, char *destination, size_t nombre)
+{
+    ssize_t n;
+    do {
+        n = ::read(fd, destination, nombre);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+} // namespace
+
+Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin)
+{
+    struct stat st {};
+    const auto fd = Ouvre_En_Lecture(chemin, st, nullptr);
+    if (!fd)
+        return Erreur{fd.erreur()};
+    return Fichier_Ouvert(fd.valeur(), qint64(st.st_size), chemin);
+}
+
+Fichier_Ouvert::Fichier_Ouvert(Fichier_Ouvert &&autre) noexcept
+    : m_fd(std::exchange(autre.m_fd, -1)), m_taille(autre.m_taille), m_chemin(std::move(autre.m_chemin))
+{
+}
+
+Fichier_Ouvert &Fichier_Ouvert::operator=(Fichier_Ouvert &&autre) noexcept
+{
+    if (this != &autre) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(autre.m_fd, -1);
+        m_taille = autre.m_taille;
+        m_chemin = std::move(autre.m_chemin);
+    }
+    return *this;
+}
+
+Fichier_Ouvert::~Fichier_Ouvert()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
+{
+    const ssize_t n = Lit_Morceau(m_fd, destination, size_t(nombre));
+    if (n < 0)
+        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
+    return qsizetype(n);
+}
+
+Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
+{
+    struct stat st {};
+    const auto ouvert = Ouvre_En_Lecture(chemin, st, introuvable);
+    if (!ouvert)
+        return Erreur{ouvert.erreur()};
+    Descripteur f(ouvert.valeur());
 
     QByteArray octets = std::move(tampon);
     octets.resize(qsizetype(st.st_size) + 1);
@@ -191,10 +256,8 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
     for (;;) {
         if (lus == octets.size())
             octets.resize(octets.size() * 2 + 4096);
-        ssize_t n = ::read(f.fd(), octets.data() + lus, size_t(octets.size() - lus));
+        const ssize_t n = Lit_Morceau(f.fd(), octets.data() + lus, size_t(octets.size() - lus));
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
         }
         if (n == 0)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <utility>
 #include <vector>
 
 // Whole-file access for the log. Every function reports failures in French
@@ -23,6 +24,27 @@ void Prepare_Memoire(void *debut, size_t taille);
 // `tampon`, when given, lends its memory: reading again into the memory of
 // the last reading spares the system handing out fresh pages.
 Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = nullptr, QByteArray tampon = {});
+
+// A file read a piece at a time, for one too large to be held whole. A pipe,
+// a device or a folder is refused, as by Lit_Fichier.
+class Fichier_Ouvert {
+public:
+    static Resultat<Fichier_Ouvert> Ouvre(const QString &chemin);
+    Fichier_Ouvert(Fichier_Ouvert &&autre) noexcept;
+    Fichier_Ouvert &operator=(Fichier_Ouvert &&autre) noexcept;
+    ~Fichier_Ouvert();
+
+    // Its size when opened.
+    qint64 taille() const { return m_taille; }
+    // Up to `nombre` bytes from where the last reading stopped; 0 at the end.
+    Resultat<qsizetype> lit(char *destination, qsizetype nombre);
+
+private:
+    Fichier_Ouvert(int fd, qint64 taille, QString chemin) : m_fd(fd), m_taille(taille), m_chemin(std::move(chemin)) {}
+    int m_fd = -1;
+    qint64 m_taille = 0;
+    QString m_chemin;
+};
 
 // Replaces `chemin` with `contenu` without ever leaving it incomplete: the
 // content goes to `nom_temporaire` in the same folder, reaches the disk, then

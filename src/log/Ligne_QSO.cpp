@@ -9,7 +9,8 @@ namespace {
 Resultat<QByteArray> Encode_Champ(const QString &texte, const QString &nom, qsizetype largeur)
 {
     for (QChar c : texte) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        // C1 controls are the bytes Windows-1252 leaves undefined.
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
             return Erreur{QStringLiteral("Le champ « %1 » contient un caractère de contrôle : le QSO ne peut pas être enregistré.").arg(nom)};
     }
     QString fautif;

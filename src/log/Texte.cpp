@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 
 namespace Sous_Programmes {
@@ -42,6 +43,9 @@ QString Depuis_Log(QByteArrayView octets)
 
 std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif)
 {
+    // ASCII is its own code page; no converter needed.
+    if (std::all_of(texte.cbegin(), texte.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return texte.toLatin1();
     QStringEncoder encodeur(Code_Page);
     QByteArray octets = encodeur.encode(texte);
     if (!encodeur.hasError() && octets.size() == texte.size())

@@ -1,6 +1,7 @@
 // The challenge log to ADIF and back: references, what an import offers, round trip.
 #include "Echange_ADIF.h"
 #include "Journal.h"
+#include "Memoire_Residente.h"
 #include "Outils_Test.h"
 
 using namespace Sous_Programmes;
@@ -17,7 +18,11 @@ QByteArray Enr(const QByteArray &champs) { return champs + "<EOR>\r\n"; }
 
 ADIF::Analyse Analyse(const QByteArray &fichier, const QList<QByteArray> &log, const QString &annee = QStringLiteral("2007"))
 {
-    return ADIF::Analyse_Import(ADIF::Lit_ADIF(fichier), Contenu_Log(Fichier_De(log)), annee);
+    ADIF::Lecteur lecteur(fichier);
+    auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De(log)), annee);
+    if (!a)
+        qFatal("analysis failed");
+    return std::move(a).valeur();
 }
 
 } // namespace
@@ -33,6 +38,10 @@ private slots:
     void ce_que_l_import_propose();
     void doubles_et_deja_dans_le_log();
     void export_puis_import_a_l_identique();
+    void export_pretendu_verifie_comme_la_saisie_data();
+    void export_pretendu_verifie_comme_la_saisie();
+    void lu_par_morceaux_comme_en_memoire();
+    void memoire_bornee_par_la_taille_du_fichier();
 };
 
 void Tst_Echange_ADIF::reference_dmf_data()
@@ -91,18 +100,27 @@ void Tst_Echange_ADIF::ce_que_l_import_propose()
         + Enr(F("CALL", "F5ABCDEFGHIJK") + F("QSO_DATE", "20070307") + F("SIG", "DMF") + F("SIG_INFO", "21012"))
         + "<CALL:9999>F1";
     const ADIF::Analyse a = Analyse(fichier, {});
-    QCOMPARE(a.candidats.size(), size_t(3));
+    QCOMPARE(a.candidats.size(), size_t(6));
     QCOMPARE(a.sans_dmf, 1);
     QCOMPARE(a.autre_annee, 1);
     QCOMPARE(a.activations, 1);
-    QCOMPARE(a.illisibles, 4); // no callsign, no such day, callsign too long, cut short
+    QCOMPARE(a.illisibles, 1); // cut short
+    // With a reference but refused as the entry would: shown, saying which field.
+    const QStringList champs{QStringLiteral("« Indicatif »"), QStringLiteral("« Date »"), QStringLiteral("« Indicatif »")};
+    for (int i = 0; i < 3; ++i) {
+        const Candidat &r = a.candidats[size_t(3 + i)];
+        QCOMPARE(r.etat, Candidat::Etat::Refuse);
+        QVERIFY2(ADIF::Remarque(a, r).contains(champs[i]), qPrintable(ADIF::Remarque(a, r)));
+    }
+    QCOMPARE(a.candidats[4].date.octets(), QByteArray("20070231"));
+    QVERIFY(a.candidats[5].indicatif.coupe());
     const Candidat &c = a.candidats[0];
-    QCOMPARE(c.date, QByteArray("01/03/07"));
-    QCOMPARE(c.indicatif, QByteArray("F5ABC"));
-    QCOMPARE(c.dmf, QByteArray("21001"));
-    QCOMPARE(c.type, QByteArray("Moulin Contacte"));
-    QCOMPARE(a.candidats[1].dmf, QByteArray("29015"));
-    QCOMPARE(a.candidats[2].dmf, QByteArray("2A004"));
+    QCOMPARE(c.date.octets(), QByteArray("01/03/07"));
+    QCOMPARE(c.indicatif.octets(), QByteArray("F5ABC"));
+    QCOMPARE(c.dmf.octets(), QByteArray("21001"));
+    QCOMPARE(c.type.octets(), QByteArray("Moulin Contacte"));
+    QCOMPARE(a.candidats[1].dmf.octets(), QByteArray("29015"));
+    QCOMPARE(a.candidats[2].dmf.octets(), QByteArray("2A004"));
     QCOMPARE(ADIF::Ligne_Candidat(c, true), Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC", true));
     QCOMPARE(ADIF::Ligne_Candidat(c, false), Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC", false));
 
@@ -123,20 +141,20 @@ void Tst_Echange_ADIF::doubles_et_deja_dans_le_log()
     QCOMPARE(a.candidats[0].etat, Candidat::Etat::Deja_Dans_Le_Log);
     // A number in the log: a double, dated by the log's last line of that number.
     QCOMPARE(a.candidats[1].etat, Candidat::Etat::Double);
-    QCOMPARE(a.candidats[1].date_precedente, QByteArray("20/02/07"));
-    QCOMPARE(a.candidats[1].type, QByteArray("Double ou non valid\xE9"));
+    QCOMPARE(a.candidats[1].date_precedente.octets(), QByteArray("20/02/07"));
+    QCOMPARE(a.candidats[1].type.octets(), QByteArray("Double ou non valid\xE9"));
     // A number earlier in the file.
     QCOMPARE(a.candidats[2].etat, Candidat::Etat::Nouveau);
     QCOMPARE(a.candidats[3].etat, Candidat::Etat::Double);
-    QCOMPARE(a.candidats[3].date_precedente, QByteArray("02/03/07"));
+    QCOMPARE(a.candidats[3].date_precedente.octets(), QByteArray("02/03/07"));
 }
 
 void Tst_Echange_ADIF::export_puis_import_a_l_identique()
 {
-    // Unsorted, pending, the same day twice, an accented and a typed type,
-    // an activation, and lines that hold no QSO.
-    const QList<QByteArray> qsos{Ligne("05/03/07", "21001", "Moulin Contacte", "F5ABC"),
-                                 Ligne("01/03/07", "29015", "Moulin active", "F8KOB", true),
+    // Pending, the same day thrice, an accented and a typed type, an
+    // activation, and lines that hold no QSO.
+    const QList<QByteArray> qsos{Ligne("01/03/07", "29015", "Moulin active", "F8KOB", true),
+                                 Ligne("05/03/07", "21001", "Moulin Contacte", "F5ABC"),
                                  Ligne("05/03/07", "21001", "Double ou non valid\xE9", "F6XYZ/P"),
                                  Ligne("05/03/07", "2A001", "Reactivation Contactee", "TK5XX"),
                                  Ligne("06/03/07", "21002", "Operateur reactivation", "F1AAA"),
@@ -162,9 +180,136 @@ void Tst_Echange_ADIF::export_puis_import_a_l_identique()
     QVERIFY(Insere_QSO_Par_Date(vide, lignes).ok());
     QCOMPARE(d.lit(QStringLiteral("F8KOB_Dezudidar_ERI_2007.txt")), Fichier_De(qsos));
 
+    // An unsorted log comes back whole, in date order.
+    const ADIF::Export desordre = ADIF::Log_Vers_ADIF(Contenu_Log(Fichier_De({qsos[1], qsos[0]})), QStringLiteral("x"), {});
+    d.ecrit(QStringLiteral("F8KOB_Dezudidar_ERI_2007.txt"), QByteArray());
+    lignes.clear();
+    for (const Candidat &c : Analyse(desordre.octets, {}).candidats)
+        lignes.push_back(ADIF::Ligne_Candidat(c, false));
+    QVERIFY(Insere_QSO_Par_Date(vide, lignes).ok());
+    QCOMPARE(d.lit(QStringLiteral("F8KOB_Dezudidar_ERI_2007.txt")), Fichier_De({qsos[0], qsos[1]}));
+
     // Read back into the log it came from, nothing is new.
     for (const Candidat &c : Analyse(e.octets, log).candidats)
         QCOMPARE(c.etat, Candidat::Etat::Deja_Dans_Le_Log);
+}
+
+void Tst_Echange_ADIF::export_pretendu_verifie_comme_la_saisie_data()
+{
+    QTest::addColumn<QByteArray>("champs");
+    QTest::addColumn<QString>("champ"); // named by the remark; empty: accepted
+    const QByteArray propre = F("APP_DEZUDIDAR_TYPE", "Moulin Contacte") + F("APP_DEZUDIDAR_ATTENTE", "N");
+    const QByteArray jour = F("QSO_DATE", "20070301");
+    QTest::newRow("vrai export") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + propre << QString();
+    QTest::newRow("DMF chemin") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "../..") + propre << QStringLiteral("N° DMF");
+    QTest::newRow("DMF ZZZZZ") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "ZZZZZ") + propre << QStringLiteral("N° DMF");
+    QTest::newRow("DMF avec blancs") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "1 2 3") + propre << QStringLiteral("N° DMF");
+    QTest::newRow("DMF trop long") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "2100123") + propre << QStringLiteral("N° DMF");
+    QTest::newRow("indicatif minuscule") << F("CALL", "f5abc") + jour + F("SIG_INFO", "21001") + propre << QStringLiteral("Indicatif");
+    QTest::newRow("indicatif de 13") << F("CALL", "F5ABCDEFGHIJK") + jour + F("SIG_INFO", "21001") + propre << QStringLiteral("Indicatif");
+    QTest::newRow("type octet 81") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + F("APP_DEZUDIDAR_TYPE", "Moulin%81")
+                                   << QStringLiteral("Type Activité");
+    QTest::newRow("type octet 9D") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + F("APP_DEZUDIDAR_TYPE", "%9D")
+                                   << QStringLiteral("Type Activité");
+    QTest::newRow("type de 23") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + F("APP_DEZUDIDAR_TYPE", QByteArray(23, 'X'))
+                                << QStringLiteral("Type Activité");
+    QTest::newRow("type saut de ligne") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + F("APP_DEZUDIDAR_TYPE", "A%0AB")
+                                        << QStringLiteral("Type Activité");
+    QTest::newRow("codage casse") << F("CALL", "F5ABC") + jour + F("SIG_INFO", "21001") + F("APP_DEZUDIDAR_TYPE", "A%G1")
+                                  << QStringLiteral("Type Activité");
+    QTest::newRow("date impossible") << F("CALL", "F5ABC") + F("QSO_DATE", "20070230") + F("SIG_INFO", "21001") + propre
+                                     << QStringLiteral("Date");
+}
+
+void Tst_Echange_ADIF::export_pretendu_verifie_comme_la_saisie()
+{
+    QFETCH(QByteArray, champs);
+    QFETCH(QString, champ);
+    const ADIF::Analyse a = Analyse(Enr(champs), {});
+    QCOMPARE(a.candidats.size(), size_t(1));
+    const Candidat &c = a.candidats.front();
+    QCOMPARE(c.etat == Candidat::Etat::Refuse, !champ.isEmpty());
+    if (champ.isEmpty()) {
+        QCOMPARE(ADIF::Ligne_Candidat(c, true), Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"));
+        return;
+    }
+    const QString remarque = ADIF::Remarque(a, c);
+    QVERIFY2(remarque.startsWith(QStringLiteral("Refusé")) && remarque.contains(QStringLiteral("« %1 »").arg(champ)),
+             qPrintable(remarque));
+}
+
+void Tst_Echange_ADIF::lu_par_morceaux_comme_en_memoire()
+{
+    // Records of every kind, read from a file a few bytes at a time: the
+    // same analysis as from the bytes in memory, progress told up to the end.
+    QByteArray fichier = "Un en-tete de carnet\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n";
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray dmf = QByteArray::number(21000 + i % 40);
+        fichier += Enr(F("CALL", "F" + QByteArray::number(i)) + F("QSO_DATE", i % 7 ? "20070301" : "20060301")
+                       + (i % 3 ? F("SIG", "DMF") + F("SIG_INFO", dmf) : F("COMMENT", i % 2 ? "DMF-" + dmf : "rien"))
+                       + F("NOTES", QByteArray(i % 50, 'n')));
+    }
+    fichier += "<CALL:4>F5";
+    const ADIF::Analyse memoire = Analyse(fichier, {Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")});
+    Dossier_Test d;
+    const QString chemin = d.ecrit(QStringLiteral("gros.adi"), fichier);
+    for (const qsizetype morceau : {qsizetype(1), qsizetype(7), qsizetype(64), qsizetype(4096)}) {
+        auto ouvert = Fichier_Ouvert::Ouvre(chemin);
+        QVERIFY(ouvert.ok());
+        ADIF::Lecteur lecteur(std::move(ouvert).valeur(), morceau);
+        qint64 dernier = -1;
+        const auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De({Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")})),
+                                            QStringLiteral("2007"), [&](qint64 fait, qint64 total) {
+                                                if (fait < dernier || total != fichier.size())
+                                                    qFatal("progress going back");
+                                                dernier = fait;
+                                                return true;
+                                            });
+        QVERIFY(a.ok());
+        QCOMPARE(dernier, qint64(fichier.size()));
+        QCOMPARE(a.valeur().candidats.size(), memoire.candidats.size());
+        for (size_t i = 0; i < memoire.candidats.size(); ++i)
+            QCOMPARE(ADIF::Ligne_Candidat(a.valeur().candidats[i], true), ADIF::Ligne_Candidat(memoire.candidats[i], true));
+        QCOMPARE(a.valeur().illisibles, memoire.illisibles);
+        QCOMPARE(a.valeur().autre_annee, memoire.autre_annee);
+        QCOMPARE(a.valeur().sans_dmf, memoire.sans_dmf);
+    }
+    QCOMPARE(memoire.illisibles, 1);
+
+    // Stopped on the way: no analysis.
+    ADIF::Lecteur lecteur(fichier);
+    const auto arrete = ADIF::Analyse_Import(lecteur, {}, QStringLiteral("2007"), [](qint64, qint64) { return false; });
+    QVERIFY(!arrete.ok() && arrete.erreur().isEmpty());
+}
+
+void Tst_Echange_ADIF::memoire_bornee_par_la_taille_du_fichier()
+{
+    if (!Memoire_Residente::Remet_Pic())
+        QSKIP("the peak of resident memory cannot be read here");
+    // Tiny fields: read whole and kept as fields, these took seven times the
+    // file's size. A general log's records without a reference are not kept.
+    Dossier_Test d;
+    QFile f(d.fichier(QStringLiteral("petits_champs.adi")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    const QByteArray enregistrement = QByteArray("<A:1>x").repeated(8) + "<EOR>\r\n";
+    const QByteArray general = Enr(F("CALL", "F5ABC") + F("QSO_DATE", "20070301") + F("COMMENT", "73"));
+    const QByteArray morceau = enregistrement.repeated(40000) + general.repeated(20000);
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(f.write(morceau) == morceau.size());
+    f.close();
+    const qint64 taille = f.size();
+
+    auto ouvert = Fichier_Ouvert::Ouvre(f.fileName());
+    QVERIFY(ouvert.ok());
+    const qint64 avant = Memoire_Residente::Actuelle();
+    QVERIFY(Memoire_Residente::Remet_Pic());
+    ADIF::Lecteur lecteur(std::move(ouvert).valeur());
+    const auto a = ADIF::Analyse_Import(lecteur, {}, QStringLiteral("2007"));
+    const qint64 pic = Memoire_Residente::Pic() - avant;
+    QVERIFY(a.ok());
+    QCOMPARE(a.valeur().sans_dmf, qsizetype(8 * 60000));
+    QVERIFY2(pic <= taille + (qint64(64) << 20),
+             qPrintable(QStringLiteral("%1 MB at the peak for a file of %2 MB").arg(pic >> 20).arg(taille >> 20)));
 }
 
 QTEST_GUILESS_MAIN(Tst_Echange_ADIF)

@@ -1,7 +1,9 @@
 #include "Lecteur_ADIF.h"
+#include "Lecture_Test.h"
 #include "Outils_Test.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstring>
@@ -62,6 +64,40 @@ struct Bloc {
     std::unique_ptr<char[]> donnees;
     qsizetype taille;
 };
+
+// The bytes read from a file a piece of `morceau` bytes at a time: where that
+// reading differs from the one in memory, said; empty when alike.
+QByteArray Ecart_Par_Morceaux(QByteArrayView octets, std::initializer_list<qsizetype> morceaux = {1, 5, 64})
+{
+    const Lecture memoire = Lit_ADIF(octets);
+    QTemporaryDir dossier;
+    QFile f(QDir(dossier.path()).filePath(QStringLiteral("lu.adi")));
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets.data(), octets.size()) != octets.size())
+        return "cannot write the file";
+    f.close();
+    for (const qsizetype morceau : morceaux) {
+        auto ouvert = Sous_Programmes::Fichier_Ouvert::Ouvre(f.fileName());
+        if (!ouvert)
+            return "cannot open the file";
+        ADIF::Lecteur lecteur(std::move(ouvert).valeur(), morceau);
+        QList<QByteArray> lus;
+        Enregistrement e;
+        while (lecteur.suivant(e)) {
+            QByteArray texte;
+            for (const Champ &c : e.champs)
+                texte += (texte.isEmpty() ? "" : "|") + c.nom.toByteArray() + '=' + c.valeur.toByteArray();
+            lus << texte;
+        }
+        const QByteArray ou = " by pieces of " + QByteArray::number(morceau);
+        if (lus != Decrit(memoire))
+            return "other records" + ou;
+        if (lecteur.illisibles() != memoire.illisibles)
+            return "other count of unreadable records" + ou;
+        if (lecteur.position() != octets.size() || !lecteur.erreur().isEmpty())
+            return "not read to the end" + ou;
+    }
+    return {};
+}
 
 QByteArray Champ_ADIF(QByteArrayView nom, QByteArrayView valeur)
 {
@@ -153,6 +189,7 @@ void Tst_Lecteur_ADIF::fichiers_bien_formes()
     QCOMPARE(Decrit(lecture), attendu);
     QCOMPARE(lecture.illisibles, qsizetype(0));
     QCOMPARE(Defaut_De_Vues(lecture, bloc.vue()), QByteArray());
+    QCOMPARE(Ecart_Par_Morceaux(fichier), QByteArray());
 
     // Looked up by name in any case, each field gives its own data.
     for (qsizetype i = 0; i < lecture.nombre(); ++i) {
@@ -244,6 +281,8 @@ void Tst_Lecteur_ADIF::fichiers_malformes_data()
     QTest::newRow("un < puis un mégaoctet de lettres") << '<' + QByteArray(1 << 20, 'a') << QList<QByteArray>{} << 0;
     QTest::newRow("<A: répété") << QByteArray("<A:").repeated(300000) << QList<QByteArray>{} << 1;
     QTest::newRow("<A:1 répété") << QByteArray("<A:1").repeated(300000) << QList<QByteArray>{} << 1;
+    QTest::newRow("un enregistrement de cinq mille champs")
+        << avant + QByteArray("<A:1>x").repeated(5000) + "<EOR>" + apres << deux << 1;
     QTest::newRow("un mégaoctet de blancs avant <EOR>")
         << "<CALL:4>F1AB" + QByteArray(1 << 20, ' ') + "<EOR>" << QList<QByteArray>{"CALL=F1AB"} << 0;
 }
@@ -263,6 +302,7 @@ void Tst_Lecteur_ADIF::fichiers_malformes()
     else
         QCOMPARE(Decrit(lecture), attendu);
     QCOMPARE(lecture.illisibles, qsizetype(illisibles));
+    QCOMPARE(Ecart_Par_Morceaux(fichier, {7, 4096}), QByteArray());
 }
 
 void Tst_Lecteur_ADIF::octets_au_hasard()
@@ -285,6 +325,8 @@ void Tst_Lecteur_ADIF::octets_au_hasard()
         const Bloc bloc(octets);
         const Lecture lecture = Lit_ADIF(bloc.vue());
         QVERIFY2(Defaut_De_Vues(lecture, bloc.vue()).isEmpty(), qPrintable(QString::number(essai)));
+        if (essai % 4 < 2)
+            QVERIFY2(Ecart_Par_Morceaux(octets, {3, 100}).isEmpty(), qPrintable(QString::number(essai)));
     }
 
     // A valid file cut at every length: the records whose <EOR> is kept come

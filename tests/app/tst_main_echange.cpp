@@ -3,7 +3,9 @@
 
 #include "Dialogue_Fichier.h"
 
+#include <QProgressDialog>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -23,6 +25,7 @@ class Tst_Main_Echange : public QObject {
 private slots:
     void cleanup() { Dialogue_Fichier::Installe_Repondeur({}); }
     void importer_apres_l_apercu();
+    void journal_general_avec_progression();
     void exporter_le_log();
 };
 
@@ -94,6 +97,75 @@ void Tst_Main_Echange::importer_apres_l_apercu()
     QCOMPARE(titres.first(), QStringLiteral("Importer des QSO (ADIF)"));
 }
 
+void Tst_Main_Echange::journal_general_avec_progression()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.delai_progression_ms = 0;
+    b.demarre();
+    // A general log: a QSO of the challenge now and then, and two records
+    // claiming to be this program's export that the entry would refuse.
+    QByteArray general = "Carnet general\r\n<EOH>\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        general += F("CALL", "DL" + QByteArray::number(i)) + F("QSO_DATE", "20070315") + F("BAND", "40M")
+            + (i % 100 ? F("COMMENT", "73") : F("SIG", "DMF") + F("SIG_INFO", QByteArray::number(29000 + i / 100))) + "<EOR>\r\n";
+    }
+    const QByteArray propre = F("APP_DEZUDIDAR_TYPE", "Moulin Contacte") + F("APP_DEZUDIDAR_ATTENTE", "N") + "<EOR>\r\n";
+    general += F("CALL", "F5ABC") + F("QSO_DATE", "20070316") + F("SIG_INFO", "../..") + propre;
+    general += F("CALL", "f6low") + F("QSO_DATE", "20070316") + F("SIG_INFO", "21099") + propre;
+    const QString adi = b.dossier.ecrit(QStringLiteral("general.adi"), general);
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return adi; });
+
+    // "Annuler" while the file is read: no preview, nothing written, nothing said.
+    QString texte_vu;
+    QTimer annule;
+    annule.setInterval(0);
+    connect(&annule, &QTimer::timeout, [&] {
+        auto *d = Banc_Main::fenetre_visible<QProgressDialog>("Progression_Import");
+        if (!d)
+            return;
+        texte_vu = d->labelText() + u'|' + d->findChild<QPushButton *>()->text();
+        d->findChild<QPushButton *>()->click();
+        annule.stop();
+    });
+    annule.start();
+    b.messages.clear();
+    b.action("Mnu_Importer_ADIF")->trigger();
+    QCOMPARE(texte_vu, QStringLiteral("Lecture du fichier general.adi...|Annuler"));
+    QVERIFY(!Banc_Main::fenetre_visible("Import_ADIF"));
+    QVERIFY(!Banc_Main::fenetre_visible("Progression_Import"));
+    QCOMPARE(b.messages, QStringList());
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De(Log));
+
+    // Gone to the end: the 50 QSOs of the challenge, the two refused shown
+    // unticked, never to be ticked, their remark naming the field.
+    b.action("Mnu_Importer_ADIF")->trigger();
+    QWidget *f = Banc_Main::fenetre_ouverte("Import_ADIF");
+    QVERIFY(f);
+    QVERIFY(!Banc_Main::fenetre_visible("Progression_Import"));
+    QAbstractItemModel *m = f->findChild<QTableView *>(QStringLiteral("Table_Import"))->model();
+    QCOMPARE(m->rowCount(), 52);
+    for (int ligne : {50, 51}) {
+        const QModelIndex coche = m->index(ligne, 0);
+        QCOMPARE(coche.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QVERIFY(!(m->flags(coche) & (Qt::ItemIsEnabled | Qt::ItemIsUserCheckable)));
+        QVERIFY(!m->setData(coche, Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(coche.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    }
+    QVERIFY2(m->index(50, 5).data().toString().contains(QStringLiteral("« N° DMF »")), qPrintable(m->index(50, 5).data().toString()));
+    QVERIFY2(m->index(51, 5).data().toString().contains(QStringLiteral("« Indicatif »")), qPrintable(m->index(51, 5).data().toString()));
+    auto *resume = f->findChild<QLabel *>(QStringLiteral("Resume_Import"));
+    QVERIFY2(resume->text().startsWith(QStringLiteral("50 QSO seront importés. 2 refusé(s)")), qPrintable(resume->text()));
+    QVERIFY2(resume->text().contains(QStringLiteral("4950 sans référence DMF")), qPrintable(resume->text()));
+
+    b.messages.clear();
+    QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Importer_ADIF")), Qt::LeftButton);
+    QCOMPARE(b.messages, QStringList{QStringLiteral("50 QSO importés.")});
+    const QByteArray apres = b.dossier.lit(b.log());
+    QCOMPARE(apres.count("\r\n"), 52);
+    QVERIFY(!apres.contains("../..") && !apres.contains("F6LOW") && !apres.contains("f6low"));
+}
+
 void Tst_Main_Echange::exporter_le_log()
 {
     Banc_Main b;
@@ -121,7 +193,7 @@ void Tst_Main_Echange::exporter_le_log()
     b.dossier.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2006.txt"), autre_annee);
     QVERIFY(QDir(b.dossier.chemin()).mkpath(QStringLiteral("Sauvegardes")));
     b.dossier.ecrit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20070301-120000.txt"), autre_annee);
-    for (const QString nom : {b.log(), QStringLiteral("test1_dezudidar_eri_2006.txt"),
+    for (const QString &nom : {b.log(), QStringLiteral("test1_dezudidar_eri_2006.txt"),
                               QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20070301-120000.txt")}) {
         choisi = b.dossier.fichier(nom);
         b.messages.clear();

@@ -9,7 +9,6 @@ class Tst_Controles_Saisie : public QObject {
 private slots:
     void majuscules_frappees_data();
     void majuscules_frappees();
-    void ligne_a_enregistrer_annee_provisoire();
     void qso_de_ligne_liste_data();
     void qso_de_ligne_liste();
 };
@@ -69,18 +68,6 @@ void Tst_Controles_Saisie::majuscules_frappees()
     QFETCH(QChar, frappe);
     QFETCH(QChar, recue);
     QCOMPARE(Majuscule_Frappee(frappe), recue);
-}
-
-void Tst_Controles_Saisie::ligne_a_enregistrer_annee_provisoire()
-{
-    // While the year is the placeholder, no date can match it.
-    QCOMPARE(Verifie_Date(QStringLiteral("15/03/07"), QStringLiteral("XXXX")),
-             QString::fromUtf8("Attention la date saisie ne correspond pas a l'année du Radovered"));
-    const auto ligne = Ligne_A_Enregistrer({QStringLiteral("15/03/07"), false, QStringLiteral("21001"),
-                                            QStringLiteral("Moulin active"), QStringLiteral("F5ABC")},
-                                           QStringLiteral("2007"));
-    QVERIFY(ligne.ok());
-    QCOMPARE(ligne.valeur(), Ligne("15/03/07", "21001", "Moulin active", "F5ABC"));
 }
 
 QTEST_GUILESS_MAIN(Tst_Controles_Saisie)
