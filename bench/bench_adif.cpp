@@ -200,43 +200,43 @@ void Plancher(benchmark::State &state, const QString &chemin)
     state.counters["Mo"] = double(QFileInfo(chemin).size()) / 1e6;
 }
 
-// What the memory held at its peak beyond what it held before, in MB.
-void Compte_Memoire(benchmark::State &state, qint64 avant, qint64 pic, const QString &chemin)
-{
-    state.counters["pic_Mo"] = double(pic - avant) / 1e6;
-    state.counters["fichier_Mo"] = double(QFileInfo(chemin).size()) / 1e6;
-}
-
 // From the file chosen to its preview: read, analysed against the log; with
-// `fenetre`, the preview window shown too.
+// `fenetre`, the preview window shown too. The peak is what the memory held
+// beyond what it held before; "apres" what it still holds once the preview
+// is gone.
 void Apercu(benchmark::State &state, const QString &chemin, bool fenetre)
 {
     qint64 pic = 0;
-    qint64 avant = 0;
+    qint64 apres = 0;
     qsizetype candidats = 0;
     int avancements = 0;
     for (auto _ : state) {
-        avant = Memoire_Residente::Actuelle();
+        const qint64 avant = Memoire_Residente::Actuelle();
         Memoire_Residente::Remet_Pic();
-        ADIF::Lecteur lecteur(Ouvre(chemin));
-        auto analyse = ADIF::Analyse_Import(lecteur, banc().log, QStringLiteral("2026"), [&](qint64, qint64) {
-            ++avancements;
-            return true;
-        });
-        if (!analyse) {
-            state.SkipWithError(qPrintable(analyse.erreur()));
-            break;
+        {
+            ADIF::Lecteur lecteur(Ouvre(chemin));
+            auto analyse = ADIF::Analyse_Import(lecteur, banc().log, QStringLiteral("2026"), [&](qint64, qint64) {
+                ++avancements;
+                return true;
+            });
+            if (!analyse) {
+                state.SkipWithError(qPrintable(analyse.erreur()));
+                break;
+            }
+            candidats = qsizetype(analyse.valeur().candidats.size());
+            if (fenetre) {
+                Import_ADIF apercu(std::move(analyse).valeur(), QStringLiteral("/nulle/part"), QStringLiteral("general.adi"),
+                                   QStringLiteral("2026"));
+                apercu.show();
+                QApplication::processEvents();
+            }
         }
-        candidats = qsizetype(analyse.valeur().candidats.size());
-        if (fenetre) {
-            Import_ADIF apercu(std::move(analyse).valeur(), QStringLiteral("/nulle/part"), QStringLiteral("general.adi"),
-                               QStringLiteral("2026"));
-            apercu.show();
-            QApplication::processEvents();
-        }
-        pic = qMax(pic, Memoire_Residente::Pic());
+        pic = qMax(pic, Memoire_Residente::Pic() - avant);
+        apres = qMax(apres, Memoire_Residente::Actuelle() - avant);
     }
-    Compte_Memoire(state, avant, pic, chemin);
+    state.counters["pic_Mo"] = double(pic) / 1e6;
+    state.counters["apres_Mo"] = double(apres) / 1e6;
+    state.counters["fichier_Mo"] = double(QFileInfo(chemin).size()) / 1e6;
     state.counters["lignes"] = double(candidats);
     state.counters["avancements"] = double(avancements) / double(state.iterations());
 }

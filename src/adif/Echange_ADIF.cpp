@@ -11,6 +11,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <array>
+#include <string>
+
 using namespace Sous_Programmes;
 
 namespace ADIF {
@@ -21,10 +24,17 @@ const QByteArrayView Champ_Type("APP_DEZUDIDAR_TYPE");
 const QByteArrayView Champ_Attente("APP_DEZUDIDAR_ATTENTE");
 const char Chiffres_Hexa[] = "0123456789ABCDEF";
 
+bool Mot_DMF(const char *t)
+{
+    return Majuscule_Ascii(t[0]) == 'D' && Majuscule_Ascii(t[1]) == 'M' && Majuscule_Ascii(t[2]) == 'F';
+}
+
 bool Est_DMF(QByteArrayView texte)
 {
+    if (texte.size() < 3)
+        return false;
     const QByteArrayView t = texte.trimmed();
-    return t.size() == 3 && Majuscule_Ascii(t[0]) == 'D' && Majuscule_Ascii(t[1]) == 'M' && Majuscule_Ascii(t[2]) == 'F';
+    return t.size() == 3 && Mot_DMF(t.data());
 }
 
 bool Separateur(char c) { return c == ' ' || c == '-' || c == ':' || c == '_' || c == '#' || c == '.' || c == '/'; }
@@ -130,7 +140,7 @@ std::optional<QByteArray> Reference_DMF(QByteArrayView texte)
 std::optional<QByteArray> Reference_Dans_Texte(QByteArrayView t)
 {
     for (qsizetype i = 0; i + 3 <= t.size(); ++i) {
-        if (!Est_DMF(t.sliced(i, 3)) || (i > 0 && Alphanumerique(t[i - 1])))
+        if (!Mot_DMF(t.data() + i) || (i > 0 && Alphanumerique(t[i - 1])))
             continue;
         if (auto numero = Numero_A(t, Apres_Separateurs(t, i + 3)))
             return numero;
@@ -202,6 +212,20 @@ struct Champs_Utiles {
 
     QByteArrayView *Place(QByteArrayView nom)
     {
+        // Most fields of a general log are none of these: their length and
+        // first letter tell at once, without a guess of the branch.
+        static constexpr auto Initiales = [] {
+            std::array<quint32, 32> t{};
+            for (const char *n : {"SIG", "CALL", "NOTES", "MY_SIG", "COMMENT", "QSO_DATE", "SIG_INFO", "MY_SIG_INFO",
+                                  "APP_DEZUDIDAR_TYPE", "APP_DEZUDIDAR_ATTENTE"})
+                t[std::char_traits<char>::length(n)] |= 1u << (n[0] - 'A');
+            return t;
+        }();
+        if (nom.size() >= qsizetype(Initiales.size()))
+            return nullptr;
+        const unsigned lettre = unsigned(Majuscule_Ascii(nom[0])) - 'A';
+        if (lettre >= 26 || !(Initiales[size_t(nom.size())] >> lettre & 1))
+            return nullptr;
         switch (nom.size()) {
         case 3: return Meme_Nom(nom, "SIG") ? &sig : nullptr;
         case 4: return Meme_Nom(nom, "CALL") ? &call : nullptr;

@@ -2,6 +2,7 @@
 
 #include "Fichier.h"
 
+#include <bit>
 #include <cstring>
 
 namespace ADIF {
@@ -21,9 +22,27 @@ bool Est_Blanc(char c)
     return c == ' ' || c == '\r' || c == '\n' || c == '\t';
 }
 
-char Minuscule(char c)
+// Where a tag's name ends: at its `:`, its `>`, or a `<` that starts
+// another. Eight bytes at a time: names are short, and a byte-by-byte loop
+// would guess its exit wrong at each one.
+qsizetype Fin_Nom(const char *p, qsizetype k, qsizetype n)
 {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    // The first match is the lowest byte only in little-endian order.
+    static_assert(std::endian::native == std::endian::little);
+    constexpr quint64 Uns = 0x0101010101010101ULL;
+    constexpr quint64 Hauts = 0x8080808080808080ULL;
+    auto octets_nuls = [](quint64 v) { return (v - Uns) & ~v & Hauts; };
+    while (n - k >= 8) {
+        quint64 v;
+        std::memcpy(&v, p + k, 8);
+        const quint64 trouves = octets_nuls(v ^ (Uns * ':')) | octets_nuls(v ^ (Uns * '>')) | octets_nuls(v ^ (Uns * '<'));
+        if (trouves)
+            return k + qsizetype(std::countr_zero(trouves) / 8);
+        k += 8;
+    }
+    while (k < n && p[k] != ':' && p[k] != '>' && p[k] != '<')
+        ++k;
+    return k;
 }
 
 const char *Cherche_Chevron(const char *p, qsizetype debut, qsizetype n)
@@ -63,16 +82,6 @@ qsizetype Fin_En_Caracteres(const char *p, qsizetype debut, quint64 longueur, qs
 }
 
 } // namespace
-
-bool Meme_Nom(QByteArrayView a, QByteArrayView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (Minuscule(a[i]) != Minuscule(b[i]))
-            return false;
-    return true;
-}
 
 QByteArrayView Enregistrement::valeur(QByteArrayView nom) const
 {
@@ -192,6 +201,9 @@ Lecteur::Etape Lecteur::Lit_Enregistrement()
     m_champs.clear();
     bool abime = false;
     qsizetype i = m_i;
+    // Where the data ends, counted from the window's start: a length past
+    // it spoils its record.
+    const qint64 fin_donnees = suite_possible ? qMax(m_taille, m_base + n) - m_base : n;
 
     // A malformed tag spoils its record; reading goes on after its `>`, or
     // at the next `<` when it has none. -1: the window ends first.
@@ -233,9 +245,7 @@ Lecteur::Etape Lecteur::Lit_Enregistrement()
             i = q - p;
         }
         // A name stops at the next `<` too, so no byte is looked at twice.
-        qsizetype k = i + 1;
-        while (k < n && p[k] != ':' && p[k] != '>' && p[k] != '<')
-            ++k;
+        qsizetype k = Fin_Nom(p, i + 1, n);
         if (k == n) {
             if (suite_possible)
                 return Etape::Manque;
@@ -294,16 +304,19 @@ Lecteur::Etape Lecteur::Lit_Enregistrement()
             }
         }
         const qsizetype debut = k + 1;
-        const qint64 reste_donnees = suite_possible ? qMax(m_taille, m_base + n) - (m_base + debut) : n - debut;
-        if (longueur > quint64(reste_donnees)) {
-            abime = true;
-            i = debut;
-            continue;
-        }
-        if (longueur > quint64(n - debut))
+        if (longueur > quint64(n - debut)) {
+            if (longueur > quint64(fin_donnees - debut)) {
+                abime = true;
+                i = debut;
+                continue;
+            }
             return Etape::Manque;
+        }
         qsizetype fin = debut + qsizetype(longueur);
-        qsizetype suite = balise_suivante(fin);
+        // What writers leave after the data: the next tag, or one blank before it.
+        qsizetype suite = (fin < n && p[fin] == '<')                                ? fin
+                        : (fin + 1 < n && p[fin] == ' ' && p[fin + 1] == '<') ? fin + 1
+                                                                              : balise_suivante(fin);
         if (suite == -2)
             return Etape::Manque;
         if (suite < 0) {

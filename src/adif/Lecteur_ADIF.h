@@ -12,8 +12,18 @@
 // The ADIF exchange format of amateur-radio loggers, .adi form.
 namespace ADIF {
 
-// Two field names alike, whatever the case of their ASCII letters.
-bool Meme_Nom(QByteArrayView a, QByteArrayView b);
+// Two field names alike, whatever the case of their ASCII letters. Inline:
+// an import asks it of every field of a general log.
+inline bool Meme_Nom(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    auto minuscule = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (minuscule(a[i]) != minuscule(b[i]))
+            return false;
+    return true;
+}
 
 // A field as the file holds it: views into the bytes read.
 struct Champ {

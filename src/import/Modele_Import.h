@@ -15,6 +15,7 @@ public:
     enum Colonne { Coche, Date, Indicatif, DMF, Type, Remarque, Nombre_Colonnes };
 
     explicit Modele_Import(ADIF::Analyse analyse, QObject *parent = nullptr);
+    ~Modele_Import() override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cstdint>
 #include <fcntl.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -239,6 +242,13 @@ Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
     if (n < 0)
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
     return qsizetype(n);
+}
+
+void Rend_Memoire()
+{
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)

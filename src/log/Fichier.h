@@ -20,6 +20,10 @@ QString Raison_Systeme(int numero_erreur);
 // into it. Nothing is done for small buffers; contents are kept.
 void Prepare_Memoire(void *debut, size_t taille);
 
+// Hands the memory freed by the program back to the system, where the
+// allocator keeps it otherwise (a preview of a million QSOs, once closed).
+void Rend_Memoire();
+
 // The whole file. `introuvable` tells a missing file apart from other failures.
 // `tampon`, when given, lends its memory: reading again into the memory of
 // the last reading spares the system handing out fresh pages.
