@@ -12,7 +12,10 @@
 #include <QSet>
 
 #include <array>
+#include <atomic>
+#include <limits>
 #include <string>
+#include <thread>
 
 using namespace Sous_Programmes;
 
@@ -326,35 +329,41 @@ QString Remarque(const Analyse &a, const Candidat &c)
     return {};
 }
 
-Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
-{
-    Analyse a;
+namespace {
 
-    // What the log holds: each QSO by date, callsign and number, and its last
-    // line of each number.
-    QSet<QByteArray> deja;
-    std::vector<qint32> derniere_du_log(Nombre_DMF, -1);
-    auto cle = [](QByteArrayView date, QByteArrayView indicatif, QByteArrayView dmf) {
-        return date.toByteArray() + '|' + indicatif.toByteArray() + '|' + dmf.toByteArray();
-    };
-    for (qsizetype i = 0; i < log.nombre(); ++i) {
-        const QByteArrayView l = log.ligne(i);
-        const QByteArrayView dmf = Sans_Blancs(DMF_QSO(l));
-        if (dmf.isEmpty())
-            continue;
-        deja.insert(cle(Date_QSO(l), Sans_Blancs(Indicatif_QSO(l)), dmf));
-        if (const int n = Index_DMF(dmf); n >= 0)
-            derniere_du_log[size_t(n)] = qint32(i);
-    }
-    // The last candidate of each number met so far in the file.
-    std::vector<qint32> dernier_du_fichier(Nombre_DMF, -1);
+// What one stretch of the file gives, before the candidates are compared
+// with the log and with each other.
+struct Partie {
+    std::vector<Candidat> candidats;
+    std::vector<QString> refus;
     QHash<QString, quint16> index_refus;
-    const QByteArray annee_octets = annee.toLatin1();
+    qsizetype sans_dmf = 0;
+    qsizetype autre_annee = 0;
+    qsizetype activations = 0;
 
+    quint16 Index_Refus(const QString &texte)
+    {
+        auto place = index_refus.constFind(texte);
+        if (place == index_refus.cend()) {
+            if (refus.size() >= 0xFFFF)
+                return 0;
+            refus.push_back(texte);
+            place = index_refus.insert(texte, quint16(refus.size()));
+        }
+        return *place;
+    }
+};
+
+// Goes through the records `lecteur` gives, keeping those with a DMF
+// reference, checked; false as soon as `continuer` says stop (asked every
+// thousand records or so).
+bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::function<bool()> &continuer)
+{
+    const QByteArray annee_octets = annee.toLatin1();
     Enregistrement e;
     for (qsizetype r = 0; lecteur.suivant(e); ++r) {
-        if (avancement && r % 1024 == 0 && !avancement(lecteur.position(), lecteur.taille()))
-            return Erreur{QString()};
+        if (r % 1024 == 0 && !continuer())
+            return false;
         const Champs_Utiles u(e);
         std::optional<QByteArray> dmf;
         if (u.propre) {
@@ -373,14 +382,14 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
         }
         if (!dmf) {
             if (Est_DMF(u.my_sig))
-                ++a.activations;
+                ++p.activations;
             else
-                ++a.sans_dmf;
+                ++p.sans_dmf;
             continue;
         }
         const QByteArrayView jour = u.qso_date.trimmed();
         if (jour.size() >= 4 && jour.first(4) != annee_octets) {
-            ++a.autre_annee;
+            ++p.autre_annee;
             continue;
         }
         const QDate date = Date_ADIF(jour);
@@ -401,34 +410,139 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
         QString refus = Refus_Candidat(c, jour, date.isValid(), annee);
         if (refus.isEmpty() && u.propre && !Decode(u.type))
             refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
-        const int n = Index_DMF(c.dmf.vue());
         if (!refus.isEmpty()) {
             c.etat = Candidat::Etat::Refuse;
-            auto place = index_refus.constFind(refus);
-            if (place == index_refus.cend() && a.refus.size() < 0xFFFF) {
-                a.refus.push_back(refus);
-                place = index_refus.insert(refus, quint16(a.refus.size()));
-            }
-            c.refus = place == index_refus.cend() ? 0 : *place;
-        } else if (deja.contains(cle(c.date.vue(), c.indicatif.vue(), c.dmf.vue()))) {
+            c.refus = p.Index_Refus(refus);
+        }
+        p.candidats.push_back(c);
+    }
+    return continuer();
+}
+
+// The second stretch after the first: counts added, reasons renumbered.
+void Ajoute(Partie &p, Partie &&suite)
+{
+    p.sans_dmf += suite.sans_dmf;
+    p.autre_annee += suite.autre_annee;
+    p.activations += suite.activations;
+    p.candidats.reserve(p.candidats.size() + suite.candidats.size());
+    for (Candidat &c : suite.candidats) {
+        if (c.refus > 0)
+            c.refus = p.Index_Refus(suite.refus[c.refus - 1]);
+        p.candidats.push_back(c);
+    }
+    suite = {};
+}
+
+// Each candidate compared with the log and with those before it in the file:
+// already there, or a double dated by the last QSO of its number.
+void Compare(std::vector<Candidat> &candidats, const Contenu_Log &log)
+{
+    QSet<QByteArray> deja;
+    std::vector<qint32> derniere_du_log(Nombre_DMF, -1);
+    auto cle = [](QByteArrayView date, QByteArrayView indicatif, QByteArrayView dmf) {
+        return date.toByteArray() + '|' + indicatif.toByteArray() + '|' + dmf.toByteArray();
+    };
+    for (qsizetype i = 0; i < log.nombre(); ++i) {
+        const QByteArrayView l = log.ligne(i);
+        const QByteArrayView dmf = Sans_Blancs(DMF_QSO(l));
+        if (dmf.isEmpty())
+            continue;
+        deja.insert(cle(Date_QSO(l), Sans_Blancs(Indicatif_QSO(l)), dmf));
+        if (const int n = Index_DMF(dmf); n >= 0)
+            derniere_du_log[size_t(n)] = qint32(i);
+    }
+    std::vector<qint32> dernier_du_fichier(Nombre_DMF, -1);
+    for (size_t i = 0; i < candidats.size(); ++i) {
+        Candidat &c = candidats[i];
+        if (c.etat == Candidat::Etat::Refuse)
+            continue;
+        const int n = Index_DMF(c.dmf.vue());
+        if (deja.contains(cle(c.date.vue(), c.indicatif.vue(), c.dmf.vue()))) {
             c.etat = Candidat::Etat::Deja_Dans_Le_Log;
-        } else if (const qint32 l = derniere_du_log[size_t(n)]; l >= 0) {
+            continue;
+        }
+        if (const qint32 l = derniere_du_log[size_t(n)]; l >= 0) {
             c.etat = Candidat::Etat::Double;
             c.date_precedente.pose(Date_QSO(log.ligne(l)));
         } else if (const qint32 f = dernier_du_fichier[size_t(n)]; f >= 0) {
             c.etat = Candidat::Etat::Double;
-            c.date_precedente = a.candidats[size_t(f)].date;
+            c.date_precedente = candidats[size_t(f)].date;
         }
-        if (c.etat == Candidat::Etat::Double && !u.propre)
+        if (c.etat == Candidat::Etat::Double && !c.propre)
             c.type.pose(Type_Texte(8));
-        if (c.etat == Candidat::Etat::Nouveau || c.etat == Candidat::Etat::Double)
-            dernier_du_fichier[size_t(n)] = qint32(a.candidats.size());
-        a.candidats.push_back(c);
+        dernier_du_fichier[size_t(n)] = qint32(i);
+    }
+}
+
+} // namespace
+
+Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
+{
+    // A large file is gone through in two halves at once, the second on
+    // another core, when the second half's first record can be found.
+    std::optional<Lecteur> seconde = lecteur.Partage();
+    std::atomic<bool> arret = false;
+    std::atomic<qint64> fait_seconde = 0;
+    Partie deuxieme;
+    std::thread fil;
+    if (seconde) {
+        fil = std::thread([&] {
+            Parcourt(*seconde, annee, deuxieme, [&] {
+                fait_seconde = seconde->position() - seconde->debut();
+                return !arret.load();
+            });
+        });
+    }
+    auto attend = [&] {
+        if (fil.joinable()) {
+            arret = true;
+            fil.join();
+        }
+    };
+    qint64 dit = 0;
+    auto continuer = [&] {
+        if (!avancement)
+            return true;
+        // Should the halves part, the bar waits for the first to catch up.
+        dit = qBound(dit, lecteur.position() + fait_seconde.load(), lecteur.taille());
+        return avancement(dit, lecteur.taille());
+    };
+
+    Partie premiere;
+    if (!Parcourt(lecteur, annee, premiere, continuer)) {
+        attend();
+        return Erreur{QString()};
+    }
+    if (seconde) {
+        if (fil.joinable())
+            fil.join();
+        if (lecteur.erreur().isEmpty() && lecteur.position() == seconde->debut()) {
+            // The first half ended where the second began: they read alike.
+            if (!seconde->erreur().isEmpty())
+                return Erreur{seconde->erreur()};
+            Ajoute(premiere, std::move(deuxieme));
+            lecteur.Ajoute_Illisibles(seconde->illisibles());
+        } else {
+            // The second began inside a field's data: the first goes on alone.
+            deuxieme = {};
+            lecteur.arrete_a(std::numeric_limits<qint64>::max());
+            if (!Parcourt(lecteur, annee, premiere, continuer))
+                return Erreur{QString()};
+        }
     }
     if (!lecteur.erreur().isEmpty())
         return Erreur{lecteur.erreur()};
+
+    Compare(premiere.candidats, log);
+    Analyse a;
+    a.candidats = std::move(premiere.candidats);
+    a.refus = std::move(premiere.refus);
+    a.sans_dmf = premiere.sans_dmf;
+    a.autre_annee = premiere.autre_annee;
+    a.activations = premiere.activations;
     a.illisibles = lecteur.illisibles();
-    if (avancement && !avancement(lecteur.position(), lecteur.taille()))
+    if (avancement && !avancement(lecteur.taille(), lecteur.taille()))
         return Erreur{QString()};
     return a;
 }

@@ -214,7 +214,8 @@ Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin)
 }
 
 Fichier_Ouvert::Fichier_Ouvert(Fichier_Ouvert &&autre) noexcept
-    : m_fd(std::exchange(autre.m_fd, -1)), m_taille(autre.m_taille), m_chemin(std::move(autre.m_chemin))
+    : m_fd(std::exchange(autre.m_fd, -1)), m_taille(autre.m_taille), m_position(autre.m_position),
+      m_chemin(std::move(autre.m_chemin))
 {
 }
 
@@ -225,6 +226,7 @@ Fichier_Ouvert &Fichier_Ouvert::operator=(Fichier_Ouvert &&autre) noexcept
             ::close(m_fd);
         m_fd = std::exchange(autre.m_fd, -1);
         m_taille = autre.m_taille;
+        m_position = autre.m_position;
         m_chemin = std::move(autre.m_chemin);
     }
     return *this;
@@ -238,10 +240,22 @@ Fichier_Ouvert::~Fichier_Ouvert()
 
 Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
 {
-    const ssize_t n = Lit_Morceau(m_fd, destination, size_t(nombre));
+    ssize_t n;
+    do {
+        n = ::pread(m_fd, destination, size_t(nombre), off_t(m_position));
+    } while (n < 0 && errno == EINTR);
     if (n < 0)
         return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
+    m_position += n;
     return qsizetype(n);
+}
+
+Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
+{
+    const int fd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
+    return Fichier_Ouvert(fd, m_taille, m_chemin);
 }
 
 void Rend_Memoire()

@@ -42,11 +42,16 @@ public:
     qint64 taille() const { return m_taille; }
     // Up to `nombre` bytes from where the last reading stopped; 0 at the end.
     Resultat<qsizetype> lit(char *destination, qsizetype nombre);
+    // The next reading starts at `position`.
+    void positionne(qint64 position) { m_position = position; }
+    // The same file once more, read on its own from the start.
+    Resultat<Fichier_Ouvert> duplique() const;
 
 private:
     Fichier_Ouvert(int fd, qint64 taille, QString chemin) : m_fd(fd), m_taille(taille), m_chemin(std::move(chemin)) {}
     int m_fd = -1;
     qint64 m_taille = 0;
+    qint64 m_position = 0;
     QString m_chemin;
 };
 

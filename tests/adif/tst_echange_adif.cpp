@@ -42,6 +42,8 @@ private slots:
     void export_pretendu_verifie_comme_la_saisie();
     void lu_par_morceaux_comme_en_memoire();
     void memoire_bornee_par_la_taille_du_fichier();
+    void en_deux_moities_comme_d_un_trait_data();
+    void en_deux_moities_comme_d_un_trait();
 };
 
 void Tst_Echange_ADIF::reference_dmf_data()
@@ -257,6 +259,9 @@ void Tst_Echange_ADIF::lu_par_morceaux_comme_en_memoire()
         auto ouvert = Fichier_Ouvert::Ouvre(chemin);
         QVERIFY(ouvert.ok());
         ADIF::Lecteur lecteur(std::move(ouvert).valeur(), morceau);
+        // In two halves at once where the machine has two cores.
+        if (morceau >= 64)
+            lecteur.partage_au_dela_de(0);
         qint64 dernier = -1;
         const auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De({Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")})),
                                             QStringLiteral("2007"), [&](qint64 fait, qint64 total) {
@@ -280,6 +285,50 @@ void Tst_Echange_ADIF::lu_par_morceaux_comme_en_memoire()
     ADIF::Lecteur lecteur(fichier);
     const auto arrete = ADIF::Analyse_Import(lecteur, {}, QStringLiteral("2007"), [](qint64, qint64) { return false; });
     QVERIFY(!arrete.ok() && arrete.erreur().isEmpty());
+}
+
+void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QByteArray qsos;
+    for (int i = 0; i < 200; ++i)
+        qsos += Enr(F("CALL", "F" + QByteArray::number(i)) + F("QSO_DATE", "20070301")
+                    + F("SIG", "DMF") + F("SIG_INFO", QByteArray::number(21000 + i % 30)));
+    QTest::newRow("ordinaire") << "<EOH>" + qsos;
+    // The <EOR> just past the middle is data: the second half would begin
+    // inside a field, and must not be taken.
+    const QByteArray leurre = Enr(F("CALL", "F5ABC") + F("QSO_DATE", "20070302") + F("SIG_INFO", "21077")
+                                  + F("NOTES", QByteArray(40, 'x') + "<EOR><CALL:5>F6BAD<QSO_DATE:8>20070301<SIG_INFO:5>29999<EOR>"));
+    const qsizetype dans_leurre = qsos.size() + leurre.indexOf("xx<EOR>") + 2;
+    QByteArray suite = qsos;
+    suite += QByteArray(qMax<qsizetype>(0, 2 * dans_leurre - 20 - qsos.size() - leurre.size() - suite.size()), 'z');
+    QTest::newRow("leurre au milieu") << qsos + leurre + suite;
+    QTest::newRow("enregistrement abime au milieu") << qsos.left(qsos.size() / 2 - 30) + "<EOR><CALL:x>F1<EOR>" + qsos;
+    QTest::newRow("sans fin d'enregistrement apres le milieu") << qsos + QByteArray(qsos.size() + 100, 'z');
+}
+
+void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait()
+{
+    QFETCH(QByteArray, fichier);
+    const QList<QByteArray> log{Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")};
+    const ADIF::Analyse memoire = Analyse(fichier, log);
+    Dossier_Test d;
+    auto ouvert = Fichier_Ouvert::Ouvre(d.ecrit(QStringLiteral("f.adi"), fichier));
+    QVERIFY(ouvert.ok());
+    ADIF::Lecteur lecteur(std::move(ouvert).valeur(), 512);
+    lecteur.partage_au_dela_de(0);
+    const auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De(log)), QStringLiteral("2007"));
+    QVERIFY(a.ok());
+    QCOMPARE(a.valeur().candidats.size(), memoire.candidats.size());
+    for (size_t i = 0; i < memoire.candidats.size(); ++i) {
+        const Candidat &c = a.valeur().candidats[i];
+        const Candidat &m = memoire.candidats[i];
+        QCOMPARE(ADIF::Ligne_Candidat(c, true), ADIF::Ligne_Candidat(m, true));
+        QCOMPARE(c.etat, m.etat);
+        QCOMPARE(ADIF::Remarque(a.valeur(), c), ADIF::Remarque(memoire, m));
+    }
+    QCOMPARE(a.valeur().illisibles, memoire.illisibles);
+    QCOMPARE(a.valeur().sans_dmf, memoire.sans_dmf);
 }
 
 void Tst_Echange_ADIF::memoire_bornee_par_la_taille_du_fichier()
