@@ -83,6 +83,8 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
                                   | QAbstractItemView::SelectedClicked);
     Table_Import->verticalHeader()->hide();
     Table_Import->horizontalHeader()->setStretchLastSection(true);
+    // Columns sized on the first rows: a general log may give thousands.
+    Table_Import->verticalHeader()->setResizeContentsPrecision(100);
     Table_Import->resizeColumnsToContents();
     Table_Import->setColumnWidth(Modele_Import::Type, Table_Import->fontMetrics().horizontalAdvance(QStringLiteral("Reactivation Contactee")) + 40);
     Fenetres::Colore(Table_Import, 0xFFFFC0);
