@@ -9,6 +9,7 @@
 #include "Journal.h"
 #include "Main.h"
 #include "Message.h"
+#include "Progression.h"
 #include "Style_Leger.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
@@ -161,6 +162,15 @@ int main(int argc, char *argv[])
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
+
+    // A general log being read: its progress, halfway.
+    {
+        Progression progression(nullptr, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier journal_general.adi..."), 0);
+        progression.Avance(1, 2);
+        progression.Avance(1, 2);
+        if (auto *dialogue = qobject_cast<QWidget *>(QApplication::activeModalWidget()))
+            ok &= Ecrit_Png(dialogue, sortie.filePath(QStringLiteral("progression_import.png")));
+    }
 
     // Three backups of the log, and the window that puts one back.
     for (int i = 0; i < 3; ++i)

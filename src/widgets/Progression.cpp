@@ -1,5 +1,7 @@
 #include "Progression.h"
 
+#include "Fenetres.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -14,6 +16,8 @@ Progression::Progression(QWidget *parent, const QString &nom_objet, const QStrin
     : m_dialogue(texte, QStringLiteral("Annuler"), 0, Graduations, parent)
 {
     m_dialogue.setObjectName(nom_objet);
+    // Room for a long file name.
+    m_dialogue.setMinimumWidth(Fenetres::Pixels(420));
     m_dialogue.setWindowTitle(QStringLiteral("KOB_Dezudidar_ERI"));
     m_dialogue.setWindowModality(Qt::ApplicationModal);
     m_dialogue.setMinimumDuration(delai_ms);
