@@ -356,14 +356,18 @@ struct Partie {
 
 // Goes through the records `lecteur` gives, keeping those with a DMF
 // reference, checked; false as soon as `continuer` says stop (asked every
-// thousand records or so).
+// 256 KB or so).
 bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::function<bool()> &continuer)
 {
     const QByteArray annee_octets = annee.toLatin1();
+    qint64 prochain = 0;
     Enregistrement e;
-    for (qsizetype r = 0; lecteur.suivant(e); ++r) {
-        if (r % 1024 == 0 && !continuer())
-            return false;
+    while (lecteur.suivant(e)) {
+        if (lecteur.position() >= prochain) {
+            if (!continuer())
+                return false;
+            prochain = lecteur.position() + (256 << 10);
+        }
         const Champs_Utiles u(e);
         std::optional<QByteArray> dmf;
         if (u.propre) {
@@ -481,7 +485,7 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
 {
     // A large file is gone through in two halves at once, the second on
     // another core, when the second half's first record can be found.
-    std::optional<Lecteur> seconde = lecteur.Partage();
+    std::optional<Lecteur> seconde = lecteur.partage();
     std::atomic<bool> arret = false;
     std::atomic<qint64> fait_seconde = 0;
     Partie deuxieme;
@@ -522,7 +526,7 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
             if (!seconde->erreur().isEmpty())
                 return Erreur{seconde->erreur()};
             Ajoute(premiere, std::move(deuxieme));
-            lecteur.Ajoute_Illisibles(seconde->illisibles());
+            lecteur.ajoute_illisibles(seconde->illisibles());
         } else {
             // The second began inside a field's data: the first goes on alone.
             deuxieme = {};

@@ -147,7 +147,7 @@ bool Lecteur::Complete()
     return m_erreur.isEmpty();
 }
 
-std::optional<Lecteur> Lecteur::Partage()
+std::optional<Lecteur> Lecteur::partage()
 {
     if (!m_fichier || m_taille < m_taille_partage || m_taille < 2 || std::thread::hardware_concurrency() < 2)
         return std::nullopt;

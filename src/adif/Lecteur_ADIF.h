@@ -70,7 +70,7 @@ public:
     // first record that begins at that point or after. None for a file
     // smaller than `taille_partage`, or when no record can be found to begin
     // the second half.
-    std::optional<Lecteur> Partage();
+    std::optional<Lecteur> partage();
     void partage_au_dela_de(qint64 taille) { m_taille_partage = taille; }
     // Stops at the first record beginning at `position` or after.
     void arrete_a(qint64 position) { m_limite = position; }
@@ -78,7 +78,7 @@ public:
     qint64 debut() const { return m_debut; }
 
     qsizetype illisibles() const { return m_illisibles; }
-    void Ajoute_Illisibles(qsizetype nombre) { m_illisibles += nombre; }
+    void ajoute_illisibles(qsizetype nombre) { m_illisibles += nombre; }
     // Bytes gone through, and in all.
     qint64 position() const { return m_base + m_i; }
     qint64 taille() const { return m_taille; }
