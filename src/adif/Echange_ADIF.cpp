@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <array>
+#include <iterator>
 #include <atomic>
 #include <limits>
 #include <string>
@@ -284,7 +285,7 @@ QByteArray Date_Log(const QDate &d)
 
 // Why a candidate cannot be imported, as the entry would refuse it typed;
 // empty when it can.
-QString Refus_Candidat(const Candidat &c, QByteArrayView date_brute, bool date_valide, const QString &annee)
+QString Refus_Candidat(const Candidat &c, QByteArrayView type, QByteArrayView date_brute, bool date_valide, const QString &annee)
 {
     auto refus = [](const QString &champ, const QString &raison) {
         return QStringLiteral("Refusé, champ « %1 » : %2").arg(champ, raison);
@@ -296,9 +297,7 @@ QString Refus_Candidat(const Candidat &c, QByteArrayView date_brute, bool date_v
         return refus(QStringLiteral("Indicatif"), Verifie_Indicatif(QString(Largeur_Indicatif + 1, u'X')));
     if (c.dmf.coupe())
         return refus(QStringLiteral("N° DMF"), Verifie_DMF(QString(Largeur_DMF + 1, u'0')));
-    if (c.type.coupe())
-        return QStringLiteral("Refusé : le champ « Type Activité » dépasse %1 caractères.").arg(Largeur_Type);
-    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.attente, Depuis_Log(c.dmf.vue()), Depuis_Log(c.type.vue()),
+    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.attente, Depuis_Log(c.dmf.vue()), Depuis_Log(type),
                             Depuis_Log(c.indicatif.vue())};
     if (const auto r = Refus_Champs(champs, annee))
         return refus(r->champ, r->raison);
@@ -316,30 +315,28 @@ QString Refus_Candidat(const Candidat &c, QByteArrayView date_brute, bool date_v
     return {};
 }
 
-} // namespace
-
-QString Remarque(const Analyse &a, const Candidat &c)
+// The position of a type among the activity texts, or -1.
+int Position_Texte(QByteArrayView type)
 {
-    switch (c.etat) {
-    case Candidat::Etat::Deja_Dans_Le_Log: return QStringLiteral("déjà dans le log");
-    case Candidat::Etat::Double: return QStringLiteral("déjà contacté le ") + Depuis_Log(c.date_precedente.vue());
-    case Candidat::Etat::Refuse: return c.refus > 0 && c.refus <= a.refus.size() ? a.refus[c.refus - 1] : QString();
-    case Candidat::Etat::Nouveau: break;
+    for (size_t i = 0; i < std::size(Types_Activite); ++i) {
+        if (type == QByteArrayView(Types_Activite[i].texte))
+            return int(i);
     }
-    return {};
+    return -1;
 }
-
-namespace {
 
 // What one stretch of the file gives, before the candidates are compared
 // with the log and with each other.
 struct Partie {
-    std::vector<Candidat> candidats;
+    std::deque<Candidat> candidats;
     std::vector<QString> refus;
     QHash<QString, quint16> index_refus;
+    QByteArray types_libres;
     qsizetype sans_dmf = 0;
     qsizetype autre_annee = 0;
     qsizetype activations = 0;
+    qsizetype refus_montres = 0;
+    qsizetype refus_caches = 0;
 
     quint16 Index_Refus(const QString &texte)
     {
@@ -351,6 +348,25 @@ struct Partie {
             place = index_refus.insert(texte, quint16(refus.size()));
         }
         return *place;
+    }
+    // A type none of the nine: its text kept once with its length, no longer
+    // than a line holds (plus one, to show a longer one was cut).
+    quint32 Type_Libre(QByteArrayView texte)
+    {
+        const qsizetype n = qMin<qsizetype>(texte.size(), Largeur_Type + 1);
+        const quint32 place = quint32(types_libres.size());
+        types_libres.append(char(n));
+        types_libres.append(texte.first(n));
+        return Candidat::Types + place;
+    }
+    // Keeps a candidate; refused ones past the first thousand are only counted.
+    void Garde(Candidat c)
+    {
+        if (c.etat == Candidat::Etat::Refuse && refus_montres++ >= Refus_Montres) {
+            ++refus_caches;
+            return;
+        }
+        candidats.push_back(c);
     }
 };
 
@@ -402,45 +418,55 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::func
         c.propre = u.propre;
         c.dmf.pose(*dmf);
         c.indicatif.pose(u.propre ? u.call.trimmed().toByteArray() : u.call.trimmed().toByteArray().toUpper());
-        if (u.propre) {
-            const auto type = Decode(u.type);
-            c.type.pose(type.value_or(u.type.toByteArray()));
-            c.attente = u.attente.trimmed() == "Y";
-        } else {
-            c.type.pose(Type_Texte(0));
-        }
         c.date.pose(date.isValid() ? Date_Log(date) : jour.toByteArray());
+        QByteArray type = Type_Texte(0);
+        const std::optional<QByteArray> decode = u.propre ? Decode(u.type) : std::nullopt;
+        if (u.propre) {
+            type = decode.value_or(u.type.toByteArray());
+            c.attente = u.attente.trimmed() == "Y";
+        }
 
-        QString refus = Refus_Candidat(c, jour, date.isValid(), annee);
-        if (refus.isEmpty() && u.propre && !Decode(u.type))
+        QString refus = Refus_Candidat(c, type, jour, date.isValid(), annee);
+        if (refus.isEmpty() && u.propre && !decode)
             refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
         if (!refus.isEmpty()) {
             c.etat = Candidat::Etat::Refuse;
             c.refus = p.Index_Refus(refus);
         }
-        p.candidats.push_back(c);
+        const int position = Position_Texte(type);
+        c.type = position >= 0 ? quint32(position) : (c.etat == Candidat::Etat::Refuse && p.refus_montres >= Refus_Montres)
+                                                           ? 0
+                                                           : p.Type_Libre(type);
+        p.Garde(c);
     }
     return continuer();
 }
 
-// The second stretch after the first: counts added, reasons renumbered.
+// The second stretch after the first: counts added, reasons and free types
+// renumbered; its blocks freed as they are taken.
 void Ajoute(Partie &p, Partie &&suite)
 {
     p.sans_dmf += suite.sans_dmf;
     p.autre_annee += suite.autre_annee;
     p.activations += suite.activations;
-    p.candidats.reserve(p.candidats.size() + suite.candidats.size());
-    for (Candidat &c : suite.candidats) {
+    p.refus_caches += suite.refus_caches;
+    const quint32 decalage = quint32(p.types_libres.size());
+    p.types_libres += suite.types_libres;
+    while (!suite.candidats.empty()) {
+        Candidat c = suite.candidats.front();
+        suite.candidats.pop_front();
         if (c.refus > 0)
             c.refus = p.Index_Refus(suite.refus[c.refus - 1]);
-        p.candidats.push_back(c);
+        if (c.type >= Candidat::Types)
+            c.type += decalage;
+        p.Garde(c);
     }
     suite = {};
 }
 
 // Each candidate compared with the log and with those before it in the file:
-// already there, or a double dated by the last QSO of its number.
-void Compare(std::vector<Candidat> &candidats, const Contenu_Log &log)
+// already there, or a double, after the last QSO of its number.
+void Compare(std::deque<Candidat> &candidats, const Contenu_Log &log)
 {
     QSet<QByteArray> deja;
     std::vector<qint32> derniere_du_log(Nombre_DMF, -1);
@@ -468,18 +494,57 @@ void Compare(std::vector<Candidat> &candidats, const Contenu_Log &log)
         }
         if (const qint32 l = derniere_du_log[size_t(n)]; l >= 0) {
             c.etat = Candidat::Etat::Double;
-            c.date_precedente.pose(Date_QSO(log.ligne(l)));
+            c.precedent = -2 - l;
         } else if (const qint32 f = dernier_du_fichier[size_t(n)]; f >= 0) {
             c.etat = Candidat::Etat::Double;
-            c.date_precedente = candidats[size_t(f)].date;
+            c.precedent = f;
         }
         if (c.etat == Candidat::Etat::Double && !c.propre)
-            c.type.pose(Type_Texte(8));
+            c.type = 8;
         dernier_du_fichier[size_t(n)] = qint32(i);
     }
 }
 
 } // namespace
+
+QByteArray Analyse::type(const Candidat &c) const
+{
+    if (c.type < Candidat::Types)
+        return Type_Texte(c.type);
+    const qsizetype place = qsizetype(c.type - Candidat::Types);
+    if (place >= types_libres.size())
+        return {};
+    return types_libres.mid(place + 1, static_cast<unsigned char>(types_libres[place]));
+}
+
+QByteArray Analyse::date_precedente(const Candidat &c) const
+{
+    if (c.precedent >= 0 && size_t(c.precedent) < candidats.size())
+        return candidats[size_t(c.precedent)].date.octets();
+    const qsizetype ligne = -2 - qsizetype(c.precedent);
+    if (ligne >= 0 && (ligne + 1) * Largeur_Date <= dates_log.size())
+        return dates_log.mid(ligne * Largeur_Date, Largeur_Date);
+    return {};
+}
+
+QString Analyse::remarque(const Candidat &c) const
+{
+    switch (c.etat) {
+    case Candidat::Etat::Deja_Dans_Le_Log: return QStringLiteral("déjà dans le log");
+    case Candidat::Etat::Double: return QStringLiteral("déjà contacté le ") + Depuis_Log(date_precedente(c));
+    case Candidat::Etat::Refuse: return c.refus > 0 && c.refus <= refus.size() ? refus[c.refus - 1] : QString();
+    case Candidat::Etat::Nouveau: break;
+    }
+    return {};
+}
+
+QByteArray Analyse::ligne(const Candidat &c, bool attente) const
+{
+    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.propre ? c.attente : attente, Depuis_Log(c.dmf.vue()),
+                            Depuis_Log(type(c)), Depuis_Log(c.indicatif.vue())};
+    const auto ligne = Construit_Ligne_QSO(champs);
+    return ligne ? ligne.valeur() : QByteArray();
+}
 
 Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
 {
@@ -542,21 +607,18 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
     Analyse a;
     a.candidats = std::move(premiere.candidats);
     a.refus = std::move(premiere.refus);
+    a.types_libres = std::move(premiere.types_libres);
     a.sans_dmf = premiere.sans_dmf;
     a.autre_annee = premiere.autre_annee;
     a.activations = premiere.activations;
+    a.refus_caches = premiere.refus_caches;
     a.illisibles = lecteur.illisibles();
+    a.dates_log.reserve(log.nombre() * Largeur_Date);
+    for (qsizetype i = 0; i < log.nombre(); ++i)
+        a.dates_log += Date_QSO(log.ligne(i)).toByteArray().leftJustified(Largeur_Date, ' ', true);
     if (avancement && !avancement(lecteur.taille(), lecteur.taille()))
         return Erreur{QString()};
     return a;
-}
-
-QByteArray Ligne_Candidat(const Candidat &c, bool attente)
-{
-    const Champs_QSO champs{Depuis_Log(c.date.vue()), c.propre ? c.attente : attente, Depuis_Log(c.dmf.vue()),
-                            Depuis_Log(c.type.vue()), Depuis_Log(c.indicatif.vue())};
-    const auto ligne = Construit_Ligne_QSO(champs);
-    return ligne ? ligne.valeur() : QByteArray();
 }
 
 } // namespace ADIF

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -38,49 +39,63 @@ Export Log_Vers_ADIF(const Sous_Programmes::Contenu_Log &contenu, const QString 
 template <int N>
 class Texte_Court {
 public:
+    static_assert(N < 128);
     Texte_Court() = default;
     explicit Texte_Court(QByteArrayView texte) { pose(texte); }
     void pose(QByteArrayView texte)
     {
-        m_taille = quint8(qMin<qsizetype>(texte.size(), N));
-        std::copy_n(texte.data(), m_taille, m_octets);
-        m_coupe = texte.size() > N;
+        const qsizetype n = qMin<qsizetype>(texte.size(), N);
+        std::copy_n(texte.data(), n, m_octets);
+        m_taille = quint8(n | (texte.size() > N ? 0x80 : 0));
     }
-    QByteArrayView vue() const { return QByteArrayView(m_octets, m_taille); }
+    QByteArrayView vue() const { return QByteArrayView(m_octets, m_taille & 0x7F); }
     QByteArray octets() const { return vue().toByteArray(); }
-    bool coupe() const { return m_coupe; }
+    bool coupe() const { return m_taille & 0x80; }
 
 private:
     char m_octets[N] = {};
     quint8 m_taille = 0;
-    bool m_coupe = false;
 };
 
-// A line the import may add, and why it is shown as it is.
+// A line the import may add, and why it is shown as it is. Small: a general
+// log may give a million of them.
 struct Candidat {
     enum class Etat : quint8 { Nouveau, Double, Deja_Dans_Le_Log, Refuse };
-    Texte_Court<8> date;       // dd/mm/yy; for a date refused, what the file holds
+    static constexpr quint32 Types = 9; // below, a position among the activity texts
+
+    quint32 type = 0;        // a position, or Types + where Analyse::types_libres holds the text
+    qint32 precedent = -1;   // for a double: the candidate before it, or -2 - the log line
+    Etat etat = Etat::Nouveau;
+    bool propre = false;     // from this program's own export: type and pending flag as exported
+    bool attente = false;    // the exported flag, when `propre`
+    quint16 refus = 0;       // for a line refused, its reason: Analyse::refus[refus - 1]
+    Texte_Court<8> date;     // dd/mm/yy; for a date refused, what the file holds
     Texte_Court<12> indicatif; // Windows-1252
     Texte_Court<5> dmf;
-    Texte_Court<22> type;      // one of the activity texts, or the exact text of this program's export
-    Texte_Court<8> date_precedente; // of the earlier QSO with that number, for a double
-    Etat etat = Etat::Nouveau;
-    bool propre = false;  // from this program's own export: type and pending flag as exported
-    bool attente = false; // the exported flag, when `propre`
-    quint16 refus = 0;    // for a line refused, its reason: Analyse::refus[refus - 1]
 };
 
 struct Analyse {
-    std::vector<Candidat> candidats;
-    std::vector<QString> refus; // each reason once
+    std::deque<Candidat> candidats; // in blocks: growing never copies them all
+    std::vector<QString> refus;     // each reason once
+    QByteArray types_libres;        // type texts that are none of the nine: a length byte, then the text
+    QByteArray dates_log;           // the log's dates, 8 bytes a line, for the doubles' remarks
     qsizetype sans_dmf = 0;
     qsizetype autre_annee = 0;
-    qsizetype activations = 0; // the station's own mill: to be entered by hand
+    qsizetype activations = 0;
     qsizetype illisibles = 0;
+    qsizetype refus_caches = 0; // refused past the first thousand: counted, not shown
+
+    QByteArray type(const Candidat &c) const;
+    QByteArray date_precedente(const Candidat &c) const;
+    // Why a candidate is shown as it is, in French; empty for a new QSO.
+    QString remarque(const Candidat &c) const;
+    // Its log line; `attente` is the operator's choice for the lines that do
+    // not come from this program's own export.
+    QByteArray ligne(const Candidat &c, bool attente) const;
 };
 
-// Why a candidate is shown as it is, in French; empty for a new QSO.
-QString Remarque(const Analyse &analyse, const Candidat &candidat);
+// Refused lines shown at most: a file of nothing else says enough with these.
+inline constexpr qsizetype Refus_Montres = 1000;
 
 // Told as the work goes: bytes done, bytes in all. Answering false stops it.
 using Avancement = std::function<bool(qint64 fait, qint64 total)>;
@@ -91,9 +106,5 @@ using Avancement = std::function<bool(qint64 fait, qint64 total)>;
 // cannot be read; with an empty message when `avancement` stopped it.
 Sous_Programmes::Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Sous_Programmes::Contenu_Log &log,
                                                   const QString &annee, const Avancement &avancement = {});
-
-// The log line of a candidate; `attente` is the operator's choice for the
-// lines that do not come from this program's own export.
-QByteArray Ligne_Candidat(const Candidat &candidat, bool attente);
 
 } // namespace ADIF

@@ -49,6 +49,8 @@ QString Resume_Import_Texte(const Modele_Import &m, const QString &annee)
         texte += QStringLiteral(" %1 déjà dans le log.").arg(deja);
     if (const qsizetype refuses = m.refuses(); refuses > 0)
         texte += QStringLiteral(" %1 refusé(s) : la remarque dit pourquoi.").arg(refuses);
+    if (a.refus_caches > 0)
+        texte += QStringLiteral(" %1 autre(s) refusé(s), non montré(s).").arg(a.refus_caches);
     texte += QStringLiteral("\nEnregistrements passés : %1 sans référence DMF, %2 d'une autre année que %3, "
                             "%4 activation de votre moulin (à saisir à la main), %5 illisible(s).")
                  .arg(a.sans_dmf)

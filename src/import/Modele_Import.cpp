@@ -5,6 +5,7 @@
 #include "Texte.h"
 
 #include <algorithm>
+#include <iterator>
 
 using ADIF::Candidat;
 using Sous_Programmes::Depuis_Log;
@@ -60,8 +61,8 @@ QVariant Modele_Import::data(const QModelIndex &index, int role) const
     case Date: return Texte(c.date);
     case Indicatif: return Texte(c.indicatif);
     case DMF: return Texte(c.dmf);
-    case Type: return Texte(c.type);
-    case Remarque: return ADIF::Remarque(m_analyse, c);
+    case Type: return Sous_Programmes::Texte_Visible(Depuis_Log(m_analyse.type(c)));
+    case Remarque: return m_analyse.remarque(c);
     default: return {};
     }
 }
@@ -102,9 +103,9 @@ bool Modele_Import::setData(const QModelIndex &index, const QVariant &valeur, in
     if (index.column() == Type && role == Qt::EditRole) {
         // Only the nine activity texts: a type is chosen, not typed.
         const QString texte = valeur.toString();
-        for (const auto &t : Sous_Programmes::Types_Activite) {
-            if (texte == Depuis_Log(t.texte)) {
-                m_analyse.candidats[ligne].type.pose(t.texte);
+        for (size_t t = 0; t < std::size(Sous_Programmes::Types_Activite); ++t) {
+            if (texte == Depuis_Log(Sous_Programmes::Types_Activite[t].texte)) {
+                m_analyse.candidats[ligne].type = quint32(t);
                 emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
                 return true;
             }
@@ -132,7 +133,7 @@ std::vector<QByteArray> Modele_Import::lignes(bool attente) const
     std::vector<QByteArray> l;
     for (size_t i = 0; i < m_analyse.candidats.size(); ++i) {
         if (m_coches[i])
-            l.push_back(ADIF::Ligne_Candidat(m_analyse.candidats[i], attente));
+            l.push_back(m_analyse.ligne(m_analyse.candidats[i], attente));
     }
     return l;
 }
