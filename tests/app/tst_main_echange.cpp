@@ -3,6 +3,7 @@
 
 #include "Dialogue_Fichier.h"
 
+#include <QCheckBox>
 #include <QProgressDialog>
 #include <QTableView>
 #include <QTimer>
@@ -26,6 +27,7 @@ private slots:
     void cleanup() { Dialogue_Fichier::Installe_Repondeur({}); }
     void importer_apres_l_apercu();
     void journal_general_avec_progression();
+    void export_du_plus_recent_au_plus_ancien();
     void exporter_le_log();
 };
 
@@ -164,6 +166,32 @@ void Tst_Main_Echange::journal_general_avec_progression()
     const QByteArray apres = b.dossier.lit(b.log());
     QCOMPARE(apres.count("\r\n"), 52);
     QVERIFY(!apres.contains("../..") && !apres.contains("F6LOW") && !apres.contains("f6low"));
+}
+
+void Tst_Main_Echange::export_du_plus_recent_au_plus_ancien()
+{
+    Banc_Main b;
+    const QList<QByteArray> log{Ligne("10/01/07", "21001", "Moulin Contacte", "F5AAA"),
+                                Ligne("01/02/07", "21002", "Moulin Contacte", "F5BBB"),
+                                Ligne("20/02/07", "21003", "Moulin Contacte", "F5CCC")};
+    b.station("TEST1", "2007", Fichier_De(log));
+    b.demarre();
+    auto qso = [](const char *jour, const char *dmf) {
+        return F("CALL", "F6NEW") + F("QSO_DATE", jour) + F("SIG", "DMF") + F("SIG_INFO", dmf) + "<EOR>\r\n";
+    };
+    const QString adi = b.dossier.ecrit(QStringLiteral("recent.adi"), "<EOH>\r\n" + qso("20070225", "29001") + qso("20070222", "29005")
+                                                                            + qso("20070202", "29002") + qso("20070115", "29003")
+                                                                            + qso("20070112", "29006") + qso("20070105", "29004"));
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return adi; });
+    b.action("Mnu_Importer_ADIF")->trigger();
+    QWidget *f = Banc_Main::fenetre_ouverte("Import_ADIF");
+    QVERIFY(f);
+    f->findChild<QCheckBox *>(QStringLiteral("Attente_Import"))->setChecked(false);
+    QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Importer_ADIF")), Qt::LeftButton);
+    auto nouvelle = [](const char *date, const char *dmf) { return Ligne(date, dmf, "Moulin Contacte", "F6NEW"); };
+    QCOMPARE(b.dossier.lit(b.log()),
+             Fichier_De({nouvelle("05/01/07", "29004"), log[0], nouvelle("12/01/07", "29006"), nouvelle("15/01/07", "29003"), log[1],
+                         nouvelle("02/02/07", "29002"), log[2], nouvelle("22/02/07", "29005"), nouvelle("25/02/07", "29001")}));
 }
 
 void Tst_Main_Echange::exporter_le_log()
