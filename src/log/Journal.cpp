@@ -76,13 +76,16 @@ QString Dossier_Programme() { return QCoreApplication::applicationDirPath(); }
 
 bool Nom_Fichier_Sur(const QString &texte)
 {
-    if (texte.isEmpty() || texte.contains(QLatin1String("..")))
+    if (texte.isEmpty() || texte.contains(QLatin1String("..")) || texte.endsWith(u'.') || texte.endsWith(u' '))
         return false;
     for (const QChar c : texte) {
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control || QStringView(u"<>:\"|?*").contains(c))
             return false;
     }
-    return true;
+    // Windows keeps these names for its devices, whatever follows a dot.
+    static const QRegularExpression peripherique(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    return !peripherique.match(texte).hasMatch();
 }
 
 Statut Verifie_Nom_Station(const QString &indicatif, const QString &annee)

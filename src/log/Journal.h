@@ -24,7 +24,10 @@ inline constexpr const char *Nom_Dossier_Sauvegardes = "Sauvegardes";
 QString Dossier_Programme();
 
 // A callsign or a year that may be part of a file name: nothing in it can
-// lead out of the program folder ("/", "\", "..", NUL, control characters).
+// lead out of the program folder ("/", "\", "..", NUL, control characters),
+// and it names a file on Windows as well (none of < > : " | ? *, no dot or
+// blank at the end, no device name such as CON or LPT1), so that a folder of
+// logs moves from one system to the other.
 bool Nom_Fichier_Sur(const QString &texte);
 // Refuses, in French, a callsign or year that Nom_Fichier_Sur does not accept.
 Statut Verifie_Nom_Station(const QString &indicatif, const QString &annee);

@@ -533,6 +533,19 @@ void Tst_Journal::noms_de_fichier_surs_data()
     QTest::newRow("saut de ligne") << QStringLiteral("F5\nA") << false;
     QTest::newRow("DEL") << QStringLiteral("F5\x7f") << false;
     QTest::newRow("controle C1") << QString(QStringLiteral("F5") + QChar(0x85)) << false;
+    // Names Windows cannot give a file: refused on every system, so that a
+    // folder of logs moves from one to the other.
+    for (const char *c : {"<", ">", ":", "\"", "|", "?", "*"})
+        QTest::newRow(qPrintable(QStringLiteral("caractere %1").arg(QLatin1String(c)))) << QStringLiteral("F5%1A").arg(QLatin1String(c)) << false;
+    QTest::newRow("point final") << QStringLiteral("F5A.") << false;
+    QTest::newRow("blanc final") << QStringLiteral("2026 ") << false;
+    QTest::newRow("CON") << QStringLiteral("CON") << false;
+    QTest::newRow("nul minuscules") << QStringLiteral("nul") << false;
+    QTest::newRow("COM9 et extension") << QStringLiteral("Com9.x") << false;
+    QTest::newRow("LPT1") << QStringLiteral("LPT1") << false;
+    QTest::newRow("COM10 permis") << QStringLiteral("COM10") << true;
+    QTest::newRow("CONSOLE permis") << QStringLiteral("CONSOLE") << true;
+    QTest::newRow("blanc au milieu") << QStringLiteral("F5 A") << true;
 }
 
 void Tst_Journal::noms_de_fichier_surs()

@@ -1,4 +1,5 @@
 #include "Fichier.h"
+#include "Fichier_Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +21,6 @@
 namespace Sous_Programmes {
 
 namespace {
-
-QString Nom(const QString &chemin) { return QDir::toNativeSeparators(chemin); }
 
 QByteArray Local(const QString &chemin) { return QFile::encodeName(chemin); }
 
@@ -117,8 +116,7 @@ Statut Refuse_Non_Ordinaire(const QString &chemin, mode_t mode)
                          : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("c'est un périphérique")
                          : S_ISSOCK(mode)   ? QStringLiteral("c'est une prise réseau (socket)")
                                             : QStringLiteral("type inconnu");
-    return Erreur{QStringLiteral("Le fichier %1 n'est pas un fichier ordinaire (%2) : il n'a été ni lu ni modifié.")
-                      .arg(Nom(chemin), nature)};
+    return Messages_Fichier::Non_Ordinaire(chemin, nature);
 }
 
 } // namespace
@@ -171,9 +169,9 @@ Resultat<int> Ouvre_En_Lecture(const QString &chemin, struct stat &st, bool *int
         if (e == ENOENT) {
             if (introuvable)
                 *introuvable = true;
-            return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
+            return Messages_Fichier::Introuvable(chemin);
         }
-        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être ouvert : %2.").arg(Nom(chemin), Raison_Systeme(e))};
+        return Messages_Fichier::Non_Ouvert(chemin, Raison_Systeme(e));
     };
     const QByteArray local = Local(chemin);
     if (::stat(local.constData(), &st) != 0)
@@ -186,7 +184,7 @@ Resultat<int> Ouvre_En_Lecture(const QString &chemin, struct stat &st, bool *int
     if (!f.valide())
         return impossible(errno);
     if (::fstat(f.fd(), &st) != 0)
-        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+        return Messages_Fichier::Non_Lu(chemin, Raison_Systeme(errno));
     if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
         return Erreur{s.erreur()};
     return f.cede();
@@ -245,7 +243,7 @@ Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
         n = ::pread(m_fd, destination, size_t(nombre), off_t(m_position));
     } while (n < 0 && errno == EINTR);
     if (n < 0)
-        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
+        return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
     m_position += n;
     return qsizetype(n);
 }
@@ -254,7 +252,7 @@ Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
 {
     const int fd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
     if (fd < 0)
-        return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(m_chemin), Raison_Systeme(errno))};
+        return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
     return Fichier_Ouvert(fd, m_taille, m_chemin);
 }
 
@@ -282,7 +280,7 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
             octets.resize(octets.size() * 2 + 4096);
         const ssize_t n = Lit_Morceau(f.fd(), octets.data() + lus, size_t(octets.size() - lus));
         if (n < 0) {
-            return Erreur{QStringLiteral("Le fichier %1 ne peut pas être lu : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+            return Messages_Fichier::Non_Lu(chemin, Raison_Systeme(errno));
         }
         if (n == 0)
             break;
@@ -301,9 +299,8 @@ Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, con
     auto echec = [&](int e) {
         ::unlink(local_temporaire.constData());
         if (!existe)
-            return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2.").arg(Nom(chemin), Raison_Systeme(e))};
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être réécrit : %2. Il est resté tel qu'il était.")
-                          .arg(Nom(chemin), Raison_Systeme(e))};
+            return Messages_Fichier::Non_Ecrit(chemin, Raison_Systeme(e));
+        return Messages_Fichier::Non_Reecrit(chemin, Raison_Systeme(e));
     };
 
     struct stat st {};
@@ -312,7 +309,7 @@ Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, con
         if (e != ENOENT)
             return echec(e);
         if (creation == Si_Absent::Erreur)
-            return Erreur{QStringLiteral("Le fichier %1 est introuvable.").arg(Nom(chemin))};
+            return Messages_Fichier::Introuvable(chemin);
         existe = false;
     } else if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s) {
         return s;
@@ -342,8 +339,7 @@ Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, con
 Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
 {
     auto echec = [&](int e) {
-        return Erreur{QStringLiteral("La ligne n'a pas pu être ajoutée au fichier %1 : %2. Le fichier est resté tel qu'il était.")
-                          .arg(Nom(chemin), Raison_Systeme(e))};
+        return Messages_Fichier::Ligne_Non_Ajoutee(chemin, Raison_Systeme(e));
     };
     const QByteArray local = Local(chemin);
     struct stat st {};
@@ -391,12 +387,12 @@ Resultat<Creation> Cree_Fichier_Exclusif(const QString &chemin, QByteArrayView c
     if (!f.valide()) {
         if (errno == EEXIST)
             return Creation::Existant;
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(chemin), Raison_Systeme(errno))};
+        return Messages_Fichier::Non_Cree(chemin, Raison_Systeme(errno));
     }
     if (!Ecrit_Tout(f.fd(), contenu) || ::fsync(f.fd()) != 0 || f.ferme() != 0) {
         const int e = errno;
         ::unlink(local.constData()); // our own, just made: nothing of the operator's is lost
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(chemin), Raison_Systeme(e))};
+        return Messages_Fichier::Non_Cree(chemin, Raison_Systeme(e));
     }
     Synchronise_Dossier(chemin);
     return Creation::Cree;
@@ -407,7 +403,7 @@ Statut Ecrit_Temporaire(const QString &temporaire, QByteArrayView contenu)
     const QByteArray local = Local(temporaire);
     auto echec = [&](int e) {
         ::unlink(local.constData());
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2.").arg(Nom(temporaire), Raison_Systeme(e))};
+        return Messages_Fichier::Non_Ecrit(temporaire, Raison_Systeme(e));
     };
     // O_EXCL after the unlink: never written through a link planted there.
     if (::unlink(local.constData()) != 0 && errno != ENOENT)
@@ -433,7 +429,7 @@ Resultat<Creation> Renomme_Sans_Remplacer(const QString &de, const QString &vers
     const QByteArray source = Local(de);
     const QByteArray cible = Local(vers);
     auto echec = [&](int e) {
-        return Erreur{QStringLiteral("Le fichier %1 n'a pas pu être créé : %2.").arg(Nom(vers), Raison_Systeme(e))};
+        return Messages_Fichier::Non_Cree(vers, Raison_Systeme(e));
     };
     int r = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, cible.constData(), RENAME_NOREPLACE);
     if (r != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
