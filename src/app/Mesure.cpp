@@ -1,5 +1,7 @@
 #include "Mesure.h"
 
+#include "Fichier.h"
+#include "Journal.h"
 #include "Main.h"
 #include "Message.h"
 
@@ -17,7 +19,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <unistd.h>
 
 namespace Mesure {
 
@@ -138,14 +139,9 @@ private:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w != &m_f && w->isVisible())
                 w->close();
-        QFile log(m_f.Chemin_Log());
-        if (log.open(QIODevice::WriteOnly)) {
-            log.write(m_log);
-            log.flush();
-            // On disk before the next action: its own flush must not write ours.
-            ::fsync(log.handle());
-        }
-        log.close();
+        // On disk before the next action: its own flush must not write ours.
+        if (const auto s = Sous_Programmes::Reecrit_Fichier(m_f.Chemin_Log(), QString::fromLatin1(Sous_Programmes::Nom_Temporaire), m_log); !s)
+            qWarning("%s", qPrintable(s.erreur()));
         m_f.Charge_Liste();
         m_f.Efface();
         QApplication::processEvents();

@@ -12,7 +12,8 @@
 // and leaves the files it could not finish as they were.
 namespace Sous_Programmes {
 
-// The reason of a failed system call, in French.
+// The reason of a failed system call, in French: `errno`, or on Windows
+// what GetLastError gives.
 QString Raison_Systeme(int numero_erreur);
 
 // Asks for a large buffer's memory in large pages, where the system has them:
@@ -48,8 +49,8 @@ public:
     Resultat<Fichier_Ouvert> duplique() const;
 
 private:
-    Fichier_Ouvert(int fd, qint64 taille, QString chemin) : m_fd(fd), m_taille(taille), m_chemin(std::move(chemin)) {}
-    int m_fd = -1;
+    Fichier_Ouvert(qintptr fd, qint64 taille, QString chemin) : m_fd(fd), m_taille(taille), m_chemin(std::move(chemin)) {}
+    qintptr m_fd = -1; // the system's own: a descriptor, or a handle
     qint64 m_taille = 0;
     qint64 m_position = 0;
     QString m_chemin;

@@ -1,5 +1,5 @@
 #include "Fichier.h"
-#include "Fichier_Messages.h"
+#include "Fichier_Commun.h"
 
 #include <QDir>
 #include <QFile>
@@ -221,7 +221,7 @@ Fichier_Ouvert &Fichier_Ouvert::operator=(Fichier_Ouvert &&autre) noexcept
 {
     if (this != &autre) {
         if (m_fd >= 0)
-            ::close(m_fd);
+            ::close(int(m_fd));
         m_fd = std::exchange(autre.m_fd, -1);
         m_taille = autre.m_taille;
         m_position = autre.m_position;
@@ -233,14 +233,14 @@ Fichier_Ouvert &Fichier_Ouvert::operator=(Fichier_Ouvert &&autre) noexcept
 Fichier_Ouvert::~Fichier_Ouvert()
 {
     if (m_fd >= 0)
-        ::close(m_fd);
+        ::close(int(m_fd));
 }
 
 Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
 {
     ssize_t n;
     do {
-        n = ::pread(m_fd, destination, size_t(nombre), off_t(m_position));
+        n = ::pread(int(m_fd), destination, size_t(nombre), off_t(m_position));
     } while (n < 0 && errno == EINTR);
     if (n < 0)
         return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
@@ -250,7 +250,7 @@ Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
 
 Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
 {
-    const int fd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+    const int fd = ::fcntl(int(m_fd), F_DUPFD_CLOEXEC, 0);
     if (fd < 0)
         return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
     return Fichier_Ouvert(fd, m_taille, m_chemin);
@@ -355,18 +355,10 @@ Statut Ajoute_Fichier(const QString &chemin, QByteArrayView ligne)
     if (auto s = Refuse_Non_Ordinaire(chemin, st.st_mode); !s)
         return s;
 
-    QByteArray a_ecrire;
-    a_ecrire.reserve(ligne.size() + 2);
-    if (st.st_size > 0) {
-        char dernier = 0;
-        if (::pread(f.fd(), &dernier, 1, st.st_size - 1) != 1)
-            return echec(errno ? errno : EIO);
-        // A last line ended by a lone CR gets its LF, not a second end.
-        if (dernier == '\r')
-            a_ecrire.append('\n');
-        else if (dernier != '\n')
-            a_ecrire.append("\r\n");
-    }
+    char dernier = 0;
+    if (st.st_size > 0 && ::pread(f.fd(), &dernier, 1, st.st_size - 1) != 1)
+        return echec(errno ? errno : EIO);
+    QByteArray a_ecrire = Debut_Ajout(st.st_size == 0, dernier);
     a_ecrire.append(ligne);
     // One write: the line is there whole or not at all.
     // A line not known to be on disk is taken back rather than left half there.

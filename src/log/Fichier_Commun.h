@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QString>
 
-// The French words of every failure of the file layer, the same on every
-// system; each side gives the reason in its own terms.
+#include <QByteArray>
+
+// What both sides of the file layer share: the French words of every failure
+// (each side gives the reason in its own terms), and what an added line needs.
 namespace Sous_Programmes::Messages_Fichier {
 
 inline QString Nom(const QString &chemin) { return QDir::toNativeSeparators(chemin); }
@@ -51,3 +53,17 @@ inline Erreur Non_Ordinaire(const QString &chemin, const QString &nature)
 }
 
 } // namespace Sous_Programmes::Messages_Fichier
+
+namespace Sous_Programmes {
+
+// What goes before a line added to a file whose last byte is `dernier`: the
+// end its last line lacks, so that the new one never sticks to it; a last
+// line ended by a lone CR gets its LF, not a second end.
+inline QByteArray Debut_Ajout(bool vide, char dernier)
+{
+    if (vide || dernier == '\n')
+        return {};
+    return dernier == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+} // namespace Sous_Programmes
