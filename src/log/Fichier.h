@@ -34,7 +34,8 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable = null
 // a device or a folder is refused, as by Lit_Fichier.
 class Fichier_Ouvert {
 public:
-    static Resultat<Fichier_Ouvert> Ouvre(const QString &chemin);
+    // `introuvable` tells a missing file apart from other failures.
+    static Resultat<Fichier_Ouvert> Ouvre(const QString &chemin, bool *introuvable = nullptr);
     Fichier_Ouvert(Fichier_Ouvert &&autre) noexcept;
     Fichier_Ouvert &operator=(Fichier_Ouvert &&autre) noexcept;
     ~Fichier_Ouvert();

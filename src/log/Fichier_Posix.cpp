@@ -190,22 +190,12 @@ Resultat<int> Ouvre_En_Lecture(const QString &chemin, struct stat &st, bool *int
     return f.cede();
 }
 
-// One read, resumed when a signal interrupts it.
-ssize_t Lit_Morceau(int fd, char *destination, size_t nombre)
-{
-    ssize_t n;
-    do {
-        n = ::read(fd, destination, nombre);
-    } while (n < 0 && errno == EINTR);
-    return n;
-}
-
 } // namespace
 
-Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin)
+Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin, bool *introuvable)
 {
     struct stat st {};
-    const auto fd = Ouvre_En_Lecture(chemin, st, nullptr);
+    const auto fd = Ouvre_En_Lecture(chemin, st, introuvable);
     if (!fd)
         return Erreur{fd.erreur()};
     return Fichier_Ouvert(fd.valeur(), qint64(st.st_size), chemin);
@@ -261,33 +251,6 @@ void Rend_Memoire()
 #ifdef __GLIBC__
     ::malloc_trim(0);
 #endif
-}
-
-Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
-{
-    struct stat st {};
-    const auto ouvert = Ouvre_En_Lecture(chemin, st, introuvable);
-    if (!ouvert)
-        return Erreur{ouvert.erreur()};
-    Descripteur f(ouvert.valeur());
-
-    QByteArray octets = std::move(tampon);
-    octets.resize(qsizetype(st.st_size) + 1);
-    Prepare_Memoire(octets.data(), size_t(octets.size()));
-    qsizetype lus = 0;
-    for (;;) {
-        if (lus == octets.size())
-            octets.resize(octets.size() * 2 + 4096);
-        const ssize_t n = Lit_Morceau(f.fd(), octets.data() + lus, size_t(octets.size() - lus));
-        if (n < 0) {
-            return Messages_Fichier::Non_Lu(chemin, Raison_Systeme(errno));
-        }
-        if (n == 0)
-            break;
-        lus += n;
-    }
-    octets.truncate(lus);
-    return octets;
 }
 
 Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu, Si_Absent creation)

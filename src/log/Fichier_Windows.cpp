@@ -179,9 +179,9 @@ void Prepare_Memoire(void *, size_t) {}
 
 void Rend_Memoire() {}
 
-Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin)
+Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin, bool *introuvable)
 {
-    const auto h = Ouvre_En_Lecture(chemin, nullptr);
+    const auto h = Ouvre_En_Lecture(chemin, introuvable);
     if (!h)
         return Erreur{h.erreur()};
     return Fichier_Ouvert(qintptr(h.valeur()), Taille(h.valeur()), chemin);
@@ -221,32 +221,6 @@ Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
     if (!::DuplicateHandle(::GetCurrentProcess(), HANDLE(m_fd), ::GetCurrentProcess(), &copie, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(Derniere()));
     return Fichier_Ouvert(qintptr(copie), m_taille, m_chemin);
-}
-
-Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByteArray tampon)
-{
-    const auto ouvert = Ouvre_En_Lecture(chemin, introuvable);
-    if (!ouvert)
-        return Erreur{ouvert.erreur()};
-    Poignee f(ouvert.valeur());
-    const qint64 taille = Taille(f.h());
-    if (taille < 0)
-        return Messages_Fichier::Non_Lu(chemin, Raison_Systeme(Derniere()));
-    QByteArray octets = std::move(tampon);
-    octets.resize(qsizetype(taille) + 1);
-    qsizetype lus = 0;
-    for (;;) {
-        if (lus == octets.size())
-            octets.resize(octets.size() * 2 + 4096);
-        DWORD n = 0;
-        if (!Lit_A(f.h(), lus, octets.data() + lus, DWORD(qMin<qsizetype>(octets.size() - lus, 1 << 30)), &n))
-            return Messages_Fichier::Non_Lu(chemin, Raison_Systeme(Derniere()));
-        if (n == 0)
-            break;
-        lus += n;
-    }
-    octets.truncate(lus);
-    return octets;
 }
 
 Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu, Si_Absent creation)
