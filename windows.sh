@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the program for 64-bit Windows from this Debian machine: Qt for
+# Windows once (kept in a cache folder for later runs), then the program and
+# its tests, cross-built with MinGW-w64.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/paquets.sh
+. tools/windows/qt_windows.sh
+
+KOB_PAQUETS+=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  qt6-base-dev-tools dpkg-dev
+  wine64 xvfb zip
+)
+Installe_Paquets
+
+CACHE="${KOB_CACHE_WINDOWS:-$HOME/.cache/kob_dezudidar_eri}"
+QT_WINDOWS="$(Qt_Windows "$CACHE")"
+
+cmake -G Ninja -S . -B build-windows \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/tools/windows/mingw64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$QT_WINDOWS" \
+  -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
+cmake --build build-windows
