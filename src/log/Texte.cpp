@@ -1,70 +1,67 @@
 #include "Texte.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include <algorithm>
 #include <array>
 
 namespace Sous_Programmes {
 
 namespace {
 
-constexpr const char *Code_Page = "windows-1252";
+// Windows-1252 differs from Latin-1 only from 0x80 to 0x9F. The five bytes it
+// leaves undefined read as the C1 controls of the same number, as converters
+// do; the entry refuses those, so the program never writes them.
+constexpr char16_t Haut_Code_Page[32] = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
 
-// Each byte's character, found once by the converter: decoding one line then
-// costs a table look-up per byte instead of opening a converter.
-const std::array<char16_t, 256> &Table_Code_Page()
+// The code page's own table, kept in the program: a converter of the system
+// may lack it (Qt without ICU, on Windows).
+constexpr std::array<char16_t, 256> Table_Code_Page = [] {
+    std::array<char16_t, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[size_t(i)] = (i >= 0x80 && i < 0xA0) ? Haut_Code_Page[i - 0x80] : char16_t(i);
+    return t;
+}();
+
+// The byte of a character, or -1 when the code page has none.
+int Octet(char16_t c)
 {
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        QStringDecoder decodeur(Code_Page);
-        for (int i = 0; i < 256; ++i) {
-            const char octet = char(i);
-            const QString c = decodeur.decode(QByteArrayView(&octet, 1));
-            t[size_t(i)] = c.size() == 1 ? c.at(0).unicode() : u'\uFFFD';
-        }
-        return t;
-    }();
-    return table;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (Haut_Code_Page[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
 }
 
 } // namespace
 
 QString Depuis_Log(QByteArrayView octets)
 {
-    const auto &table = Table_Code_Page();
     QString texte(octets.size(), Qt::Uninitialized);
     QChar *c = texte.data();
     for (char o : octets)
-        *c++ = QChar(table[static_cast<unsigned char>(o)]);
+        *c++ = QChar(Table_Code_Page[static_cast<unsigned char>(o)]);
     return texte;
 }
 
 std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif)
 {
-    // ASCII is its own code page; no converter needed.
-    if (std::all_of(texte.cbegin(), texte.cend(), [](QChar c) { return c.unicode() < 0x80; }))
-        return texte.toLatin1();
-    QStringEncoder encodeur(Code_Page);
-    QByteArray octets = encodeur.encode(texte);
-    if (!encodeur.hasError() && octets.size() == texte.size())
-        return octets;
-    // Find the first character that has no byte of its own, to name it.
-    if (fautif) {
-        for (qsizetype i = 0; i < texte.size();) {
-            const qsizetype n = (texte.at(i).isHighSurrogate() && i + 1 < texte.size()) ? 2 : 1;
-            const QStringView caractere = QStringView(texte).mid(i, n);
-            QStringEncoder un(Code_Page);
-            const QByteArray octet = un.encode(caractere);
-            if (octet.size() != 1 || un.hasError()) {
-                *fautif = caractere.toString();
-                break;
-            }
-            i += n;
+    QByteArray octets(texte.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const int o = Octet(texte.at(i).unicode());
+        if (o < 0) {
+            // A character outside the code page: named whole, surrogate pair included.
+            if (fautif)
+                *fautif = texte.mid(i, texte.at(i).isHighSurrogate() && i + 1 < texte.size() ? 2 : 1);
+            return std::nullopt;
         }
+        octets[i] = char(o);
     }
-    return std::nullopt;
+    return octets;
 }
 
 QByteArrayView Sans_Blancs(QByteArrayView texte)

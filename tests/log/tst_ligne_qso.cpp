@@ -2,6 +2,9 @@
 #include "Texte.h"
 #include "Outils_Test.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 using namespace Sous_Programmes;
 
 class Tst_Ligne_QSO : public QObject {
@@ -19,6 +22,7 @@ private slots:
     void partie_stockee_retrouve_la_ligne_data();
     void partie_stockee_retrouve_la_ligne();
     void code_page_aller_retour();
+    void code_page_comme_le_convertisseur_du_systeme();
 };
 
 void Tst_Ligne_QSO::code_page_aller_retour()
@@ -34,6 +38,31 @@ void Tst_Ligne_QSO::code_page_aller_retour()
     QString fautif;
     QVERIFY(!Vers_Log(QString::fromUtf8("F5☺X"), &fautif));
     QCOMPARE(fautif, QString::fromUtf8("☺"));
+}
+
+void Tst_Ligne_QSO::code_page_comme_le_convertisseur_du_systeme()
+{
+    // The program's own table gives what the system's converter gives, where
+    // there is one: the logs read and written before stay byte for byte.
+    QStringDecoder decodeur("windows-1252");
+    if (!decodeur.isValid())
+        QSKIP("no Windows-1252 converter on this system to compare with");
+    for (int i = 0; i < 256; ++i) {
+        const char octet = char(i);
+        QCOMPARE(Depuis_Log(QByteArrayView(&octet, 1)), decodeur.decode(QByteArrayView(&octet, 1)));
+    }
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const QString texte{QChar(char16_t(c))};
+        QStringEncoder encodeur("windows-1252");
+        const QByteArray attendu = encodeur.encode(texte);
+        const auto obtenu = Vers_Log(texte);
+        QVERIFY2(obtenu.has_value() == (!encodeur.hasError() && attendu.size() == 1),
+                 qPrintable(QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0'))));
+        if (obtenu)
+            QCOMPARE(*obtenu, attendu);
+    }
 }
 
 void Tst_Ligne_QSO::construit_data()
