@@ -24,3 +24,24 @@ cmake -G Ninja -S . -B build-windows \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
 cmake --build build-windows
+
+. tools/windows/depose.sh
+. tools/windows/wine.sh
+
+# The tests beside what they need, run under Wine on the Windows platform
+# (Qt's offscreen platform finds no fonts under Wine).
+Depose "$QT_WINDOWS" build-windows/tests qwindows qoffscreen
+Prepare_Wine "$CACHE"
+Lance_Tests build-windows/tests
+
+# The package: unzipped into any writable folder, the program starts there
+# and keeps its logs beside it.
+PAQUET=build-windows/paquet/KOB_Dezudidar_ERI
+rm -rf build-windows/paquet
+mkdir -p "$PAQUET"
+cp build-windows/programme/KOB_Dezudidar_ERI.exe resources/FXXXX_Dezudidar_ERI.txt resources/KOB_Dezudidar_ERI.hlp LICENSE "$PAQUET/"
+cp resources/carte/LICENSE.md "$PAQUET/LICENCE_CARTE.md"
+Depose "$QT_WINDOWS" "$PAQUET" qwindows
+rm -f KOB_Dezudidar_ERI-windows-x64.zip
+(cd build-windows/paquet && zip -qr ../../KOB_Dezudidar_ERI-windows-x64.zip KOB_Dezudidar_ERI)
+echo "Paquet écrit : KOB_Dezudidar_ERI-windows-x64.zip"

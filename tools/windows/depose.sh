@@ -33,6 +33,8 @@ Copie_DLL() {
       done
       [ -n "$source" ] || continue # a DLL of Windows itself
       cp "$source" "$dossier/"
+      # MinGW's runtime comes with its debugging symbols: not for operators.
+      x86_64-w64-mingw32-strip --strip-unneeded "$dossier/$dll"
       a_voir+=("$dossier/$dll")
     done < <(x86_64-w64-mingw32-objdump -p "$fichier" | sed -n 's/^\s*DLL Name: //p')
   done

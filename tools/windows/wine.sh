@@ -2,6 +2,7 @@
 # Wine prefix made once in the cache. Sourced by windows.sh.
 
 WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
 
 # Prepare_Wine CACHE: the prefix, and a display for the windows.
 Prepare_Wine() {
@@ -17,7 +18,7 @@ Prepare_Wine() {
   Xvfb ":$ecran" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$ecran"
-  trap 'kill "$XVFB_PID" 2>/dev/null || true; "$WINE"server -k 2>/dev/null || true' EXIT
+  trap 'kill "$XVFB_PID" 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true' EXIT
   sleep 1
 }
 
