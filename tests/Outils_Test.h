@@ -1,11 +1,15 @@
 #pragma once
 
+#include "Reglages.h"
+
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 // A throw-away program folder, and bytes in and out of its files.
@@ -37,11 +41,31 @@ private:
     QTemporaryDir m_dossier;
 };
 
-// Settings of this test process go to a folder of their own.
+// Settings of this test process go to a folder of their own. On Windows,
+// where they are in the registry, under an organisation of their own, which
+// is taken away when the next one comes or the test ends: the user's own
+// settings are never read nor written.
 inline void Isole_Reglages(const QString &dossier)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dossier);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dossier);
+#ifdef Q_OS_WIN
+    static const auto efface = [] {
+        if (!QCoreApplication::organizationName().isEmpty())
+            QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+                .remove(QCoreApplication::organizationName());
+    };
+    static const bool nettoyage_final = [] { qAddPostRoutine([] { efface(); }); return true; }();
+    Q_UNUSED(nettoyage_final);
+    efface();
+    QCoreApplication::setOrganizationName(QStringLiteral("Dezudidar_ERI_Tests_%1").arg(QUuid::createUuid().toString(QUuid::Id128)));
+#endif
+}
+
+// The program's settings as stored, to look at them directly.
+inline QSettings Reglages_Bruts()
+{
+    return QSettings(Sous_Programmes::Organisation_Reglages(), QString::fromLatin1(Sous_Programmes::Nom_Application));
 }
 
 // A complete QSO line, padded as the program writes it.

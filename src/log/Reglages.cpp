@@ -3,6 +3,7 @@
 #include "Journal.h"
 #include "Texte.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace Sous_Programmes {
@@ -32,7 +33,7 @@ void Ecrit_Si_Change(QSettings &s, const QString &cle, const QString &valeur)
 
 Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
 {
-    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     for (const auto &[cle, valeur] : valeurs)
         s.setValue(cle, valeur);
     s.sync();
@@ -42,6 +43,12 @@ Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
 }
 
 } // namespace
+
+QString Organisation_Reglages()
+{
+    const QString organisation = QCoreApplication::organizationName();
+    return organisation.isEmpty() ? QString::fromLatin1(Nom_Application) : organisation;
+}
 
 QString Section_Generale() { return QStringLiteral("Setup "); }
 
@@ -73,7 +80,7 @@ std::optional<QString> Refus_Reglages_Station(const QString &indicatif, const QS
 
 Etat_Demarrage Charge_Reglages(const QString &dossier_programme)
 {
-    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     Etat_Demarrage etat;
     etat.indicatif = Lit(s, Section_Generale(), Cle_Indicatif, QString::fromLatin1(Indicatif_Provisoire));
     const QString station = Section_Station(etat.indicatif);
@@ -87,13 +94,13 @@ Etat_Demarrage Charge_Reglages(const QString &dossier_programme)
 
 QString Lit_Indicatif_Station()
 {
-    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     return Lit(s, Section_Generale(), Cle_Indicatif, QString::fromLatin1(Indicatif_Provisoire));
 }
 
 QString Lit_Annee_Radovered(const QString &indicatif, const QString &defaut)
 {
-    QSettings s(QString::fromLatin1(Nom_Application), QString::fromLatin1(Nom_Application));
+    QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     return Lit(s, Section_Station(indicatif), Cle_Annee, defaut);
 }
 

@@ -16,6 +16,11 @@ inline constexpr const char *Annee_Provisoire = "XXXX";
 inline constexpr const char *Annee_Inconnue = "----";
 inline constexpr const char *Revision_Programme = " 1.0.9";
 
+// The organisation the settings are filed under: "Dezudidar_ERI", unless the
+// application was given another organisation name (the tests, on Windows,
+// where the settings are in the registry and cannot be sent to a folder).
+QString Organisation_Reglages();
+
 QString Section_Generale();
 QString Section_Station(const QString &indicatif);
 

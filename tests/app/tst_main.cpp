@@ -26,7 +26,7 @@ const QList<QByteArray> Log_De_Base{L("01/03/07", "21001"), L("05/03/07", "21002
 
 QVariant Reglage(const QString &cle)
 {
-    QSettings s(QStringLiteral("Dezudidar_ERI"), QStringLiteral("Dezudidar_ERI"));
+    QSettings s(Sous_Programmes::Organisation_Reglages(), QString::fromLatin1(Sous_Programmes::Nom_Application));
     return s.value(cle);
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 QVariant Reglage(const QString &cle)
 {
-    QSettings s(QStringLiteral("Dezudidar_ERI"), QStringLiteral("Dezudidar_ERI"));
+    QSettings s(Sous_Programmes::Organisation_Reglages(), QString::fromLatin1(Sous_Programmes::Nom_Application));
     return s.value(cle);
 }
 
