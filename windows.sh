@@ -31,6 +31,8 @@ cmake --build build-windows
 # The tests beside what they need, run under Wine on the Windows platform
 # (Qt's offscreen platform finds no fonts under Wine).
 Depose "$QT_WINDOWS" build-windows/tests qwindows qoffscreen
+# There for the test that checks that no window loads them.
+cp -r "$QT_WINDOWS/plugins/imageformats" build-windows/tests/
 Prepare_Wine "$CACHE"
 Lance_Tests build-windows/tests
 

@@ -8,13 +8,33 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <link.h>
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <link.h>
+#endif
 
 namespace {
 
+// Whether a library of Qt's imageformats plugins is loaded in this process.
 bool Greffon_Image_Charge()
 {
+#ifdef Q_OS_WIN
+    HMODULE modules[1024];
+    DWORD octets = 0;
+    if (!::K32EnumProcessModules(::GetCurrentProcess(), modules, sizeof modules, &octets))
+        return false;
+    for (DWORD i = 0; i < octets / sizeof(HMODULE) && i < 1024; ++i) {
+        wchar_t nom[MAX_PATH];
+        if (::GetModuleFileNameW(modules[i], nom, MAX_PATH)
+            && QString::fromWCharArray(nom).contains(QLatin1String("\\imageformats\\"), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+#else
     bool charge = false;
     dl_iterate_phdr(
         [](dl_phdr_info *info, size_t, void *donnees) {
@@ -24,6 +44,7 @@ bool Greffon_Image_Charge()
         },
         &charge);
     return charge;
+#endif
 }
 
 QImage Dessin(QWidget &w, QStyle *style)
