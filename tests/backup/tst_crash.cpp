@@ -3,6 +3,7 @@
 #include "Outils_Test.h"
 #include "Sauvegardes.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 
@@ -32,6 +33,8 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
     const QString log = d.ecrit(nom, a);
 
     // The writer's own sequence must really move between the three contents.
+    QElapsedTimer duree;
+    duree.start();
     QVERIFY(Remplace_QSO(log, Ligne_Liste(Log_Crash::Ligne_Changee + 1, Log_Crash::Ligne_A(Log_Crash::Ligne_Changee)),
                          Log_Crash::Ligne_B()).ok());
     QCOMPARE(d.lit(nom), b);
@@ -39,6 +42,9 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
     QVERIFY(Insere_QSO_Par_Date(log, Log_Crash::Ligne_Inseree()).ok());
     QCOMPARE(d.lit(nom), c);
     d.ecrit(nom, a);
+    // Kills spread over a few of the writer's cycles, however fast this
+    // machine rewrites: at least 30 ms.
+    const qint64 etendue_us = qMax<qint64>(30000, duree.nsecsElapsed() / 1000 * 3);
 
     QRandomGenerator hasard(20261207);
     const int tues = 220;
@@ -51,9 +57,10 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
         QProcess ecrivain;
         // The writer is built beside this test.
         ecrivain.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ecrivain_log")), {log});
-        QVERIFY(ecrivain.waitForStarted());
-        QVERIFY2(ecrivain.waitForReadyRead(10000), qPrintable(ecrivain.readAllStandardError()));
-        std::this_thread::sleep_for(std::chrono::microseconds(hasard.bounded(30000)));
+        // Starting a process takes long under Wine on a busy machine.
+        QVERIFY(ecrivain.waitForStarted(120000));
+        QVERIFY2(ecrivain.waitForReadyRead(120000), qPrintable(ecrivain.readAllStandardError()));
+        std::this_thread::sleep_for(std::chrono::microseconds(hasard.bounded(etendue_us)));
         // SIGKILL on Linux, TerminateProcess on Windows: no chance to tidy up.
         ecrivain.kill();
         QVERIFY(ecrivain.waitForFinished(10000));

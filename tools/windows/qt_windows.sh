@@ -44,7 +44,7 @@ Qt_Windows() {
   # HarfBuzz and libpng. This source has no tablet header: no tablet events.
   # Its Windows platform plugin needs OpenGL left at its default (dynamic).
   cmake -G Ninja -S "$dossier" -B "$construction" \
-    -DCMAKE_TOOLCHAIN_FILE="$(dirname "${BASH_SOURCE[0]}")/mingw64.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/mingw64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
