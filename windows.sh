@@ -7,11 +7,7 @@ cd "$(dirname "$0")"
 . tools/paquets.sh
 . tools/windows/qt_windows.sh
 
-KOB_PAQUETS+=(
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  qt6-base-dev-tools dpkg-dev
-  wine64 xvfb zip
-)
+KOB_PAQUETS+=("${KOB_PAQUETS_WINDOWS[@]}")
 Installe_Paquets
 
 CACHE="${KOB_CACHE_WINDOWS:-$HOME/.cache/kob_dezudidar_eri}"

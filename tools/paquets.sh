@@ -8,6 +8,14 @@ KOB_PAQUETS=(
   fonts-dejavu-core fonts-liberation2
 )
 
+# What ./windows.sh adds: the cross compilers, Qt's host tools and source
+# package tools, Wine and a display for the tests, zip for the package.
+KOB_PAQUETS_WINDOWS=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  qt6-base-dev-tools dpkg-dev perl
+  wine64 xvfb zip
+)
+
 Installe_Paquets() {
   local manquants=()
   local p
