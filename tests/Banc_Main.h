@@ -49,6 +49,7 @@ public:
     {
         Environnement env{dossier.chemin(), [this] { return maintenant; }, zone};
         env.delai_progression_ms = delai_progression_ms;
+        env.manuel_dans_navigateur = manuel_dans_navigateur;
         fenetre = std::make_unique<Main>(env);
         fenetre->show();
         if (!QTest::qWaitForWindowActive(fenetre.get()))
@@ -148,6 +149,7 @@ public:
     QTimeZone zone = QTimeZone("Europe/Paris");
     QStringList messages;
     int delai_progression_ms = 400;
+    bool manuel_dans_navigateur = false;
     std::deque<QMessageBox::StandardButton> reponses;
     std::unique_ptr<Main> fenetre;
 

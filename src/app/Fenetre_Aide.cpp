@@ -1,6 +1,11 @@
 #include "Fenetre_Aide.h"
 
+#include "Fichier.h"
+
+#include <QDir>
 #include <QUrl>
+
+using namespace Sous_Programmes;
 
 Fenetre_Aide::Fenetre_Aide(const QString &fichier, QWidget *parent) : QTextBrowser(parent)
 {
@@ -18,4 +23,17 @@ void Fenetre_Aide::montre_sommaire()
     show();
     raise();
     activateWindow();
+}
+
+Sous_Programmes::Resultat<QString> Copie_Manuel_Pour_Navigateur(const QString &manuel, const QString &dossier)
+{
+    auto texte = Lit_Fichier(manuel);
+    if (!texte)
+        return Erreur{texte.erreur()};
+    const QString copie = QDir(dossier).filePath(QStringLiteral("KOB_Dezudidar_ERI - Mode d'emploi.html"));
+    if (auto s = Reecrit_Fichier(copie, QStringLiteral("KOB_Dezudidar_ERI - Mode d'emploi.tmp"), texte.valeur(),
+                                 Si_Absent::Creer);
+        !s)
+        return Erreur{s.erreur()};
+    return copie;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Resultat.h"
+
 #include <QTextBrowser>
 
 // The operator's manual, an HTML file beside the program, opened at its
@@ -11,3 +13,7 @@ public:
     explicit Fenetre_Aide(const QString &fichier, QWidget *parent = nullptr);
     void montre_sommaire();
 };
+
+// Windows knows no program for ".hlp" files any more: the default browser gets
+// a copy named ".html" in `dossier`. Returns the copy's path.
+Sous_Programmes::Resultat<QString> Copie_Manuel_Pour_Navigateur(const QString &manuel, const QString &dossier);

@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 using namespace Sous_Programmes;
 using namespace Main_Outils;
@@ -65,7 +67,11 @@ QString Historique()
 
 Environnement Environnement::Reel()
 {
-    return {Dossier_Programme(), [] { return QDateTime::currentDateTimeUtc(); }, QTimeZone::systemTimeZone()};
+    Environnement e{Dossier_Programme(), [] { return QDateTime::currentDateTimeUtc(); }, QTimeZone::systemTimeZone()};
+#ifdef Q_OS_WIN
+    e.manuel_dans_navigateur = true;
+#endif
+    return e;
 }
 
 Main::Main(Environnement environnement, QWidget *parent)
@@ -266,6 +272,12 @@ void Main::Mnu_Mode_Emploi_Click()
         Signale(QStringLiteral("Le mode d'emploi est introuvable : le fichier %1 manque à côté du programme.")
                     .arg(QDir::toNativeSeparators(fichier)));
         return;
+    }
+    // The program's own window stays the way out when no browser takes the manual.
+    if (m_env.manuel_dans_navigateur) {
+        const auto copie = Copie_Manuel_Pour_Navigateur(fichier, QDir::tempPath());
+        if (copie && QDesktopServices::openUrl(QUrl::fromLocalFile(copie.valeur())))
+            return;
     }
     if (!m_aide)
         m_aide = new Fenetre_Aide(fichier);

@@ -39,6 +39,7 @@ struct Environnement {
     std::function<QDateTime()> horloge;
     QTimeZone zone;
     int delai_progression_ms = 400; // before a long piece of work shows its progress
+    bool manuel_dans_navigateur = false;
     static Environnement Reel();
 };
 

@@ -4,6 +4,9 @@
 #include "Reglages.h"
 
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QMenuBar>
 #include <QSettings>
 
@@ -29,6 +32,15 @@ QVariant Reglage(const QString &cle)
     QSettings s(Sous_Programmes::Organisation_Reglages(), QString::fromLatin1(Sous_Programmes::Nom_Application));
     return s.value(cle);
 }
+
+// Stands for the desktop's browser.
+class Navigateur : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> ouvertes;
+public slots:
+    void ouvre(const QUrl &url) { ouvertes.append(url); }
+};
 
 } // namespace
 
@@ -59,6 +71,7 @@ private slots:
     void station_des_reglages_hors_du_dossier();
     void date_menu_non_puis_oui();
     void aide_historique_et_a_propos();
+    void manuel_dans_le_navigateur();
 };
 
 void Tst_Main::premier_demarrage_sans_reglages()
@@ -670,6 +683,64 @@ void Tst_Main::aide_historique_et_a_propos()
     b.action("Mnu_Quitter")->trigger();
     QTRY_VERIFY(!aide || !aide->isVisible());
     QVERIFY(!b.fenetre->isVisible());
+}
+
+void Tst_Main::manuel_dans_le_navigateur()
+{
+    Banc_Main b;
+    b.manuel_dans_navigateur = true;
+    b.station("TEST1", "2007", QByteArray());
+    const QByteArray manuel = "<html><body><h1 id=\"sommaire\">Sommaire</h1><p>R\xC3\xA8gles</p></body></html>";
+    b.dossier.ecrit(QStringLiteral("KOB_Dezudidar_ERI.hlp"), manuel);
+    b.demarre();
+
+    QTemporaryDir temporaire;
+    QVERIFY(temporaire.isValid());
+#ifdef Q_OS_WIN
+    const char *const variable = "TMP";
+#else
+    const char *const variable = "TMPDIR";
+#endif
+    const QByteArray avant = qgetenv(variable);
+    Navigateur navigateur;
+    const auto remet = qScopeGuard([&] {
+        qputenv(variable, avant);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    });
+    qputenv(variable, QFile::encodeName(temporaire.path()));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &navigateur, "ouvre");
+    const auto aide_visible = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("Aide") && w->isVisible())
+                return true;
+        return false;
+    };
+
+    // The browser gets an ".html" copy, the same bytes, and no window of ours opens.
+    b.action("Mnu_Mode_Emploi")->trigger();
+    QCOMPARE(navigateur.ouvertes.size(), 1);
+    const QString copie = navigateur.ouvertes.first().toLocalFile();
+    QVERIFY2(copie.endsWith(QStringLiteral(".html")), qPrintable(copie));
+    QCOMPARE(QFileInfo(copie).absolutePath(), QFileInfo(temporaire.path()).absoluteFilePath());
+    QCOMPARE(Lit_Fichier(copie).valeur(), manuel);
+    QVERIFY(!aide_visible());
+    QVERIFY(b.messages.isEmpty());
+
+    // A manual changed since is copied again.
+    const QByteArray nouveau = manuel + "<p>suite</p>";
+    b.dossier.ecrit(QStringLiteral("KOB_Dezudidar_ERI.hlp"), nouveau);
+    b.action("Mnu_Mode_Emploi")->trigger();
+    QCOMPARE(navigateur.ouvertes.size(), 2);
+    QCOMPARE(Lit_Fichier(navigateur.ouvertes.last().toLocalFile()).valeur(), nouveau);
+
+    // The copy cannot be written: the program's own window shows the manual.
+    QVERIFY(QFile::remove(copie));
+    QVERIFY(QDir(temporaire.path()).mkdir(QFileInfo(copie).fileName()));
+    b.action("Mnu_Mode_Emploi")->trigger();
+    QCOMPARE(navigateur.ouvertes.size(), 2);
+    QVERIFY(aide_visible());
+    QVERIFY(b.messages.isEmpty());
+    b.action("Mnu_Quitter")->trigger();
 }
 
 QTEST_MAIN(Tst_Main)
