@@ -20,6 +20,8 @@
 #include "Validations.h"
 #include "Validations_Fenetre.h"
 #include "Station.h"
+#include "Modele_Spots.h"
+#include "Spots_DMF.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -191,5 +193,21 @@ int main(int argc, char *argv[])
     validations.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&validations, sortie.filePath(QStringLiteral("validations.png")));
+
+    const QDateTime heure(QDate(2008, 3, 15), QTime(18, 30), Qt::UTC);
+    Spots_DMF spots({QStringLiteral("dxc.exemple.fr"), 7300, QStringLiteral("F8KOB"), false},
+                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; });
+    QList<Cluster::Spot> lus;
+    for (const char *l : {"  7012.0  F1ZZZ       15-Mar-2008 1805Z  DMF 29015 CW      <F5XYZ>",
+                          "  7013.5  F6XYZ/P     15-Mar-2008 1812Z  DMF 21002 CW      <F6AAA>",
+                          " 14285.0  F4NEW       15-Mar-2008 1820Z  dmf-35012 SSB moulin de Brocéliande <F1ABC>",
+                          "DX de F5XYZ:     3532.0  TK5YY        DMF 2B007 SSB       1826Z JN42"})
+        if (auto s = Cluster::Lit_Spot(l, heure))
+            lus.append(*s);
+    spots.modele()->ajoute(lus);
+    spots.modele()->montre();
+    spots.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&spots, sortie.filePath(QStringLiteral("spots.png")));
     return ok ? 0 : 1;
 }

@@ -21,6 +21,7 @@
 #include "Reglages.h"
 #include "Reglement.h"
 #include "Regles_Station.h"
+#include "Spots_DMF.h"
 #include "Station.h"
 
 #include <QAction>
@@ -90,7 +91,7 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import, m_restauration, m_validations})
+                                                       m_import, m_restauration, m_validations, m_spots})
         delete w;
 }
 
@@ -120,6 +121,7 @@ void Main::Form_Load()
 
     Timer1_Timer();
     Timer1->start();
+    QTimer::singleShot(0, this, &Main::Spots_Au_Demarrage);
 }
 
 void Main::showEvent(QShowEvent *evenement)
@@ -203,6 +205,8 @@ Statut Main::Recharge_Liste()
         return std::move(contenu).valeur();
     });
     m_rechargement = false;
+    if (m_spots)
+        m_spots->change_log(Cluster::Index_Log(m_modele->contenu()));
     if (lu)
         Total_Points->setText(QString::number(Total_Contenu(m_modele->contenu())));
     else
@@ -356,6 +360,27 @@ void Main::Mnu_C_Contacte_Click()
         return;
     if (auto contenu = Log_Pour_Rapport())
         Fenetres::Ouvre(m_contacte, std::move(*contenu), Total_Points->text());
+}
+
+void Main::Mnu_Spots_Click()
+{
+    if (Fenetres::Devant(m_spots))
+        return;
+    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Courant), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
+                    m_env.attentes_cluster_ms);
+    connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
+}
+
+void Main::Spots_Au_Demarrage()
+{
+    const Cluster::Reglages r = Cluster::Lit_Reglages(Indicatif_Courant);
+    if (!r.demarrage || r.adresse.trimmed().isEmpty())
+        return;
+    Mnu_Spots_Click();
+    m_spots->connecte();
+    // The entry keeps the keyboard.
+    activateWindow();
+    raise();
 }
 
 void Main::Mnu_Dep_Contacte_Click()

@@ -22,6 +22,7 @@ class QTimer;
 class Aff_Contacte;
 class Carte_Acti;
 class Fenetre_Aide;
+class Spots_DMF;
 class Import_ADIF;
 class Restauration;
 class Validations;
@@ -40,6 +41,7 @@ struct Environnement {
     QTimeZone zone;
     int delai_progression_ms = 400; // before a long piece of work shows its progress
     bool manuel_dans_navigateur = false;
+    QList<int> attentes_cluster_ms = {5000, 15000, 60000}; // before each new try of a lost connection
     static Environnement Reel();
 };
 
@@ -91,6 +93,7 @@ private:
     void Recherche_Click();
     void Mnu_Recap_Click();
     void Mnu_C_Contacte_Click();
+    void Mnu_Spots_Click();
     void Mnu_Dep_Contacte_Click();
     void Mnu_Enr_Contacte_Click();
     void Mnu_Imp_Contacte_Click();
@@ -115,6 +118,10 @@ private:
     void Type_A_Entree();
     void DMF_A_Entree();
     void Validation_A_Entree();
+    // A spot picked in the spots window: its callsign and mill in the entry.
+    void Spot_Choisi(const QString &indicatif, const QString &dmf);
+    // The spots window's connection at start, when the operator asked for it.
+    void Spots_Au_Demarrage();
 
     void Valide_A_Click();
     void Ajout_Saisie_Click();
@@ -150,6 +157,7 @@ private:
     QPointer<Import_ADIF> m_import;
     QPointer<Restauration> m_restauration;
     QPointer<Validations> m_validations;
+    QPointer<Spots_DMF> m_spots;
     Sauvegardes::Avant_Modification m_avant_modification;
     bool m_rechargement = false;
 

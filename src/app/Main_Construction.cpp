@@ -234,8 +234,9 @@ void Main::Cree_Menus()
            &Main::Mnu_Imp_Contacte_Click);
     entree(menu("Mnu_Enregistre", QStringLiteral("Enregistrer")), "Mnu_Enr_Contacte", QStringLiteral("les DMF contactés"),
            &Main::Mnu_Enr_Contacte_Click);
-    entree(menu("Mnu_Affichage", QStringLiteral("Afficher")), "Mnu_C_Contacte", QStringLiteral("les DMF contactes"),
-           &Main::Mnu_C_Contacte_Click);
+    QMenu *afficher = menu("Mnu_Affichage", QStringLiteral("Afficher"));
+    entree(afficher, "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::Mnu_C_Contacte_Click);
+    entree(afficher, "Mnu_Spots", QStringLiteral("les spots de moulins (cluster)..."), &Main::Mnu_Spots_Click);
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
            &Main::Mnu_Dep_Contacte_Click);

@@ -106,6 +106,18 @@ void Main::DMF_A_Entree()
     Donne_Focus(Validation_A);
 }
 
+void Main::Spot_Choisi(const QString &indicatif, const QString &dmf)
+{
+    Efface();
+    raise();
+    activateWindow();
+    Ind_A->setText(indicatif);
+    DMF_A->setText(dmf);
+    // With a manual date the date comes first, as when typing.
+    if (Date_Automatique())
+        Ind_A_Entree();
+}
+
 void Main::Validation_A_Entree()
 {
     Valide_A->setEnabled(true);

@@ -31,7 +31,9 @@ void Ecrit_Si_Change(QSettings &s, const QString &cle, const QString &valeur)
         s.setValue(cle, valeur);
 }
 
-Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
+} // namespace
+
+Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs)
 {
     QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     for (const auto &[cle, valeur] : valeurs)
@@ -41,8 +43,6 @@ Statut Sauve(std::initializer_list<std::pair<QString, QString>> valeurs)
         return Erreur{QStringLiteral("Les réglages n'ont pas pu être enregistrés dans %1.").arg(s.fileName())};
     return Succes();
 }
-
-} // namespace
 
 QString Organisation_Reglages()
 {
@@ -113,17 +113,17 @@ int Position_Type_Activite(const QString &texte)
 
 Statut Sauve_Station(const QString &indicatif, const QString &annee)
 {
-    return Sauve({{Cle(Section_Generale(), Cle_Indicatif), indicatif}, {Cle(Section_Station(indicatif), Cle_Annee), annee}});
+    return Sauve_Reglages({{Cle(Section_Generale(), Cle_Indicatif), indicatif}, {Cle(Section_Station(indicatif), Cle_Annee), annee}});
 }
 
 Statut Sauve_Type_Activite(const QString &indicatif, int position)
 {
-    return Sauve({{Cle(Section_Station(indicatif), Cle_Type), QString::number(position)}});
+    return Sauve_Reglages({{Cle(Section_Station(indicatif), Cle_Type), QString::number(position)}});
 }
 
 Statut Sauve_Date_Automatique(const QString &indicatif, bool automatique)
 {
-    return Sauve({{Cle(Section_Station(indicatif), Cle_Date), automatique ? QStringLiteral("Oui") : QStringLiteral("Non")}});
+    return Sauve_Reglages({{Cle(Section_Station(indicatif), Cle_Date), automatique ? QStringLiteral("Oui") : QStringLiteral("Non")}});
 }
 
 } // namespace Sous_Programmes

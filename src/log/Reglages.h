@@ -3,7 +3,9 @@
 #include "Resultat.h"
 
 #include <QString>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 // The per-user settings of the program: a general section "Setup " and one
 // section per station callsign, "Setup " followed by the callsign.
@@ -20,6 +22,9 @@ inline constexpr const char *Revision_Programme = " 1.0.9";
 // application was given another organisation name (the tests, on Windows,
 // where the settings are in the registry and cannot be sent to a folder).
 QString Organisation_Reglages();
+
+// Writes the values ("section/key", value) and makes sure they reached the store.
+Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs);
 
 QString Section_Generale();
 QString Section_Station(const QString &indicatif);

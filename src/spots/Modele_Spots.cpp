@@ -1,0 +1,117 @@
+#include "Modele_Spots.h"
+
+#include "Controles_Saisie.h"
+#include "Departements.h"
+#include "Texte.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QStringDecoder>
+
+using namespace Cluster;
+
+QString Texte_Reseau(const QByteArray &octets)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texte = utf8(octets);
+    return utf8.hasError() ? Sous_Programmes::Depuis_Log(octets) : texte;
+}
+
+Modele_Spots::Modele_Spots(Index_Log index, QObject *parent) : QAbstractTableModel(parent), m_index(std::move(index))
+{
+    m_affichage.setSingleShot(true);
+    m_affichage.setInterval(Intervalle_Affichage_ms);
+    connect(&m_affichage, &QTimer::timeout, this, &Modele_Spots::montre);
+}
+
+int Modele_Spots::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_liste.nombre()); }
+
+int Modele_Spots::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : Colonnes; }
+
+QVariant Modele_Spots::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const QStringList titres{QStringLiteral("Heure"),   QString::fromUtf8("Fréquence"), QStringLiteral("Indicatif"),
+                                    QString::fromUtf8("N° DMF"), QString::fromUtf8("Dépt"),      QString::fromUtf8("État"),
+                                    QStringLiteral("Commentaire"), QStringLiteral("Spotteur")};
+    return titres.value(section);
+}
+
+QVariant Modele_Spots::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_liste.nombre())
+        return {};
+    const Spot &s = m_liste.spot(index.row());
+    QByteArray date;
+    const Cluster::Etat etat = m_index.etat(s.dmf, &date);
+    if (role == Role_Etat)
+        return int(etat);
+    if (role == Qt::BackgroundRole)
+        return etat == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (index.column()) {
+    case Heure: return QString::fromLatin1(s.heure.left(2) + ':' + s.heure.mid(2));
+    case Frequence: return QString::fromLatin1(s.frequence);
+    case Indicatif: return Texte_Reseau(s.indicatif);
+    case DMF: return QString::fromLatin1(s.dmf);
+    case Departement: {
+        const int d = Sous_Programmes::Departement_Carte(QByteArrayView(s.dmf).first(2));
+        if (d == 96 || d == 97)
+            return QString::fromLatin1(s.dmf.left(2));
+        return d < 0 ? QString() : QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
+    }
+    case Etat:
+        switch (etat) {
+        case Cluster::Etat::Nouveau: return QStringLiteral("Nouveau moulin");
+        case Cluster::Etat::Contacte: return QString::fromUtf8("Contacté le ") + Sous_Programmes::Depuis_Log(date);
+        case Cluster::Etat::En_Attente: return QStringLiteral("En attente");
+        }
+        return {};
+    case Commentaire: return Texte_Reseau(s.commentaire);
+    case Spotteur: return Texte_Reseau(s.spotteur);
+    default: return {};
+    }
+}
+
+void Modele_Spots::ajoute(const QList<Spot> &spots)
+{
+    for (const Spot &s : spots)
+        m_en_attente.ajoute(s);
+    if (!m_affichage.isActive())
+        m_affichage.start();
+}
+
+void Modele_Spots::montre()
+{
+    m_affichage.stop();
+    if (m_en_attente.nombre() == 0)
+        return;
+    beginResetModel();
+    // Oldest first, so that spots of the same minute keep the order they came in.
+    for (qsizetype i = m_en_attente.nombre() - 1; i >= 0; --i)
+        m_liste.ajoute(m_en_attente.spot(i));
+    m_en_attente = {};
+    endResetModel();
+}
+
+void Modele_Spots::change_log(Index_Log index)
+{
+    m_index = std::move(index);
+    if (rowCount() > 0)
+        emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, Colonnes - 1));
+}
+
+void Filtre_Nouveaux::seulement_nouveaux(bool oui)
+{
+    m_seulement = oui;
+    invalidateFilter();
+}
+
+bool Filtre_Nouveaux::filterAcceptsRow(int ligne, const QModelIndex &parent) const
+{
+    if (!m_seulement)
+        return true;
+    return sourceModel()->index(ligne, 0, parent).data(Modele_Spots::Role_Etat).toInt() == int(Cluster::Etat::Nouveau);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Spots.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <QTimer>
+
+// The spots as the table shows them, newest first, each with what the log
+// says of its mill. Spots that come in a flood are shown a few times a
+// second, not one by one.
+class Modele_Spots : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Colonne { Heure, Frequence, Indicatif, DMF, Departement, Etat, Commentaire, Spotteur, Colonnes };
+    static constexpr int Role_Etat = Qt::UserRole;
+    static constexpr int Intervalle_Affichage_ms = 250;
+
+    Modele_Spots(Cluster::Index_Log index, QObject *parent = nullptr);
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    void ajoute(const QList<Cluster::Spot> &spots);
+    void change_log(Cluster::Index_Log index);
+    const Cluster::Spot &spot(int ligne) const { return m_liste.spot(ligne); }
+    // Shows now what waits for the next showing.
+    void montre();
+
+private:
+    Cluster::Liste_Spots m_liste;
+    Cluster::Liste_Spots m_en_attente; // bounded like the list, whatever the flood
+    Cluster::Index_Log m_index;
+    QTimer m_affichage;
+};
+
+// Only the mills the log has never held.
+class Filtre_Nouveaux : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void seulement_nouveaux(bool oui);
+
+protected:
+    bool filterAcceptsRow(int ligne, const QModelIndex &parent) const override;
+
+private:
+    bool m_seulement = false;
+};
+
+// A network text: UTF-8 when it is, Windows-1252 otherwise.
+QString Texte_Reseau(const QByteArray &octets);

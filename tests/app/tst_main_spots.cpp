@@ -1,0 +1,185 @@
+#include "Banc_Main.h"
+#include "Noeud_Cluster.h"
+
+#include "Modele_Spots.h"
+#include "Spots_DMF.h"
+
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace {
+
+const QList<QByteArray> Log_Spots{Ligne("05/03/07", "21002", "Moulin Contacte", "F6XYZ"),
+                                  Ligne("10/03/07", "21003", "Moulin Contacte", "F1AAA", true)};
+
+// What the node sends after "sh/dx 30": three mills, newest first, then a
+// flood that holds no mill.
+QByteArray Trois_Moulins_Et_Un_Deluge()
+{
+    QByteArray s = "  7012.0  F1NEW       15-Mar-2007 1820Z  DMF 21001 CW      <F5XYZ>\r\n"
+                   "  7013.0  F6XYZ       15-Mar-2007 1810Z  DMF 21002 CW      <F5XYZ>\r\n"
+                   "\x07 3532.0  F1AAA       15-Mar-2007 1800Z  \x1b[32mdmf-21003\x1b[0m SSB  <F6AAA>\r\n";
+    for (int i = 0; i < 5000; ++i)
+        s += "DX de F5XYZ:     14025.0  JA" + QByteArray::number(i) + "X       CQ 21001 POTA        1819Z\r\n";
+    s += QByteArray(300000, '\xff') + "\r\n";
+    return s;
+}
+
+} // namespace
+
+class Tst_Main_Spots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spots_suivent_le_log();
+    void connexion_au_demarrage_si_demandee();
+};
+
+void Tst_Main_Spots::spots_suivent_le_log()
+{
+    Noeud noeud;
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log_Spots));
+    b.demarre();
+    // Nothing connects unless asked: not at start, not when the window opens.
+    b.action("Mnu_Spots")->trigger();
+    auto *f = Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QStringLiteral("Spots de moulins"));
+    QTest::qWait(100);
+    QVERIFY(noeud.clients.isEmpty());
+    auto *indicatif = f->findChild<QLineEdit *>(QStringLiteral("Cluster_Indicatif"));
+    QCOMPARE(indicatif->text(), QStringLiteral("TEST1"));
+    QCOMPARE(f->findChild<QSpinBox *>(QStringLiteral("Cluster_Port"))->value(), 7300);
+    auto *bouton = f->findChild<QPushButton *>(QStringLiteral("Cluster_Connecter"));
+    auto *etat = f->findChild<QLabel *>(QStringLiteral("Etat_Cluster"));
+
+    // No address: told in the window, no message box.
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QVERIFY(etat->text().startsWith(QStringLiteral("Indiquez l'adresse")));
+    QVERIFY(b.messages.isEmpty());
+
+    f->findChild<QLineEdit *>(QStringLiteral("Cluster_Adresse"))->setText(QStringLiteral("127.0.0.1"));
+    f->findChild<QSpinBox *>(QStringLiteral("Cluster_Port"))->setValue(noeud.port());
+    indicatif->setText(QStringLiteral("test1"));
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(bouton->text(), QStringLiteral("Se déconnecter"));
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("TEST1\r\n"));
+    QCOMPARE(Reglages_Bruts().value(QStringLiteral("Cluster/Adresse")).toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(Reglages_Bruts().value(QStringLiteral("Cluster/Port")).toString(), QString::number(noeud.port()));
+    noeud.dernier()->write("TEST1 de F1NODE 15-Mar-2007 1830Z >\r\n");
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("TEST1\r\nsh/dx 30\r\n"));
+    QVERIFY(etat->text().startsWith(QStringLiteral("Connecté à 127.0.0.1:")));
+
+    noeud.dernier()->write(Trois_Moulins_Et_Un_Deluge());
+    auto *table = f->findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    QAbstractItemModel *m = table->model();
+    QTRY_COMPARE(m->rowCount(), 3);
+    const auto cellule = [&](int ligne, int colonne) { return m->index(ligne, colonne).data().toString(); };
+    QCOMPARE(m->headerData(Modele_Spots::Etat, Qt::Horizontal).toString(), QStringLiteral("État"));
+    QCOMPARE(cellule(0, Modele_Spots::Indicatif), QStringLiteral("F1NEW"));
+    QCOMPARE(cellule(0, Modele_Spots::Heure), QStringLiteral("18:20"));
+    QCOMPARE(cellule(0, Modele_Spots::Frequence), QStringLiteral("7012.0"));
+    QCOMPARE(cellule(0, Modele_Spots::Departement), QStringLiteral("21"));
+    QCOMPARE(cellule(0, Modele_Spots::Etat), QStringLiteral("Nouveau moulin"));
+    QCOMPARE(cellule(1, Modele_Spots::Etat), QStringLiteral("Contacté le 05/03/07"));
+    QCOMPARE(cellule(2, Modele_Spots::Etat), QStringLiteral("En attente"));
+    QCOMPARE(cellule(2, Modele_Spots::DMF), QStringLiteral("21003"));
+    QCOMPARE(cellule(2, Modele_Spots::Spotteur), QStringLiteral("F6AAA"));
+    QCOMPARE(m->index(0, 3).data(Qt::BackgroundRole).value<QBrush>().color().rgb() & 0xFFFFFF, 0xC0FFC0u);
+    QVERIFY(!m->index(1, 3).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!m->index(2, 3).data(Qt::BackgroundRole).isValid());
+    // The flood is still on the way: none of it became a row.
+    QTest::qWait(400);
+    QCOMPARE(m->rowCount(), 3);
+
+    auto *nouveaux = f->findChild<QCheckBox *>(QStringLiteral("Seulement_Nouveaux"));
+    QCOMPARE(nouveaux->text(), QStringLiteral("Seulement les moulins jamais contactés"));
+    nouveaux->setChecked(true);
+    QCOMPARE(m->rowCount(), 1);
+    nouveaux->setChecked(false);
+    QCOMPARE(m->rowCount(), 3);
+
+    // Enter on a row: its callsign and mill in the entry, the type next.
+    table->setCurrentIndex(m->index(2, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("F1AAA"));
+    QCOMPARE(b.champ("DMF_A")->text(), QStringLiteral("21003"));
+    // A double-click on another replaces it; nothing is written.
+    const QByteArray log_avant = b.dossier.lit(b.log());
+    const QRect rangee = table->visualRect(m->index(0, 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rangee.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, rangee.center());
+    QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("F1NEW"));
+    QCOMPARE(b.champ("DMF_A")->text(), QStringLiteral("21001"));
+    QVERIFY(b.type()->isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(b.fenetre.get()));
+    QTRY_COMPARE(b.focus(), b.type());
+    QCOMPARE(b.dossier.lit(b.log()), log_avant);
+    QVERIFY(b.messages.isEmpty());
+
+    // The operator goes on from the type as usual; the recording turns the row's state.
+    b.entree(b.type());
+    QCOMPARE(b.focus(), b.champ("DMF_A"));
+    b.entree(b.champ("DMF_A"));
+    b.controle<QCheckBox>("Validation_A")->setChecked(false);
+    b.entree(b.controle("Validation_A"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    QVERIFY(b.dossier.lit(b.log()).contains("21001"));
+    QCOMPARE(cellule(0, Modele_Spots::Etat), QStringLiteral("Contacté le 15/03/07"));
+    nouveaux->setChecked(true);
+    QCOMPARE(m->rowCount(), 0);
+    nouveaux->setChecked(false);
+
+    // A deletion turns it back.
+    b.clique_ligne(0);
+    QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
+    QVERIFY(!b.dossier.lit(b.log()).contains("21002"));
+    QCOMPARE(cellule(1, Modele_Spots::Etat), QStringLiteral("Nouveau moulin"));
+
+    // The same callsign and mill spotted again updates its row.
+    noeud.dernier()->write("DX de F6BBB:     7014.5  F1NEW        DMF 21001 QSY        1829Z\r\n");
+    QTRY_COMPARE(cellule(0, Modele_Spots::Frequence), QStringLiteral("7014.5"));
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(cellule(0, Modele_Spots::Spotteur), QStringLiteral("F6BBB"));
+
+    // The node goes away: told in the window, never in a message box.
+    const qsizetype messages = b.messages.size();
+    noeud.dernier()->disconnectFromHost();
+    QTRY_VERIFY(etat->text().startsWith(QStringLiteral("Connexion perdue avec 127.0.0.1:")));
+    QVERIFY(etat->text().endsWith(QStringLiteral("nouvel essai dans 5 s")));
+    QCOMPARE(b.messages.size(), messages);
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(bouton->text(), QStringLiteral("Se connecter"));
+    QCOMPARE(etat->text(), QStringLiteral("Déconnecté"));
+}
+
+void Tst_Main_Spots::connexion_au_demarrage_si_demandee()
+{
+    Noeud noeud;
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log_Spots));
+    {
+        QSettings s = Reglages_Bruts();
+        s.setValue(QStringLiteral("Cluster/Adresse"), QStringLiteral("127.0.0.1"));
+        s.setValue(QStringLiteral("Cluster/Port"), QString::number(noeud.port()));
+        s.setValue(QStringLiteral("Cluster/Indicatif"), QStringLiteral("F5ZZZ"));
+        s.setValue(QStringLiteral("Cluster/Connexion_Demarrage"), QStringLiteral("Oui"));
+    }
+    b.demarre();
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5ZZZ\r\n"));
+    auto *f = Banc_Main::fenetre_visible<Spots_DMF>("Spots_DMF");
+    QVERIFY(f);
+    auto *demarrage = f->findChild<QCheckBox *>(QStringLiteral("Connexion_Demarrage"));
+    QVERIFY(demarrage->isChecked());
+    // Unticked: saved at once, and the next start stays offline.
+    demarrage->setChecked(false);
+    QCOMPARE(Reglages_Bruts().value(QStringLiteral("Cluster/Connexion_Demarrage")).toString(), QStringLiteral("Non"));
+    // Closing the window ends the connection.
+    f->close();
+    QTRY_VERIFY(!noeud.dernier() || noeud.dernier()->state() == QAbstractSocket::UnconnectedState);
+}
+
+QTEST_MAIN(Tst_Main_Spots)
+#include "tst_main_spots.moc"
