@@ -1,0 +1,169 @@
+#include "Modele_Spots.h"
+#include "Outils_Test.h"
+#include "Regles_Spots.h"
+#include "Spots_DMF.h"
+
+#include "Journal.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Cluster;
+using namespace Sous_Programmes;
+
+namespace {
+
+const QDateTime Recu(QDate(2026, 12, 7), QTime(12, 40), Qt::UTC);
+
+Spot Spot_De(const QByteArray &ligne)
+{
+    auto s = Lit_Spot(ligne, Recu);
+    if (!s)
+        qFatal("not a spot: %s", ligne.constData());
+    return *s;
+}
+
+QByteArray Diffusion(const QByteArray &indicatif, const QByteArray &dmf, const QByteArray &heure = "1234")
+{
+    return "DX de F5XYZ:  7012.0  " + indicatif + "  DMF " + dmf + " CW  " + heure + "Z";
+}
+
+} // namespace
+
+class Tst_Fenetre_Spots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void demande_de_connexion_data();
+    void demande_de_connexion();
+    void textes_du_reseau();
+    void colonnes_d_un_spot();
+    void deluge_montre_quelques_fois_par_seconde();
+    void ligne_courante_gardee();
+};
+
+void Tst_Fenetre_Spots::demande_de_connexion_data()
+{
+    QTest::addColumn<QString>("adresse");
+    QTest::addColumn<QString>("indicatif");
+    QTest::addColumn<QString>("refus");
+    QTest::addColumn<QByteArray>("envoye");
+    QTest::newRow("nom et indicatif") << " dxc.exemple.fr " << "f5abc/p" << QString() << QByteArray("F5ABC/P");
+    QTest::newRow("adresse IP") << "192.0.2.7" << "F5ABC-2" << QString() << QByteArray("F5ABC-2");
+    QTest::newRow("sans adresse") << "  " << "F5ABC" << "Indiquez l'adresse" << QByteArray();
+    QTest::newRow("adresse avec blanc") << "dxc exemple" << "F5ABC" << "L'adresse du nœud" << QByteArray();
+    QTest::newRow("sans indicatif") << "dxc.exemple.fr" << "" << "L'indicatif de connexion" << QByteArray();
+    QTest::newRow("indicatif accentué") << "dxc.exemple.fr" << "F5ÉA" << "L'indicatif de connexion" << QByteArray();
+    QTest::newRow("indicatif avec blanc") << "dxc.exemple.fr" << "F5 ABC" << "L'indicatif de connexion" << QByteArray();
+    QTest::newRow("commande glissée") << "dxc.exemple.fr" << "F5ABC\r\nsh/dx" << "L'indicatif de connexion" << QByteArray();
+    QTest::newRow("indicatif trop long") << "dxc.exemple.fr" << QString(21, u'F') << "L'indicatif de connexion" << QByteArray();
+}
+
+void Tst_Fenetre_Spots::demande_de_connexion()
+{
+    QFETCH(QString, adresse);
+    QFETCH(QString, indicatif);
+    QFETCH(QString, refus);
+    QFETCH(QByteArray, envoye);
+    const auto d = Demande_Connexion(adresse, indicatif);
+    if (refus.isEmpty()) {
+        QVERIFY(d.ok());
+        QCOMPARE(d.valeur().adresse, adresse.trimmed());
+        QCOMPARE(d.valeur().indicatif, envoye);
+    } else {
+        QVERIFY(!d.ok());
+        QVERIFY2(d.erreur().startsWith(refus), qPrintable(d.erreur()));
+    }
+}
+
+void Tst_Fenetre_Spots::textes_du_reseau()
+{
+    QCOMPARE(Texte_Reseau("Moulin d'\xC3\xA9t\xC3\xA9"), QStringLiteral("Moulin d'été"));
+    QCOMPARE(Texte_Reseau("Moulin d'\xE9t\xE9"), QStringLiteral("Moulin d'été"));
+    QCOMPARE(Texte_Reseau("\x80 \x9C"), QStringLiteral("€ œ"));
+}
+
+void Tst_Fenetre_Spots::colonnes_d_un_spot()
+{
+    const QByteArray log = Ligne("05/03/07", "2B004", "Moulin Contacte", "F6XYZ") + "\r\n";
+    Modele_Spots m{Index_Log(Contenu_Log(log))};
+    m.ajoute({Spot_De(Diffusion("TK5AA", "2A001", "0905")), Spot_De(Diffusion("TK5BB", "2B004", "0910")),
+              Spot_De(Diffusion("F1AAA", "07001", "0915"))});
+    QCOMPARE(m.rowCount(), 0);
+    m.montre();
+    QCOMPARE(m.rowCount(), 3);
+    QCOMPARE(m.columnCount(), 8);
+    QStringList titres;
+    for (int c = 0; c < m.columnCount(); ++c)
+        titres << m.headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titres, (QStringList{"Heure", "Fréquence", "Indicatif", "N° DMF", "Dépt", "État", "Commentaire", "Spotteur"}));
+    const auto cellule = [&](int l, int c) { return m.index(l, c).data().toString(); };
+    QCOMPARE(cellule(0, Modele_Spots::Heure), QStringLiteral("09:15"));
+    // The département as the map names it: leading zero, Corsica by its letters.
+    QCOMPARE(cellule(0, Modele_Spots::Departement), QStringLiteral("07"));
+    QCOMPARE(cellule(1, Modele_Spots::Departement), QStringLiteral("2B"));
+    QCOMPARE(cellule(1, Modele_Spots::Etat), QStringLiteral("Contacté le 05/03/07"));
+    QCOMPARE(cellule(2, Modele_Spots::Departement), QStringLiteral("2A"));
+    QCOMPARE(cellule(2, Modele_Spots::Commentaire), QStringLiteral("DMF 2A001 CW"));
+    QCOMPARE(m.index(2, 0).data(Qt::BackgroundRole).value<QBrush>().color().rgb() & 0xFFFFFF, 0xC0FFC0u);
+
+    // A new log: the states change, not the rows.
+    QSignalSpy change(&m, &QAbstractItemModel::dataChanged);
+    m.change_log(Index_Log(Contenu_Log(log + Ligne("06/03/07", "2A001", "Moulin Contacte", "TK5AA", true) + "\r\n")));
+    QCOMPARE(change.size(), 1);
+    QCOMPARE(cellule(2, Modele_Spots::Etat), QStringLiteral("En attente"));
+    QVERIFY(!m.index(2, 0).data(Qt::BackgroundRole).isValid());
+}
+
+void Tst_Fenetre_Spots::deluge_montre_quelques_fois_par_seconde()
+{
+    Modele_Spots m{Index_Log()};
+    QSignalSpy remises(&m, &QAbstractItemModel::modelReset);
+    QElapsedTimer t;
+    t.start();
+    // 2,000 pieces of 5 spots, as fast as they come.
+    for (int i = 0; i < 2000; ++i) {
+        QList<Spot> lot;
+        for (int j = 0; j < 5; ++j)
+            lot.append(Spot_De(Diffusion("F" + QByteArray::number(i * 5 + j), "21001")));
+        m.ajoute(lot);
+        QCoreApplication::processEvents();
+    }
+    QTRY_COMPARE(m.rowCount(), int(Liste_Spots::Maximum));
+    QTest::qWait(Modele_Spots::Intervalle_Affichage_ms + 50);
+    const qint64 ms = t.elapsed();
+    // At most one showing per interval, and one at the end.
+    QVERIFY2(remises.size() <= ms / Modele_Spots::Intervalle_Affichage_ms + 1,
+             qPrintable(QStringLiteral("%1 remises en %2 ms").arg(remises.size()).arg(ms)));
+    QVERIFY(remises.size() >= 1);
+    QCOMPARE(m.spot(0).indicatif, QByteArray("F9999"));
+}
+
+void Tst_Fenetre_Spots::ligne_courante_gardee()
+{
+    Dossier_Test dossier;
+    Isole_Reglages(dossier.chemin());
+    Spots_DMF f({}, Index_Log(), [] { return Recu; });
+    f.show();
+    auto *table = f.findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    f.modele()->ajoute({Spot_De(Diffusion("F1AAA", "21001", "1200")), Spot_De(Diffusion("F1BBB", "21002", "1201"))});
+    f.modele()->montre();
+    table->setCurrentIndex(table->model()->index(1, 0));
+    QCOMPARE(table->currentIndex().data().toString(), QStringLiteral("12:00"));
+    // Newer spots push the row down; the cursor stays on it.
+    f.modele()->ajoute({Spot_De(Diffusion("F1CCC", "21003", "1210")), Spot_De(Diffusion("F1DDD", "21004", "1211"))});
+    f.modele()->montre();
+    QCOMPARE(table->currentIndex().row(), 3);
+    QCOMPARE(table->model()->index(table->currentIndex().row(), Modele_Spots::Indicatif).data().toString(), QStringLiteral("F1AAA"));
+
+    QSignalSpy choisi(&f, &Spots_DMF::Spot_Choisi);
+    QTest::keyClick(table, Qt::Key_Enter);
+    QCOMPARE(choisi.size(), 1);
+    QCOMPARE(choisi.first().at(0).toString(), QStringLiteral("F1AAA"));
+    QCOMPARE(choisi.first().at(1).toString(), QStringLiteral("21001"));
+}
+
+QTEST_MAIN(Tst_Fenetre_Spots)
+#include "tst_fenetre_spots.moc"
