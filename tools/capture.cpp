@@ -22,6 +22,11 @@
 #include "Station.h"
 #include "Modele_Spots.h"
 #include "Spots_DMF.h"
+#include "Statistiques.h"
+#include "Ligne_QSO.h"
+#include "Points.h"
+
+#include <QPainter>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -209,5 +214,32 @@ int main(int argc, char *argv[])
     spots.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&spots, sortie.filePath(QStringLiteral("spots.png")));
+
+    // Three earlier years beside the sample log, each a little busier.
+    for (int annee = 2005; annee <= 2007; ++annee) {
+        QByteArray f;
+        for (int i = 0; i < 60 + (annee - 2005) * 40; ++i) {
+            const QDate jour = QDate(annee, 1, 1).addDays((i * 37) % 365);
+            const QByteArray dmf = QByteArray::number(1000 + (i * 7919) % 94000).rightJustified(5, '0');
+            Champs_QSO q{jour.toString(QStringLiteral("dd/MM/yy")), i % 11 == 0, QString::fromLatin1(dmf),
+                         Textes_Types_Activite().at(i % 4), QStringLiteral("F5ABC")};
+            f += Construit_Ligne_QSO(q).valeur() + "\r\n";
+        }
+        QFile ancien(QDir(programme.path()).filePath(QStringLiteral("F8KOB_Dezudidar_ERI_%1.txt").arg(annee)));
+        if (!ancien.open(QIODevice::WriteOnly) || ancien.write(f) < 0)
+            return 1;
+    }
+    Statistiques statistiques(Bilan::Lit_Statistiques(programme.path(), QStringLiteral("F8KOB"), QStringLiteral("2008")),
+                              programme.path(), QStringLiteral("F8KOB"), QDate(2008, 3, 8));
+    statistiques.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&statistiques, sortie.filePath(QStringLiteral("statistiques.png")));
+    QImage image(Statistiques::Taille_Image, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        statistiques.Dessine(p, image.rect());
+    }
+    ok &= image.save(sortie.filePath(QStringLiteral("statistiques_image.png")));
     return ok ? 0 : 1;
 }

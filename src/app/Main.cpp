@@ -23,6 +23,7 @@
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
 #include "Station.h"
+#include "Statistiques.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,7 +92,7 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import, m_restauration, m_validations, m_spots})
+                                                       m_import, m_restauration, m_validations, m_spots, m_statistiques})
         delete w;
 }
 
@@ -369,6 +370,14 @@ void Main::Mnu_Spots_Click()
     Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Courant), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
                     m_env.attentes_cluster_ms);
     connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
+}
+
+void Main::Mnu_Statistiques_Click()
+{
+    if (Fenetres::Devant(m_statistiques) || Station_Refusee())
+        return;
+    Fenetres::Ouvre(m_statistiques, Bilan::Lit_Statistiques(m_env.dossier, Indicatif_Courant, Annee_Courante), m_env.dossier,
+                    Indicatif_Courant, m_env.horloge().toTimeZone(m_env.zone).date());
 }
 
 void Main::Spots_Au_Demarrage()

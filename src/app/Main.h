@@ -23,6 +23,7 @@ class Aff_Contacte;
 class Carte_Acti;
 class Fenetre_Aide;
 class Spots_DMF;
+class Statistiques;
 class Import_ADIF;
 class Restauration;
 class Validations;
@@ -94,6 +95,7 @@ private:
     void Mnu_Recap_Click();
     void Mnu_C_Contacte_Click();
     void Mnu_Spots_Click();
+    void Mnu_Statistiques_Click();
     void Mnu_Dep_Contacte_Click();
     void Mnu_Enr_Contacte_Click();
     void Mnu_Imp_Contacte_Click();
@@ -158,6 +160,7 @@ private:
     QPointer<Restauration> m_restauration;
     QPointer<Validations> m_validations;
     QPointer<Spots_DMF> m_spots;
+    QPointer<Statistiques> m_statistiques;
     Sauvegardes::Avant_Modification m_avant_modification;
     bool m_rechargement = false;
 

@@ -237,6 +237,7 @@ void Main::Cree_Menus()
     QMenu *afficher = menu("Mnu_Affichage", QStringLiteral("Afficher"));
     entree(afficher, "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::Mnu_C_Contacte_Click);
     entree(afficher, "Mnu_Spots", QStringLiteral("les spots de moulins (cluster)..."), &Main::Mnu_Spots_Click);
+    entree(afficher, "Mnu_Statistiques", QStringLiteral("les statistiques..."), &Main::Mnu_Statistiques_Click);
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
            &Main::Mnu_Dep_Contacte_Click);

@@ -1,5 +1,8 @@
 #include "Departements.h"
 
+#include "Journal.h"
+#include "Ligne_QSO.h"
+
 namespace Sous_Programmes {
 
 namespace {
@@ -48,6 +51,20 @@ int Departement_Carte(QByteArrayView paire)
     if (paire.size() > 1 && Chiffre(paire[1]))
         return (paire[0] - '0') * 10 + (paire[1] - '0');
     return paire[0] - '0';
+}
+
+Carte_Log Colore_Carte(const Contenu_Log &contenu)
+{
+    bool vert[100] = {};
+    for (qsizetype i = 0; i < contenu.nombre(); ++i) {
+        if (const int d = Departement_Carte(Champ(contenu.ligne(i), 11, 2)); d >= 0)
+            vert[d] = true;
+    }
+    Carte_Log carte;
+    for (size_t i = 0; i < 100; ++i)
+        carte.vert[i] = vert[i];
+    carte.nombre = int(carte.vert.count()) - (carte.vert.test(0) ? 1 : 0);
+    return carte;
 }
 
 } // namespace Sous_Programmes

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <bitset>
+
 namespace Sous_Programmes {
 
 // The département of a DMF number's first two characters on the summary
@@ -12,5 +14,14 @@ int Departement_Recapitulatif(QByteArrayView paire);
 // On the map: the same Corsican codes; a pair that does not begin with a
 // digit names no box (-1).
 int Departement_Carte(QByteArrayView paire);
+
+class Contenu_Log;
+
+// The map's boxes that the log's lines reach.
+struct Carte_Log {
+    std::bitset<100> vert; // boxes 0 to 99
+    int nombre = 0;        // green boxes among 1 to 99
+};
+Carte_Log Colore_Carte(const Contenu_Log &contenu);
 
 } // namespace Sous_Programmes

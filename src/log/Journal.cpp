@@ -266,8 +266,8 @@ Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle)
 
 namespace {
 
-// The insertion date as yyyymmdd, 0 when the first 8 bytes are no date: a
-// whole log's keys cost a few instructions a line.
+} // namespace
+
 int Jour_Insertion(QByteArrayView ligne)
 {
     if (ligne.size() < Largeur_Date)
@@ -289,8 +289,6 @@ int Jour_Insertion(QByteArrayView ligne)
         return 0;
     return annee * 10000 + mois * 100 + jour;
 }
-
-} // namespace
 
 std::optional<QDate> Cle_Insertion(QByteArrayView ligne)
 {

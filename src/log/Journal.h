@@ -103,6 +103,9 @@ Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle);
 // The date a line is ordered by on insertion: dd/mm/yy with yy 50-99 in the
 // 1900s and 00-49 in the 2000s. None when the first 8 bytes are no date.
 std::optional<QDate> Cle_Insertion(QByteArrayView ligne);
+// The same as yyyymmdd, 0 when it is none: a whole log's keys cost a few
+// instructions a line.
+int Jour_Insertion(QByteArrayView ligne);
 
 // Writes `nouvelle` before the first stored line, in file order, of the same
 // day or later; at the end when there is none. Lines without a date keep

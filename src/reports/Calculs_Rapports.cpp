@@ -47,20 +47,6 @@ Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu)
     return r;
 }
 
-Carte_Log Colore_Carte(const Contenu_Log &contenu)
-{
-    bool vert[100] = {};
-    for (qsizetype i = 0; i < contenu.nombre(); ++i) {
-        if (const int d = Departement_Carte(Champ(contenu.ligne(i), 11, 2)); d >= 0)
-            vert[d] = true;
-    }
-    Carte_Log carte;
-    for (size_t i = 0; i < 100; ++i)
-        carte.vert[i] = vert[i];
-    carte.nombre = int(carte.vert.count()) - (carte.vert.test(0) ? 1 : 0);
-    return carte;
-}
-
 void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne)
 {
     sortie.append(marge, ' ');

@@ -25,11 +25,6 @@ struct Recapitulatif_Log {
 };
 Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu);
 
-struct Carte_Log {
-    std::bitset<100> vert; // boxes 0 to 99
-    int nombre = 0;        // green boxes among 1 to 99
-};
-Carte_Log Colore_Carte(const Contenu_Log &contenu);
 
 // One row of the contacted-mills listing: margin, number, the line as
 // stored, its points.

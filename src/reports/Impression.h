@@ -1,30 +1,9 @@
 #pragma once
 
+#include "Imprimante.h"
 #include "Resultat.h"
 
-#include <QStringList>
-#include <functional>
-
-class QPaintDevice;
-class QPrinter;
 class QWidget;
-
-namespace Impression {
-
-// Who chooses the printer: the print dialog, unless a test answers instead.
-// False when the operator cancels.
-using Choix = std::function<bool(QPrinter &imprimante, QWidget *parent)>;
-void Installe_Choix(Choix choix);
-
-// Draws the lines one below the other in a fixed-pitch bold 10-point font,
-// going on at the top of a new page (`page_suivante`) when one is full.
-Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::function<bool()> &page_suivante,
-                                       const QStringList &lignes);
-
-// The print command: the dialog, then the lines, unless it is cancelled.
-Sous_Programmes::Statut Imprime(QWidget *parent, const QStringList &lignes);
-
-} // namespace Impression
 
 namespace Sous_Programmes {
 
