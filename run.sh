@@ -4,10 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/paquets.sh
+. tools/bureau.sh
 Installe_Paquets
 
 DOSSIER="${KOB_DOSSIER:-$HOME/KOB_Dezudidar_ERI}"
 cmake -G Ninja -S . -B build-release -DCMAKE_BUILD_TYPE=Release
-cmake --build build-release --target KOB_Dezudidar_ERI
+cmake --build build-release --target KOB_Dezudidar_ERI icones
 cmake --install build-release --component programme --prefix "$DOSSIER"
+# In the desktop's menu, with its icon, for this user.
+Installe_Bureau "$DOSSIER/KOB_Dezudidar_ERI" build-release/tools/icones
 exec "$DOSSIER/KOB_Dezudidar_ERI" "$@"

@@ -6,6 +6,7 @@ KOB_PAQUETS=(
   qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
+  desktop-file-utils
 )
 
 # What ./windows.sh adds: the cross compilers, Qt's host tools and source

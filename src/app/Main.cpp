@@ -7,6 +7,7 @@
 #include "Controles_Saisie.h"
 #include "Dates.h"
 #include "Fenetre_Aide.h"
+#include "Icone.h"
 #include "Journal.h"
 #include "Main_Outils.h"
 #include "Message.h"
@@ -83,6 +84,7 @@ Main::Main(Environnement environnement, QWidget *parent)
                            [this](const QString &texte) { return Message::Question(this, texte); })
 {
     setObjectName(QStringLiteral("Main"));
+    setWindowIcon(Icone::Moulin());
     Cree_Controles();
     Cree_Menus();
     Form_Load();

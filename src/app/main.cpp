@@ -1,4 +1,5 @@
 #include "Francais.h"
+#include "Icone.h"
 #include "Main.h"
 #include "Mesure.h"
 #include "Style_Leger.h"
@@ -9,6 +10,9 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOB_Dezudidar_ERI"));
+    // The desktop's menu entry, whose icon the window shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kob-dezudidar-eri"));
+    QApplication::setWindowIcon(Icone::Moulin());
     Parle_Francais();
     Installe_Style_Leger();
 
