@@ -1,5 +1,6 @@
 #include "Fenetre_Aide.h"
 
+#include "Accessibilite.h"
 #include "Fichier.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@ Fenetre_Aide::Fenetre_Aide(const QString &fichier, QWidget *parent) : QTextBrows
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("KOB_Dezudidar_ERI - Mode d'emploi"));
     setOpenExternalLinks(true);
+    Accessibilite::Echap_Ferme(this);
+    Accessibilite::Nomme(this, QStringLiteral("Mode d'emploi"));
     resize(640, 560);
     setSource(QUrl::fromLocalFile(fichier), QTextDocument::HtmlResource);
 }

@@ -115,6 +115,7 @@ void Main::Form_Load()
     Label_Date->setText(etat.date_automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
 
     Mode_Modification = false;
+    Annonce_Etat_Saisie();
     if (!Station_Refusee())
         Charge_Liste();
     setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + Revision_Programme);
@@ -234,6 +235,7 @@ void Main::Efface()
     Annule_Saisie->setEnabled(false);
     // A cleared entry is a new QSO: recording must append it, not replace.
     Mode_Modification = false;
+    Annonce_Etat_Saisie();
 }
 
 void Main::Mnu_Date_Auto_Oui_Click()

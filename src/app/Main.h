@@ -80,6 +80,9 @@ private:
     void Selectionne_Ligne_Texte(const QString &ligne_liste);
 
     void Cree_Controles();
+    void Nomme_Controles();
+    // The entry's mode (new QSO, insertion, modification) told to screen readers.
+    void Annonce_Etat_Saisie();
     void Cree_Menus();
     void Form_Load();
     void Timer1_Timer();

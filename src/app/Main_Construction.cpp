@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "Accessibilite.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Main_Outils.h"
@@ -183,10 +184,56 @@ void Main::Cree_Controles()
     connect(Liste_DFCF, &Liste_QSO::ligne_reselectionnee, this, [this](const QModelIndex &i) { Liste_DFCF_Click(i.row()); });
     connect(Liste_DFCF, &QAbstractItemView::doubleClicked, this, &Main::Liste_DFCF_DblClick);
 
+    Nomme_Controles();
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+}
+
+void Main::Nomme_Controles()
+{
+    using Accessibilite::Etiquette_De;
+    using Accessibilite::Nomme;
+    Nomme(Date_A, QStringLiteral("Date du QSO"), QStringLiteral("jour, mois et année sur deux chiffres : jj/mm/aa"));
+    Etiquette_De(Label8, Ind_A);
+    Etiquette_De(Label3, Type_A);
+    Nomme(Type_A, QStringLiteral("Type d'activité"), QStringLiteral("A pour une activation, R pour une réactivation"));
+    Nomme(Type_A->lineEdit(), QStringLiteral("Type d'activité tapé"));
+    Etiquette_De(Label1, DMF_A);
+    Nomme(DMF_A, QStringLiteral("N° DMF"), QStringLiteral("cinq chiffres, ou 2A et 2B pour la Corse"));
+    Label11->setBuddy(Total_Points);
+    Nomme(Total_Points, QStringLiteral("Total des points"));
+    Nomme(Validation_A, QStringLiteral("Cocher si en attente de validation"),
+          QStringLiteral("le QSO compte zéro point tant que le moulin n'est pas validé"));
+    Nomme(Liste_DFCF, QStringLiteral("Liste des QSO"),
+          QStringLiteral("chaque ligne : numéro, date, astérisque si en attente de validation, N° DMF, type d'activité, "
+                         "indicatif ; Entrée ou un clic affiche le QSO, un double clic le modifie"));
+    Nomme(Valide_A, QStringLiteral("Valider la saisie en cours"), Valide_A->toolTip());
+    Nomme(Efface_A, QStringLiteral("Annuler la saisie en cours"), QStringLiteral("efface les champs de la saisie"));
+    Nomme(Ajout_Saisie, QStringLiteral("Insérer un QSO"), QStringLiteral("insère un QSO à sa date parmi ceux du log"));
+    Nomme(Annule_Saisie, QStringLiteral("Supprimer un QSO"), QStringLiteral("supprime du log le QSO choisi dans la liste"));
+    Nomme(Recherche, QStringLiteral("Rechercher un QSO"),
+          QStringLiteral("cherche un QSO par son indicatif, son N° DMF ou son département"));
+    // Labels whose text is the data keep it as their name, so that a new
+    // text is announced as a change of name; the description says what it is.
+    I_Station->setAccessibleDescription(QStringLiteral("indicatif de la station"));
+    A_Challenge->setAccessibleDescription(QStringLiteral("année du challenge"));
+    Label33->setAccessibleDescription(QStringLiteral("date du jour"));
+    Label34->setAccessibleDescription(QStringLiteral("heure locale"));
+    Label37->setAccessibleDescription(QStringLiteral("heure UTC"));
+    Annonce_Etat_Saisie();
+}
+
+void Main::Annonce_Etat_Saisie()
+{
+    // Said when it changes, as the description of the entry's frame.
+    const QString etat = Mode_Insertion       ? QStringLiteral("Mode insertion : le QSO sera inséré à sa date")
+                         : Mode_Modification ? QStringLiteral("Mode modification du QSO choisi")
+                                             : QStringLiteral("Saisie d'un nouveau QSO");
+    if (Frame3->accessibleDescription() != etat)
+        Frame3->setAccessibleDescription(etat);
 }
 
 void Main::Cree_Menus()

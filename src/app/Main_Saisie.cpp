@@ -156,6 +156,7 @@ void Main::Valide_A_Click()
     }
     Selectionne_Ligne(m_modele->rowCount() - 1);
     Mode_Modification = false;
+    Annonce_Etat_Saisie();
     Validation_A->setChecked(false);
     Valide_A->setEnabled(false);
     Ind_A->clear();
@@ -220,6 +221,7 @@ void Main::Ajout_Saisie_Click()
     Donne_Focus(Date_A);
     Colore(Ind_A, Jaune_Pale);
     Mode_Insertion = true;
+    Annonce_Etat_Saisie();
 }
 
 void Main::Insere_QSO(const QByteArray &ligne)
@@ -232,6 +234,7 @@ void Main::Insere_QSO(const QByteArray &ligne)
     }
     Frame3->setTitle(Titre_Saisie());
     Mode_Insertion = false;
+    Annonce_Etat_Saisie();
     Prepare_Nouveau_QSO();
     Charge_Liste();
 }
@@ -245,6 +248,7 @@ void Main::Liste_DFCF_Click(int ligne)
     if (!qso)
         return;
     Mode_Modification = true;
+    Annonce_Etat_Saisie();
     Date_A->setText(qso->date);
     Validation_A->setChecked(qso->attente);
     DMF_A->setText(qso->dmf);

@@ -1,5 +1,7 @@
 #include "Modele_Liste.h"
 
+#include "Ligne_QSO.h"
+
 #include "Controles.h"
 #include "Texte.h"
 
@@ -30,6 +32,8 @@ QVariant Modele_Liste::data(const QModelIndex &index, int role) const
         const QByteArrayView ligne = m_contenu.ligne(index.row());
         return QByteArray::fromRawData(ligne.data(), ligne.size());
     }
+    if (role == Qt::AccessibleTextRole)
+        return Sous_Programmes::Phrase_QSO(index.row() + 1, m_contenu.ligne(index.row()));
     if (role != Qt::DisplayRole)
         return {};
     return ligne_liste(index.row());

@@ -1,5 +1,6 @@
 #include "Import_ADIF.h"
 
+#include "Accessibilite.h"
 #include "Fenetres.h"
 #include "Journal.h"
 #include "Message.h"
@@ -78,6 +79,8 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
     Table_Import = new QTableView(this);
     Table_Import->setObjectName(QStringLiteral("Table_Import"));
     Table_Import->setModel(m_modele);
+    Accessibilite::Nomme(Table_Import, QStringLiteral("QSO du fichier à importer"),
+                         QStringLiteral("une ligne par QSO : case à cocher pour l'importer, puis ses champs et une remarque"));
     Table_Import->setItemDelegateForColumn(Modele_Import::Type, new Choix_Type(Table_Import));
     Table_Import->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Import->setSelectionMode(QAbstractItemView::SingleSelection);

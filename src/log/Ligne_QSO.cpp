@@ -2,6 +2,8 @@
 
 #include "Texte.h"
 
+#include <QStringList>
+
 namespace Sous_Programmes {
 
 namespace {
@@ -115,6 +117,38 @@ QByteArrayView Partie_Stockee(QByteArrayView ligne_liste)
     if (i >= ligne_liste.size())
         return {};
     return ligne_liste.sliced(i);
+}
+
+QString Phrase_QSO(qsizetype numero, QByteArrayView l)
+{
+    const QByteArrayView dmf = Sans_Blancs(DMF_QSO(l));
+    const QByteArrayView indicatif = Sans_Blancs(Indicatif_QSO(l));
+    // The columns of a QSO line: a blank after the date, then the pending mark.
+    const bool colonnes = l.size() > 10 && l[8] == ' ' && (l[9] == ' ' || l[9] == '*');
+    if (!colonnes || (dmf.isEmpty() && indicatif.isEmpty())) {
+        const QString texte = Depuis_Log(l).trimmed();
+        return texte.isEmpty() ? QStringLiteral("Ligne %1, vide").arg(numero) : QStringLiteral("Ligne %1 : %2").arg(numero).arg(texte);
+    }
+    QStringList champs{QStringLiteral("QSO %1").arg(numero)};
+    for (QByteArrayView champ : {Sans_Blancs(Date_QSO(l)), dmf, Sans_Blancs(Type_QSO(l)), indicatif}) {
+        if (champ.isEmpty())
+            continue;
+        champs.append(champ.data() == dmf.data() ? QStringLiteral("DMF ") + Depuis_Log(champ) : Depuis_Log(champ));
+    }
+    if (Attente_QSO(l) == "*")
+        champs.append(QStringLiteral("en attente de validation"));
+    return champs.join(QStringLiteral(", "));
+}
+
+QString Phrase_Ligne_Liste(const QString &ligne_liste)
+{
+    const qsizetype prefixe = Longueur_Prefixe_Liste(ligne_liste);
+    bool nombre = false;
+    const qsizetype numero = ligne_liste.left(prefixe).trimmed().toLongLong(&nombre);
+    if (!nombre || ligne_liste.size() < prefixe)
+        return ligne_liste.trimmed();
+    const auto stockee = Vers_Log(ligne_liste.mid(prefixe));
+    return stockee ? Phrase_QSO(numero, *stockee) : ligne_liste.trimmed();
 }
 
 } // namespace Sous_Programmes

@@ -78,4 +78,12 @@ qsizetype Longueur_Prefixe_Liste(const Texte &ligne_liste)
 // The stored part of a list line: what follows the number and its three blanks.
 QByteArrayView Partie_Stockee(QByteArrayView ligne_liste);
 
+// What a screen reader says of the n-th line (n from 1): its fields in words,
+// "QSO 12, 05/01/26, DMF 21001, Moulin Contacte, F5ABC, en attente de validation";
+// a line that holds no QSO is read as it is.
+QString Phrase_QSO(qsizetype numero, QByteArrayView ligne_stockee);
+// The same from a list line as the lists show it; its own text when it is
+// not one.
+QString Phrase_Ligne_Liste(const QString &ligne_liste);
+
 } // namespace Sous_Programmes

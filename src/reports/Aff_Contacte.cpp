@@ -1,9 +1,11 @@
 #include "Aff_Contacte.h"
 
+#include "Accessibilite.h"
 #include "Calculs_Rapports.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
+#include "Points.h"
 #include "Texte.h"
 
 #include <QGroupBox>
@@ -22,9 +24,13 @@ int Modele_Contactes::rowCount(const QModelIndex &parent) const
 
 QVariant Modele_Contactes::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
         return {};
     const int ligne = index.row();
+    if (role == Qt::AccessibleTextRole && ligne < m_contenu.nombre()) {
+        const QByteArrayView l = m_contenu.ligne(ligne);
+        return Sous_Programmes::Phrase_QSO(ligne + 1, l) + QStringLiteral(", %1 points").arg(Sous_Programmes::Points_QSO(l));
+    }
     if (ligne < m_contenu.nombre()) {
         QByteArray rangee;
         Sous_Programmes::Ajoute_Ligne_Contacte(rangee, 1, ligne + 1, m_contenu.ligne(ligne));
@@ -52,6 +58,8 @@ Aff_Contacte::Aff_Contacte(Sous_Programmes::Contenu_Log contenu, const QString &
     liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Fenetres::Colore(liste, Controles_Saisie::Jaune_Pale);
     liste->setModel(new Modele_Contactes(std::move(contenu), total, liste));
+    Accessibilite::Nomme(liste, QStringLiteral("Liste des moulins contactés"),
+                         QStringLiteral("chaque ligne : numéro, date, N° DMF, type d'activité, indicatif et points ; le total à la fin"));
     // The heading, one word over each column of the rows.
     auto *titree = Fenetres::Liste_Titree(Frame2, liste, "Label2",
                                           {{"Label2_N", 2, QString::fromUtf8("N°")},

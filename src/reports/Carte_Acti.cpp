@@ -1,5 +1,6 @@
 #include "Carte_Acti.h"
 
+#include "Accessibilite.h"
 #include "Fenetres.h"
 #include "Formes_Carte.h"
 #include "Place_Boites.h"
@@ -158,6 +159,9 @@ Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &
         boite->setTextMargins(0, 0, 0, 0);
         boite->setFixedSize(taille);
         boite->setText(i == 96 ? QStringLiteral("2a") : i == 97 ? QStringLiteral("2b") : QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
+        // The colour alone says it on screen.
+        Accessibilite::Nomme(boite, QStringLiteral("Département %1").arg(boite->text().toUpper()),
+                             vert.test(size_t(i)) ? QStringLiteral("contacté") : QStringLiteral("pas encore contacté"));
         QPalette p = boite->palette();
         p.setColor(QPalette::Base, vert.test(size_t(i)) ? Vert_Carte : palette().color(QPalette::Base));
         boite->setPalette(p);

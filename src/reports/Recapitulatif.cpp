@@ -1,5 +1,7 @@
 #include "Recapitulatif.h"
 
+#include "Accessibilite.h"
+
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 
@@ -55,13 +57,18 @@ Recapitulatif::Recapitulatif(const Sous_Programmes::Recapitulatif_Log &v, const 
         {"Label4", QString::fromUtf8("Nombre de départements contactés"), "Nb_Dpt", v.departements}};
     int r = 0;
     for (const auto &[nom_etiquette, texte, nom_boite, nombre] : rangees) {
-        grille->addWidget(etiquette(nom_etiquette, texte), r, 0, 1, 2);
-        grille->addWidget(boite(nom_boite, nombre), r++, 2);
+        QLabel *l = etiquette(nom_etiquette, texte);
+        QLineEdit *b = boite(nom_boite, nombre);
+        Accessibilite::Etiquette_De(l, b);
+        grille->addWidget(l, r, 0, 1, 2);
+        grille->addWidget(b, r++, 2);
     }
     trait(r++);
     grille->addWidget(etiquette("Label6", QStringLiteral("Total des points du Radovered")), r, 0);
     grille->addWidget(etiquette("Annee_X", annee), r, 1);
-    grille->addWidget(boite("Nb_Points_Tot", v.total), r++, 2);
+    QLineEdit *total = boite("Nb_Points_Tot", v.total);
+    Accessibilite::Nomme(total, QStringLiteral("Total des points du Radovered %1").arg(annee));
+    grille->addWidget(total, r++, 2);
     trait(r++);
 
     auto *page = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "Restauration.h"
 
+#include "Accessibilite.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 #include "Message.h"
@@ -28,6 +29,8 @@ Restauration::Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, con
     for (const auto &s : m_sauvegardes)
         Liste_Sauvegardes->addItem(Texte(s));
     Liste_Sauvegardes->setCurrentRow(0);
+    Accessibilite::Nomme(Liste_Sauvegardes, QStringLiteral("Sauvegardes du log"),
+                         QStringLiteral("la plus récente en haut : date, nombre de QSO et points ; Entrée restaure"));
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);

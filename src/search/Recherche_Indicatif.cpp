@@ -1,5 +1,6 @@
 #include "Recherche_Indicatif.h"
 
+#include "Accessibilite.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
@@ -49,6 +50,9 @@ Recherche_Indicatif::Recherche_Indicatif(const QAbstractItemModel *lignes) : m_l
         QLineEdit *cible = Boites[i];
         connect(Option1[i], &QRadioButton::clicked, cible, [cible] { cible->setFocus(); });
     }
+    Accessibilite::Nomme(Boites[1], QStringLiteral("Indicatif recherché"));
+    Accessibilite::Nomme(Boites[2], QStringLiteral("N° DMF recherché"));
+    Accessibilite::Nomme(Boites[3], QStringLiteral("Département recherché"));
     Indica = Boites[1];
     Data = Boites[2];
     Depa = Boites[3];
@@ -61,7 +65,10 @@ Recherche_Indicatif::Recherche_Indicatif(const QAbstractItemModel *lignes) : m_l
     QSO_Effectues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QSO_Effectues->setMinimumSize(Fenetres::Twips(5655), Fenetres::Twips(4200));
     Fenetres::Colore(QSO_Effectues, Controles_Saisie::Jaune_Pale);
-    m_resultats = new QStringListModel(this);
+    m_resultats = new Modele_Lignes_Liste(this);
+    Accessibilite::Nomme(QSO_Effectues, QStringLiteral("QSO trouvés"),
+                         QStringLiteral("chaque ligne : numéro, date, N° DMF, type d'activité, indicatif ; un clic choisit le QSO "
+                                        "dans la liste principale"));
     QSO_Effectues->setModel(m_resultats);
     connect(QSO_Effectues, &QAbstractItemView::clicked, this, &Recherche_Indicatif::QSO_Effectues_Click);
 

@@ -1,5 +1,6 @@
 #include "Spots_DMF.h"
 
+#include "Accessibilite.h"
 #include "Fenetres.h"
 #include "Modele_Spots.h"
 #include "Regles_Spots.h"
@@ -73,6 +74,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     m_filtre->setSourceModel(m_modele);
     Table_Spots = Nomme(new QTableView(this), "Table_Spots");
     Table_Spots->setModel(m_filtre);
+    Accessibilite::Nomme(Table_Spots, QStringLiteral("Spots de moulins"),
+                         QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie"));
     Table_Spots->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Table_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);

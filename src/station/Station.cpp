@@ -1,5 +1,6 @@
 #include "Station.h"
 
+#include "Accessibilite.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
@@ -36,6 +37,10 @@ Station::Station(const QString &dossier) : m_dossier(dossier)
     New_Indicatif->setObjectName(QStringLiteral("New_Indicatif"));
     New_Annee = new QLineEdit(Frame2);
     New_Annee->setObjectName(QStringLiteral("New_Annee"));
+    Accessibilite::Nomme(New_Indicatif, QStringLiteral("Indicatif de la station"));
+    Accessibilite::Nomme(New_Annee, QStringLiteral("Année du challenge"));
+    Label3->setBuddy(New_Indicatif);
+    Label4->setBuddy(New_Annee);
     for (QLineEdit *e : {New_Indicatif, New_Annee}) {
         e->setFont(gras);
         e->installEventFilter(this);

@@ -1,5 +1,6 @@
 #include "Statistiques.h"
 
+#include "Accessibilite.h"
 #include "Dialogue_Fichier.h"
 #include "Fenetres.h"
 #include "Fichier.h"
@@ -197,6 +198,11 @@ Statistiques::Statistiques(Bilan::Statistiques donnees, const QString &dossier_p
     }
     table->setMaximumHeight(table->horizontalHeader()->height() + table->verticalHeader()->defaultSectionSize() * 4 + 4);
 
+    Accessibilite::Nomme(Graphique_Points, QStringLiteral("Graphique des points cumulés"),
+                         QStringLiteral("une courbe par année ; le tableau des années donne les mêmes totaux"));
+    Accessibilite::Nomme(Graphique_Mois, QStringLiteral("Graphique des QSO par mois"));
+    Accessibilite::Nomme(Graphique_Departements, QStringLiteral("Graphique des départements contactés"));
+    Accessibilite::Nomme(table, QStringLiteral("Tableau des années"));
     auto *ignores = new QLabel(m_donnees.ignores.join(u'\n'), this);
     ignores->setObjectName(QStringLiteral("Logs_Ignores"));
     ignores->setWordWrap(true);

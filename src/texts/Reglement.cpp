@@ -1,5 +1,6 @@
 #include "Reglement.h"
 
+#include "Accessibilite.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 
@@ -69,6 +70,7 @@ Reglement::Reglement(QWidget *parent) : QWidget(parent)
     auto *Reg = new QListWidget(Frame2);
     Reg->setObjectName(QStringLiteral("Reg"));
     Reg->addItems(Texte());
+    Accessibilite::Nomme(Reg, QStringLiteral("Texte du règlement"));
     Fenetres::Colore(Reg, Controles_Saisie::Jaune_Pale);
     (new QVBoxLayout(Frame2))->addWidget(Reg);
 

@@ -1,5 +1,6 @@
 #include "Validations_Fenetre.h"
 
+#include "Accessibilite.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
 #include "Message.h"
@@ -25,7 +26,11 @@ Validations::Validations(const QStringList &lignes, qsizetype restent, long long
     Liste_Validations->setObjectName(QStringLiteral("Liste_Validations"));
     Liste_Validations->setFont(Fenetres::Police_Liste());
     Fenetres::Colore(Liste_Validations, Controles_Saisie::Jaune_Pale);
-    Liste_Validations->addItems(lignes);
+    for (const QString &ligne : lignes) {
+        auto *element = new QListWidgetItem(ligne, Liste_Validations);
+        element->setData(Qt::AccessibleTextRole, Sous_Programmes::Phrase_Ligne_Liste(ligne));
+    }
+    Accessibilite::Nomme(Liste_Validations, QStringLiteral("QSO que la liste valide"));
 
     auto *Resume_Validations = new QLabel(Resume(lignes.size(), restent, points), this);
     Resume_Validations->setObjectName(QStringLiteral("Resume_Validations"));

@@ -1,5 +1,7 @@
 #include "Controles.h"
 
+#include "Ligne_QSO.h"
+
 #include <QHeaderView>
 
 #include <QKeyEvent>
@@ -98,4 +100,11 @@ void Liste_QSO::mousePressEvent(QMouseEvent *event)
     const QModelIndex touchee = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && touchee.isValid() && touchee == avant && currentIndex() == avant)
         emit ligne_reselectionnee(touchee);
+}
+
+QVariant Modele_Lignes_Liste::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::AccessibleTextRole)
+        return Sous_Programmes::Phrase_Ligne_Liste(QStringListModel::data(index, Qt::DisplayRole).toString());
+    return QStringListModel::data(index, role);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QStringListModel>
 #include <QTableView>
 #include <QPushButton>
 
@@ -38,6 +39,15 @@ bool Frappe_Changee(QLineEdit *champ, const QKeyEvent *touche, QChar (*regle)(QC
 // The role by which the QSO list's model gives a row's stored line: its
 // bytes as in the log, without a copy, for a search that visits every row.
 inline constexpr int Role_Ligne_Log = Qt::UserRole + 1;
+
+// Lines as the main list shows them, each read by screen readers as a sentence.
+class Modele_Lignes_Liste : public QStringListModel {
+    Q_OBJECT
+
+public:
+    using QStringListModel::QStringListModel;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+};
 
 // The QSO list: a click on the line already selected selects it again.
 // One column of fixed-height rows: a table view lays out 99,999 of them in

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Accessibilite.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPalette>
@@ -74,7 +76,7 @@ bool Devant(QPointer<F> &fenetre)
 }
 
 // Modeless and single: created and centred the first time, brought to the
-// front when already open; gone when closed.
+// front when already open; gone when closed, by its button or Escape.
 template <typename F, typename... Arguments>
 F *Ouvre(QPointer<F> &fenetre, Arguments &&...arguments)
 {
@@ -84,6 +86,7 @@ F *Ouvre(QPointer<F> &fenetre, Arguments &&...arguments)
     if (!fenetre) {
         fenetre = new F(std::forward<Arguments>(arguments)...);
         fenetre->setAttribute(Qt::WA_DeleteOnClose);
+        Accessibilite::Echap_Ferme(fenetre);
         Centre(fenetre);
     }
     fenetre->show();

@@ -11,6 +11,8 @@ class Tst_Ligne_QSO : public QObject {
     Q_OBJECT
 
 private slots:
+    void phrase_pour_lecteur_d_ecran_data();
+    void phrase_pour_lecteur_d_ecran();
     void construit_data();
     void construit();
     void refuse_data();
@@ -210,6 +212,30 @@ void Tst_Ligne_QSO::partie_stockee_retrouve_la_ligne()
     QFETCH(qsizetype, numero);
     const QByteArray l = Ligne("15/03/07", "21001", "Moulin active", "F5ABC");
     QCOMPARE(Partie_Stockee(Ligne_Liste(numero, l)).toByteArray(), l);
+}
+
+void Tst_Ligne_QSO::phrase_pour_lecteur_d_ecran_data()
+{
+    QTest::addColumn<QByteArray>("ligne");
+    QTest::addColumn<QString>("phrase");
+    QTest::newRow("validé") << QByteArray("05/01/26  21001  Moulin Contacte         F5ABC       ")
+                            << QStringLiteral("QSO 7, 05/01/26, DMF 21001, Moulin Contacte, F5ABC");
+    QTest::newRow("en attente, accent") << QByteArray("05/01/26 *2A001  Double ou non valid\xE9    TK5AA       ")
+                                        << QStringLiteral("QSO 7, 05/01/26, DMF 2A001, Double ou non validé, TK5AA, en attente de validation");
+    QTest::newRow("sans type") << QByteArray("05/01/26  21001                          F5ABC       ")
+                               << QStringLiteral("QSO 7, 05/01/26, DMF 21001, F5ABC");
+    QTest::newRow("vide") << QByteArray("        ") << QStringLiteral("Ligne 7, vide");
+    QTest::newRow("texte libre") << QByteArray("Log de F5ABC") << QStringLiteral("Ligne 7 : Log de F5ABC");
+}
+
+void Tst_Ligne_QSO::phrase_pour_lecteur_d_ecran()
+{
+    QFETCH(QByteArray, ligne);
+    QFETCH(QString, phrase);
+    QCOMPARE(Phrase_QSO(7, ligne), phrase);
+    // From the line as the list shows it (fields rebuilt at their places), the same words.
+    if (phrase.startsWith(QStringLiteral("QSO")))
+        QCOMPARE(Phrase_Ligne_Liste(Depuis_Log(Ligne_Liste(7, ligne))), phrase);
 }
 
 QTEST_GUILESS_MAIN(Tst_Ligne_QSO)

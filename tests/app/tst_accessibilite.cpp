@@ -1,0 +1,207 @@
+#include "Accessibilite_Test.h"
+#include "Banc_Main.h"
+
+#include "Dialogue_Fichier.h"
+#include "Impression.h"
+
+#include <QMenuBar>
+
+namespace {
+
+const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"),
+                            Ligne("05/03/07", "21002", "Moulin active", "F6XYZ", true),
+                            Ligne("10/03/07", "2A003", "Reactivation activee", "TK5AA")};
+
+// The main window with every other window opened from its menus and buttons,
+// as an operator would: each file dialog answered with a file that opens it.
+struct Tout_Ouvert {
+    Tout_Ouvert()
+    {
+        b.station("TEST1", "2007", Fichier_De(Log));
+        b.dossier.ecrit(QStringLiteral("KOB_Dezudidar_ERI.hlp"), "<html><body><h1 id=\"sommaire\">Sommaire</h1></body></html>");
+        const QString adi = b.dossier.ecrit(QStringLiteral("carnet.adi"),
+                                            "<EOH>\r\n<CALL:5>F1NEW <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>29015 <EOR>\r\n");
+        const QString liste = b.dossier.ecrit(QStringLiteral("valides.txt"), "21002\r\n");
+        Dialogue_Fichier::Installe_Repondeur([=](const QString &titre, const QString &) {
+            if (titre.contains(QStringLiteral("ADIF")) && titre.startsWith(QStringLiteral("Importer")))
+                return adi;
+            if (titre.contains(QStringLiteral("validés")))
+                return liste;
+            return QString(); // every saving cancelled
+        });
+        Impression::Installe_Choix([](QPrinter &, QWidget *) { return false; });
+        b.demarre();
+        // A backup, so that the restore window has one to show.
+        b.clique_ligne(2);
+        QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
+        b.maintenant = b.maintenant.addSecs(60);
+
+        for (QAction *menu : b.fenetre->menuBar()->actions()) {
+            const QList<QAction *> entrees = menu->menu() ? menu->menu()->actions() : QList<QAction *>{menu};
+            for (QAction *a : entrees) {
+                if (a->menu() || a->isSeparator() || a->objectName() == QLatin1String("Mnu_Quitter"))
+                    continue;
+                a->trigger();
+            }
+        }
+        QTest::mouseClick(b.bouton("Recherche"), Qt::LeftButton);
+        b.messages.clear();
+    }
+    ~Tout_Ouvert()
+    {
+        Dialogue_Fichier::Installe_Repondeur({});
+        Impression::Installe_Choix({});
+    }
+    QList<QWidget *> fenetres() const
+    {
+        QList<QWidget *> f;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !qobject_cast<QMenu *>(w))
+                f.append(w);
+        return f;
+    }
+    Banc_Main b;
+};
+
+} // namespace
+
+class Tst_Accessibilite : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QAccessible::setActive(true); }
+    void chaque_controle_nomme_en_francais();
+    void echap_ferme_chaque_fenetre_secondaire();
+    void lignes_lues_comme_des_phrases();
+    void changements_annonces();
+};
+
+void Tst_Accessibilite::chaque_controle_nomme_en_francais()
+{
+    Tout_Ouvert t;
+    QStringList ouvertes;
+    for (QWidget *f : t.fenetres())
+        ouvertes.append(f->objectName());
+    ouvertes.sort();
+    // Every window the menus reach, so that a window added later is looked at too.
+    for (const char *nom : {"Main", "Station", "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
+                            "Carte_Acti", "Import_ADIF", "Restauration", "Validations", "Spots_DMF", "Statistiques", "Aide"})
+        QVERIFY2(ouvertes.contains(QString::fromLatin1(nom)), qPrintable(QStringLiteral("%1 absente de %2").arg(nom, ouvertes.join(u' '))));
+    QStringList fautes;
+    for (QWidget *f : t.fenetres()) {
+        if (const QStringList sans_nom = Controles_Sans_Nom(f); !sans_nom.isEmpty())
+            fautes.append(f->objectName() + QStringLiteral(" : sans nom : ") + sans_nom.join(QStringLiteral(", ")));
+        if (const QStringList doubles = Noms_En_Double(f); !doubles.isEmpty())
+            fautes.append(f->objectName() + QStringLiteral(" : en double : ") + doubles.join(QStringLiteral(", ")));
+    }
+    for (const QString &faute : fautes)
+        qWarning("%s", qPrintable(faute));
+    QVERIFY2(fautes.isEmpty(), "des contrôles sans nom ou de même nom (détail ci-dessus)");
+}
+
+void Tst_Accessibilite::echap_ferme_chaque_fenetre_secondaire()
+{
+    Tout_Ouvert t;
+    QStringList restent;
+    for (QWidget *f : t.fenetres()) {
+        if (f == t.b.fenetre.get())
+            continue;
+        const QString nom = f->objectName();
+        QPointer<QWidget> fenetre = f;
+        f->activateWindow();
+        if (!QTest::qWaitForWindowActive(f))
+            qWarning("%s not active", qPrintable(nom));
+        QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, Qt::Key_Escape);
+        QTest::qWait(20);
+        if (fenetre && fenetre->isVisible())
+            restent.append(nom);
+    }
+    QVERIFY2(restent.isEmpty(), qPrintable(QStringLiteral("ouvertes après Échap : ") + restent.join(u' ')));
+    QVERIFY(t.b.fenetre->isVisible());
+}
+
+namespace {
+
+// What a screen reader reads for a row of a list.
+QString Phrase(QWidget *liste, int rangee)
+{
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(liste);
+    if (!i || !i->tableInterface())
+        return QStringLiteral("<pas une liste>");
+    QAccessibleInterface *cellule = i->tableInterface()->cellAt(rangee, 0);
+    return cellule ? cellule->text(QAccessible::Name) : QStringLiteral("<pas de ligne %1>").arg(rangee);
+}
+
+// What the screen reader is given for a control: its name, value, description.
+QString Dit(QWidget *controle, QAccessible::Text quoi)
+{
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(controle);
+    return i ? i->text(quoi) : QString();
+}
+
+} // namespace
+
+void Tst_Accessibilite::lignes_lues_comme_des_phrases()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log) + "\r\n");
+    b.demarre();
+    // What is painted stays the fixed columns.
+    QCOMPARE(b.ligne_liste(0).trimmed(), QStringLiteral("1   01/03/07  21001  Moulin Contacte         F5ABC"));
+    QCOMPARE(Phrase(b.liste(), 0), QStringLiteral("QSO 1, 01/03/07, DMF 21001, Moulin Contacte, F5ABC"));
+    QCOMPARE(Phrase(b.liste(), 1), QStringLiteral("QSO 2, 05/03/07, DMF 21002, Moulin active, F6XYZ, en attente de validation"));
+    QCOMPARE(Phrase(b.liste(), 3), QStringLiteral("Ligne 4, vide"));
+
+    b.action("Mnu_C_Contacte")->trigger();
+    QWidget *contactes = Banc_Main::fenetre_ouverte("Aff_Contacte");
+    QCOMPARE(Phrase(contactes->findChild<QWidget *>(QStringLiteral("Liste_DFCF_Contacte")), 2),
+             QStringLiteral("QSO 3, 10/03/07, DMF 2A003, Reactivation activee, TK5AA, 3 points"));
+
+    QTest::mouseClick(b.bouton("Recherche"), Qt::LeftButton);
+    QWidget *recherche = Banc_Main::fenetre_ouverte("Recherche_Indicatif");
+    auto *indicatif = recherche->findChild<QLineEdit *>(QStringLiteral("Indica"));
+    QTest::keyClicks(indicatif, QStringLiteral("F6XYZ"));
+    QTest::keyClick(indicatif, Qt::Key_Return);
+    QCOMPARE(Phrase(recherche->findChild<QWidget *>(QStringLiteral("QSO_Effectues")), 0),
+             QStringLiteral("QSO 2, 05/03/07, DMF 21002, Moulin active, F6XYZ, en attente de validation"));
+}
+
+// Qt sends a screen reader the change of a line's text, of a label's name
+// and of a description; with no reader running (offscreen) it sends nothing,
+// so what is checked is what the reader is then given.
+void Tst_Accessibilite::changements_annonces()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    QWidget *total = b.champ("Total_Points");
+    QCOMPARE(Dit(total, QAccessible::Name), QStringLiteral("Total des points"));
+    const QString avant = Dit(total, QAccessible::Value);
+    QCOMPARE(avant, b.champ("Total_Points")->text());
+
+    b.saisit_qso(QStringLiteral("F9NEW"), 0, QStringLiteral("40001"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    QCOMPARE(Dit(total, QAccessible::Value), QString::number(avant.toInt() + 2));
+
+    // The clock's text is its name: each tick is a change of name.
+    QWidget *utc = b.controle("Label37");
+    QCOMPARE(Dit(utc, QAccessible::Name), QStringLiteral("18:30 Utc"));
+    QCOMPARE(Dit(utc, QAccessible::Description), QStringLiteral("heure UTC"));
+    b.maintenant = b.maintenant.addSecs(3600);
+    QTRY_COMPARE_WITH_TIMEOUT(Dit(utc, QAccessible::Name), QStringLiteral("19:30 Utc"), 3000);
+    QCOMPARE(Dit(b.controle("I_Station"), QAccessible::Name), QStringLiteral("TEST1"));
+
+    // The entry's mode, as the description of its frame.
+    QWidget *saisie = b.controle("Frame3");
+    QCOMPARE(Dit(saisie, QAccessible::Description), QStringLiteral("Saisie d'un nouveau QSO"));
+    b.double_clique_ligne(0);
+    QCOMPARE(Dit(saisie, QAccessible::Description), QStringLiteral("Mode modification du QSO choisi"));
+    QTest::mouseClick(b.bouton("Efface_A"), Qt::LeftButton);
+    QCOMPARE(Dit(saisie, QAccessible::Description), QStringLiteral("Saisie d'un nouveau QSO"));
+    b.clique_ligne(1);
+    QTest::mouseClick(b.bouton("Ajout_Saisie"), Qt::LeftButton);
+    QCOMPARE(Dit(saisie, QAccessible::Description), QStringLiteral("Mode insertion : le QSO sera inséré à sa date"));
+}
+
+QTEST_MAIN(Tst_Accessibilite)
+#include "tst_accessibilite.moc"
