@@ -4,6 +4,7 @@
 #include "Dialogue_Fichier.h"
 #include "Impression.h"
 
+#include <QAbstractButton>
 #include <QMenuBar>
 
 namespace {
@@ -72,6 +73,7 @@ private slots:
     void initTestCase() { QAccessible::setActive(true); }
     void chaque_controle_nomme_en_francais();
     void echap_ferme_chaque_fenetre_secondaire();
+    void tabulation_dans_l_ordre_de_lecture();
     void lignes_lues_comme_des_phrases();
     void changements_annonces();
 };
@@ -122,6 +124,17 @@ void Tst_Accessibilite::echap_ferme_chaque_fenetre_secondaire()
 
 namespace {
 
+// The controls Tab visits, from the window's first one, once round.
+QList<QWidget *> Chaine_Tabulation(QWidget *fenetre)
+{
+    QList<QWidget *> chaine;
+    for (QWidget *w = fenetre->nextInFocusChain(); w && w != fenetre; w = w->nextInFocusChain())
+        if (w->window() == fenetre && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
+            && !w->focusProxy())
+            chaine.append(w);
+    return chaine;
+}
+
 // What a screen reader reads for a row of a list.
 QString Phrase(QWidget *liste, int rangee)
 {
@@ -140,6 +153,33 @@ QString Dit(QWidget *controle, QAccessible::Text quoi)
 }
 
 } // namespace
+
+void Tst_Accessibilite::tabulation_dans_l_ordre_de_lecture()
+{
+    Tout_Ouvert t;
+    QStringList fautes;
+    for (QWidget *f : t.fenetres()) {
+        const QList<QWidget *> chaine = Chaine_Tabulation(f);
+        // Every command is reached from the keyboard.
+        for (QAbstractButton *bouton : f->findChildren<QAbstractButton *>())
+            if (bouton->isVisible() && bouton->isEnabled() && !chaine.contains(bouton))
+                fautes.append(QStringLiteral("%1 : %2 hors de la tabulation").arg(f->objectName(), bouton->objectName()));
+        // Top to bottom, and left to right along a row; the main and station
+        // windows keep the orders they have always had.
+        if (f == t.b.fenetre.get() || f->objectName() == QLatin1String("Station"))
+            continue;
+        for (qsizetype i = 1; i < chaine.size(); ++i) {
+            const QRect a(chaine[i - 1]->mapTo(f, QPoint()), chaine[i - 1]->size());
+            const QRect b(chaine[i]->mapTo(f, QPoint()), chaine[i]->size());
+            const bool meme_rangee = b.top() < a.bottom() && a.top() < b.bottom();
+            if (meme_rangee ? b.left() < a.left() : b.top() < a.top())
+                fautes.append(QStringLiteral("%1 : %2 avant %3").arg(f->objectName(), chaine[i - 1]->objectName(), chaine[i]->objectName()));
+        }
+    }
+    for (const QString &faute : fautes)
+        qWarning("%s", qPrintable(faute));
+    QVERIFY2(fautes.isEmpty(), "tabulation hors de l'ordre de lecture (détail ci-dessus)");
+}
 
 void Tst_Accessibilite::lignes_lues_comme_des_phrases()
 {
