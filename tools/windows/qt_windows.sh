@@ -74,19 +74,26 @@ Qt_Windows() {
     cmake --install "$construction" >&2
   fi
 
-  # Qt Charts, from the source package of the host's own Qt Charts.
-  local version_charts
-  version_charts="$(dpkg-query -W -f='${Version}' qt6-charts-dev)"
-  local charts
-  charts="$(Source_Debian qt6-charts "$version_charts" "$sources")"
-  local construction_charts="$cache/construction-qt-charts-$version_charts"
-  echo "Construction de Qt Charts pour Windows (une seule fois)" >&2
-  cmake -G Ninja -S "$charts" -B "$construction_charts" \
-    -DCMAKE_TOOLCHAIN_FILE="$chaine" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" -DCMAKE_PREFIX_PATH="$prefixe" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >&2
-  cmake --build "$construction_charts" --parallel "$(nproc)" >&2
-  cmake --install "$construction_charts" >&2
+  # Qt Charts, from the source package of the host's own Qt Charts. Without
+  # it the package is made without the statistics' charts, and says so.
+  if [ $charts_faits -eq 0 ]; then
+    local version_charts charts=""
+    version_charts="$(dpkg-query -W -f='${Version}' qt6-charts-dev)"
+    charts="$(Source_Debian qt6-charts "$version_charts" "$sources" || true)"
+    if [ -z "$charts" ]; then
+      echo "ATTENTION : le code source Debian de Qt Charts ($version_charts) n'a pas pu être téléchargé ;" \
+        "le paquet Windows sera fait sans les graphiques des statistiques." >&2
+    else
+      local construction_charts="$cache/construction-qt-charts-$version_charts"
+      echo "Construction de Qt Charts pour Windows (une seule fois)" >&2
+      cmake -G Ninja -S "$charts" -B "$construction_charts" \
+        -DCMAKE_TOOLCHAIN_FILE="$chaine" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" -DCMAKE_PREFIX_PATH="$prefixe" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >&2
+      cmake --build "$construction_charts" --parallel "$(nproc)" >&2
+      cmake --install "$construction_charts" >&2
+    fi
+  fi
   echo "$prefixe"
 }
