@@ -9,6 +9,8 @@
 #include "Reglages.h"
 
 #include <QAbstractButton>
+#include "Bancs_Qt.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -145,12 +147,4 @@ BENCHMARK(BM_Fenetre_Principale_Qt_Deja_Charge)->Unit(benchmark::kMillisecond)->
 BENCHMARK(BM_Cycle_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Recherche)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char *argv[]) { return Lance_Bancs_Qt(argc, argv); }

@@ -8,6 +8,8 @@
 #include "Points.h"
 #include "Statistiques.h"
 
+#include "Bancs_Qt.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -103,12 +105,4 @@ BENCHMARK(BM_Ouverture_Fenetre_Cinq_Logs)->Unit(benchmark::kMillisecond)->UseRea
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char *argv[]) { return Lance_Bancs_Qt(argc, argv); }

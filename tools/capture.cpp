@@ -22,7 +22,9 @@
 #include "Station.h"
 #include "Modele_Spots.h"
 #include "Spots_DMF.h"
+#if KOB_STATISTIQUES
 #include "Statistiques.h"
+#endif
 #include "Ligne_QSO.h"
 #include "Points.h"
 
@@ -215,6 +217,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok &= Ecrit_Png(&spots, sortie.filePath(QStringLiteral("spots.png")));
 
+#if KOB_STATISTIQUES
     // Three earlier years beside the sample log, each a little busier.
     for (int annee = 2005; annee <= 2007; ++annee) {
         QByteArray f;
@@ -241,5 +244,6 @@ int main(int argc, char *argv[])
         statistiques.Dessine(p, image.rect());
     }
     ok &= image.save(sortie.filePath(QStringLiteral("statistiques_image.png")));
+#endif
     return ok ? 0 : 1;
 }

@@ -50,6 +50,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Connexion_Demarrage->setChecked(reglages.demarrage);
     Etat_Cluster = Nomme(new QLabel(QStringLiteral("Non connecté"), connexion), "Etat_Cluster");
     Etat_Cluster->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Its text is its name: each new state is announced.
+    Etat_Cluster->setAccessibleDescription(QStringLiteral("état de la connexion au cluster"));
 
     auto *grille = new QGridLayout(connexion);
     const auto etiquette = [&](const QString &texte, QWidget *champ, int colonne) {
