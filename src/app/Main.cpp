@@ -376,7 +376,7 @@ void Main::Mnu_Spots_Click()
 {
     if (Fenetres::Devant(m_spots))
         return;
-    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Courant), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
+    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
                     m_env.attentes_cluster_ms);
     connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
 }
@@ -393,9 +393,12 @@ void Main::Mnu_Statistiques_Click()
 #endif
 }
 
+// The station's callsign as it is on the air: its log's name has "_" for "/".
+QString Main::Indicatif_Cluster() const { return QString(Indicatif_Courant).replace(u'_', u'/'); }
+
 void Main::Spots_Au_Demarrage()
 {
-    const Cluster::Reglages r = Cluster::Lit_Reglages(Indicatif_Courant);
+    const Cluster::Reglages r = Cluster::Lit_Reglages(Indicatif_Cluster());
     if (!r.demarrage || r.adresse.trimmed().isEmpty())
         return;
     Mnu_Spots_Click();

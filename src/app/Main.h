@@ -127,6 +127,7 @@ private:
     void Spot_Choisi(const QString &indicatif, const QString &dmf);
     // The spots window's connection at start, when the operator asked for it.
     void Spots_Au_Demarrage();
+    QString Indicatif_Cluster() const;
 
     void Valide_A_Click();
     void Ajout_Saisie_Click();

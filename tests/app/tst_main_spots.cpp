@@ -34,6 +34,7 @@ class Tst_Main_Spots : public QObject {
 private slots:
     void spots_suivent_le_log();
     void connexion_au_demarrage_si_demandee();
+    void indicatif_portable_pour_le_cluster();
 };
 
 void Tst_Main_Spots::spots_suivent_le_log()
@@ -179,6 +180,18 @@ void Tst_Main_Spots::connexion_au_demarrage_si_demandee()
     // Closing the window ends the connection.
     f->close();
     QTRY_VERIFY(!noeud.dernier() || noeud.dernier()->state() == QAbstractSocket::UnconnectedState);
+}
+
+void Tst_Main_Spots::indicatif_portable_pour_le_cluster()
+{
+    Banc_Main b;
+    b.station("F5ABC_P", "2007", Fichier_De(Log_Spots));
+    b.demarre();
+    b.action("Mnu_Spots")->trigger();
+    auto *f = Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
+    QVERIFY(f);
+    // The log's name holds "_" where the callsign has "/"; the node wants the callsign.
+    QCOMPARE(f->findChild<QLineEdit *>(QStringLiteral("Cluster_Indicatif"))->text(), QStringLiteral("F5ABC/P"));
 }
 
 QTEST_MAIN(Tst_Main_Spots)
