@@ -26,6 +26,15 @@ QByteArray Trois_Moulins_Et_Un_Deluge()
     return s;
 }
 
+// The spots window opened from the menu of a station with its log.
+Spots_DMF *Ouvre_Spots(Banc_Main &b, const QString &indicatif)
+{
+    b.station(indicatif, "2007", Fichier_De(Log_Spots));
+    b.demarre();
+    b.action("Mnu_Spots")->trigger();
+    return Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
+}
+
 } // namespace
 
 class Tst_Main_Spots : public QObject {
@@ -41,11 +50,8 @@ void Tst_Main_Spots::spots_suivent_le_log()
 {
     Noeud noeud;
     Banc_Main b;
-    b.station("TEST1", "2007", Fichier_De(Log_Spots));
-    b.demarre();
     // Nothing connects unless asked: not at start, not when the window opens.
-    b.action("Mnu_Spots")->trigger();
-    auto *f = Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
+    auto *f = Ouvre_Spots(b, QStringLiteral("TEST1"));
     QVERIFY(f);
     QCOMPARE(f->windowTitle(), QStringLiteral("Spots de moulins"));
     QTest::qWait(100);
@@ -185,10 +191,7 @@ void Tst_Main_Spots::connexion_au_demarrage_si_demandee()
 void Tst_Main_Spots::indicatif_portable_pour_le_cluster()
 {
     Banc_Main b;
-    b.station("F5ABC_P", "2007", Fichier_De(Log_Spots));
-    b.demarre();
-    b.action("Mnu_Spots")->trigger();
-    auto *f = Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
+    auto *f = Ouvre_Spots(b, QStringLiteral("F5ABC_P"));
     QVERIFY(f);
     // The log's name holds "_" where the callsign has "/"; the node wants the callsign.
     QCOMPARE(f->findChild<QLineEdit *>(QStringLiteral("Cluster_Indicatif"))->text(), QStringLiteral("F5ABC/P"));

@@ -21,6 +21,7 @@ struct Banc {
             spots += s;
         });
     }
+    void connecte(const Noeud &noeud) { client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ"); }
     QString dernier_etat() const { return etats.isEmpty() ? QString() : etats.last().first().toString(); }
     QStringList tous_les_etats() const
     {
@@ -62,7 +63,7 @@ void Tst_Client_Cluster::connexion_invite_et_spots()
     Noeud noeud;
     Banc b;
     QSignalSpy actif(&b.client, &Client::actif_change);
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QCOMPARE(b.tous_les_etats().value(0), QStringLiteral("Connexion à 127.0.0.1:%1...").arg(noeud.port()));
     QCOMPARE(actif.size(), 1);
     QVERIFY(b.client.actif());
@@ -107,7 +108,7 @@ void Tst_Client_Cluster::noeud_sans_invite()
     Noeud noeud;
     noeud.accueil.clear();
     Banc b;
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QTRY_COMPARE_WITH_TIMEOUT(noeud.recu.value(0), QByteArray("F5XYZ\r\n"), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(noeud.recu.value(0), QByteArray("F5XYZ\r\nsh/dx 30\r\n"), 10000);
 }
@@ -116,7 +117,7 @@ void Tst_Client_Cluster::perte_puis_nouvel_essai()
 {
     Noeud noeud;
     Banc b({150, 300, 600});
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\n"));
     noeud.dernier()->disconnectFromHost();
     QTRY_COMPARE(b.dernier_etat(), QStringLiteral("Connexion perdue avec 127.0.0.1:%1, nouvel essai dans 1 s").arg(noeud.port()));
@@ -173,7 +174,7 @@ void Tst_Client_Cluster::ligne_d_un_mega_octet()
     Noeud noeud;
     noeud.accueil.clear();
     Banc b;
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QTRY_VERIFY(noeud.dernier());
     // A spot drowned in a 1 MB line is dropped whole, and the next line still counts.
     QByteArray enorme = "DX de F5XYZ:  7012.0  F1BIG  DMF 21009 " + QByteArray(1 << 20, 'x') + " 1234Z";
@@ -195,7 +196,7 @@ void Tst_Client_Cluster::rafale_de_dix_mille_spots()
     Noeud noeud;
     noeud.accueil.clear();
     Banc b;
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QTRY_VERIFY(noeud.dernier());
     QByteArray rafale;
     for (int i = 0; i < 10000; ++i)
@@ -226,7 +227,7 @@ void Tst_Client_Cluster::octets_binaires()
 {
     Noeud noeud;
     Banc b;
-    b.client.connecte(QStringLiteral("127.0.0.1"), noeud.port(), "F5XYZ");
+    b.connecte(noeud);
     QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\n"));
     QRandomGenerator alea(1729);
     QByteArray dechets(200000, '\0');
