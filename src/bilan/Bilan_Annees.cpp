@@ -22,22 +22,6 @@ constexpr qint64 Taille_Maximum = 64 * 1024 * 1024;
 
 constexpr std::array<int, 12> Debut_Mois{0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
 
-// A number the entry accepts (five digits, A or B) as a number of base 12;
-// -1 for any other text, which old or edited logs may hold.
-int Code_Numero(QByteArrayView dmf)
-{
-    if (dmf.size() != 5)
-        return -1;
-    int code = 0;
-    for (char c : dmf) {
-        const int v = c >= '0' && c <= '9' ? c - '0' : c == 'A' ? 10 : c == 'B' ? 11 : -1;
-        if (v < 0)
-            return -1;
-        code = code * 12 + v;
-    }
-    return code;
-}
-constexpr int Codes_Numeros = 12 * 12 * 12 * 12 * 12;
 
 bool Annee_Quatre_Chiffres(QStringView t)
 {
@@ -57,7 +41,7 @@ Annee Calcule_Annee(const Contenu_Log &contenu, const QString &annee)
     std::array<int, 100> premier_jour;
     premier_jour.fill(Jours);
     // Each number once: a mark per possible number, the odd ones sorted apart.
-    std::vector<bool> vus(Codes_Numeros);
+    std::vector<bool> vus(Codes_DMF);
     std::vector<QByteArray> autres;
     for (qsizetype i = 0; i < contenu.nombre(); ++i) {
         const QByteArrayView l = contenu.ligne(i);
@@ -73,7 +57,7 @@ Annee Calcule_Annee(const Contenu_Log &contenu, const QString &annee)
         if (dmf.isEmpty())
             continue;
         ++a.qso;
-        if (const int code = Code_Numero(dmf); code >= 0) {
+        if (const int code = Code_DMF(dmf); code >= 0) {
             a.moulins += !vus[size_t(code)];
             vus[size_t(code)] = true;
         } else {

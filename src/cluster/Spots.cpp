@@ -179,24 +179,6 @@ std::optional<Spot> Listing(QByteArrayView ligne)
     return Complete(std::move(s), mots.size() > 5 ? Entre(ligne, mots[4], mots.back()) : QByteArrayView());
 }
 
-constexpr int Codes_DMF = 12 * 12 * 12 * 12 * 12;
-
-// A mill's number as an index: each character a digit of base 12; -1 for
-// anything else than five digits, A or B.
-int Code_DMF(QByteArrayView dmf)
-{
-    if (dmf.size() != Largeur_DMF)
-        return -1;
-    int code = 0;
-    for (char c : dmf) {
-        const int v = Chiffre(c) ? c - '0' : c == 'A' ? 10 : c == 'B' ? 11 : -1;
-        if (v < 0)
-            return -1;
-        code = code * 12 + v;
-    }
-    return code;
-}
-
 } // namespace
 
 QByteArray Nettoie_Ligne(QByteArrayView ligne)

@@ -35,6 +35,23 @@ inline QByteArrayView Indicatif_QSO(QByteArrayView l) { return Champ(l, 42, Larg
 // A character of a DMF number as the entry accepts it: a digit, A or B.
 inline bool Caractere_DMF(char c) { return (c >= '0' && c <= '9') || c == 'A' || c == 'B'; }
 
+// A number the entry accepts (five digits, A or B) as an index, each character
+// a digit of base 12: tables of every possible number need no hashing. -1 for
+// any other text, which old or edited logs may hold.
+inline constexpr int Codes_DMF = 12 * 12 * 12 * 12 * 12;
+inline int Code_DMF(QByteArrayView dmf)
+{
+    if (dmf.size() != Largeur_DMF)
+        return -1;
+    int code = 0;
+    for (char c : dmf) {
+        if (!Caractere_DMF(c))
+            return -1;
+        code = code * 12 + (c == 'A' ? 10 : c == 'B' ? 11 : c - '0');
+    }
+    return code;
+}
+
 // What the entry fields hold, as the operator typed it.
 struct Champs_QSO {
     QString date;
