@@ -1,6 +1,7 @@
 // The real program as an operator meets it, at 99,999 lines: started as its
 // own process, timed from the outside to its window with the list filled,
-// then each action from the key to the painted result. Beside them, in the
+// then each action from the key to the painted result, the first change of
+// a run on its own (it is the one that backs the log up). Beside them, in the
 // same run: an empty Qt window's start, and the store's read and rewrite floors.
 // Run on demand: build/bench/bench_processus
 #include "Decoupe.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 using namespace Sous_Programmes;
@@ -115,13 +117,34 @@ int main(int argc, char *argv[])
         mesures[QStringLiteral("fenetre_vide")].push_back(Jusqu_A_Pret(QStringLiteral(FENETRE_VIDE), env));
         mesures[QStringLiteral("fenetre_texte")].push_back(
             Jusqu_A_Pret(QStringLiteral(FENETRE_VIDE), env, nullptr, {QStringLiteral("texte")}));
-        QProcessEnvironment demarrage = env;
-        demarrage.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("demarrage"));
-        mesures[QStringLiteral("demarrage")].push_back(Jusqu_A_Pret(executable, demarrage));
-        QProcessEnvironment demarrage_vide = environnement(maison_vide);
-        demarrage_vide.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("demarrage"));
-        mesures[QStringLiteral("demarrage_vide")].push_back(Jusqu_A_Pret(executable, demarrage_vide));
+        mesures[QStringLiteral("demarrage")].push_back(Jusqu_A_Pret(executable, env, nullptr, {QStringLiteral("demarrage")}));
+        mesures[QStringLiteral("demarrage_vide")].push_back(
+            Jusqu_A_Pret(executable, environnement(maison_vide), nullptr, {QStringLiteral("demarrage")}));
     }
+    // What a run printed as "action <name> <milliseconds>".
+    auto lit_actions = [&](const QByteArray &sortie) {
+        for (const QByteArray &ligne : sortie.split('\n')) {
+            const QList<QByteArray> mots = ligne.split(' ');
+            if (mots.size() == 3 && mots[0] == "action")
+                mesures[QString::fromLatin1(mots[1])].push_back(mots[2].toDouble());
+        }
+    };
+    // A run's first change, each time on the log as it was and with no backup yet.
+    for (const char *premier : {"premier_enregistrement", "premiere_modification"}) {
+        for (int i = 0; i < Repetitions; ++i) {
+            QDir(QDir(programme.path()).filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes))).removeRecursively();
+            if (!Reecrit_Fichier(log, QString::fromLatin1(Nom_Temporaire), contenu))
+                return 1;
+            // The disk as quiet as at an operator's start: the removal above written out.
+            ::sync();
+            QByteArray sortie;
+            Jusqu_A_Pret(executable, env, &sortie, {QString::fromLatin1(premier)});
+            lit_actions(sortie);
+        }
+    }
+    QDir(QDir(programme.path()).filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes))).removeRecursively();
+    if (!Reecrit_Fichier(log, QString::fromLatin1(Nom_Temporaire), contenu))
+        return 1;
     // One buffer alive at a time, as in the program, which has run a while.
     auto chrono = [&](const char *nom, const std::function<bool()> &travail) {
         for (int i = 0; i < Repetitions; ++i) {
@@ -147,20 +170,26 @@ int main(int argc, char *argv[])
            });
     if (!floors)
         return 1;
-
-    QProcessEnvironment actions = env;
-    actions.insert(QStringLiteral("KOB_MESURE"), QStringLiteral("actions"));
-    QByteArray sortie;
-    Jusqu_A_Pret(executable, actions, &sortie);
-    for (const QByteArray &ligne : sortie.split('\n')) {
-        const QList<QByteArray> mots = ligne.split(' ');
-        if (mots.size() == 3 && mots[0] == "action")
-            mesures[QString::fromLatin1(mots[1])].push_back(mots[2].toDouble());
+    // The same rewrite after a second without writing, as a run's first change
+    // comes after the operator's typing: the disk has gone quiet meanwhile.
+    for (int i = 0; i < Repetitions; ++i) {
+        ::sleep(1);
+        QElapsedTimer t;
+        t.start();
+        const auto octets = Lit_Fichier(log);
+        if (!octets || !Reecrit_Fichier(log, QString::fromLatin1(Nom_Temporaire), octets.valeur()))
+            return 1;
+        mesures[QStringLiteral("plancher_reecriture_pause")].push_back(double(t.nsecsElapsed()) / 1e6);
     }
+
+    QByteArray sortie;
+    Jusqu_A_Pret(executable, env, &sortie, {QStringLiteral("actions")});
+    lit_actions(sortie);
 
     const double vide = Mediane(mesures.value(QStringLiteral("fenetre_vide")));
     const double lecture = Mediane(mesures.value(QStringLiteral("plancher_lecture")));
     const double reecriture = Mediane(mesures.value(QStringLiteral("plancher_reecriture")));
+    const double reecriture_pause = Mediane(mesures.value(QStringLiteral("plancher_reecriture_pause")));
     struct Ligne {
         const char *nom;
         const char *texte;
@@ -172,6 +201,9 @@ int main(int argc, char *argv[])
     const Ligne lignes[] = {
         {"demarrage", "Démarrage à froid, liste remplie", vide, "fenêtre vide", 1.5 * vide, "1,5 × fenêtre vide"},
         {"dmf_entree", "Entrée dans N° DMF (doublon cherché)", lecture, "lecture", 16, "16 ms"},
+        {"premier_enregistrement", "Premier changement du lancement : enregistrement (ajout)", reecriture, "réécriture", 16, "16 ms"},
+        {"premiere_modification", "Premier changement du lancement : modification", reecriture_pause, "réécriture après une pause",
+         reecriture_pause + 16, "réécriture après une pause + 16 ms"},
         {"enregistrement", "Enregistrement (ajout)", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
         {"modification", "Modification en place", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
         {"suppression", "Suppression", reecriture, "réécriture", reecriture + 16, "réécriture + 16 ms"},
@@ -191,6 +223,7 @@ int main(int argc, char *argv[])
         {"plancher_lecture", "Plancher lecture du log"},
         {"plancher_lignes", "Lecture et découpage en lignes, sans autre travail"},
         {"plancher_reecriture", "Plancher réécriture du log (lire, écrire, fsync, renommer)"},
+        {"plancher_reecriture_pause", "Plancher réécriture du log après une seconde sans écrire"},
     };
     for (const auto &[nom, texte] : references)
         std::printf("| %s | %.2f ms | | | |\n", texte, Mediane(mesures.value(QString::fromLatin1(nom))));

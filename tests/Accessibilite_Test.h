@@ -2,9 +2,12 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 // What a screen reader finds in a window: each control it can reach, with
@@ -67,4 +70,35 @@ inline QStringList Noms_En_Double(QWidget *fenetre)
         vus.append(c.nom);
     }
     return doubles;
+}
+
+// Whether a label's text is a bare value (a number, a date, a time, a
+// callsign: it has a digit, and at most one word beside it, "10:20 Loc"),
+// not a heading or a sentence, which say what they are.
+inline bool Valeur_Nue(const QString &texte)
+{
+    if (!std::any_of(texte.begin(), texte.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    int mots = 0;
+    for (const QString &mot : texte.split(QRegularExpression(QStringLiteral("[^\\w]+")), Qt::SkipEmptyParts))
+        mots += mot.size() > 1 && std::none_of(mot.begin(), mot.end(), [](QChar c) { return c.isDigit(); });
+    return mots <= 1;
+}
+
+// Labels showing a value that a screen reader would read bare, without
+// saying what it is. A field's own label says it by its field.
+inline QStringList Valeurs_Sans_Sens(QWidget *fenetre)
+{
+    QStringList fautes;
+    for (QLabel *l : fenetre->findChildren<QLabel *>()) {
+        const QString texte = l->text().trimmed();
+        if (!l->isVisibleTo(fenetre) || l->buddy() || l->textFormat() == Qt::RichText || Qt::mightBeRichText(texte)
+            || !Valeur_Nue(texte))
+            continue;
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(l);
+        const QString nom = i ? i->text(QAccessible::Name).trimmed() : QString();
+        if (nom.isEmpty() || texte.contains(nom))
+            fautes.append(QStringLiteral("%1 « %2 » dit « %3 »").arg(l->objectName(), texte, nom));
+    }
+    return fautes;
 }

@@ -1,5 +1,7 @@
 #include "Main.h"
 
+#include "Accessibilite.h"
+
 #include "Aff_Contacte.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
@@ -111,9 +113,8 @@ void Main::Form_Load()
 
     const Etat_Demarrage etat = Charge_Reglages(m_env.dossier);
     Indicatif_Courant = etat.indicatif;
-    I_Station->setText(Indicatif_Courant);
     Annee_Courante = etat.annee;
-    A_Challenge->setText(Annee_Courante);
+    Montre_Station(Indicatif_Courant);
     Type_A->setCurrentIndex(etat.type_activite);
     Mnu_Date_Auto_Oui->setChecked(etat.date_automatique);
     Mnu_Date_Auto_Non->setChecked(!etat.date_automatique);
@@ -138,6 +139,14 @@ void Main::showEvent(QShowEvent *evenement)
     QMainWindow::showEvent(evenement);
     if (m_focus_voulu)
         m_focus_voulu->setFocus();
+    // Once the window is painted, so that its first showing does not wait.
+    QTimer::singleShot(0, this, &Main::Prepare_Sauvegarde);
+}
+
+void Main::Prepare_Sauvegarde()
+{
+    if (isVisible() && !Station_Refusee(false))
+        m_avant_modification.Prepare(Chemin_Log());
 }
 
 void Main::Donne_Focus(QWidget *controle)
@@ -170,12 +179,21 @@ bool Main::Station_Refusee(bool dire)
     return refus.has_value();
 }
 
+void Main::Montre_Station(const QString &indicatif)
+{
+    Accessibilite::Montre_Valeur(I_Station, indicatif, QStringLiteral("Station %1").arg(indicatif).trimmed());
+    Accessibilite::Montre_Valeur(A_Challenge, Annee_Courante, QStringLiteral("Année du challenge %1").arg(Annee_Courante).trimmed());
+}
+
 void Main::Timer1_Timer()
 {
     const QDateTime maintenant = m_env.horloge();
-    Label37->setText(Heure_Utc(maintenant).left(5) + QStringLiteral(" Utc"));
-    Label34->setText(Heure_Locale(maintenant, m_env.zone).left(5) + QStringLiteral(" Loc"));
-    Label33->setText(Sous_Programmes::Date_Jour(maintenant));
+    const QString utc = Heure_Utc(maintenant).left(5);
+    const QString locale = Heure_Locale(maintenant, m_env.zone).left(5);
+    const QString date = Sous_Programmes::Date_Jour(maintenant);
+    Accessibilite::Montre_Valeur(Label37, utc + QStringLiteral(" Utc"), QStringLiteral("Heure UTC ") + utc);
+    Accessibilite::Montre_Valeur(Label34, locale + QStringLiteral(" Loc"), QStringLiteral("Heure locale ") + locale);
+    Accessibilite::Montre_Valeur(Label33, date, QStringLiteral("Date UTC ") + date);
 }
 
 void Main::Met_A_Jour_Total()
@@ -334,13 +352,13 @@ void Main::Change_Station()
 {
     Indicatif_Courant = Lit_Indicatif_Station();
     Annee_Courante = Lit_Annee_Radovered(Indicatif_Courant, QString::fromLatin1(Annee_Inconnue));
-    I_Station->setText(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
-    A_Challenge->setText(Annee_Courante);
+    Montre_Station(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
     // A refused station is told, and its list left empty.
     Station_Refusee();
     Charge_Liste();
     // Ready for the first QSO of the new log.
     Efface();
+    Prepare_Sauvegarde();
 }
 
 // The log as a report reads it when it opens; the operator is told why not.

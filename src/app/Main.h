@@ -76,6 +76,8 @@ protected:
 private:
     // After a station is validated: the saved station, its log and its total.
     void Change_Station();
+    // The station and the year in the title band.
+    void Montre_Station(const QString &indicatif);
     // Selects the main list's line equal to a list line, as a click would.
     void Selectionne_Ligne_Texte(const QString &ligne_liste);
 
@@ -115,6 +117,8 @@ private:
     // The backup before the log's first change in this run; false when the
     // change must not go on.
     bool Sauvegarde_Avant_Modification();
+    // That backup's copy, made in the background while nothing is changed.
+    void Prepare_Sauvegarde();
     std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
     QString Date_Locale_Courte() const;
 

@@ -216,13 +216,6 @@ void Main::Nomme_Controles()
     Nomme(Annule_Saisie, QStringLiteral("Supprimer un QSO"), QStringLiteral("supprime du log le QSO choisi dans la liste"));
     Nomme(Recherche, QStringLiteral("Rechercher un QSO"),
           QStringLiteral("cherche un QSO par son indicatif, son N° DMF ou son département"));
-    // Labels whose text is the data keep it as their name, so that a new
-    // text is announced as a change of name; the description says what it is.
-    I_Station->setAccessibleDescription(QStringLiteral("indicatif de la station"));
-    A_Challenge->setAccessibleDescription(QStringLiteral("année du challenge"));
-    Label33->setAccessibleDescription(QStringLiteral("date du jour"));
-    Label34->setAccessibleDescription(QStringLiteral("heure locale"));
-    Label37->setAccessibleDescription(QStringLiteral("heure UTC"));
     Annonce_Etat_Saisie();
 }
 

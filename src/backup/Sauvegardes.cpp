@@ -71,37 +71,45 @@ std::vector<Trouvee> Trouve(const QString &chemin_log)
     return trouvees;
 }
 
-} // namespace
-
-QString Dossier(const QString &chemin_log)
+Empreinte Empreinte_De(const QString &chemin)
 {
-    return QFileInfo(chemin_log).absoluteDir().filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes));
+    const QFileInfo f(chemin);
+    if (!f.exists())
+        return {};
+    return {f.size(), f.lastModified(), f.metadataChangeTime()};
 }
 
-QString Chemin_Temporaire(const QString &chemin_log)
+// The log as it is now, flushed to `temporaire`, and the state it was copied
+// in; an empty state for a missing log.
+Resultat<Empreinte> Copie_Temporaire(const QString &chemin_log, const QString &temporaire, const QString &echec)
 {
-    return QDir(Dossier(chemin_log)).filePath(QFileInfo(chemin_log).completeBaseName() + QStringLiteral(".en_cours.tmp"));
-}
-
-Resultat<QString> Sauvegarde_Log(const QString &chemin_log, const QDateTime &heure_locale)
-{
-    const QString echec = QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : ").arg(QFileInfo(chemin_log).fileName());
+    const Empreinte avant = Empreinte_De(chemin_log);
     bool introuvable = false;
     const auto octets = Lit_Fichier(chemin_log, &introuvable);
     if (!octets) {
         if (introuvable)
-            return QString();
+            return Empreinte{};
         return Erreur{echec + octets.erreur()};
     }
-    const QString dossier = Dossier(chemin_log);
+    const QString dossier = QFileInfo(temporaire).absolutePath();
     if (!QDir().mkpath(dossier))
         return Erreur{echec + QStringLiteral("le dossier %1 ne peut pas être créé.").arg(QDir::toNativeSeparators(dossier))};
-    const QString base = QFileInfo(chemin_log).completeBaseName();
-    // A copy takes its name only once whole on disk: a crash while it is
-    // written leaves the temporary, never listed, replaced by the next copy.
-    const QString temporaire = Chemin_Temporaire(chemin_log);
     if (const auto ecrit = Ecrit_Temporaire(temporaire, octets.valeur()); !ecrit)
         return Erreur{echec + ecrit.erreur()};
+    // Changed while it was read: the copy may hold no state the log had.
+    if (Empreinte_De(chemin_log) != avant || avant.taille != octets.valeur().size()) {
+        QFile::remove(temporaire);
+        return Erreur{echec + QStringLiteral("le log a changé pendant sa copie.")};
+    }
+    return avant;
+}
+
+// Gives a whole copy its backup's name, then removes the oldest backups.
+Resultat<QString> Nomme_Copie(const QString &temporaire, const QString &chemin_log, const QDateTime &heure_locale,
+                              const QString &echec)
+{
+    const QString dossier = Dossier(chemin_log);
+    const QString base = QFileInfo(chemin_log).completeBaseName();
     QString chemin;
     for (int rang = 1; chemin.isEmpty(); ++rang) {
         const QString essai = QDir(dossier).filePath(Nom(base, heure_locale, rang));
@@ -122,6 +130,42 @@ Resultat<QString> Sauvegarde_Log(const QString &chemin_log, const QDateTime &heu
             QFile::remove(t.chemin);
     }
     return chemin;
+}
+
+QString Texte_Echec(const QString &chemin_log)
+{
+    return QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : ").arg(QFileInfo(chemin_log).fileName());
+}
+
+} // namespace
+
+QString Dossier(const QString &chemin_log)
+{
+    return QFileInfo(chemin_log).absoluteDir().filePath(QString::fromLatin1(Nom_Dossier_Sauvegardes));
+}
+
+QString Chemin_Temporaire(const QString &chemin_log)
+{
+    return QDir(Dossier(chemin_log)).filePath(QFileInfo(chemin_log).completeBaseName() + QStringLiteral(".en_cours.tmp"));
+}
+
+QString Chemin_Preparee(const QString &chemin_log)
+{
+    return QDir(Dossier(chemin_log)).filePath(QFileInfo(chemin_log).completeBaseName() + QStringLiteral(".preparee.tmp"));
+}
+
+Resultat<QString> Sauvegarde_Log(const QString &chemin_log, const QDateTime &heure_locale)
+{
+    const QString echec = Texte_Echec(chemin_log);
+    // A copy takes its name only once whole on disk: a crash while it is
+    // written leaves the temporary, never listed, replaced by the next copy.
+    const QString temporaire = Chemin_Temporaire(chemin_log);
+    const auto copie = Copie_Temporaire(chemin_log, temporaire, echec);
+    if (!copie)
+        return Erreur{copie.erreur()};
+    if (copie.valeur().taille < 0)
+        return QString();
+    return Nomme_Copie(temporaire, chemin_log, heure_locale, echec);
 }
 
 std::vector<Sauvegarde> Liste(const QString &chemin_log)
@@ -150,10 +194,49 @@ Statut Restaure(const QString &chemin_sauvegarde, const QString &chemin_log, con
     return Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire), octets.valeur(), Si_Absent::Creer);
 }
 
+Avant_Modification::~Avant_Modification() { Abandonne_Preparee(); }
+
+void Avant_Modification::Abandonne_Preparee()
+{
+    if (m_copie.valid()) {
+        m_copie.wait();
+        m_copie = {};
+        QFile::remove(Chemin_Preparee(m_preparee));
+    }
+    m_preparee.clear();
+}
+
+void Avant_Modification::Prepare(const QString &chemin_log)
+{
+    if (m_faites.contains(chemin_log) || (m_preparee == chemin_log && m_copie.valid()))
+        return;
+    Abandonne_Preparee();
+    m_preparee = chemin_log;
+    m_copie = std::async(std::launch::async, [chemin_log] {
+        return Copie_Temporaire(chemin_log, Chemin_Preparee(chemin_log), Texte_Echec(chemin_log));
+    });
+}
+
+bool Avant_Modification::Preparee_A_Jour()
+{
+    const Resultat<Empreinte> copie = m_copie.get();
+    return copie && copie.valeur().taille >= 0 && Empreinte_De(m_preparee) == copie.valeur();
+}
+
 bool Avant_Modification::Autorise(const QString &chemin_log)
 {
     if (m_faites.contains(chemin_log))
         return true;
+    if (m_preparee == chemin_log && m_copie.valid()) {
+        const bool a_jour = Preparee_A_Jour();
+        m_preparee.clear();
+        if (a_jour && Nomme_Copie(Chemin_Preparee(chemin_log), chemin_log, m_heure_locale(), Texte_Echec(chemin_log))) {
+            m_faites.insert(chemin_log);
+            return true;
+        }
+        // Out of date or not made: copied now, as without it.
+        QFile::remove(Chemin_Preparee(chemin_log));
+    }
     const auto sauvegarde = Sauvegarde_Log(chemin_log, m_heure_locale());
     if (sauvegarde) {
         // A log not there yet has nothing to lose: the next change backs it up.

@@ -119,14 +119,20 @@ Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &
     Frame1->setFixedSize(Fenetres::Twips(7215), Fenetres::Twips(735));
     auto *bande = new QHBoxLayout(Frame1);
     bande->setSpacing(12);
-    const QList<std::pair<const char *, QString>> textes{{"Label4", QStringLiteral("Dezudidar ERI")},
-                                                        {"Label2", annee},
-                                                        {"NB_Dep", QString::number(nombre)},
-                                                        {"Label3", QString::fromUtf8("Départements contactés")}};
+    // The year and the count are said with what they are; the headings as they read.
+    const QList<std::tuple<const char *, QString, QString>> textes{
+        {"Label4", QStringLiteral("Dezudidar ERI"), {}},
+        {"Label2", annee, QStringLiteral("Année du challenge %1").arg(annee)},
+        {"NB_Dep", QString::number(nombre), QStringLiteral("Départements contactés : %1").arg(nombre)},
+        {"Label3", QString::fromUtf8("Départements contactés"), {}}};
     bande->addStretch();
-    for (const auto &[nom, texte] : textes) {
-        auto *l = new QLabel(texte, Frame1);
+    for (const auto &[nom, texte, dit] : textes) {
+        auto *l = new QLabel(Frame1);
         l->setObjectName(QString::fromLatin1(nom));
+        if (dit.isEmpty())
+            l->setText(texte);
+        else
+            Accessibilite::Montre_Valeur(l, texte, dit);
         QFont f = l->font();
         f.setBold(true);
         f.setPointSize(12);

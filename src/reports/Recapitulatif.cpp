@@ -65,7 +65,9 @@ Recapitulatif::Recapitulatif(const Sous_Programmes::Recapitulatif_Log &v, const 
     }
     trait(r++);
     grille->addWidget(etiquette("Label6", QStringLiteral("Total des points du Radovered")), r, 0);
-    grille->addWidget(etiquette("Annee_X", annee), r, 1);
+    QLabel *annee_x = etiquette("Annee_X", {});
+    Accessibilite::Montre_Valeur(annee_x, annee, QStringLiteral("Année du challenge %1").arg(annee));
+    grille->addWidget(annee_x, r, 1);
     QLineEdit *total = boite("Nb_Points_Tot", v.total);
     Accessibilite::Nomme(total, QStringLiteral("Total des points du Radovered %1").arg(annee));
     grille->addWidget(total, r++, 2);

@@ -25,6 +25,13 @@ void Etiquette_De(QLabel *etiquette, QWidget *champ)
     champ->setAccessibleName(nom.trimmed());
 }
 
+void Montre_Valeur(QLabel *etiquette, const QString &texte, const QString &nom)
+{
+    etiquette->setText(texte);
+    if (etiquette->accessibleName() != nom)
+        etiquette->setAccessibleName(nom);
+}
+
 void Echap_Ferme(QWidget *fenetre)
 {
     auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), fenetre);

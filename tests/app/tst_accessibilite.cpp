@@ -99,10 +99,31 @@ void Tst_Accessibilite::chaque_controle_nomme_en_francais()
             fautes.append(f->objectName() + QStringLiteral(" : sans nom : ") + sans_nom.join(QStringLiteral(", ")));
         if (const QStringList doubles = Noms_En_Double(f); !doubles.isEmpty())
             fautes.append(f->objectName() + QStringLiteral(" : en double : ") + doubles.join(QStringLiteral(", ")));
+        if (const QStringList nues = Valeurs_Sans_Sens(f); !nues.isEmpty())
+            fautes.append(f->objectName() + QStringLiteral(" : valeur lue sans ce qu'elle est : ") + nues.join(QStringLiteral(", ")));
     }
     for (const QString &faute : fautes)
         qWarning("%s", qPrintable(faute));
-    QVERIFY2(fautes.isEmpty(), "des contrôles sans nom ou de même nom (détail ci-dessus)");
+    QVERIFY2(fautes.isEmpty(), "des contrôles sans nom, de même nom, ou des valeurs nues (détail ci-dessus)");
+
+    // What each value is, said with it; what is painted unchanged.
+    const QList<std::tuple<const char *, const char *, QString, QString>> valeurs{
+        {"Main", "Label33", QStringLiteral("15/03/07"), QStringLiteral("Date UTC 15/03/07")},
+        {"Main", "A_Challenge", QStringLiteral("2007"), QStringLiteral("Année du challenge 2007")},
+        {"Main", "I_Station", QStringLiteral("TEST1"), QStringLiteral("Station TEST1")},
+        {"Main", "Label34", QStringLiteral("19:30 Loc"), QStringLiteral("Heure locale 19:30")},
+        {"Main", "Label37", QStringLiteral("18:30 Utc"), QStringLiteral("Heure UTC 18:30")},
+        {"Recapitulatif", "Annee_X", QStringLiteral("2007"), QStringLiteral("Année du challenge 2007")},
+        {"Carte_Acti", "Label2", QStringLiteral("2007"), QStringLiteral("Année du challenge 2007")},
+        {"Carte_Acti", "NB_Dep", QStringLiteral("1"), QStringLiteral("Départements contactés : 1")}};
+    for (const auto &[fenetre, nom, texte, dit] : valeurs) {
+        QWidget *f = Banc_Main::fenetre_ouverte(fenetre);
+        QVERIFY2(f, fenetre);
+        auto *l = f->findChild<QLabel *>(QString::fromLatin1(nom));
+        QVERIFY2(l, nom);
+        QCOMPARE(l->text(), texte);
+        QCOMPARE(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name), dit);
+    }
 }
 
 void Tst_Accessibilite::echap_ferme_chaque_fenetre_secondaire()
@@ -227,13 +248,13 @@ void Tst_Accessibilite::changements_annonces()
     QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
     QCOMPARE(Dit(total, QAccessible::Value), QString::number(avant.toInt() + 2));
 
-    // The clock's text is its name: each tick is a change of name.
+    // The clock's name follows each tick, and says which clock it is.
     QWidget *utc = b.controle("Label37");
-    QCOMPARE(Dit(utc, QAccessible::Name), QStringLiteral("18:30 Utc"));
-    QCOMPARE(Dit(utc, QAccessible::Description), QStringLiteral("heure UTC"));
+    QCOMPARE(Dit(utc, QAccessible::Name), QStringLiteral("Heure UTC 18:30"));
     b.maintenant = b.maintenant.addSecs(3600);
-    QTRY_COMPARE_WITH_TIMEOUT(Dit(utc, QAccessible::Name), QStringLiteral("19:30 Utc"), 3000);
-    QCOMPARE(Dit(b.controle("I_Station"), QAccessible::Name), QStringLiteral("TEST1"));
+    QTRY_COMPARE_WITH_TIMEOUT(Dit(utc, QAccessible::Name), QStringLiteral("Heure UTC 19:30"), 3000);
+    QCOMPARE(Dit(b.controle("Label34"), QAccessible::Name), QStringLiteral("Heure locale 20:30"));
+    QCOMPARE(Dit(b.controle("I_Station"), QAccessible::Name), QStringLiteral("Station TEST1"));
 
     // The entry's mode, as the description of its frame.
     QWidget *saisie = b.controle("Frame3");

@@ -22,6 +22,7 @@ class Tst_Main_Sauvegardes : public QObject {
 private slots:
     void suppression_puis_restauration();
     void sauvegarde_impossible();
+    void copie_faite_des_que_la_fenetre_est_montree();
 };
 
 void Tst_Main_Sauvegardes::suppression_puis_restauration()
@@ -94,6 +95,25 @@ void Tst_Main_Sauvegardes::sauvegarde_impossible()
     QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
     QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N° 21001 ?")});
     QCOMPARE(b.lignes(), 3);
+}
+
+void Tst_Main_Sauvegardes::copie_faite_des_que_la_fenetre_est_montree()
+{
+    Banc_Main b;
+    const QByteArray avant = Fichier_De(Log);
+    b.station("TEST1", "2007", avant);
+    b.demarre();
+    // Copied while the operator types the first QSO, not when it is recorded.
+    const QString preparee = QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007.preparee.tmp");
+    QTRY_COMPARE(b.dossier.lit(preparee), avant);
+    b.messages.clear();
+    b.action("Mnu_Restaurer")->trigger();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages.first().contains(QStringLiteral("aucune sauvegarde")), qPrintable(b.messages.first()));
+    // Quit with nothing changed: nothing left in the folder.
+    b.fenetre.reset();
+    QCOMPARE(Sauvegardes_De(b), QStringList());
+    QCOMPARE(b.dossier.lit(b.log()), avant);
 }
 
 QTEST_MAIN(Tst_Main_Sauvegardes)

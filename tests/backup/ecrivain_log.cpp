@@ -1,5 +1,5 @@
 // Rewrites a log for ever, going round A -> B -> A -> C -> A and backing up
-// B and C, until killed.
+// B and C (C as the program does before a run's first change), until killed.
 #include "Journal.h"
 #include "Log_Crash.h"
 #include "Sauvegardes.h"
@@ -45,7 +45,17 @@ int main(int argc, char *argv[])
         Verifie(Sauvegardes::Sauvegarde_Log(log, QDateTime::currentDateTime()));
         Verifie(Remplace_QSO(log, Ligne_Liste(Log_Crash::Ligne_Changee + 1, b), a));
         Verifie(Insere_QSO_Par_Date(log, Log_Crash::Ligne_Inseree()));
-        Verifie(Sauvegardes::Sauvegarde_Log(log, QDateTime::currentDateTime()));
+        {
+            // The program's way: the copy made ahead in the background, named at the change.
+            Sauvegardes::Avant_Modification avant(&QDateTime::currentDateTime, [](const QString &texte) {
+                std::fprintf(stderr, "%s\n", qPrintable(texte));
+                std::exit(3);
+                return false;
+            });
+            avant.Prepare(log);
+            if (!avant.Autorise(log))
+                return 3;
+        }
         Verifie(Supprime_QSO(log, Log_Crash::DMF_Insere));
     }
 }

@@ -52,6 +52,7 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
     int pendant_sauvegarde = 0;
     qsizetype sauvegardes_vues = 0;
     const QString temporaire = Sauvegardes::Chemin_Temporaire(log);
+    const QString preparee = Sauvegardes::Chemin_Preparee(log);
     QMap<char, int> etats;
     for (int i = 0; i < tues; ++i) {
         QProcess ecrivain;
@@ -79,7 +80,7 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
         ++etats[etat];
 
         // Every copy the restore window would offer is a state the log had.
-        if (QFile::exists(temporaire))
+        if (QFile::exists(temporaire) || QFile::exists(preparee))
             ++pendant_sauvegarde;
         const auto liste = Sauvegardes::Liste(log);
         for (const auto &s : liste) {

@@ -14,6 +14,18 @@ QStringList Fichiers(const Dossier_Test &d)
     return QDir(d.fichier(QStringLiteral("Sauvegardes"))).entryList(QDir::Files, QDir::Name);
 }
 
+const QString Preparee = QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007.preparee.tmp");
+
+// Once the copy made ahead is whole, its first byte changed, so that a
+// backup that holds it can be told from a copy made again.
+bool Marque_Preparee(const Dossier_Test &d, qsizetype taille)
+{
+    QFile f(d.fichier(Preparee));
+    if (f.size() != taille || !f.open(QIODevice::ReadWrite))
+        return false;
+    return f.write("#", 1) == 1;
+}
+
 } // namespace
 
 class Tst_Sauvegardes : public QObject {
@@ -26,6 +38,10 @@ private slots:
     void liste_et_restauration();
     void une_fois_par_lancement_et_par_log();
     void sauvegarde_impossible_dite_et_decidee();
+    void copie_faite_d_avance_nommee_au_premier_changement();
+    void copie_d_avance_perimee_refaite();
+    void copie_d_avance_perimee_refaite_data();
+    void copie_d_avance_inutile_retiree();
 };
 
 void Tst_Sauvegardes::copie_octet_pour_octet()
@@ -158,6 +174,8 @@ void Tst_Sauvegardes::sauvegarde_impossible_dite_et_decidee()
         questions << texte;
         return reponse;
     });
+    // The copy made ahead fails as well: asked as without it.
+    avant.Prepare(d.fichier(Nom));
     QVERIFY(!avant.Autorise(d.fichier(Nom)));
     QCOMPARE(questions.size(), 1);
     QVERIFY2(questions.first().contains(QStringLiteral("sauvegarde")) && questions.first().contains(QStringLiteral("sans sauvegarde ?")),
@@ -168,6 +186,75 @@ void Tst_Sauvegardes::sauvegarde_impossible_dite_et_decidee()
     QVERIFY(avant.Autorise(d.fichier(Nom)));
     QCOMPARE(questions.size(), 2);
     QCOMPARE(d.lit(Nom), QByteArray("log"));
+}
+
+void Tst_Sauvegardes::copie_faite_d_avance_nommee_au_premier_changement()
+{
+    Dossier_Test d;
+    const QByteArray log = "le log au lancement";
+    d.ecrit(Nom, log);
+    int questions = 0;
+    Avant_Modification avant([] { return Heure; }, [&](const QString &) { return ++questions, true; });
+    avant.Prepare(d.fichier(Nom));
+    QTRY_VERIFY(Marque_Preparee(d, log.size()));
+    // Never offered for a restore while it waits.
+    QVERIFY(Liste(d.fichier(Nom)).empty());
+
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QCOMPARE(Fichiers(d), QStringList{QStringLiteral("TEST1_Dezudidar_ERI_2007_20261207-214502.txt")});
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502.txt")), "#" + log.mid(1));
+    QCOMPARE(questions, 0);
+    // Later changes of the run make none.
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    avant.Prepare(d.fichier(Nom));
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QCOMPARE(Liste(d.fichier(Nom)).size(), size_t(1));
+}
+
+void Tst_Sauvegardes::copie_d_avance_perimee_refaite()
+{
+    QFETCH(QByteArray, ensuite);
+    Dossier_Test d;
+    const QByteArray log = "le log au lancement";
+    d.ecrit(Nom, log);
+    Avant_Modification avant([] { return Heure; }, [](const QString &) { return true; });
+    avant.Prepare(d.fichier(Nom));
+    QTRY_VERIFY(Marque_Preparee(d, log.size()));
+    // Changed on disk since, by another program: the backup holds it as it is now.
+    QTest::qWait(20);
+    d.ecrit(Nom, ensuite);
+    QVERIFY(avant.Autorise(d.fichier(Nom)));
+    QCOMPARE(Fichiers(d), QStringList{QStringLiteral("TEST1_Dezudidar_ERI_2007_20261207-214502.txt")});
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/TEST1_Dezudidar_ERI_2007_20261207-214502.txt")), ensuite);
+}
+
+void Tst_Sauvegardes::copie_d_avance_perimee_refaite_data()
+{
+    QTest::addColumn<QByteArray>("ensuite");
+    QTest::newRow("autre taille") << QByteArray("le log changé depuis le lancement");
+    QTest::newRow("même taille") << QByteArray("le log au Lancement");
+}
+
+void Tst_Sauvegardes::copie_d_avance_inutile_retiree()
+{
+    Dossier_Test d;
+    d.ecrit(Nom, "2007");
+    const QString autre = d.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"), "2008");
+    {
+        Avant_Modification avant([] { return Heure; }, [](const QString &) { return true; });
+        avant.Prepare(d.fichier(Nom));
+        QTRY_COMPARE(d.lit(Preparee), QByteArray("2007"));
+        // Another station or year: the first log's copy goes, the new one's is made.
+        avant.Prepare(autre);
+        QVERIFY(!d.existe(Preparee));
+        QVERIFY(avant.Autorise(autre));
+        QCOMPARE(d.lit(Liste(autre).front().chemin.mid(d.chemin().size() + 1)), QByteArray("2008"));
+        avant.Prepare(d.fichier(Nom));
+        QTRY_COMPARE(d.lit(Preparee), QByteArray("2007"));
+    }
+    // The run changed nothing more: no copy left behind.
+    QCOMPARE(Fichiers(d), QStringList{QStringLiteral("TEST1_Dezudidar_ERI_2008_20261207-214502.txt")});
+    QVERIFY(Liste(d.fichier(Nom)).empty());
 }
 
 QTEST_GUILESS_MAIN(Tst_Sauvegardes)

@@ -1,5 +1,12 @@
-#include "Mesure.h"
-
+// The real program's main window, driven as an operator would drive it, for
+// the benchmark that starts it as its own process. The program itself has
+// no such driver: this executable is built beside it from the same libraries.
+//   mesure_programme demarrage: prints "pret" once the window shows its list, then quits;
+//   mesure_programme actions: then times each operator action 9 times;
+//   mesure_programme premier_enregistrement | premiere_modification: then,
+//     after a second of the operator's typing, times the run's first change.
+// Each timing is printed as "action <name> <milliseconds>".
+#include "Application.h"
 #include "Fichier.h"
 #include "Journal.h"
 #include "Main.h"
@@ -11,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,8 +27,6 @@
 
 #include <cstdio>
 #include <functional>
-
-namespace Mesure {
 
 namespace {
 
@@ -59,6 +65,22 @@ public:
         QFile log(m_f.Chemin_Log());
         if (log.open(QIODevice::ReadOnly))
             m_log = log.readAll();
+    }
+
+    void Premier_Enregistrement()
+    {
+        Saisie_De_L_Operateur([&] { Remplit(QStringLiteral("2A001")); });
+        Chrono_Une_Fois("premier_enregistrement", [&] { bouton("Valide_A")->click(); });
+    }
+
+    void Premiere_Modification()
+    {
+        Saisie_De_L_Operateur([&] {
+            Selectionne(50000);
+            emit Liste()->doubleClicked(Liste()->currentIndex());
+            champ("Ind_A")->setText(QStringLiteral("F9MOD"));
+        });
+        Chrono_Une_Fois("premiere_modification", [&] { bouton("Valide_A")->click(); });
     }
 
     void Execute()
@@ -147,6 +169,24 @@ private:
         QApplication::processEvents();
     }
 
+    // An operator takes a second at least to type a QSO after the window shows.
+    void Saisie_De_L_Operateur(const std::function<void()> &saisie)
+    {
+        saisie();
+        QEventLoop attente;
+        QTimer::singleShot(1000, &attente, &QEventLoop::quit);
+        attente.exec();
+    }
+
+    void Chrono_Une_Fois(const char *nom, const std::function<void()> &action)
+    {
+        QElapsedTimer t;
+        t.start();
+        action();
+        Affiche();
+        Ecrit(qPrintable(QStringLiteral("action %1 %2\n").arg(QString::fromLatin1(nom)).arg(double(t.nsecsElapsed()) / 1e6, 0, 'f', 3)));
+    }
+
     void Chrono(const char *nom, const std::function<void()> &prepare, const std::function<void()> &action)
     {
         for (int i = 0; i < Repetitions; ++i) {
@@ -168,29 +208,31 @@ private:
 
 } // namespace
 
-bool Demandee() { return !qEnvironmentVariableIsEmpty("KOB_MESURE"); }
-
-void Prepare()
+int main(int argc, char *argv[])
 {
+    QApplication application(argc, argv);
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray("demarrage");
+    Prepare_Application();
     // Questions answered yes, notices passed: the timings are the program's own.
     // Each shown on the error output, so that a refusal cannot pass for a timing.
     Message::Installe_Repondeur([](const QString &texte, QMessageBox::StandardButtons b) {
         std::fprintf(stderr, "message: %s\n", qPrintable(QString(texte).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
         return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
     });
-}
-
-void Lance(Main &fenetre)
-{
-    static Peinte peinte;
+    Main fenetre;
+    fenetre.show();
+    Peinte peinte;
     fenetre.installEventFilter(&peinte);
-    QTimer::singleShot(0, &fenetre, [&fenetre] {
+    QTimer::singleShot(0, &fenetre, [&] {
         Peint_Tout(fenetre, peinte);
         Ecrit("pret\n");
-        if (qgetenv("KOB_MESURE") == "actions")
+        if (mode == "actions")
             Script(fenetre).Execute();
+        else if (mode == "premier_enregistrement")
+            Script(fenetre).Premier_Enregistrement();
+        else if (mode == "premiere_modification")
+            Script(fenetre).Premiere_Modification();
         QApplication::quit();
     });
+    return application.exec();
 }
-
-} // namespace Mesure
