@@ -1,0 +1,655 @@
+#include "Liste_Moulins.h"
+
+#include "Departements.h"
+#include "Fichier.h"
+#include "Ligne_QSO.h"
+#include "Sauvegardes.h"
+#include "Texte.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <array>
+#include <cstring>
+
+using namespace Sous_Programmes;
+
+namespace Moulins {
+
+namespace {
+
+QString Decode(QByteArrayView octets, Encodage encodage)
+{
+    return encodage == Encodage::Utf8 ? QString::fromUtf8(octets) : Depuis_Log(octets);
+}
+
+bool Utf8_Valide(QByteArrayView o)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(o.data());
+    const qsizetype n = o.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Eight ASCII bytes at a time: most of a list.
+        if (i + 8 <= n) {
+            quint64 mot;
+            std::memcpy(&mot, d + i, 8);
+            if (!(mot & 0x8080808080808080ULL)) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned char c = d[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int suite;
+        quint32 point;
+        if (c >= 0xC2 && c <= 0xDF) {
+            suite = 1;
+            point = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            suite = 2;
+            point = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            suite = 3;
+            point = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + suite >= n)
+            return false;
+        for (int k = 1; k <= suite; ++k) {
+            if ((d[i + k] & 0xC0) != 0x80)
+                return false;
+            point = (point << 6) | (d[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and beyond U+10FFFF are not UTF-8.
+        if ((suite == 2 && point < 0x800) || (suite == 3 && (point < 0x10000 || point > 0x10FFFF))
+            || (point >= 0xD800 && point <= 0xDFFF))
+            return false;
+        i += suite + 1;
+    }
+    return true;
+}
+
+// A field of a record as it lies in the file.
+struct Brut {
+    qsizetype debut = 0, fin = 0;
+    bool guillemets = false; // doubled quotes and line ends inside, to be undone
+    bool controle = false;   // a control byte inside
+};
+
+// The file's records, one at a time, by the usual CSV rules: a field in
+// double quotes may hold separators, line ends and doubled quotes.
+class Decoupeur {
+public:
+    Decoupeur(QByteArrayView octets, char separateur) : m_d(octets.data()), m_n(octets.size())
+    {
+        m_classe.fill(0);
+        for (int c = 0; c < 0x20; ++c)
+            m_classe[size_t(c)] = 2;
+        m_classe[0x7F] = 2;
+        m_classe[static_cast<unsigned char>(separateur)] = 1;
+        m_classe['\r'] = 1;
+        m_classe['\n'] = 1;
+        m_separateur = separateur;
+    }
+
+    // The next record's fields and the line it starts on; false at the end.
+    bool suivant(std::vector<Brut> &champs, qsizetype &ligne)
+    {
+        champs.clear();
+        ligne = m_ligne;
+        if (m_p >= m_n)
+            return false;
+        for (;;) {
+            Brut c;
+            if (m_d[m_p] == '"') {
+                qsizetype q = m_p + 1;
+                for (; q < m_n; ++q) {
+                    const char x = m_d[q];
+                    if (x == '"') {
+                        if (q + 1 < m_n && m_d[q + 1] == '"') {
+                            ++q;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (x == '\n' || (x == '\r' && !(q + 1 < m_n && m_d[q + 1] == '\n')))
+                        ++m_ligne;
+                    else if (static_cast<unsigned char>(x) < 0x20 && x != '\r' && x != '\t')
+                        c.controle = true;
+                }
+                c.debut = m_p + 1;
+                c.fin = q;
+                c.guillemets = true;
+                m_p = q < m_n ? q + 1 : m_n;
+                // Anything between the closing quote and the separator is dropped.
+                while (m_p < m_n && m_classe[static_cast<unsigned char>(m_d[m_p])] != 1)
+                    ++m_p;
+            } else {
+                qsizetype q = m_p;
+                for (;;) {
+                    while (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] == 0)
+                        ++q;
+                    if (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] == 2) {
+                        c.controle |= m_d[q] != '\t';
+                        ++q;
+                        continue;
+                    }
+                    break;
+                }
+                c.debut = m_p;
+                c.fin = q;
+                m_p = q;
+            }
+            champs.push_back(c);
+            if (m_p >= m_n)
+                return true;
+            if (m_d[m_p] == m_separateur) {
+                ++m_p;
+                if (m_p >= m_n) {
+                    champs.push_back(Brut{m_n, m_n});
+                    return true;
+                }
+                continue;
+            }
+            m_p += (m_d[m_p] == '\r' && m_p + 1 < m_n && m_d[m_p + 1] == '\n') ? 2 : 1;
+            ++m_ligne;
+            return true;
+        }
+    }
+
+private:
+    const char *m_d;
+    qsizetype m_n;
+    qsizetype m_p = 0;
+    qsizetype m_ligne = 1;
+    char m_separateur;
+    std::array<unsigned char, 256> m_classe;
+};
+
+bool Blanc(char c) { return c == ' ' || c == '\t'; }
+
+// An unquoted field without its blanks at either end.
+QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
+{
+    qsizetype debut = c.debut, fin = c.fin;
+    while (debut < fin && Blanc(octets[debut]))
+        ++debut;
+    while (fin > debut && Blanc(octets[fin - 1]))
+        --fin;
+    return octets.sliced(debut, fin - debut);
+}
+
+// The field's value: quotes undone, a line end inside it made a blank.
+QByteArray Valeur(QByteArrayView octets, const Brut &c)
+{
+    if (!c.guillemets)
+        return Valeur_Simple(octets, c).toByteArray();
+    QByteArray v;
+    v.reserve(c.fin - c.debut);
+    for (qsizetype i = c.debut; i < c.fin; ++i) {
+        const char x = octets[i];
+        if (x == '"' && i + 1 < c.fin && octets[i + 1] == '"') {
+            v += '"';
+            ++i;
+        } else if (x == '\r' || x == '\n') {
+            if (x == '\r' && i + 1 < c.fin && octets[i + 1] == '\n')
+                ++i;
+            v += ' ';
+        } else {
+            v += x;
+        }
+    }
+    return v;
+}
+
+qsizetype Caracteres(QByteArrayView v, Encodage e)
+{
+    if (e == Encodage::Windows1252)
+        return v.size();
+    qsizetype n = 0;
+    for (char c : v)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+// A number as the entry reads one: blanks around it ignored, a and b as A and B.
+int Code_Numero(QByteArrayView valeur, char numero[5])
+{
+    if (valeur.size() != 5)
+        return -1;
+    for (int i = 0; i < 5; ++i)
+        numero[i] = Majuscule_Ascii(valeur[i]);
+    return Code_DMF(QByteArrayView(numero, 5));
+}
+
+// The code a département field begins with ("21", "2A", "971"), or empty.
+QByteArray Code_Departement(QByteArrayView v)
+{
+    qsizetype i = 0;
+    QByteArray code;
+    if (v.size() >= 2 && v[0] == '2' && (Majuscule_Ascii(v[1]) == 'A' || Majuscule_Ascii(v[1]) == 'B')) {
+        code = QByteArray("2") + Majuscule_Ascii(v[1]);
+        i = 2;
+    } else {
+        while (i < v.size() && i < 3 && v[i] >= '0' && v[i] <= '9')
+            code += v[i++];
+    }
+    if (code.isEmpty() || (i < v.size() && Alphanumerique(v[i])))
+        return {};
+    return code;
+}
+
+enum Colonne { Numero, Nom, Commune, Departement, Latitude, Longitude, Nombre_Colonnes };
+
+// A heading's words, lower case and without accents.
+QStringList Mots(QByteArrayView cellule, Encodage e)
+{
+    static const QRegularExpression separation(QStringLiteral("[^a-z0-9°]+"));
+    return Repli(Decode(cellule, e)).split(separation, Qt::SkipEmptyParts);
+}
+
+// Which column each heading names; none when the line names no number.
+std::optional<std::array<int, Nombre_Colonnes>> Lit_Entete(QByteArrayView octets, const std::vector<Brut> &champs, Encodage e)
+{
+    static const QList<std::pair<Colonne, QStringList>> noms{
+        {Departement, {QStringLiteral("departement"), QStringLiteral("dept")}},
+        {Commune, {QStringLiteral("commune"), QStringLiteral("ville"), QStringLiteral("localite"), QStringLiteral("lieu")}},
+        {Latitude, {QStringLiteral("latitude"), QStringLiteral("lat")}},
+        {Longitude, {QStringLiteral("longitude"), QStringLiteral("lon"), QStringLiteral("long"), QStringLiteral("lng")}},
+        {Numero, {QStringLiteral("numero"), QStringLiteral("n°"), QStringLiteral("dmf"), QStringLiteral("reference"),
+                  QStringLiteral("ref")}},
+        {Nom, {QStringLiteral("nom"), QStringLiteral("moulin")}}};
+    std::array<int, Nombre_Colonnes> colonnes;
+    colonnes.fill(-1);
+    for (size_t j = 0; j < champs.size(); ++j) {
+        const QStringList mots = Mots(Valeur(octets, champs[j]), e);
+        for (const auto &[colonne, possibles] : noms) {
+            if (colonnes[colonne] < 0 && std::any_of(mots.begin(), mots.end(), [&](const QString &m) { return possibles.contains(m); })) {
+                colonnes[colonne] = int(j);
+                break;
+            }
+        }
+    }
+    if (colonnes[Numero] < 0)
+        return std::nullopt;
+    return colonnes;
+}
+
+// Without a heading: the first column of mill numbers, the next text column
+// the name, the one after it the commune.
+std::array<int, Nombre_Colonnes> Devine_Colonnes(QByteArrayView octets, const std::vector<std::vector<Brut>> &premiers)
+{
+    std::array<int, Nombre_Colonnes> colonnes;
+    colonnes.fill(-1);
+    size_t largeur = 0;
+    for (const auto &r : premiers)
+        largeur = std::max(largeur, r.size());
+    std::vector<int> numeros(largeur), textes(largeur), remplis(largeur);
+    for (const auto &r : premiers) {
+        for (size_t j = 0; j < r.size(); ++j) {
+            const QByteArray v = Valeur(octets, r[j]);
+            if (v.isEmpty())
+                continue;
+            ++remplis[j];
+            char n[5];
+            if (Code_Numero(v, n) >= 0)
+                ++numeros[j];
+            else if (std::any_of(v.begin(), v.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c & 0x80); }))
+                ++textes[j];
+        }
+    }
+    for (size_t j = 0; j < largeur && colonnes[Numero] < 0; ++j)
+        if (numeros[j] > 0 && numeros[j] * 2 >= remplis[j])
+            colonnes[Numero] = int(j);
+    if (colonnes[Numero] < 0)
+        colonnes[Numero] = 0;
+    for (size_t j = size_t(colonnes[Numero]) + 1; j < largeur && colonnes[Nom] < 0; ++j)
+        if (textes[j] > 0 && textes[j] >= numeros[j])
+            colonnes[Nom] = int(j);
+    if (colonnes[Nom] >= 0 && size_t(colonnes[Nom]) + 1 < largeur)
+        colonnes[Commune] = colonnes[Nom] + 1;
+    return colonnes;
+}
+
+// The separator found from the first lines: the one each of them holds as
+// often as the first; ";" then tab then "," when several do.
+char Separateur(QByteArrayView octets)
+{
+    const char candidats[] = {';', '\t', ','};
+    std::vector<std::array<int, 3>> comptes;
+    std::array<int, 3> ligne{};
+    bool guillemets = false, vide = true;
+    for (qsizetype i = 0; i < octets.size() && comptes.size() < 20; ++i) {
+        const char c = octets[i];
+        if (c == '"')
+            guillemets = !guillemets;
+        if (guillemets)
+            continue;
+        if (c == '\r' || c == '\n') {
+            if (!vide)
+                comptes.push_back(ligne);
+            ligne = {};
+            vide = true;
+            continue;
+        }
+        vide &= Blanc(c);
+        for (int k = 0; k < 3; ++k)
+            ligne[size_t(k)] += c == candidats[k];
+    }
+    if (!vide)
+        comptes.push_back(ligne);
+    char choisi = ';';
+    int meilleur = 0;
+    for (int k = 0; k < 3 && !comptes.empty(); ++k) {
+        const int premier = comptes.front()[size_t(k)];
+        if (premier == 0)
+            continue;
+        const int accords = int(std::count_if(comptes.begin(), comptes.end(), [&](const auto &c) { return c[size_t(k)] == premier; }));
+        if (accords > meilleur) {
+            meilleur = accords;
+            choisi = candidats[k];
+        }
+    }
+    return choisi;
+}
+
+bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
+{
+    return std::all_of(champs.begin(), champs.end(), [&](const Brut &c) { return c.fin <= c.debut || (!c.guillemets && Valeur_Simple(octets, c).isEmpty()); });
+}
+
+QString Cite(QByteArrayView v, Encodage e)
+{
+    QString t = Texte_Visible(Decode(v, e));
+    if (t.size() > 30)
+        t = t.left(29) + QChar(0x2026);
+    return QStringLiteral("« %1 »").arg(t);
+}
+
+} // namespace
+
+// Builds a list while the file is read, then puts it in the order of numbers.
+class Constructeur {
+public:
+    explicit Constructeur(Encodage e)
+    {
+        m_liste.m_encodage = e;
+        m_liste.m_index.assign(size_t(Codes_DMF), -1);
+    }
+    Liste &liste() { return m_liste; }
+    qint32 place(int code) const { return m_liste.m_index[size_t(code)]; }
+
+    Texte ajoute(QByteArrayView v)
+    {
+        Texte t{quint32(m_liste.m_texte.size()), quint32(v.size())};
+        m_liste.m_texte.append(v);
+        return t;
+    }
+    void garde(const Moulin &m, qsizetype ligne)
+    {
+        m_liste.m_index[size_t(m.code)] = qint32(m_liste.m_moulins.size());
+        m_liste.m_moulins.push_back(m);
+        m_lignes.push_back(ligne);
+    }
+    qsizetype ligne(qint32 place) const { return m_lignes[size_t(place)]; }
+
+    Liste termine()
+    {
+        if (m_liste.m_moulins.empty()) {
+            m_liste.m_index.clear();
+            return std::move(m_liste);
+        }
+        // Numbers are at most 12^5: in their order by the index itself.
+        std::vector<Moulin> ordre;
+        ordre.reserve(m_liste.m_moulins.size());
+        for (size_t code = 0; code < m_liste.m_index.size(); ++code) {
+            if (const qint32 p = m_liste.m_index[code]; p >= 0) {
+                m_liste.m_index[code] = qint32(ordre.size());
+                ordre.push_back(m_liste.m_moulins[size_t(p)]);
+            }
+        }
+        m_liste.m_moulins = std::move(ordre);
+        m_liste.m_texte.squeeze();
+        return std::move(m_liste);
+    }
+
+private:
+    Liste m_liste;
+    std::vector<qsizetype> m_lignes;
+};
+
+const Moulin *Liste::Trouve(QByteArrayView numero) const
+{
+    const qsizetype r = Rang(Code_DMF(numero));
+    return r < 0 ? nullptr : &m_moulins[size_t(r)];
+}
+
+QString Liste::Chaine(const Texte &t) const { return Decode(Octets(t), m_encodage); }
+
+QString Liste::Designation(const Moulin &m) const
+{
+    QStringList parties;
+    for (const Texte &t : {m.nom, m.commune})
+        if (t.taille)
+            parties.append(Chaine(t));
+    return (parties.join(QStringLiteral(", ")) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();
+}
+
+Lecture Lit_Liste(QByteArrayView octets)
+{
+    Lecture lecture;
+    Encodage encodage = Encodage::Windows1252;
+    if (octets.startsWith("\xEF\xBB\xBF")) {
+        octets = octets.sliced(3);
+        encodage = Encodage::Utf8;
+    } else if (Utf8_Valide(octets)) {
+        encodage = Encodage::Utf8;
+    }
+    Constructeur c(encodage);
+    auto refuse = [&](qsizetype ligne, const QString &raison) {
+        if (qsizetype(lecture.refus.size()) < Refus_Montres)
+            lecture.refus.push_back({ligne, raison});
+        ++lecture.refusees;
+    };
+
+    Decoupeur decoupe(octets, Separateur(octets));
+    std::vector<Brut> champs;
+    qsizetype ligne = 0;
+    // The columns from the heading, or from the first lines.
+    std::array<int, Nombre_Colonnes> colonnes;
+    {
+        Decoupeur avance = decoupe;
+        std::vector<std::vector<Brut>> premiers;
+        bool entete = false;
+        while (premiers.size() < 20 && avance.suivant(champs, ligne)) {
+            if (Ligne_Vide(octets, champs))
+                continue;
+            if (premiers.empty()) {
+                if (const auto e = Lit_Entete(octets, champs, encodage)) {
+                    colonnes = *e;
+                    entete = true;
+                    decoupe = avance; // the heading is no mill
+                    break;
+                }
+            }
+            premiers.push_back(champs);
+        }
+        if (!entete)
+            colonnes = Devine_Colonnes(octets, premiers);
+    }
+
+    auto champ = [&](Colonne col) -> const Brut * {
+        return colonnes[col] >= 0 && size_t(colonnes[col]) < champs.size() ? &champs[size_t(colonnes[col])] : nullptr;
+    };
+    while (decoupe.suivant(champs, ligne)) {
+        if (Ligne_Vide(octets, champs))
+            continue;
+        bool trop_long = false;
+        for (const Brut &b : champs)
+            trop_long |= b.fin - b.debut > Longueur_Champ_Max && Caracteres(Valeur(octets, b), encodage) > Longueur_Champ_Max;
+        if (trop_long) {
+            refuse(ligne, QStringLiteral("un champ dépasse %1 caractères").arg(Longueur_Champ_Max));
+            continue;
+        }
+        const Brut *b_numero = champ(Numero);
+        const QByteArray numero = b_numero ? Valeur(octets, *b_numero) : QByteArray();
+        if (numero.isEmpty()) {
+            refuse(ligne, QStringLiteral("pas de numéro de moulin"));
+            continue;
+        }
+        Moulin m;
+        m.code = Code_Numero(numero, m.numero);
+        if (m.code < 0) {
+            refuse(ligne, QStringLiteral("%1 n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)")
+                              .arg(Cite(numero, encodage)));
+            continue;
+        }
+        if (const Brut *b = champ(Departement)) {
+            const QByteArray dep = Code_Departement(Valeur(octets, *b));
+            if (!dep.isEmpty() && Departement_Carte(dep.left(2)) != Departement_Carte(m.Departement())) {
+                refuse(ligne, QStringLiteral("le département %1 ne correspond pas au numéro %2")
+                                  .arg(Cite(Valeur(octets, *b), encodage), QString::fromLatin1(m.Numero())));
+                continue;
+            }
+        }
+        QByteArray valeurs[Nombre_Colonnes];
+        bool controle = false;
+        for (Colonne col : {Nom, Commune, Latitude, Longitude}) {
+            if (const Brut *b = champ(col)) {
+                valeurs[col] = Valeur(octets, *b);
+                controle |= b->controle;
+            }
+        }
+        if (controle) {
+            refuse(ligne, QStringLiteral("un champ contient un caractère de contrôle"));
+            continue;
+        }
+        if (const qint32 place = c.place(m.code); place >= 0) {
+            const Moulin &premier = c.liste()[place];
+            if (c.liste().Octets(premier.nom) != valeurs[Nom])
+                refuse(ligne, QStringLiteral("le numéro %1 est déjà celui de %2 (ligne %3) : le premier est gardé")
+                                  .arg(QString::fromLatin1(m.Numero()), Cite(c.liste().Octets(premier.nom), encodage))
+                                  .arg(c.ligne(place)));
+            continue;
+        }
+        m.nom = c.ajoute(valeurs[Nom]);
+        m.commune = c.ajoute(valeurs[Commune]);
+        m.latitude = c.ajoute(valeurs[Latitude]);
+        m.longitude = c.ajoute(valeurs[Longitude]);
+        c.garde(m, ligne);
+    }
+    lecture.liste = c.termine();
+    return lecture;
+}
+
+Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin)
+{
+    auto fichier = Fichier_Ouvert::Ouvre(chemin);
+    if (!fichier)
+        return Erreur{fichier.erreur()};
+    if (fichier.valeur().taille() > Taille_Max)
+        return Erreur{QStringLiteral("Le fichier %1 fait %2 Mo : une liste de moulins n'en fait que quelques-uns. Il n'est pas lu.")
+                          .arg(QDir::toNativeSeparators(chemin))
+                          .arg(fichier.valeur().taille() >> 20)};
+    const auto octets = Lit_Fichier(chemin);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    // Grown since it was looked at: still no list.
+    if (octets.valeur().size() > Taille_Max)
+        return Erreur{QStringLiteral("Le fichier %1 est trop grand pour une liste de moulins.").arg(QDir::toNativeSeparators(chemin))};
+    return Lit_Liste(octets.valeur());
+}
+
+namespace {
+
+void Ajoute_Champ(QByteArray &sortie, QByteArrayView v)
+{
+    const bool guillemets = v.contains(';') || v.contains('"') || (!v.isEmpty() && (Blanc(v.front()) || Blanc(v.back())));
+    if (!guillemets) {
+        sortie += v;
+        return;
+    }
+    sortie += '"';
+    for (char c : v) {
+        if (c == '"')
+            sortie += '"';
+        sortie += c;
+    }
+    sortie += '"';
+}
+
+} // namespace
+
+QByteArray Texte_Garde(const Liste &liste)
+{
+    QByteArray sortie = QStringLiteral("N° DMF;Nom;Commune;Département;Latitude;Longitude\r\n").toUtf8();
+    sortie.reserve(sortie.size() + liste.taille() * 64);
+    const bool utf8 = liste.encodage() == Encodage::Utf8;
+    for (const Moulin &m : liste.moulins()) {
+        sortie += m.Numero();
+        for (const Texte *t : {&m.nom, &m.commune}) {
+            sortie += ';';
+            Ajoute_Champ(sortie, utf8 ? liste.Octets(*t).toByteArray() : liste.Chaine(*t).toUtf8());
+        }
+        sortie += ';';
+        sortie += m.Departement();
+        for (const Texte *t : {&m.latitude, &m.longitude}) {
+            sortie += ';';
+            Ajoute_Champ(sortie, utf8 ? liste.Octets(*t).toByteArray() : liste.Chaine(*t).toUtf8());
+        }
+        sortie += "\r\n";
+    }
+    return sortie;
+}
+
+Differences Compare(const Liste &gardee, const Liste &nouvelle)
+{
+    Differences d;
+    for (const Moulin &m : nouvelle.moulins()) {
+        const qsizetype r = gardee.Rang(m.code);
+        if (r < 0)
+            ++d.nouveaux;
+        else if (gardee.Chaine(gardee[r].nom) != nouvelle.Chaine(m.nom))
+            ++d.renommes;
+    }
+    for (const Moulin &m : gardee.moulins())
+        d.disparus += nouvelle.Rang(m.code) < 0;
+    return d;
+}
+
+Resultat<Liste> Charge_Gardee(const QString &dossier)
+{
+    bool introuvable = false;
+    const auto octets = Lit_Fichier(QDir(dossier).filePath(QString::fromLatin1(Nom_Fichier)), &introuvable);
+    if (!octets) {
+        if (introuvable)
+            return Liste();
+        return Erreur{QStringLiteral("La liste des moulins n'a pas pu être lue : ") + octets.erreur()};
+    }
+    return Lit_Liste(octets.valeur()).liste;
+}
+
+Statut Garde(const QString &dossier, const Liste &liste, const QDateTime &heure_locale)
+{
+    const QString chemin = QDir(dossier).filePath(QString::fromLatin1(Nom_Fichier));
+    if (const auto copie = Sauvegardes::Sauvegarde_Log(chemin, heure_locale); !copie)
+        return Erreur{copie.erreur() + QStringLiteral(" La liste des moulins n'a pas été remplacée.")};
+    return Reecrit_Fichier(chemin, QStringLiteral("Moulins.en_cours.tmp"), Texte_Garde(liste), Si_Absent::Creer);
+}
+
+QString Repli(const QString &texte)
+{
+    QString d = texte.normalized(QString::NormalizationForm_D);
+    QString r;
+    r.reserve(d.size());
+    for (QChar c : std::as_const(d))
+        if (c.category() != QChar::Mark_NonSpacing)
+            r += c;
+    return r.toCaseFolded();
+}
+
+} // namespace Moulins

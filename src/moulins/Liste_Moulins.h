@@ -1,0 +1,100 @@
+#pragma once
+
+#include "Resultat.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+// The organisers' list of mills: read from their spreadsheet saved as CSV or
+// text, checked line by line, kept beside the program as Moulins.txt. The
+// fields stay bytes of the file's own encoding until a window shows them.
+namespace Moulins {
+
+inline constexpr const char *Nom_Fichier = "Moulins.txt";
+inline constexpr qsizetype Longueur_Champ_Max = 200;   // characters
+inline constexpr qsizetype Refus_Montres = 1000;
+inline constexpr qint64 Taille_Max = qint64(64) << 20; // a list is a few MB at most
+
+enum class Encodage { Utf8, Windows1252 };
+
+// A field of the list: where its bytes are in the list's text.
+struct Texte {
+    quint32 debut = 0;
+    quint32 taille = 0;
+};
+
+struct Moulin {
+    char numero[5];
+    int code = -1; // Code_DMF of the number
+    Texte nom, commune, latitude, longitude;
+
+    QByteArrayView Numero() const { return QByteArrayView(numero, 5); }
+    // Its département as the number's first two characters give it ("21", "2A").
+    QByteArrayView Departement() const { return QByteArrayView(numero, 2); }
+};
+
+class Liste {
+public:
+    qsizetype taille() const { return qsizetype(m_moulins.size()); }
+    bool vide() const { return m_moulins.empty(); }
+    // In the order of their numbers.
+    const Moulin &operator[](qsizetype i) const { return m_moulins[size_t(i)]; }
+    const std::vector<Moulin> &moulins() const { return m_moulins; }
+    // The mill of a number, or none; a number as the entry takes it.
+    const Moulin *Trouve(QByteArrayView numero) const;
+    // Its place in the order of numbers, or -1.
+    qsizetype Rang(int code) const { return code < 0 || m_index.empty() ? -1 : m_index[size_t(code)]; }
+
+    Encodage encodage() const { return m_encodage; }
+    QByteArrayView Octets(const Texte &t) const { return QByteArrayView(m_texte.constData() + t.debut, t.taille); }
+    QString Chaine(const Texte &t) const;
+    // "Moulin de la Tour, Saint-Pierre (21)".
+    QString Designation(const Moulin &m) const;
+
+private:
+    friend class Constructeur;
+    Encodage m_encodage = Encodage::Utf8;
+    QByteArray m_texte;
+    std::vector<Moulin> m_moulins;
+    std::vector<qint32> m_index; // by Code_DMF, the mill's rank; empty for an empty list
+};
+
+struct Refus {
+    qsizetype ligne = 0; // of the file, from 1
+    QString raison;
+};
+
+struct Lecture {
+    Liste liste;
+    std::vector<Refus> refus; // the first Refus_Montres
+    qsizetype refusees = 0;   // all of them
+};
+
+// Reads a list from the file's bytes; never fails, a line that cannot be kept
+// is refused with its reason.
+Lecture Lit_Liste(QByteArrayView octets);
+// The file read whole, unless it is no regular file or too large for a list.
+Sous_Programmes::Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin);
+
+// Moulins.txt's bytes: UTF-8, CR LF, a header, one mill a line in the order
+// of numbers; read again, they give the same list and the same bytes.
+QByteArray Texte_Garde(const Liste &liste);
+
+struct Differences {
+    qsizetype nouveaux = 0, renommes = 0, disparus = 0;
+};
+Differences Compare(const Liste &gardee, const Liste &nouvelle);
+
+// The list kept in the program's folder; empty where none was ever kept.
+Sous_Programmes::Resultat<Liste> Charge_Gardee(const QString &dossier);
+// Replaces the kept list in one step, once the old one is copied into
+// Sauvegardes/ as a log is before its first change.
+Sous_Programmes::Statut Garde(const QString &dossier, const Liste &liste, const QDateTime &heure_locale);
+
+// Lower case, without accents: how names are compared when searched.
+QString Repli(const QString &texte);
+
+} // namespace Moulins

@@ -1,0 +1,295 @@
+// The organisers' list of mills as operators save it: every separator and
+// encoding, headings or none, refused lines with their reasons, the kept file.
+#include "Liste_Moulins.h"
+#include "Memoire_Residente.h"
+#include "Outils_Test.h"
+
+#include <QRandomGenerator>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace Moulins;
+
+namespace {
+
+// Each mill as "number|name|commune|département|latitude|longitude".
+QStringList Moulins_De(const Liste &l)
+{
+    QStringList s;
+    for (const Moulin &m : l.moulins())
+        s << QStringList{QString::fromLatin1(m.Numero()), l.Chaine(m.nom), l.Chaine(m.commune),
+                         QString::fromLatin1(m.Departement()), l.Chaine(m.latitude), l.Chaine(m.longitude)}
+                 .join(u'|');
+    return s;
+}
+
+QStringList Refus_De(const Lecture &l)
+{
+    QStringList s;
+    for (const Refus &r : l.refus)
+        s << QStringLiteral("%1: %2").arg(r.ligne).arg(r.raison);
+    return s;
+}
+
+} // namespace
+
+class Tst_Liste_Moulins : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lecture();
+    void lecture_data();
+    void refus_avec_leur_raison();
+    void mille_refus_montres_les_autres_comptes();
+    void liste_gardee_rendue_octet_pour_octet();
+    void garde_remplace_et_sauvegarde_l_ancienne();
+    void comparaison_avec_la_liste_gardee();
+    void fichiers_hostiles();
+    void memoire_bornee_par_la_taille_du_fichier();
+    void repli_sans_casse_ni_accents();
+};
+
+void Tst_Liste_Moulins::lecture_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<QStringList>("attendus");
+
+    QTest::newRow("point-virgule, en-tête") << QByteArray("N°;Nom;Commune\r\n21001;Moulin de la Tour;Saint-Pierre\r\n")
+                                            << QStringList{"21001|Moulin de la Tour|Saint-Pierre|21||"};
+    QTest::newRow("virgule") << QByteArray("numero,nom,commune\n21002,Moulin B,Beaune\n21001,Moulin A,Dijon\n")
+                             << QStringList{"21001|Moulin A|Dijon|21||", "21002|Moulin B|Beaune|21||"};
+    QTest::newRow("tabulation") << QByteArray("DMF\tMoulin\tVille\tLat\tLng\r\n29015\tMoulin de Kerouat\tCommana\t48.41\t-3.95\r\n")
+                                << QStringList{"29015|Moulin de Kerouat|Commana|29|48.41|-3.95"};
+    QTest::newRow("guillemets") << QByteArray("Référence;Nom;Commune\r\n"
+                                              "21001;\"Moulin \"\"Le Grand\"\"; dit; haut\";\"Saint-\r\nPierre\"\r\n"
+                                              "21002;\"Moulin, simple\";Beaune\r\n")
+                                << QStringList{"21001|Moulin \"Le Grand\"; dit; haut|Saint- Pierre|21||",
+                                               "21002|Moulin, simple|Beaune|21||"};
+    QTest::newRow("virgules entre guillemets") << QByteArray("ref,nom,commune\r\n\"21001\",\"Moulin, dit \"\"du Roy\"\"\",\"Dijon\"\r\n")
+                                               << QStringList{"21001|Moulin, dit \"du Roy\"|Dijon|21||"};
+    QTest::newRow("UTF-8 avec BOM") << QByteArray("\xEF\xBB\xBFnum\xC3\xA9ro;nom;commune\r\n21001;Moulin d\xC3\xA9j\xC3\xA0 vu;Is-sur-Tille\r\n")
+                                    << QStringList{"21001|Moulin déjà vu|Is-sur-Tille|21||"};
+    QTest::newRow("UTF-8 sans BOM") << QByteArray("numéro;nom;commune\r\n2A001;Moulin \xE2\x82\xAC;Ajaccio\r\n")
+                                    << QStringList{"2A001|Moulin €|Ajaccio|2A||"};
+    QTest::newRow("Windows-1252") << QByteArray("num\xE9ro;nom;commune\r\n21001;Moulin d\xE9j\xE0 vu \x80;C\xF4te\r\n")
+                                  << QStringList{"21001|Moulin déjà vu €|Côte|21||"};
+    QTest::newRow("en-têtes en capitales et accents") << QByteArray("RÉFÉRENCE;NOM DU MOULIN;Localité;Dépt;LATITUDE;Longitude\r\n"
+                                                                    "21001;Moulin A;Dijon;21;47,32;5,04\r\n")
+                                                      << QStringList{"21001|Moulin A|Dijon|21|47,32|5,04"};
+    QTest::newRow("en-têtes sans accents") << QByteArray("Numero;Moulin;Lieu;Departement;Lat;Lon\r\n21001;Moulin A;Dijon;21;47.3;5.0\r\n")
+                                           << QStringList{"21001|Moulin A|Dijon|21|47.3|5.0"};
+    QTest::newRow("colonnes dans un autre ordre") << QByteArray("Commune;Nom;Dept;N° DMF\r\nDijon;Moulin A;21;21001\r\n")
+                                                  << QStringList{"21001|Moulin A|Dijon|21||"};
+    QTest::newRow("sans en-tête") << QByteArray("21001;Moulin A;Dijon\n2a002;Moulin B;Ajaccio\n")
+                                  << QStringList{"21001|Moulin A|Dijon|21||", "2A002|Moulin B|Ajaccio|2A||"};
+    QTest::newRow("sans en-tête, numéro en deuxième colonne")
+        << QByteArray("1;21001;Moulin A;Dijon\r\n2;21002;Moulin B;Beaune\r\n")
+        << QStringList{"21001|Moulin A|Dijon|21||", "21002|Moulin B|Beaune|21||"};
+    QTest::newRow("fins de ligne CR seules") << QByteArray("dmf;nom\r21002;B\r21001;A\r")
+                                             << QStringList{"21001|A||21||", "21002|B||21||"};
+    QTest::newRow("lignes vides passées") << QByteArray("dmf;nom\r\n\r\n21001;A\r\n;\r\n   \r\n21002;B")
+                                          << QStringList{"21001|A||21||", "21002|B||21||"};
+    QTest::newRow("blancs autour des champs") << QByteArray("dmf ; nom ; commune\r\n 21001 ;  Moulin A ; Dijon \r\n")
+                                              << QStringList{"21001|Moulin A|Dijon|21||"};
+}
+
+void Tst_Liste_Moulins::lecture()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(QStringList, attendus);
+    const Lecture l = Lit_Liste(fichier);
+    QCOMPARE(Refus_De(l), QStringList());
+    QCOMPARE(Moulins_De(l.liste), attendus);
+    // Every mill found by its number, directly.
+    for (const Moulin &m : l.liste.moulins())
+        QCOMPARE(l.liste.Trouve(m.Numero()), &m);
+    QVERIFY(!l.liste.Trouve("99999"));
+}
+
+void Tst_Liste_Moulins::refus_avec_leur_raison()
+{
+    const QByteArray fichier = "N° DMF;Nom;Commune;Département\r\n"
+                               "21001;Moulin A;Dijon;21\r\n"
+                               ";Sans numéro;X;\r\n"
+                               "2C001;Faux;X;\r\n"
+                               "22001;Mauvais;X;21\r\n"
+                               "21001;Autre nom;Y;21\r\n"
+                               "21001;Moulin A;Dijon;21\r\n"
+                               "21003;"
+        + QByteArray(201, 'a') + ";X;\r\n"
+        + "21004;" + QByteArray("\xC3\xA9").repeated(200) + ";X;21 - C\xC3\xB4te-d'Or\r\n"
+        + "21005;\"A\x01\";X;\r\n"
+          "1;Court;X;\r\n"
+          "01001;Moulin de l'Ain;Bourg;1\r\n";
+    const Lecture l = Lit_Liste(fichier);
+    QCOMPARE(Refus_De(l), (QStringList{
+                              "3: pas de numéro de moulin",
+                              "4: « 2C001 » n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)",
+                              "5: le département « 21 » ne correspond pas au numéro 22001",
+                              "6: le numéro 21001 est déjà celui de « Moulin A » (ligne 2) : le premier est gardé",
+                              "8: un champ dépasse 200 caractères",
+                              "10: un champ contient un caractère de contrôle",
+                              "11: « 1 » n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)",
+                          }));
+    QCOMPARE(l.refusees, 7);
+    // 200 characters of two bytes each are 200 characters.
+    const QStringList gardes = Moulins_De(l.liste);
+    QCOMPARE(gardes.size(), 3);
+    QCOMPARE(gardes[0], QStringLiteral("01001|Moulin de l'Ain|Bourg|01||"));
+    QCOMPARE(gardes[1], QStringLiteral("21001|Moulin A|Dijon|21||"));
+    QVERIFY(gardes[2].startsWith(QStringLiteral("21004|éééé")));
+}
+
+void Tst_Liste_Moulins::mille_refus_montres_les_autres_comptes()
+{
+    QByteArray fichier = "dmf;nom\r\n";
+    for (int i = 0; i < 1500; ++i)
+        fichier += "ZZZ" + QByteArray::number(i) + ";X\r\n";
+    fichier += "21001;A\r\n";
+    const Lecture l = Lit_Liste(fichier);
+    QCOMPARE(qsizetype(l.refus.size()), Refus_Montres);
+    QCOMPARE(l.refusees, 1500);
+    QCOMPARE(l.refus.back().ligne, 1001);
+    QCOMPARE(l.liste.taille(), 1);
+}
+
+void Tst_Liste_Moulins::liste_gardee_rendue_octet_pour_octet()
+{
+    // From Windows-1252, with what must be quoted and what must not.
+    const QByteArray source = "num\xE9ro;nom;commune;lat;lon\r\n"
+                              "2B010;Moulin \"du Cap\";Bastia;42,7;9,45\r\n"
+                              "21001;\"Moulin; dit \"\"Grand\"\"\";C\xF4te;;\r\n"
+                              "21002;\" Espace devant\";Beaune;47.0;4.8\r\n"
+                              "21003;;;;\r\n";
+    const Lecture l = Lit_Liste(source);
+    QCOMPARE(l.refusees, 0);
+    const QByteArray garde = Texte_Garde(l.liste);
+    QCOMPARE(garde, QByteArray("N\xC2\xB0 DMF;Nom;Commune;D\xC3\xA9partement;Latitude;Longitude\r\n"
+                               "21001;\"Moulin; dit \"\"Grand\"\"\";C\xC3\xB4te;21;;\r\n"
+                               "21002;\" Espace devant\";Beaune;21;47.0;4.8\r\n"
+                               "21003;;;21;;\r\n"
+                               "2B010;\"Moulin \"\"du Cap\"\"\";Bastia;2B;42,7;9,45\r\n"));
+    const Lecture relue = Lit_Liste(garde);
+    QCOMPARE(relue.refusees, 0);
+    QCOMPARE(Moulins_De(relue.liste), Moulins_De(l.liste));
+    QCOMPARE(Texte_Garde(relue.liste), garde);
+}
+
+void Tst_Liste_Moulins::garde_remplace_et_sauvegarde_l_ancienne()
+{
+    Dossier_Test d;
+    const QByteArray log = Fichier_De({Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC")});
+    d.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2007.txt"), log);
+    const QDateTime heure(QDate(2026, 12, 8), QTime(10, 0));
+    const Liste a = Lit_Liste("dmf;nom\r\n21001;A\r\n").liste;
+    const Liste b = Lit_Liste("dmf;nom\r\n21001;A\r\n21002;B\r\n").liste;
+
+    QVERIFY(Garde(d.chemin(), a, heure).ok());
+    QCOMPARE(d.lit(QStringLiteral("Moulins.txt")), Texte_Garde(a));
+    QVERIFY(!d.existe(QStringLiteral("Sauvegardes")));
+    QVERIFY(Garde(d.chemin(), b, heure.addSecs(60)).ok());
+    QCOMPARE(d.lit(QStringLiteral("Moulins.txt")), Texte_Garde(b));
+    QCOMPARE(d.lit(QStringLiteral("Sauvegardes/Moulins_20261208-100100.txt")), Texte_Garde(a));
+    const auto relue = Charge_Gardee(d.chemin());
+    QVERIFY(relue.ok());
+    QCOMPARE(Moulins_De(relue.valeur()), Moulins_De(b));
+    // No log changes by a byte, and no temporary is left.
+    QCOMPARE(d.lit(QStringLiteral("TEST1_Dezudidar_ERI_2007.txt")), log);
+    QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("Moulins.txt"), QStringLiteral("TEST1_Dezudidar_ERI_2007.txt")}));
+
+    // None kept yet: an empty list, no failure.
+    Dossier_Test vide;
+    const auto aucune = Charge_Gardee(vide.chemin());
+    QVERIFY(aucune.ok() && aucune.valeur().vide());
+}
+
+void Tst_Liste_Moulins::comparaison_avec_la_liste_gardee()
+{
+    const Liste gardee = Lit_Liste("dmf;nom\r\n21001;A\r\n21002;B\r\n21003;C\r\n").liste;
+    const Liste nouvelle = Lit_Liste("dmf;nom\r\n21001;A\r\n21002;B bis\r\n21004;D\r\n21005;E\r\n").liste;
+    const Differences d = Compare(gardee, nouvelle);
+    QCOMPARE(d.nouveaux, 2);
+    QCOMPARE(d.renommes, 1);
+    QCOMPARE(d.disparus, 1);
+    const Differences premiere = Compare(Liste(), nouvelle);
+    QCOMPARE(premiere.nouveaux, 4);
+    QCOMPARE(premiere.disparus, 0);
+}
+
+void Tst_Liste_Moulins::fichiers_hostiles()
+{
+    Dossier_Test d;
+    // Binary bytes: read as Windows-1252, each line refused or kept, never a crash.
+    QRandomGenerator hasard(20261208);
+    QByteArray binaire(1 << 20, Qt::Uninitialized);
+    for (char &c : binaire)
+        c = char(hasard.bounded(256));
+    const auto b = Lit_Fichier_Liste(d.ecrit(QStringLiteral("binaire.csv"), binaire));
+    QVERIFY(b.ok());
+    QVERIFY(b.valeur().refusees > 0);
+    QVERIFY(qsizetype(b.valeur().refus.size()) <= Refus_Montres);
+    // An unclosed quote runs to the end: one field, refused for its length.
+    const auto q = Lit_Fichier_Liste(d.ecrit(QStringLiteral("guillemet.csv"), "dmf;nom\r\n21001;\"" + QByteArray(300000, 'x')));
+    QVERIFY(q.ok());
+    QCOMPARE(Refus_De(q.valeur()), QStringList{QStringLiteral("2: un champ dépasse 200 caractères")});
+
+    // Too large for a list: told without reading it.
+    QFile grand(d.fichier(QStringLiteral("grand.csv")));
+    QVERIFY(grand.open(QIODevice::WriteOnly) && grand.resize(qint64(200) << 20));
+    grand.close();
+    const auto g = Lit_Fichier_Liste(grand.fileName());
+    QVERIFY(!g.ok());
+    QVERIFY2(g.erreur().contains(QStringLiteral("200 Mo")), qPrintable(g.erreur()));
+
+    QVERIFY(QDir(d.chemin()).mkdir(QStringLiteral("dossier")));
+    QStringList hostiles{d.fichier(QStringLiteral("dossier")), d.fichier(QStringLiteral("absent.csv"))};
+#ifdef Q_OS_UNIX
+    QVERIFY(::mkfifo(QFile::encodeName(d.fichier(QStringLiteral("tube"))).constData(), 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), d.fichier(QStringLiteral("zero.csv"))));
+    QVERIFY(QFile::link(d.fichier(QStringLiteral("tube")), d.fichier(QStringLiteral("lien_tube.csv"))));
+    hostiles << d.fichier(QStringLiteral("tube")) << QStringLiteral("/dev/zero") << d.fichier(QStringLiteral("zero.csv"))
+             << d.fichier(QStringLiteral("lien_tube.csv"));
+#endif
+    for (const QString &chemin : std::as_const(hostiles)) {
+        const auto r = Lit_Fichier_Liste(chemin);
+        QVERIFY2(!r.ok(), qPrintable(chemin));
+        QVERIFY2(!r.erreur().isEmpty(), qPrintable(chemin));
+    }
+}
+
+void Tst_Liste_Moulins::memoire_bornee_par_la_taille_du_fichier()
+{
+    if (!Memoire_Residente::Remet_Pic())
+        QSKIP("the peak of resident memory cannot be read here");
+    // The largest file read: 60 MB of distinct mills and refused lines.
+    Dossier_Test d;
+    QFile f(d.fichier(QStringLiteral("liste.csv")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QByteArray bloc;
+    for (int code = 0; code < 200000; ++code)
+        bloc += QByteArray::number(10000 + code % 90000) + ";Moulin " + QByteArray::number(code) + ";"
+            + QByteArray(200, 'c') + ";;;\r\n";
+    while (f.size() + bloc.size() < (qint64(60) << 20))
+        QVERIFY(f.write(bloc) == bloc.size());
+    f.close();
+    const qint64 avant = Memoire_Residente::Actuelle();
+    QVERIFY(Memoire_Residente::Remet_Pic());
+    const auto l = Lit_Fichier_Liste(f.fileName());
+    const qint64 pic = Memoire_Residente::Pic() - avant;
+    QVERIFY(l.ok());
+    QCOMPARE(l.valeur().liste.taille(), 90000);
+    QVERIFY2(pic <= f.size() + (qint64(64) << 20),
+             qPrintable(QStringLiteral("%1 MB at the peak for a file of %2 MB").arg(pic >> 20).arg(f.size() >> 20)));
+}
+
+void Tst_Liste_Moulins::repli_sans_casse_ni_accents()
+{
+    QCOMPARE(Repli(QStringLiteral("Moulin de l'Étang à Œuilly")), Repli(QStringLiteral("moulin de l'etang a Œuilly")));
+    QVERIFY(Repli(QStringLiteral("Côte-d'Or")).contains(QStringLiteral("cote")));
+}
+
+QTEST_GUILESS_MAIN(Tst_Liste_Moulins)
+#include "tst_liste_moulins.moc"
