@@ -3,6 +3,7 @@
 #include "Accessibilite.h"
 
 #include "Aff_Contacte.h"
+#include "Apercu_Moulins.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
 #include "Controles.h"
@@ -18,6 +19,7 @@
 #include "Restauration.h"
 #include "Validations_Fenetre.h"
 #include "Modele_Liste.h"
+#include "Moulins_Restants.h"
 #include "Points.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
@@ -87,6 +89,12 @@ Main::Main(Environnement environnement, QWidget *parent)
       m_avant_modification([this] { return m_env.horloge().toTimeZone(m_env.zone); },
                            [this](const QString &texte) { return Message::Question(this, texte); })
 {
+    // The list of mills is read beside the start, which does not wait for it.
+    m_lecture_moulins = std::async(std::launch::async, [this, dossier = m_env.dossier] {
+        auto liste = Moulins::Charge_Gardee(dossier);
+        QMetaObject::invokeMethod(this, &Main::Moulins_Lus, Qt::QueuedConnection);
+        return liste;
+    });
     setObjectName(QStringLiteral("Main"));
     setWindowIcon(Icone::Moulin());
     Cree_Controles();
@@ -98,7 +106,8 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import, m_restauration, m_validations, m_spots})
+                                                       m_import, m_restauration, m_validations, m_spots, m_apercu_moulins,
+                                                       m_moulins_restants})
         delete w;
 #if KOB_STATISTIQUES
     delete m_statistiques;
@@ -395,7 +404,7 @@ void Main::Mnu_Spots_Click()
     if (Fenetres::Devant(m_spots))
         return;
     Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
-                    m_env.attentes_cluster_ms);
+                    m_env.attentes_cluster_ms, Moulins_Gardes());
     connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
 }
 
@@ -432,7 +441,7 @@ void Main::Mnu_Dep_Contacte_Click()
         return;
     if (const auto contenu = Log_Pour_Rapport()) {
         const Carte_Log carte = Colore_Carte(*contenu);
-        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, Annee_Courante);
+        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, Annee_Courante, Moulins_Par_Departement(*contenu));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Journal.h"
+#include "Liste_Moulins.h"
 #include "Ligne_QSO.h"
 #include "Sauvegardes.h"
 
@@ -9,6 +10,8 @@
 #include <QPointer>
 #include <QTimeZone>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -24,6 +27,8 @@ class Carte_Acti;
 class Fenetre_Aide;
 class Spots_DMF;
 class Statistiques;
+class Apercu_Moulins;
+class Moulins_Restants;
 class Import_ADIF;
 class Restauration;
 class Validations;
@@ -108,6 +113,18 @@ private:
     void Mnu_Exporter_ADIF_Click();
     void Mnu_Restaurer_Click();
     void Mnu_Validations_Click();
+    void Mnu_Liste_Moulins_Click();
+    void Mnu_Moulins_Restants_Click();
+    // The kept list of mills, read in the background from the start: waited
+    // for where it is needed first.
+    const std::shared_ptr<const Moulins::Liste> &Moulins_Gardes();
+    // Once read: what waited for it.
+    void Moulins_Lus();
+    void Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste);
+    // The mill of a number under the entry; nothing when no list is kept.
+    void Montre_Moulin(const QString &dmf);
+    // What the list says of each box of the map.
+    QStringList Moulins_Par_Departement(const Sous_Programmes::Contenu_Log &contenu);
     // The file the operator picks, read whole; none when cancelled or unreadable (told).
     struct Fichier_Lu {
         QString chemin;
@@ -169,9 +186,16 @@ private:
     QPointer<Validations> m_validations;
     QPointer<Spots_DMF> m_spots;
     QPointer<Statistiques> m_statistiques;
+    QPointer<Apercu_Moulins> m_apercu_moulins;
+    QPointer<Moulins_Restants> m_moulins_restants;
+    std::shared_ptr<const Moulins::Liste> m_moulins;
+    QString m_erreur_moulins;
+    QString m_moulin_attendu; // shown once the list is read
+    std::future<Sous_Programmes::Resultat<Moulins::Liste>> m_lecture_moulins;
     Sauvegardes::Avant_Modification m_avant_modification;
     bool m_rechargement = false;
 
+    QLabel *Nom_Moulin;
     QLabel *Label33, *Label2, *A_Challenge, *I_Station, *Label34, *Label37, *Label_Date;
     QLabel *Label8, *Label3, *Label1, *Label6, *Label23, *Label5, *Label4, *Label25, *Label7, *Label11;
     QGroupBox *Frame7, *Frame1, *Frame2, *Frame3, *L_DFCF;

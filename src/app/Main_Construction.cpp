@@ -90,6 +90,8 @@ void Main::Cree_Controles()
     Label8 = Etiquette(Frame3, "Label8", 112, 16, 113, 17, QStringLiteral("Indicatif"));
     Label3 = Etiquette(Frame3, "Label3", 240, 16, 177, 17, QStringLiteral("Type Activité"));
     Label1 = Etiquette(Frame3, "Label1", 440, 16, 65, 17, QStringLiteral("N° DMF"));
+    // The mill of the number typed, from the organisers' list.
+    Nom_Moulin = Etiquette(Frame3, "Nom_Moulin", 8, 57, 505, 15, {});
     Ind_A = Cree<QLineEdit>(fond, "Ind_A", 112, 96, 129, 24);
     Type_A = Cree<QComboBox>(fond, "Type_A", 248, 96, 193, 24);
     Type_A->setEditable(true);
@@ -252,6 +254,7 @@ void Main::Cree_Menus()
     entree(fichier, "Mnu_Importer_ADIF", QStringLiteral("Importer des QSO (ADIF)..."), &Main::Mnu_Importer_ADIF_Click);
     entree(fichier, "Mnu_Exporter_ADIF", QStringLiteral("Exporter le log (ADIF)..."), &Main::Mnu_Exporter_ADIF_Click);
     entree(fichier, "Mnu_Validations", QStringLiteral("Mettre à jour les validations..."), &Main::Mnu_Validations_Click);
+    entree(fichier, "Mnu_Liste_Moulins", QStringLiteral("Charger la liste des moulins..."), &Main::Mnu_Liste_Moulins_Click);
     entree(fichier, "Mnu_Restaurer", QStringLiteral("Restaurer une sauvegarde..."), &Main::Mnu_Restaurer_Click);
     fichier->addSeparator();
     entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), &Main::Mnu_Quitter_Click)
@@ -278,6 +281,7 @@ void Main::Cree_Menus()
     entree(afficher, "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::Mnu_C_Contacte_Click);
     entree(afficher, "Mnu_Spots", QStringLiteral("les spots de moulins (cluster)..."), &Main::Mnu_Spots_Click);
     entree(afficher, "Mnu_Statistiques", QStringLiteral("les statistiques..."), &Main::Mnu_Statistiques_Click);
+    entree(afficher, "Mnu_Moulins_Restants", QStringLiteral("les moulins restants..."), &Main::Mnu_Moulins_Restants_Click);
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
            &Main::Mnu_Dep_Contacte_Click);

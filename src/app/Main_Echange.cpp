@@ -71,7 +71,7 @@ void Main::Mnu_Importer_ADIF_Click()
         return;
     }
     Fenetres::Ouvre(m_import, std::move(analyse).valeur(), Chemin_Log(), QFileInfo(chemin).fileName(), A_Challenge->text(),
-                    [this] { return Sauvegarde_Avant_Modification(); });
+                    [this] { return Sauvegarde_Avant_Modification(); }, Moulins_Gardes());
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Charge_Liste();
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));

@@ -93,6 +93,7 @@ void Main::DMF_A_Entree()
         Message::Information(this, refus);
         return;
     }
+    Montre_Moulin(dmf);
     if (!Mode_Modification) {
         const auto octets = Vers_Log(dmf);
         const auto trouve = Cherche_DMF(Chemin_Log(), octets.value_or(QByteArray()));
@@ -173,6 +174,8 @@ void Main::Valide_A_Click()
 // or the date itself when it is typed.
 void Main::Prepare_Nouveau_QSO()
 {
+    m_moulin_attendu.clear();
+    Accessibilite::Montre_Valeur(Nom_Moulin, {}, {});
     if (Date_Automatique()) {
         Colore(Date_A, Jaune_Pale);
         Date_A->setText(Date_Jour());
@@ -252,6 +255,7 @@ void Main::Liste_DFCF_Click(int ligne)
     Date_A->setText(qso->date);
     Validation_A->setChecked(qso->attente);
     DMF_A->setText(qso->dmf);
+    Montre_Moulin(qso->dmf);
     Montre_Type(qso->type);
     Ind_A->setText(qso->indicatif);
     Colore(Ind_A, Jaune_Pale);

@@ -32,8 +32,17 @@ QVariant Modele_Liste::data(const QModelIndex &index, int role) const
         const QByteArrayView ligne = m_contenu.ligne(index.row());
         return QByteArray::fromRawData(ligne.data(), ligne.size());
     }
-    if (role == Qt::AccessibleTextRole)
-        return Sous_Programmes::Phrase_QSO(index.row() + 1, m_contenu.ligne(index.row()));
+    if (role == Qt::AccessibleTextRole) {
+        const QByteArrayView l = m_contenu.ligne(index.row());
+        QString phrase = Sous_Programmes::Phrase_QSO(index.row() + 1, l);
+        const QByteArrayView dmf = Sous_Programmes::DMF_QSO(l);
+        if (const QString nom = m_nom_moulin ? m_nom_moulin(dmf) : QString(); !nom.isEmpty()) {
+            const QString numero = QStringLiteral("DMF ") + QString::fromLatin1(dmf);
+            if (const qsizetype i = phrase.indexOf(numero); i >= 0)
+                phrase.replace(i, numero.size(), numero + QStringLiteral(", ") + nom);
+        }
+        return phrase;
+    }
     if (role != Qt::DisplayRole)
         return {};
     return ligne_liste(index.row());

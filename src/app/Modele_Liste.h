@@ -22,10 +22,14 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
+    // The name of a line's mill, for what a screen reader says of the line.
+    void nomme_moulins(std::function<QString(QByteArrayView dmf)> nom) { m_nom_moulin = std::move(nom); }
+
     // The list line of a row, as the operator sees it.
     QString ligne_liste(int ligne) const;
     QByteArray ligne_liste_octets(int ligne) const;
 
 private:
     Sous_Programmes::Contenu_Log m_contenu;
+    std::function<QString(QByteArrayView dmf)> m_nom_moulin;
 };

@@ -65,7 +65,7 @@ QString Resume_Import_Texte(const Modele_Import &m, const QString &annee)
 } // namespace
 
 Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
-                         std::function<bool()> avant_ecriture)
+                         std::function<bool()> avant_ecriture, std::shared_ptr<const Moulins::Liste> moulins)
     : m_chemin_log(chemin_log), m_annee(annee), m_avant_ecriture(std::move(avant_ecriture))
 {
     setObjectName(QStringLiteral("Import_ADIF"));
@@ -74,7 +74,7 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
 
     auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Import du fichier ") + nom_fichier, 9.75);
 
-    m_modele = new Modele_Import(std::move(analyse), this);
+    m_modele = new Modele_Import(std::move(analyse), std::move(moulins), this);
 
     Table_Import = new QTableView(this);
     Table_Import->setObjectName(QStringLiteral("Table_Import"));

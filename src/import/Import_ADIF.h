@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Echange_ADIF.h"
+#include "Liste_Moulins.h"
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -18,7 +20,7 @@ class Import_ADIF : public QWidget {
 public:
     // `avant_ecriture` is asked just before the log is written, and may say no.
     Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
-                std::function<bool()> avant_ecriture = [] { return true; });
+                std::function<bool()> avant_ecriture = [] { return true; }, std::shared_ptr<const Moulins::Liste> moulins = {});
 
 signals:
     // The lines are in the log: whoever shows it reloads it.

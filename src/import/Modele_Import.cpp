@@ -10,8 +10,8 @@
 using ADIF::Candidat;
 using Sous_Programmes::Depuis_Log;
 
-Modele_Import::Modele_Import(ADIF::Analyse analyse, QObject *parent)
-    : QAbstractTableModel(parent), m_analyse(std::move(analyse))
+Modele_Import::Modele_Import(ADIF::Analyse analyse, std::shared_ptr<const Moulins::Liste> moulins, QObject *parent)
+    : QAbstractTableModel(parent), m_analyse(std::move(analyse)), m_moulins(std::move(moulins))
 {
     m_coches.reserve(m_analyse.candidats.size());
     for (const Candidat &c : m_analyse.candidats)
@@ -61,8 +61,19 @@ QVariant Modele_Import::data(const QModelIndex &index, int role) const
     case Date: return Texte(c.date);
     case Indicatif: return Texte(c.indicatif);
     case DMF: return Texte(c.dmf);
+    case Moulin: {
+        if (!m_moulins || m_moulins->vide())
+            return {};
+        const Moulins::Moulin *m = m_moulins->Trouve(c.dmf.vue());
+        return m ? m_moulins->Designation(*m) : QString();
+    }
     case Type: return Sous_Programmes::Texte_Visible(Depuis_Log(m_analyse.type(c)));
-    case Remarque: return m_analyse.remarque(c);
+    case Remarque: {
+        QString remarque = m_analyse.remarque(c);
+        if (m_moulins && !m_moulins->vide() && c.etat != ADIF::Candidat::Etat::Refuse && !m_moulins->Trouve(c.dmf.vue()))
+            remarque += (remarque.isEmpty() ? QString() : QStringLiteral(" ; ")) + QStringLiteral("absent de la liste des moulins");
+        return remarque;
+    }
     default: return {};
     }
 }
@@ -71,7 +82,7 @@ QVariant Modele_Import::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *titres[] = {"Importer", "Date", "Indicatif", "N° DMF", "Type Activité", "Remarque"};
+    static const char *titres[] = {"Importer", "Date", "Indicatif", "N° DMF", "Moulin", "Type Activité", "Remarque"};
     return section >= 0 && section < Nombre_Colonnes ? QString::fromUtf8(titres[section]) : QVariant();
 }
 

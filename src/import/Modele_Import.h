@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Echange_ADIF.h"
+#include "Liste_Moulins.h"
 
 #include <QAbstractTableModel>
+#include <memory>
 #include <vector>
 
 // The lines an import may add: a tick, the QSO, its type (changeable) and
@@ -12,9 +14,10 @@ class Modele_Import : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Colonne { Coche, Date, Indicatif, DMF, Type, Remarque, Nombre_Colonnes };
+    enum Colonne { Coche, Date, Indicatif, DMF, Moulin, Type, Remarque, Nombre_Colonnes };
 
-    explicit Modele_Import(ADIF::Analyse analyse, QObject *parent = nullptr);
+    // `moulins` names each line's mill; a number it lacks stays importable.
+    explicit Modele_Import(ADIF::Analyse analyse, std::shared_ptr<const Moulins::Liste> moulins = {}, QObject *parent = nullptr);
     ~Modele_Import() override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -37,5 +40,6 @@ signals:
 private:
     static bool Importable(const ADIF::Candidat &c);
     ADIF::Analyse m_analyse;
+    std::shared_ptr<const Moulins::Liste> m_moulins;
     std::vector<bool> m_coches;
 };

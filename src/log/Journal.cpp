@@ -148,18 +148,24 @@ std::optional<QString> Fichier_Du_Programme(const QString &cible, const QString 
         if (d.isRoot() || !d.cdUp())
             break;
     }
+    const QString moulins = QStringLiteral("la liste des moulins du programme");
+    auto est = [](const QString &nom, const char *fichier) { return nom.compare(QLatin1String(fichier), Qt::CaseInsensitive) == 0; };
     if (Meme_Dossier(reel.absolutePath(), programme)) {
-        if (reel.fileName().compare(QLatin1String(Nom_Modele_Log), Qt::CaseInsensitive) == 0)
+        if (est(reel.fileName(), Nom_Modele_Log))
             return modele;
+        if (est(reel.fileName(), Nom_Liste_Moulins))
+            return moulins;
         if (Nom_De_Log(reel.fileName()))
             return log;
     }
     // Another name of one of those files (a hard link) would do the same harm.
     if (reel.exists()) {
         for (const QFileInfo &f : QDir(programme).entryInfoList(QDir::Files | QDir::Hidden)) {
-            const bool est_modele = f.fileName().compare(QLatin1String(Nom_Modele_Log), Qt::CaseInsensitive) == 0;
-            if ((est_modele || Nom_De_Log(f.fileName())) && Meme_Fichier(f.filePath(), reel.filePath()))
-                return est_modele ? modele : log;
+            const QString nom = f.fileName();
+            if (!est(nom, Nom_Modele_Log) && !est(nom, Nom_Liste_Moulins) && !Nom_De_Log(nom))
+                continue;
+            if (Meme_Fichier(f.filePath(), reel.filePath()))
+                return est(nom, Nom_Modele_Log) ? modele : est(nom, Nom_Liste_Moulins) ? moulins : log;
         }
         for (const QFileInfo &f : QDir(sauvegardes).entryInfoList(QDir::Files | QDir::Hidden)) {
             if (Meme_Fichier(f.filePath(), reel.filePath()))

@@ -17,6 +17,8 @@ namespace Sous_Programmes {
 
 inline constexpr const char *Nom_Modele_Log = "FXXXX_Dezudidar_ERI.txt";
 inline constexpr const char *Nom_Temporaire = "Temporaire.txt";
+// The organisers' list of mills, kept beside the logs.
+inline constexpr const char *Nom_Liste_Moulins = "Moulins.txt";
 inline constexpr const char *Nom_Temporaire_Insertion = "Temporaire6.txt";
 inline constexpr const char *Nom_Dossier_Sauvegardes = "Sauvegardes";
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Journal.h"
 #include "Resultat.h"
 
 #include <QByteArray>
@@ -13,7 +14,7 @@
 // fields stay bytes of the file's own encoding until a window shows them.
 namespace Moulins {
 
-inline constexpr const char *Nom_Fichier = "Moulins.txt";
+inline constexpr const char *Nom_Fichier = Sous_Programmes::Nom_Liste_Moulins;
 inline constexpr qsizetype Longueur_Champ_Max = 200;   // characters
 inline constexpr qsizetype Refus_Montres = 1000;
 inline constexpr qint64 Taille_Max = qint64(64) << 20; // a list is a few MB at most

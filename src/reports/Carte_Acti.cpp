@@ -108,7 +108,7 @@ void Dessin_Carte::paintEvent(QPaintEvent *)
         p.drawLine(l);
 }
 
-Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee)
+Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee, const QStringList &moulins)
 {
     setObjectName(QStringLiteral("Carte_Acti"));
     setWindowTitle(QString::fromUtf8("Carte des départements contactés"));
@@ -166,8 +166,12 @@ Carte_Acti::Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &
         boite->setFixedSize(taille);
         boite->setText(i == 96 ? QStringLiteral("2a") : i == 97 ? QStringLiteral("2b") : QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
         // The colour alone says it on screen.
-        Accessibilite::Nomme(boite, QStringLiteral("Département %1").arg(boite->text().toUpper()),
-                             vert.test(size_t(i)) ? QStringLiteral("contacté") : QStringLiteral("pas encore contacté"));
+        QString description = vert.test(size_t(i)) ? QStringLiteral("contacté") : QStringLiteral("pas encore contacté");
+        if (const QString liste = moulins.value(i); !liste.isEmpty()) {
+            boite->setToolTip(liste);
+            description += QStringLiteral(", ") + liste;
+        }
+        Accessibilite::Nomme(boite, QStringLiteral("Département %1").arg(boite->text().toUpper()), description);
         QPalette p = boite->palette();
         p.setColor(QPalette::Base, vert.test(size_t(i)) ? Vert_Carte : palette().color(QPalette::Base));
         boite->setPalette(p);

@@ -2,6 +2,7 @@
 
 #include <QLineF>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 #include <bitset>
 
@@ -47,7 +48,9 @@ class Carte_Acti : public QWidget {
     Q_OBJECT
 
 public:
-    Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee);
+    // `moulins`: for each box, what the list of mills says of its département
+    // ("12 moulins contactés sur 148"), or nothing.
+    Carte_Acti(const std::bitset<100> &vert, int nombre, const QString &annee, const QStringList &moulins = {});
 
 private:
     void Place_Boites(QSize taille);

@@ -17,7 +17,8 @@ QString Texte_Reseau(const QByteArray &octets)
     return utf8.hasError() ? Sous_Programmes::Depuis_Log(octets) : texte;
 }
 
-Modele_Spots::Modele_Spots(Index_Log index, QObject *parent) : QAbstractTableModel(parent), m_index(std::move(index))
+Modele_Spots::Modele_Spots(Index_Log index, std::shared_ptr<const Moulins::Liste> moulins, QObject *parent)
+    : QAbstractTableModel(parent), m_index(std::move(index)), m_moulins(std::move(moulins))
 {
     m_affichage.setSingleShot(true);
     m_affichage.setInterval(Intervalle_Affichage_ms);
@@ -33,7 +34,7 @@ QVariant Modele_Spots::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     static const QStringList titres{QStringLiteral("Heure"),   QString::fromUtf8("Fréquence"), QStringLiteral("Indicatif"),
-                                    QString::fromUtf8("N° DMF"), QString::fromUtf8("Dépt"),      QString::fromUtf8("État"),
+                                    QString::fromUtf8("N° DMF"), QStringLiteral("Moulin"),      QString::fromUtf8("Dépt"),      QString::fromUtf8("État"),
                                     QStringLiteral("Commentaire"), QStringLiteral("Spotteur")};
     return titres.value(section);
 }
@@ -56,6 +57,13 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
     case Frequence: return QString::fromLatin1(s.frequence);
     case Indicatif: return Texte_Reseau(s.indicatif);
     case DMF: return QString::fromLatin1(s.dmf);
+    case Moulin: {
+        if (!m_moulins || m_moulins->vide())
+            return {};
+        // Not in the list: a new mill, or a number mistyped by the spotter.
+        const Moulins::Moulin *m = m_moulins->Trouve(s.dmf);
+        return m ? m_moulins->Designation(*m) : QStringLiteral("Nouveau moulin (absent de la liste)");
+    }
     case Departement: {
         const int d = Sous_Programmes::Departement_Carte(QByteArrayView(s.dmf).first(2));
         if (d == 96 || d == 97)
@@ -94,6 +102,13 @@ void Modele_Spots::montre()
         m_liste.ajoute(m_en_attente.spot(i));
     m_en_attente = {};
     endResetModel();
+}
+
+void Modele_Spots::change_moulins(std::shared_ptr<const Moulins::Liste> moulins)
+{
+    m_moulins = std::move(moulins);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Moulin), index(rowCount() - 1, Moulin));
 }
 
 void Modele_Spots::change_log(Index_Log index)

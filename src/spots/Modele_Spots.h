@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Liste_Moulins.h"
 #include "Spots.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QTimer>
+#include <memory>
 
 // The spots as the table shows them, newest first, each with what the log
 // says of its mill. Spots that come in a flood are shown a few times a
@@ -13,11 +15,12 @@ class Modele_Spots : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Colonne { Heure, Frequence, Indicatif, DMF, Departement, Etat, Commentaire, Spotteur, Colonnes };
+    enum Colonne { Heure, Frequence, Indicatif, DMF, Moulin, Departement, Etat, Commentaire, Spotteur, Colonnes };
     static constexpr int Role_Etat = Qt::UserRole;
     static constexpr int Intervalle_Affichage_ms = 250;
 
-    Modele_Spots(Cluster::Index_Log index, QObject *parent = nullptr);
+    // `moulins`: the list of mills, which names each spot's mill; none kept, none named.
+    Modele_Spots(Cluster::Index_Log index, std::shared_ptr<const Moulins::Liste> moulins = {}, QObject *parent = nullptr);
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -25,6 +28,7 @@ public:
 
     void ajoute(const QList<Cluster::Spot> &spots);
     void change_log(Cluster::Index_Log index);
+    void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
     const Cluster::Spot &spot(int ligne) const { return m_liste.spot(ligne); }
     // Shows now what waits for the next showing.
     void montre();
@@ -33,6 +37,7 @@ private:
     Cluster::Liste_Spots m_liste;
     Cluster::Liste_Spots m_en_attente; // bounded like the list, whatever the flood
     Cluster::Index_Log m_index;
+    std::shared_ptr<const Moulins::Liste> m_moulins;
     QTimer m_affichage;
 };
 

@@ -31,7 +31,7 @@ T *Nomme(T *w, const char *nom)
 } // namespace
 
 Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-                     QList<int> attentes_ms)
+                     QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins)
     : m_client(std::move(horloge_utc), std::move(attentes_ms))
 {
     setObjectName(QStringLiteral("Spots_DMF"));
@@ -71,7 +71,7 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
 
     Seulement_Nouveaux = Nomme(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
 
-    m_modele = new Modele_Spots(std::move(index), this);
+    m_modele = new Modele_Spots(std::move(index), std::move(moulins), this);
     m_filtre = new Filtre_Nouveaux(this);
     m_filtre->setSourceModel(m_modele);
     Table_Spots = Nomme(new QTableView(this), "Table_Spots");

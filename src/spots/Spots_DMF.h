@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Client_Cluster.h"
+#include "Liste_Moulins.h"
+
+#include <memory>
 
 #include <QWidget>
 
@@ -20,7 +23,7 @@ class Spots_DMF : public QWidget {
 
 public:
     Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-              QList<int> attentes_ms = {5000, 15000, 60000});
+              QList<int> attentes_ms = {5000, 15000, 60000}, std::shared_ptr<const Moulins::Liste> moulins = {});
 
     // As the button does, with what the fields hold.
     void connecte();

@@ -23,11 +23,16 @@ struct Tout_Ouvert {
         const QString adi = b.dossier.ecrit(QStringLiteral("carnet.adi"),
                                             "<EOH>\r\n<CALL:5>F1NEW <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>29015 <EOR>\r\n");
         const QString liste = b.dossier.ecrit(QStringLiteral("valides.txt"), "21002\r\n");
+        const QByteArray moulins = "dmf;nom;commune\r\n21001;Moulin A;Dijon\r\n21002;Moulin B;Beaune\r\n2A003;Moulin C;Ajaccio\r\n";
+        b.dossier.ecrit(QStringLiteral("Moulins.txt"), moulins);
+        const QString csv = b.dossier.ecrit(QStringLiteral("moulins.csv"), moulins + "2A004;Moulin D;Corte\r\nZZZ;X;Y\r\n");
         Dialogue_Fichier::Installe_Repondeur([=](const QString &titre, const QString &) {
             if (titre.contains(QStringLiteral("ADIF")) && titre.startsWith(QStringLiteral("Importer")))
                 return adi;
             if (titre.contains(QStringLiteral("validés")))
                 return liste;
+            if (titre == QStringLiteral("Charger la liste des moulins"))
+                return csv;
             return QString(); // every saving cancelled
         });
         Impression::Installe_Choix([](QPrinter &, QWidget *) { return false; });
@@ -87,7 +92,8 @@ void Tst_Accessibilite::chaque_controle_nomme_en_francais()
     ouvertes.sort();
     // Every window the menus reach, so that a window added later is looked at too.
     QList<const char *> attendues{"Main", "Station", "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
-                                  "Carte_Acti", "Import_ADIF", "Restauration", "Validations", "Spots_DMF", "Aide"};
+                                  "Carte_Acti", "Import_ADIF", "Restauration", "Validations", "Spots_DMF", "Aide",
+                                  "Apercu_Moulins", "Moulins_Restants"};
 #if KOB_STATISTIQUES
     attendues.append("Statistiques");
 #endif

@@ -191,8 +191,10 @@ void Tst_Main::menus_dans_l_ordre()
     for (QAction *a : b.controle<QMenu>("Mnu_Fichier")->actions())
         if (!a->isSeparator())
             fichier << a->objectName();
-    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations", "Mnu_Restaurer",
-                                   "Mnu_Quitter"}));
+    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations", "Mnu_Liste_Moulins",
+                                   "Mnu_Restaurer", "Mnu_Quitter"}));
+    QCOMPARE(b.action("Mnu_Liste_Moulins")->text(), QStringLiteral("Charger la liste des moulins..."));
+    QCOMPARE(b.action("Mnu_Moulins_Restants")->text(), QStringLiteral("les moulins restants..."));
     QCOMPARE(b.action("Mnu_Validations")->text(), QStringLiteral("Mettre à jour les validations..."));
     QCOMPARE(b.action("Mnu_Restaurer")->text(), QStringLiteral("Restaurer une sauvegarde..."));
     QCOMPARE(b.action("Mnu_Importer_ADIF")->text(), QStringLiteral("Importer des QSO (ADIF)..."));

@@ -62,11 +62,11 @@ void Tst_Main_Echange::importer_apres_l_apercu()
     auto *table = f->findChild<QTableView *>(QStringLiteral("Table_Import"));
     QAbstractItemModel *m = table->model();
     QCOMPARE(m->rowCount(), 3);
-    QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("déjà dans le log"));
+    QCOMPARE(m->index(0, 6).data().toString(), QStringLiteral("déjà dans le log"));
     QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEnabled));
     QCOMPARE(m->index(1, 2).data().toString(), QStringLiteral("F1NEW"));
-    QCOMPARE(m->index(2, 4).data().toString(), QString::fromUtf8("Double ou non validé"));
-    QCOMPARE(m->index(2, 5).data().toString(), QStringLiteral("déjà contacté le 20/03/07"));
+    QCOMPARE(m->index(2, 5).data().toString(), QString::fromUtf8("Double ou non validé"));
+    QCOMPARE(m->index(2, 6).data().toString(), QStringLiteral("déjà contacté le 20/03/07"));
     auto *resume = f->findChild<QLabel *>(QStringLiteral("Resume_Import"));
     QVERIFY2(resume->text().startsWith(QStringLiteral("2 QSO seront importés.")), qPrintable(resume->text()));
     QVERIFY2(resume->text().contains(QStringLiteral("1 activation")), qPrintable(resume->text()));
@@ -80,14 +80,14 @@ void Tst_Main_Echange::importer_apres_l_apercu()
     QVERIFY(resume->text().startsWith(QStringLiteral("1 QSO seront importés.")));
 
     // F2 on a type offers the nine texts.
-    table->setCurrentIndex(m->index(1, 4));
+    table->setCurrentIndex(m->index(1, 5));
     QTest::keyClick(table, Qt::Key_F2);
     auto *choix = table->findChild<QComboBox *>();
     QVERIFY(choix);
     QCOMPARE(choix->count(), 9);
     choix->setCurrentIndex(1);
     QTest::keyClick(choix, Qt::Key_Return);
-    QTRY_COMPARE(m->index(1, 4).data().toString(), QStringLiteral("Reactivation Contactee"));
+    QTRY_COMPARE(m->index(1, 5).data().toString(), QStringLiteral("Reactivation Contactee"));
 
     b.messages.clear();
     QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Importer_ADIF")), Qt::LeftButton);
@@ -154,8 +154,8 @@ void Tst_Main_Echange::journal_general_avec_progression()
         QVERIFY(!m->setData(coche, Qt::Checked, Qt::CheckStateRole));
         QCOMPARE(coche.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
     }
-    QVERIFY2(m->index(50, 5).data().toString().contains(QStringLiteral("« N° DMF »")), qPrintable(m->index(50, 5).data().toString()));
-    QVERIFY2(m->index(51, 5).data().toString().contains(QStringLiteral("« Indicatif »")), qPrintable(m->index(51, 5).data().toString()));
+    QVERIFY2(m->index(50, 6).data().toString().contains(QStringLiteral("« N° DMF »")), qPrintable(m->index(50, 6).data().toString()));
+    QVERIFY2(m->index(51, 6).data().toString().contains(QStringLiteral("« Indicatif »")), qPrintable(m->index(51, 6).data().toString()));
     auto *resume = f->findChild<QLabel *>(QStringLiteral("Resume_Import"));
     QVERIFY2(resume->text().startsWith(QStringLiteral("50 QSO seront importés. 2 refusé(s)")), qPrintable(resume->text()));
     QVERIFY2(resume->text().contains(QStringLiteral("4950 sans référence DMF")), qPrintable(resume->text()));

@@ -730,6 +730,8 @@ void Tst_Journal::fichiers_du_programme_data()
     QTest::newRow("dossier lie au dossier du programme") << "ailleurs/prog_lie/TEST1_Dezudidar_ERI_2006.txt" << log;
     QTest::newRow("lien dur vers le log") << "ailleurs/dur.adi" << log;
     QTest::newRow("lien vers les sauvegardes") << "ailleurs/sauv_lie/neuf.adi" << QStringLiteral("dans le dossier des sauvegardes des logs");
+    QTest::newRow("la liste des moulins") << "prog/moulins.TXT" << QStringLiteral("la liste des moulins du programme");
+    QTest::newRow("la liste des moulins, pas encore gardee") << "prog/Moulins.txt" << QStringLiteral("la liste des moulins du programme");
     QTest::newRow("export propose") << "prog/TEST1_Dezudidar_ERI_2007.adi" << QString();
     QTest::newRow("autre texte du dossier") << "prog/notes.txt" << QString();
     QTest::newRow("nom de log dans un autre dossier") << "ailleurs/TEST1_Dezudidar_ERI_2007.txt" << QString();

@@ -94,11 +94,11 @@ void Tst_Fenetre_Spots::colonnes_d_un_spot()
     QCOMPARE(m.rowCount(), 0);
     m.montre();
     QCOMPARE(m.rowCount(), 3);
-    QCOMPARE(m.columnCount(), 8);
+    QCOMPARE(m.columnCount(), 9);
     QStringList titres;
     for (int c = 0; c < m.columnCount(); ++c)
         titres << m.headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(titres, (QStringList{"Heure", "Fréquence", "Indicatif", "N° DMF", "Dépt", "État", "Commentaire", "Spotteur"}));
+    QCOMPARE(titres, (QStringList{"Heure", "Fréquence", "Indicatif", "N° DMF", "Moulin", "Dépt", "État", "Commentaire", "Spotteur"}));
     const auto cellule = [&](int l, int c) { return m.index(l, c).data().toString(); };
     QCOMPARE(cellule(0, Modele_Spots::Heure), QStringLiteral("09:15"));
     // The département as the map names it: leading zero, Corsica by its letters.
@@ -115,6 +115,14 @@ void Tst_Fenetre_Spots::colonnes_d_un_spot()
     QCOMPARE(change.size(), 1);
     QCOMPARE(cellule(2, Modele_Spots::Etat), QStringLiteral("En attente"));
     QVERIFY(!m.index(2, 0).data(Qt::BackgroundRole).isValid());
+
+    // Each mill named from the list; one it lacks is likely mistyped by the spotter.
+    QCOMPARE(cellule(2, Modele_Spots::Moulin), QString());
+    m.change_moulins(std::make_shared<const Moulins::Liste>(
+        Moulins::Lit_Liste("dmf;nom;commune\r\n2A001;Moulin du Golo;Ajaccio\r\n2B004;Moulin de Bastia;Bastia\r\n").liste));
+    QCOMPARE(change.size(), 2);
+    QCOMPARE(cellule(2, Modele_Spots::Moulin), QStringLiteral("Moulin du Golo, Ajaccio (2A)"));
+    QCOMPARE(cellule(0, Modele_Spots::Moulin), QStringLiteral("Nouveau moulin (absent de la liste)"));
 }
 
 void Tst_Fenetre_Spots::deluge_montre_quelques_fois_par_seconde()
