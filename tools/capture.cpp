@@ -1,6 +1,9 @@
 // Opens each window of the program on a sample log, offscreen, and writes one
 // PNG per window into the folder given (the current folder by default).
 #include "Aff_Contacte.h"
+#include "Apercu_Moulins.h"
+#include "Liste_Moulins.h"
+#include "Moulins_Restants.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
 #include "Fenetre_Aide.h"
@@ -37,6 +40,8 @@
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QLabel>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -61,6 +66,26 @@ QByteArray Exemple()
     for (const char *l : lignes)
         f += QByteArray(l) + "\r\n";
     return f;
+}
+
+// A list of mills as the organisers publish it, with two lines to refuse.
+QByteArray Liste_Exemple()
+{
+    return "N\xC2\xB0 DMF;Nom;Commune;D\xC3\xA9partement\r\n"
+           "21001;Moulin de la Tour;Saint-Pierre;21\r\n"
+           "21002;Moulin de l'\xC3\x89tang;Is-sur-Tille;21\r\n"
+           "21003;Moulin Neuf;Beaune;21\r\n"
+           "21004;Moulin Bernard;Ch\xC3\xA2tillon-sur-Seine;21\r\n"
+           "21005;Moulin des Roches;Montbard;21\r\n"
+           "29015;Moulin de Kerouat;Commana;29\r\n"
+           "29016;Moulin du Chaos;Huelgoat;29\r\n"
+           "2A001;Moulin d'Ajaccio;Ajaccio;2A\r\n"
+           "67110;Moulin de la Zorn;Saverne;67\r\n"
+           "13042;Moulin de Daudet;Fontvieille;13\r\n"
+           "75001;Moulin de la Galette;Paris;75\r\n"
+           "75002;Moulin Rouge;Paris;75\r\n"
+           "2C001;Moulin mal num\xC3\xA9rot\xC3\xA9;Nulle-part;\r\n"
+           "22001;Moulin d\xC3\xA9plac\xC3\xA9;Lannion;21\r\n";
 }
 
 bool Ecrit_Png(QWidget *w, const QString &fichier)
@@ -91,12 +116,38 @@ int main(int argc, char *argv[])
     if (!Sauve_Station(QStringLiteral("F8KOB"), QStringLiteral("2008")))
         return 1;
 
+    const Moulins::Lecture lecture = Moulins::Lit_Liste(Liste_Exemple());
+    auto liste = std::make_shared<const Moulins::Liste>(lecture.liste);
+    if (!Moulins::Garde(programme.path(), *liste, QDateTime::currentDateTime()))
+        return 1;
+
     Environnement env{programme.path(), [] { return QDateTime(QDate(2008, 3, 8), QTime(14, 25, 0), Qt::UTC); },
                       QTimeZone("Europe/Paris")};
     Main fenetre(env);
     fenetre.show();
     QApplication::processEvents();
     bool ok = Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main.png")));
+    // A line picked: its mill under the entry, once the list is read.
+    auto *principale = fenetre.findChild<QAbstractItemView *>(QStringLiteral("Liste_DFCF"));
+    principale->setCurrentIndex(principale->model()->index(2, 0));
+    auto *nom_moulin = fenetre.findChild<QLabel *>(QStringLiteral("Nom_Moulin"));
+    for (int i = 0; i < 100 && nom_moulin->text().isEmpty(); ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    ok &= Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main_moulin.png")));
+
+    Apercu_Moulins apercu_moulins(lecture, Moulins::Liste(), QStringLiteral("moulins_2008.csv"), programme.path(),
+                                  [] { return QDateTime::currentDateTime(); });
+    apercu_moulins.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&apercu_moulins, sortie.filePath(QStringLiteral("apercu_moulins.png")));
+    Moulins_Restants restants(liste, Moulins::Compte_Restants(*liste, Contenu_Log(Exemple())), programme.path());
+    restants.show();
+    auto *departements = restants.findChild<QAbstractItemView *>(QStringLiteral("Table_Departements"));
+    departements->setCurrentIndex(departements->model()->index(1, 0));
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&restants, sortie.filePath(QStringLiteral("moulins_restants.png")));
 
     const auto question = Message::Boite(&fenetre, QStringLiteral("Voulez vous enregistrer ces données ?"),
                                          QMessageBox::Yes | QMessageBox::No);
@@ -203,7 +254,7 @@ int main(int argc, char *argv[])
 
     const QDateTime heure(QDate(2008, 3, 15), QTime(18, 30), Qt::UTC);
     Spots_DMF spots({QStringLiteral("dxc.exemple.fr"), 7300, QStringLiteral("F8KOB"), false},
-                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; });
+                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; }, {5000, 15000, 60000}, liste);
     QList<Cluster::Spot> lus;
     for (const char *l : {"  7012.0  F1ZZZ       15-Mar-2008 1805Z  DMF 29015 CW      <F5XYZ>",
                           "  7013.5  F6XYZ/P     15-Mar-2008 1812Z  DMF 21002 CW      <F6AAA>",

@@ -62,9 +62,10 @@ Apercu_Moulins::Apercu_Moulins(Lecture lecture, const Liste &gardee, const QStri
     Table_Apercu->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Apercu->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_Apercu->verticalHeader()->hide();
-    Table_Apercu->horizontalHeader()->setStretchLastSection(true);
+    // Columns sized on the first rows: a list may hold 50,000 mills.
     Table_Apercu->horizontalHeader()->setResizeContentsPrecision(100);
     Table_Apercu->resizeColumnsToContents();
+    Table_Apercu->horizontalHeader()->setSectionResizeMode(Modele_Moulins::Nom, QHeaderView::Stretch);
     Fenetres::Colore(Table_Apercu, 0xFFFFC0);
 
     auto *Label_Refus = new QLabel(QStringLiteral("Lignes refusées"), this);

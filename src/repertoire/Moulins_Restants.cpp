@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -69,6 +70,7 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
         for (int n : {d.compte.moulins, d.compte.contactes, d.compte.en_attente, d.compte.restants}) {
             auto *item = new QStandardItem;
             item->setData(n, Qt::DisplayRole); // sorted as numbers
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             rangee << item;
         }
         rangee.front()->setData(i, Qt::UserRole);
@@ -85,7 +87,13 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
     Table_Departements->setModel(m_departements);
     Table_Departements->setSortingEnabled(true);
     Table_Departements->sortByColumn(0, Qt::AscendingOrder);
+    Table_Departements->horizontalHeader()->setStretchLastSection(false);
     Table_Departements->resizeColumnsToContents();
+    // Every count in view, without scrolling sideways.
+    int largeur = 2 * Table_Departements->frameWidth() + Table_Departements->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    for (int c = 0; c < m_departements->columnCount(); ++c)
+        largeur += Table_Departements->columnWidth(c);
+    Table_Departements->setMinimumWidth(largeur);
     Accessibilite::Nomme(Table_Departements, QStringLiteral("Départements de la liste"),
                          QStringLiteral("une ligne par département : moulins, contactés, en attente, restants ; "
                                         "choisir un département montre ses moulins"));
@@ -116,6 +124,10 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
     m_filtre->setSourceModel(m_moulins);
     Table_Moulins = Table(this, "Table_Moulins");
     Table_Moulins->setModel(m_filtre);
+    Table_Moulins->horizontalHeader()->setStretchLastSection(false);
+    for (int c : {int(Modele_Moulins::Numero), int(Modele_Moulins::Commune), int(Modele_Moulins::Derniere)})
+        Table_Moulins->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    Table_Moulins->horizontalHeader()->setSectionResizeMode(Modele_Moulins::Nom, QHeaderView::Stretch);
     Accessibilite::Nomme(Table_Moulins, QStringLiteral("Moulins du département choisi"),
                          QStringLiteral("une ligne par moulin : numéro, nom, commune, état"));
 
@@ -132,8 +144,8 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
     droite->addLayout(filtres);
     droite->addWidget(Table_Moulins, 1);
     auto *tables = new QHBoxLayout;
-    tables->addLayout(gauche, 2);
-    tables->addLayout(droite, 3);
+    tables->addLayout(gauche, 0);
+    tables->addLayout(droite, 1);
 
     auto *boutons = new QHBoxLayout;
     boutons->addStretch();
@@ -183,7 +195,6 @@ void Moulins_Restants::Departement_Choisi(int rangee)
     const Departement &d = m_restants.departements[size_t(i)];
     m_departement = QString::fromLatin1(d.code);
     m_moulins->Montre(d.premier, d.nombre);
-    Table_Moulins->resizeColumnsToContents();
 }
 
 void Moulins_Restants::Filtre()

@@ -36,7 +36,7 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
 {
     setObjectName(QStringLiteral("Spots_DMF"));
     setWindowTitle(QStringLiteral("Spots de moulins"));
-    resize(Fenetres::Pixels(760), Fenetres::Pixels(460));
+    resize(Fenetres::Pixels(920), Fenetres::Pixels(460));
 
     auto *connexion = Nomme(new QGroupBox(QStringLiteral("Connexion au cluster"), this), "Cadre_Cluster");
     Cluster_Adresse = Nomme(new QLineEdit(reglages.adresse, connexion), "Cluster_Adresse");
@@ -86,7 +86,7 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Table_Spots->setWordWrap(false);
     Table_Spots->horizontalHeader()->setStretchLastSection(true);
     Table_Spots->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    const int largeurs[] = {55, 75, 95, 65, 45, 140, 170};
+    const int largeurs[] = {55, 75, 95, 65, 200, 45, 140, 170};
     for (int c = 0; c < int(std::size(largeurs)); ++c)
         Table_Spots->setColumnWidth(c, Fenetres::Pixels(largeurs[c]));
 
