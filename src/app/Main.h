@@ -122,7 +122,8 @@ private:
     void Moulins_Lus();
     void Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste);
     // The mill of a number under the entry; nothing when no list is kept.
-    void Montre_Moulin(const QString &dmf);
+    // Unless `attendre`, a list not read yet is not waited for.
+    void Montre_Moulin(const QString &dmf, bool attendre);
     // What the list says of each box of the map.
     QStringList Moulins_Par_Departement(const Sous_Programmes::Contenu_Log &contenu);
     // The file the operator picks, read whole; none when cancelled or unreadable (told).

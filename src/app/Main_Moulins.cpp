@@ -40,13 +40,14 @@ void Main::Moulins_Lus()
 {
     Moulins_Gardes();
     if (!m_moulin_attendu.isEmpty())
-        Montre_Moulin(m_moulin_attendu);
+        Montre_Moulin(m_moulin_attendu, true);
 }
 
-void Main::Montre_Moulin(const QString &dmf)
+void Main::Montre_Moulin(const QString &dmf, bool attendre)
 {
-    // Not yet read: shown as soon as it is, the start not kept waiting.
-    if (m_lecture_moulins.valid() && m_lecture_moulins.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    // Not yet read, at a reload: shown as soon as it is, the start not kept waiting.
+    if (!attendre && m_lecture_moulins.valid()
+        && m_lecture_moulins.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
         m_moulin_attendu = dmf;
         return;
     }
@@ -95,7 +96,7 @@ void Main::Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste)
     if (m_spots)
         m_spots->modele()->change_moulins(m_moulins);
     if (!Nom_Moulin->text().isEmpty())
-        Montre_Moulin(DMF_A->text());
+        Montre_Moulin(DMF_A->text(), true);
     Message::Information(this, QStringLiteral("La liste de %1 moulins est gardée.").arg(m_moulins->taille()));
 }
 

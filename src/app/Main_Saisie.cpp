@@ -93,7 +93,7 @@ void Main::DMF_A_Entree()
         Message::Information(this, refus);
         return;
     }
-    Montre_Moulin(dmf);
+    Montre_Moulin(dmf, true);
     if (!Mode_Modification) {
         const auto octets = Vers_Log(dmf);
         const auto trouve = Cherche_DMF(Chemin_Log(), octets.value_or(QByteArray()));
@@ -255,7 +255,7 @@ void Main::Liste_DFCF_Click(int ligne)
     Date_A->setText(qso->date);
     Validation_A->setChecked(qso->attente);
     DMF_A->setText(qso->dmf);
-    Montre_Moulin(qso->dmf);
+    Montre_Moulin(qso->dmf, false);
     Montre_Type(qso->type);
     Ind_A->setText(qso->indicatif);
     Colore(Ind_A, Jaune_Pale);

@@ -76,7 +76,8 @@ bool Utf8_Valide(QByteArrayView o)
 // A field of a record as it lies in the file.
 struct Brut {
     qsizetype debut = 0, fin = 0;
-    bool guillemets = false; // doubled quotes and line ends inside, to be undone
+    bool guillemets = false; // in quotes: kept as it is, blanks included
+    bool transforme = false; // doubled quotes or line ends inside, to be undone
     bool controle = false;   // a control byte inside
 };
 
@@ -93,13 +94,17 @@ public:
         m_classe[static_cast<unsigned char>(separateur)] = 1;
         m_classe['\r'] = 1;
         m_classe['\n'] = 1;
+        m_classe['"'] = 3;
         m_separateur = separateur;
     }
 
+    // The bytes of the last record's longest field.
+    qsizetype plus_long() const { return m_plus_long; }
     // The next record's fields and the line it starts on; false at the end.
     bool suivant(std::vector<Brut> &champs, qsizetype &ligne)
     {
         champs.clear();
+        m_plus_long = 0;
         ligne = m_ligne;
         if (m_p >= m_n)
             return false;
@@ -109,17 +114,22 @@ public:
                 qsizetype q = m_p + 1;
                 for (; q < m_n; ++q) {
                     const char x = m_d[q];
+                    if (m_classe[static_cast<unsigned char>(x)] == 0)
+                        continue;
                     if (x == '"') {
                         if (q + 1 < m_n && m_d[q + 1] == '"') {
+                            c.transforme = true;
                             ++q;
                             continue;
                         }
                         break;
                     }
-                    if (x == '\n' || (x == '\r' && !(q + 1 < m_n && m_d[q + 1] == '\n')))
-                        ++m_ligne;
-                    else if (static_cast<unsigned char>(x) < 0x20 && x != '\r' && x != '\t')
+                    if (x == '\n' || x == '\r') {
+                        c.transforme = true;
+                        m_ligne += x == '\n' || !(q + 1 < m_n && m_d[q + 1] == '\n');
+                    } else if (static_cast<unsigned char>(x) < 0x20 && x != '\t') {
                         c.controle = true;
+                    }
                 }
                 c.debut = m_p + 1;
                 c.fin = q;
@@ -133,8 +143,9 @@ public:
                 for (;;) {
                     while (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] == 0)
                         ++q;
-                    if (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] == 2) {
-                        c.controle |= m_d[q] != '\t';
+                    // A quote inside an unquoted field is one of its characters.
+                    if (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] >= 2) {
+                        c.controle |= m_d[q] != '\t' && m_d[q] != '"';
                         ++q;
                         continue;
                     }
@@ -144,6 +155,7 @@ public:
                 c.fin = q;
                 m_p = q;
             }
+            m_plus_long = std::max(m_plus_long, c.fin - c.debut);
             champs.push_back(c);
             if (m_p >= m_n)
                 return true;
@@ -166,6 +178,7 @@ private:
     qsizetype m_n;
     qsizetype m_p = 0;
     qsizetype m_ligne = 1;
+    qsizetype m_plus_long = 0;
     char m_separateur;
     std::array<unsigned char, 256> m_classe;
 };
@@ -183,13 +196,16 @@ QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
     return octets.sliced(debut, fin - debut);
 }
 
-// The field's value: quotes undone, a line end inside it made a blank.
-QByteArray Valeur(QByteArrayView octets, const Brut &c)
+// The field's value: quotes undone, a line end inside it made a blank; in
+// `tampon` when it differs from the file's bytes.
+QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
 {
     if (!c.guillemets)
-        return Valeur_Simple(octets, c).toByteArray();
-    QByteArray v;
-    v.reserve(c.fin - c.debut);
+        return Valeur_Simple(octets, c);
+    if (!c.transforme)
+        return octets.sliced(c.debut, c.fin - c.debut);
+    QByteArray &v = tampon;
+    v.truncate(0);
     for (qsizetype i = c.debut; i < c.fin; ++i) {
         const char x = octets[i];
         if (x == '"' && i + 1 < c.fin && octets[i + 1] == '"') {
@@ -204,6 +220,12 @@ QByteArray Valeur(QByteArrayView octets, const Brut &c)
         }
     }
     return v;
+}
+
+QByteArray Valeur(QByteArrayView octets, const Brut &c)
+{
+    QByteArray tampon;
+    return Vue(octets, c, tampon).toByteArray();
 }
 
 qsizetype Caracteres(QByteArrayView v, Encodage e)
@@ -226,21 +248,19 @@ int Code_Numero(QByteArrayView valeur, char numero[5])
     return Code_DMF(QByteArrayView(numero, 5));
 }
 
-// The code a département field begins with ("21", "2A", "971"), or empty.
-QByteArray Code_Departement(QByteArrayView v)
+// The map's box of the code a département field begins with ("21", "2A",
+// "971" as 97), or -2 when it begins with none.
+int Departement_Du_Champ(QByteArrayView v)
 {
     qsizetype i = 0;
-    QByteArray code;
-    if (v.size() >= 2 && v[0] == '2' && (Majuscule_Ascii(v[1]) == 'A' || Majuscule_Ascii(v[1]) == 'B')) {
-        code = QByteArray("2") + Majuscule_Ascii(v[1]);
+    if (v.size() >= 2 && v[0] == '2' && (Majuscule_Ascii(v[1]) == 'A' || Majuscule_Ascii(v[1]) == 'B'))
         i = 2;
-    } else {
+    else
         while (i < v.size() && i < 3 && v[i] >= '0' && v[i] <= '9')
-            code += v[i++];
-    }
-    if (code.isEmpty() || (i < v.size() && Alphanumerique(v[i])))
-        return {};
-    return code;
+            ++i;
+    if (i == 0 || (i < v.size() && Alphanumerique(v[i])))
+        return -2;
+    return Departement_Carte(v.first(qMin<qsizetype>(i, 2)));
 }
 
 enum Colonne { Numero, Nom, Commune, Departement, Latitude, Longitude, Nombre_Colonnes };
@@ -359,6 +379,8 @@ char Separateur(QByteArrayView octets)
 
 bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
 {
+    if (!champs.empty() && champs[0].fin > champs[0].debut && !Blanc(octets[champs[0].debut]))
+        return false;
     return std::all_of(champs.begin(), champs.end(), [&](const Brut &c) { return c.fin <= c.debut || (!c.guillemets && Valeur_Simple(octets, c).isEmpty()); });
 }
 
@@ -375,22 +397,35 @@ QString Cite(QByteArrayView v, Encodage e)
 // Builds a list while the file is read, then puts it in the order of numbers.
 class Constructeur {
 public:
-    explicit Constructeur(Encodage e)
+    // The list keeps the file's bytes, shared, not copied.
+    Constructeur(Encodage e, const QByteArray &fichier)
     {
         m_liste.m_encodage = e;
         m_liste.m_index.assign(size_t(Codes_DMF), -1);
+        m_liste.m_texte = fichier;
+        m_liste.m_moulins.reserve(size_t(qMin<qsizetype>(fichier.size() / 16, Codes_DMF)));
+        m_lignes.reserve(m_liste.m_moulins.capacity());
     }
     Liste &liste() { return m_liste; }
     qint32 place(int code) const { return m_liste.m_index[size_t(code)]; }
 
     Texte ajoute(QByteArrayView v)
     {
-        Texte t{quint32(m_liste.m_texte.size()), quint32(v.size())};
-        m_liste.m_texte.append(v);
+        const char *debut = m_liste.m_texte.constData();
+        if (v.isEmpty())
+            return {};
+        if (v.data() >= debut && v.data() + v.size() <= debut + m_liste.m_texte.size())
+            return {quint32(v.data() - debut), quint32(v.size())};
+        QByteArray &a_part = m_liste.m_a_part;
+        if (a_part.capacity() < a_part.size() + v.size())
+            a_part.reserve(2 * (a_part.size() + v.size()));
+        Texte t{quint32(a_part.size()) | Liste::A_Part, quint32(v.size())};
+        a_part.append(v.data(), v.size());
         return t;
     }
     void garde(const Moulin &m, qsizetype ligne)
     {
+        m_dans_l_ordre &= m_liste.m_moulins.empty() || m.code > m_liste.m_moulins.back().code;
         m_liste.m_index[size_t(m.code)] = qint32(m_liste.m_moulins.size());
         m_liste.m_moulins.push_back(m);
         m_lignes.push_back(ligne);
@@ -399,10 +434,15 @@ public:
 
     Liste termine()
     {
+        m_liste.m_a_part.squeeze();
         if (m_liste.m_moulins.empty()) {
             m_liste.m_index.clear();
+            m_liste.m_texte.clear();
             return std::move(m_liste);
         }
+        // An organisers' list usually comes in the order of numbers already.
+        if (m_dans_l_ordre)
+            return std::move(m_liste);
         // Numbers are at most 12^5: in their order by the index itself.
         std::vector<Moulin> ordre;
         ordre.reserve(m_liste.m_moulins.size());
@@ -413,12 +453,12 @@ public:
             }
         }
         m_liste.m_moulins = std::move(ordre);
-        m_liste.m_texte.squeeze();
         return std::move(m_liste);
     }
 
 private:
     Liste m_liste;
+    bool m_dans_l_ordre = true;
     std::vector<qsizetype> m_lignes;
 };
 
@@ -439,8 +479,9 @@ QString Liste::Designation(const Moulin &m) const
     return (parties.join(QStringLiteral(", ")) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();
 }
 
-Lecture Lit_Liste(QByteArrayView octets)
+Lecture Lit_Liste(const QByteArray &fichier)
 {
+    QByteArrayView octets = fichier;
     Lecture lecture;
     Encodage encodage = Encodage::Windows1252;
     if (octets.startsWith("\xEF\xBB\xBF")) {
@@ -449,7 +490,7 @@ Lecture Lit_Liste(QByteArrayView octets)
     } else if (Utf8_Valide(octets)) {
         encodage = Encodage::Utf8;
     }
-    Constructeur c(encodage);
+    Constructeur c(encodage, fichier);
     auto refuse = [&](qsizetype ligne, const QString &raison) {
         if (qsizetype(lecture.refus.size()) < Refus_Montres)
             lecture.refus.push_back({ligne, raison});
@@ -485,18 +526,24 @@ Lecture Lit_Liste(QByteArrayView octets)
     auto champ = [&](Colonne col) -> const Brut * {
         return colonnes[col] >= 0 && size_t(colonnes[col]) < champs.size() ? &champs[size_t(colonnes[col])] : nullptr;
     };
+    QByteArray tampons[Nombre_Colonnes];
+    auto valeur = [&](Colonne col) -> QByteArrayView {
+        const Brut *b = champ(col);
+        return b ? Vue(octets, *b, tampons[col]) : QByteArrayView();
+    };
+    QByteArray tampon_long;
     while (decoupe.suivant(champs, ligne)) {
         if (Ligne_Vide(octets, champs))
             continue;
         bool trop_long = false;
-        for (const Brut &b : champs)
-            trop_long |= b.fin - b.debut > Longueur_Champ_Max && Caracteres(Valeur(octets, b), encodage) > Longueur_Champ_Max;
+        if (decoupe.plus_long() > Longueur_Champ_Max)
+            for (const Brut &b : champs)
+                trop_long |= b.fin - b.debut > Longueur_Champ_Max && Caracteres(Vue(octets, b, tampon_long), encodage) > Longueur_Champ_Max;
         if (trop_long) {
             refuse(ligne, QStringLiteral("un champ dépasse %1 caractères").arg(Longueur_Champ_Max));
             continue;
         }
-        const Brut *b_numero = champ(Numero);
-        const QByteArray numero = b_numero ? Valeur(octets, *b_numero) : QByteArray();
+        const QByteArrayView numero = valeur(Numero);
         if (numero.isEmpty()) {
             refuse(ligne, QStringLiteral("pas de numéro de moulin"));
             continue;
@@ -508,38 +555,37 @@ Lecture Lit_Liste(QByteArrayView octets)
                               .arg(Cite(numero, encodage)));
             continue;
         }
-        if (const Brut *b = champ(Departement)) {
-            const QByteArray dep = Code_Departement(Valeur(octets, *b));
-            if (!dep.isEmpty() && Departement_Carte(dep.left(2)) != Departement_Carte(m.Departement())) {
+        if (const QByteArrayView dep = valeur(Departement); !dep.isEmpty()) {
+            // Most often the number's own two characters.
+            const bool meme = dep.size() == 2 && dep[0] == m.numero[0] && Majuscule_Ascii(dep[1]) == m.numero[1];
+            const int d = meme ? 0 : Departement_Du_Champ(dep);
+            if (!meme && d != -2 && d != Departement_Carte(m.Departement())) {
                 refuse(ligne, QStringLiteral("le département %1 ne correspond pas au numéro %2")
-                                  .arg(Cite(Valeur(octets, *b), encodage), QString::fromLatin1(m.Numero())));
+                                  .arg(Cite(dep, encodage), QString::fromLatin1(m.Numero())));
                 continue;
             }
         }
-        QByteArray valeurs[Nombre_Colonnes];
         bool controle = false;
-        for (Colonne col : {Nom, Commune, Latitude, Longitude}) {
-            if (const Brut *b = champ(col)) {
-                valeurs[col] = Valeur(octets, *b);
+        for (Colonne col : {Nom, Commune, Latitude, Longitude})
+            if (const Brut *b = champ(col))
                 controle |= b->controle;
-            }
-        }
         if (controle) {
             refuse(ligne, QStringLiteral("un champ contient un caractère de contrôle"));
             continue;
         }
+        const QByteArrayView nom = valeur(Nom);
         if (const qint32 place = c.place(m.code); place >= 0) {
             const Moulin &premier = c.liste()[place];
-            if (c.liste().Octets(premier.nom) != valeurs[Nom])
+            if (c.liste().Octets(premier.nom) != nom)
                 refuse(ligne, QStringLiteral("le numéro %1 est déjà celui de %2 (ligne %3) : le premier est gardé")
                                   .arg(QString::fromLatin1(m.Numero()), Cite(c.liste().Octets(premier.nom), encodage))
                                   .arg(c.ligne(place)));
             continue;
         }
-        m.nom = c.ajoute(valeurs[Nom]);
-        m.commune = c.ajoute(valeurs[Commune]);
-        m.latitude = c.ajoute(valeurs[Latitude]);
-        m.longitude = c.ajoute(valeurs[Longitude]);
+        m.nom = c.ajoute(nom);
+        m.commune = c.ajoute(valeur(Commune));
+        m.latitude = c.ajoute(valeur(Latitude));
+        m.longitude = c.ajoute(valeur(Longitude));
         c.garde(m, ligne);
     }
     lecture.liste = c.termine();

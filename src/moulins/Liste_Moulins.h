@@ -50,7 +50,11 @@ public:
     qsizetype Rang(int code) const { return code < 0 || m_index.empty() ? -1 : m_index[size_t(code)]; }
 
     Encodage encodage() const { return m_encodage; }
-    QByteArrayView Octets(const Texte &t) const { return QByteArrayView(m_texte.constData() + t.debut, t.taille); }
+    QByteArrayView Octets(const Texte &t) const
+    {
+        const bool a_part = t.debut & A_Part;
+        return QByteArrayView((a_part ? m_a_part : m_texte).constData() + (t.debut & ~A_Part), t.taille);
+    }
     QString Chaine(const Texte &t) const;
     // "Moulin de la Tour, Saint-Pierre (21)".
     QString Designation(const Moulin &m) const;
@@ -58,7 +62,10 @@ public:
 private:
     friend class Constructeur;
     Encodage m_encodage = Encodage::Utf8;
+    // Fields are the file's own bytes, but those whose quotes were undone.
+    static constexpr quint32 A_Part = 0x80000000u;
     QByteArray m_texte;
+    QByteArray m_a_part;
     std::vector<Moulin> m_moulins;
     std::vector<qint32> m_index; // by Code_DMF, the mill's rank; empty for an empty list
 };
@@ -76,7 +83,7 @@ struct Lecture {
 
 // Reads a list from the file's bytes; never fails, a line that cannot be kept
 // is refused with its reason.
-Lecture Lit_Liste(QByteArrayView octets);
+Lecture Lit_Liste(const QByteArray &fichier);
 // The file read whole, unless it is no regular file or too large for a list.
 Sous_Programmes::Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin);
 

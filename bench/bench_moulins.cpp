@@ -1,0 +1,182 @@
+// The list of mills at 50,000 mills beside a 99,999-line log: its reading
+// and checks beside the floor of reading the file and finding its line ends,
+// the start of the main window with and without it, Enter in the number
+// with the mill's name shown, and the window of what is left.
+#include "Bancs_Qt.h"
+#include "Fichier.h"
+#include "Liste_Moulins.h"
+#include "Main.h"
+#include "Message.h"
+#include "Reglages.h"
+
+#include <QAction>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <memory>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+constexpr int Nombre_Moulins = 50000;
+constexpr int Nombre_Lignes = 99999;
+
+QByteArray Liste_Csv()
+{
+    QByteArray f = "N° DMF;Nom;Commune;Département;Latitude;Longitude\r\n";
+    for (int i = 0; i < Nombre_Moulins; ++i) {
+        const QByteArray dep = QByteArray::number(1 + i % 95).rightJustified(2, '0');
+        const QByteArray numero = dep + QByteArray::number(i / 95).rightJustified(3, '0');
+        f += numero + ";Moulin du Bief " + QByteArray::number(i) + ";Saint-Martin-" + QByteArray::number(i % 3000) + ";" + dep
+            + ";47." + QByteArray::number(i % 9973) + ";4." + QByteArray::number(i % 7919) + "\r\n";
+    }
+    return f;
+}
+
+struct Banc {
+    QTemporaryDir avec, sans, reglages;
+    QString csv;
+
+    Banc()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+        Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons b) {
+            return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+        if (!Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
+            std::abort();
+        QByteArray log;
+        for (int i = 0; i < Nombre_Lignes; ++i) {
+            const QByteArray date = QDate(2007, 1, 1).addDays(i / 300).toString(QStringLiteral("dd/MM/yy")).toLatin1();
+            log += date + (i % 9 ? "  " : " *") + QByteArray::number(i).rightJustified(5, '0') + "  "
+                + QByteArray("Moulin Contacte").leftJustified(22, ' ') + "  " + ("F" + QByteArray::number(i)).leftJustified(12, ' ')
+                + "\r\n";
+        }
+        csv = QDir(avec.path()).filePath(QStringLiteral("liste.csv"));
+        const Moulins::Liste liste = Moulins::Lit_Liste(Liste_Csv()).liste;
+        for (const QTemporaryDir *d : {&avec, &sans})
+            if (!Cree_Fichier_Exclusif(QDir(d->path()).filePath(QStringLiteral("TEST1_Dezudidar_ERI_2007.txt")), log))
+                std::abort();
+        if (liste.taille() != Nombre_Moulins || !Cree_Fichier_Exclusif(csv, Liste_Csv())
+            || !Moulins::Garde(avec.path(), liste, QDateTime::currentDateTime()))
+            std::abort();
+    }
+
+    static Environnement env(const QTemporaryDir &d)
+    {
+        return {d.path(), [] { return QDateTime(QDate(2007, 3, 15), QTime(18, 0), Qt::UTC); }, QTimeZone("Europe/Paris")};
+    }
+};
+
+Banc &banc()
+{
+    static Banc b;
+    return b;
+}
+
+void BM_Plancher_Lecture_Liste(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const auto octets = Lit_Fichier(banc().csv);
+        const char *d = octets.valeur().constData();
+        const char *fin = d + octets.valeur().size();
+        qsizetype lignes = 0;
+        while ((d = static_cast<const char *>(std::memchr(d, '\n', size_t(fin - d))))) {
+            ++lignes;
+            ++d;
+        }
+        if (lignes != Nombre_Moulins + 1)
+            state.SkipWithError("lignes");
+    }
+}
+
+void BM_Lecture_Liste(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const auto lecture = Moulins::Lit_Fichier_Liste(banc().csv);
+        if (!lecture || lecture.valeur().liste.taille() != Nombre_Moulins)
+            state.SkipWithError("liste");
+    }
+}
+
+// The main window up to its showing, Qt already loaded.
+void Demarrage(benchmark::State &state, const QTemporaryDir &dossier)
+{
+    for (auto _ : state) {
+        auto fenetre = std::make_unique<Main>(Banc::env(dossier));
+        fenetre->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        fenetre.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+void BM_Demarrage_Sans_Liste(benchmark::State &state) { Demarrage(state, banc().sans); }
+void BM_Demarrage_Avec_Liste(benchmark::State &state) { Demarrage(state, banc().avec); }
+
+// Enter in N° DMF: checked, looked up in the log, the mill's name shown.
+void BM_Entree_DMF_Avec_Nom(benchmark::State &state)
+{
+    Main fenetre(Banc::env(banc().avec));
+    fenetre.show();
+    QApplication::processEvents();
+    auto *dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
+    auto *nom = fenetre.findChild<QLabel *>(QStringLiteral("Nom_Moulin"));
+    dmf->setEnabled(true);
+    for (auto _ : state) {
+        dmf->setText(QStringLiteral("21400"));
+        dmf->setFocus();
+        QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(dmf, &entree);
+        QApplication::processEvents();
+        if (!nom->text().startsWith(QStringLiteral("Moulin du Bief"))) {
+            state.SkipWithError("pas de nom");
+            break;
+        }
+        state.PauseTiming();
+        nom->clear();
+        state.ResumeTiming();
+    }
+}
+
+void BM_Moulins_Restants(benchmark::State &state)
+{
+    Main fenetre(Banc::env(banc().avec));
+    fenetre.show();
+    QApplication::processEvents();
+    QAction *menu = fenetre.findChild<QAction *>(QStringLiteral("Mnu_Moulins_Restants"));
+    for (auto _ : state) {
+        menu->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        QWidget *restants = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("Moulins_Restants") && w->isVisible())
+                restants = w;
+        if (!restants) {
+            state.SkipWithError("pas de fenêtre");
+            break;
+        }
+        delete restants;
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Plancher_Lecture_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Lecture_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Demarrage_Sans_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Demarrage_Avec_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Entree_DMF_Avec_Nom)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Moulins_Restants)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char *argv[]) { return Lance_Bancs_Qt(argc, argv); }
