@@ -1,8 +1,25 @@
 #pragma once
 
+#include "Message.h"
+#include "Reglages.h"
+
 #include <QApplication>
+#include <QSettings>
+#include <cstdlib>
 
 #include <benchmark/benchmark.h>
+
+// The station TEST1, 2007 in settings of the benchmark's own, every question
+// answered yes: the main window then works alone.
+inline void Prepare_Station_Banc(const QString &reglages)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages);
+    Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons b) {
+        return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+    if (!Sous_Programmes::Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
+        std::abort();
+}
 
 // The benchmarks of windows run in one offscreen application.
 inline int Lance_Bancs_Qt(int argc, char *argv[])

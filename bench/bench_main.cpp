@@ -40,12 +40,7 @@ struct Banc {
 
     Banc()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
-        Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons b) {
-            return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        });
-        if (!Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
-            std::abort();
+        Prepare_Station_Banc(reglages.path());
         QByteArray contenu;
         contenu.reserve(Nombre_Lignes * 55);
         for (int i = 0; i < Nombre_Lignes; ++i) {

@@ -45,12 +45,7 @@ struct Banc {
 
     Banc()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
-        Message::Installe_Repondeur([](const QString &, QMessageBox::StandardButtons b) {
-            return (b & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        });
-        if (!Sauve_Station(QStringLiteral("TEST1"), QStringLiteral("2007")))
-            std::abort();
+        Prepare_Station_Banc(reglages.path());
         QByteArray log;
         for (int i = 0; i < Nombre_Lignes; ++i) {
             const QByteArray date = QDate(2007, 1, 1).addDays(i / 300).toString(QStringLiteral("dd/MM/yy")).toLatin1();

@@ -89,15 +89,11 @@ void Main::Mnu_Exporter_ADIF_Click()
     }
     const QString nom_log = Nom_Log(Indicatif_Courant, A_Challenge->text());
     const QString propose = QDir(m_env.dossier).filePath(nom_log.chopped(4) + QStringLiteral(".adi"));
-    const QString fichier = Dialogue_Fichier::A_Enregistrer(this, QStringLiteral("Exporter le log (ADIF)"), propose, Filtre_ADIF);
+    // No log, template or backup of the program is ever replaced by an export.
+    const QString fichier = Dialogue_Fichier::A_Ecrire(this, QStringLiteral("Exporter le log (ADIF)"), propose, Filtre_ADIF,
+                                                       m_env.dossier, QStringLiteral("l'export"));
     if (fichier.isEmpty())
         return;
-    // No log, template or backup of the program is ever replaced by an export.
-    if (const auto protege = Fichier_Du_Programme(fichier, m_env.dossier)) {
-        Signale(QStringLiteral("Le fichier %1 est %2 : l'export ne peut pas le remplacer. Choisissez un autre nom ou un autre dossier.")
-                    .arg(QDir::toNativeSeparators(fichier), *protege));
-        return;
-    }
     const ADIF::Export e = ADIF::Log_Vers_ADIF(log.valeur(), nom_log, m_env.horloge());
     if (const Statut s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), e.octets, Si_Absent::Creer); !s) {
         Signale(s.erreur());

@@ -223,16 +223,11 @@ QStringList Moulins_Restants::Lignes_Montrees() const
 void Moulins_Restants::Enregistrer_Restants_Click()
 {
     const QString propose = QDir(m_dossier).filePath(QStringLiteral("Moulins_%1_%2.txt").arg(m_departement, Filtre_Moulins_Choix->currentText()));
-    const QString fichier = Dialogue_Fichier::A_Enregistrer(this, QStringLiteral("Enregistrer les moulins"), propose,
-                                                            QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
+    const QString fichier = Dialogue_Fichier::A_Ecrire(this, QStringLiteral("Enregistrer les moulins"), propose,
+                                                       QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"), m_dossier,
+                                                       QStringLiteral("la liste"));
     if (fichier.isEmpty())
         return;
-    if (const auto protege = Fichier_Du_Programme(fichier, m_dossier)) {
-        Message::Information(this, QStringLiteral("Le fichier %1 est %2 : la liste ne peut pas le remplacer. Choisissez un autre "
-                                                  "nom ou un autre dossier.")
-                                       .arg(QDir::toNativeSeparators(fichier), *protege));
-        return;
-    }
     QByteArray octets;
     for (const QString &l : Lignes_Montrees()) {
         // A character without a byte in Windows-1252 is written "?".

@@ -268,16 +268,10 @@ void Statistiques::enregistre()
 {
     const QString annee = m_donnees.annees.empty() ? QString() : m_donnees.annees.front().annee;
     const QString propose = QDir(m_dossier).filePath(QStringLiteral("Statistiques_%1_%2.png").arg(m_indicatif, annee));
-    const QString fichier = Dialogue_Fichier::A_Enregistrer(this, QStringLiteral("Enregistrer les statistiques"), propose,
-                                                            QStringLiteral("Images PNG (*.png)"));
+    const QString fichier = Dialogue_Fichier::A_Ecrire(this, QStringLiteral("Enregistrer les statistiques"), propose,
+                                                       QStringLiteral("Images PNG (*.png)"), m_dossier, QStringLiteral("l'image"));
     if (fichier.isEmpty())
         return;
-    if (const auto protege = Fichier_Du_Programme(fichier, m_dossier)) {
-        Message::Information(this, QStringLiteral("Le fichier %1 est %2 : l'image ne peut pas le remplacer. Choisissez un autre "
-                                                  "nom ou un autre dossier.")
-                                       .arg(QDir::toNativeSeparators(fichier), *protege));
-        return;
-    }
     QImage image(Taille_Image, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -13,6 +13,12 @@ QString A_Ouvrir(QWidget *parent, const QString &titre, const QString &dossier, 
 // The file to write, `propose` offered first; empty when the operator cancels.
 QString A_Enregistrer(QWidget *parent, const QString &titre, const QString &propose, const QString &filtre);
 
+// The same, unless the file chosen is one of the program's own in `dossier`
+// (a log, the template, the list of mills, a backup): the operator is told
+// that `quoi` cannot replace it, and it is empty.
+QString A_Ecrire(QWidget *parent, const QString &titre, const QString &propose, const QString &filtre, const QString &dossier,
+                 const QString &quoi);
+
 // Gets the dialog's title and what it proposes, gives the chosen file. An
 // empty function restores the dialogs.
 using Repondeur = std::function<QString(const QString &titre, const QString &propose)>;

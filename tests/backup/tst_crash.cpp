@@ -1,3 +1,4 @@
+#include "Ecrivain_Tue.h"
 #include "Journal.h"
 #include "Log_Crash.h"
 #include "Outils_Test.h"
@@ -55,22 +56,8 @@ void Tst_Crash::tue_pendant_les_reecritures_et_les_sauvegardes()
     const QString preparee = Sauvegardes::Chemin_Preparee(log);
     QMap<char, int> etats;
     for (int i = 0; i < tues; ++i) {
-        QProcess ecrivain;
-        // The writer is built beside this test. Starting a process takes long
-        // under Wine on a busy machine, and there it sometimes fails outright:
-        // it is tried again, which leaves the log as it was.
-        bool parti = false;
-        for (int essai = 0; essai < 3 && !parti; ++essai) {
-            ecrivain.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ecrivain_log")), {log});
-            parti = ecrivain.waitForStarted(120000);
-        }
-        QVERIFY2(parti, qPrintable(ecrivain.errorString()));
-        QVERIFY2(ecrivain.waitForReadyRead(120000), qPrintable(ecrivain.readAllStandardError()));
-        std::this_thread::sleep_for(std::chrono::microseconds(hasard.bounded(etendue_us)));
-        // SIGKILL on Linux, TerminateProcess on Windows: no chance to tidy up.
-        ecrivain.kill();
-        QVERIFY(ecrivain.waitForFinished(10000));
-        QVERIFY2(ecrivain.exitStatus() == QProcess::CrashExit, qPrintable(ecrivain.readAllStandardError()));
+        const QString echec = Lance_Puis_Tue(QStringLiteral("ecrivain_log"), {log}, hasard.bounded(etendue_us));
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
 
         if (d.existe(QString::fromLatin1(Nom_Temporaire)) || d.existe(QString::fromLatin1(Nom_Temporaire_Insertion)))
             ++au_milieu;

@@ -1,5 +1,6 @@
 // A list of mills being kept, killed at random moments: the kept file and
 // every copy of it are always one whole list.
+#include "Ecrivain_Tue.h"
 #include "Liste_Moulins.h"
 #include "Outils_Test.h"
 
@@ -39,19 +40,9 @@ void Tst_Crash_Moulins::tue_pendant_que_la_liste_est_gardee()
     const int tues = 80;
     int tordus = 0;
     for (int i = 0; i < tues; ++i) {
-        QProcess ecrivain;
-        bool parti = false;
-        for (int essai = 0; essai < 3 && !parti; ++essai) {
-            ecrivain.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ecrivain_moulins")),
-                           {d.chemin(), source_a, source_b});
-            parti = ecrivain.waitForStarted(120000);
-        }
-        QVERIFY2(parti, qPrintable(ecrivain.errorString()));
-        QVERIFY2(ecrivain.waitForReadyRead(120000), qPrintable(ecrivain.readAllStandardError()));
-        std::this_thread::sleep_for(std::chrono::microseconds(hasard.bounded(etendue_us)));
-        ecrivain.kill();
-        QVERIFY(ecrivain.waitForFinished(10000));
-        QVERIFY2(ecrivain.exitStatus() == QProcess::CrashExit, qPrintable(ecrivain.readAllStandardError()));
+        const QString echec = Lance_Puis_Tue(QStringLiteral("ecrivain_moulins"), {d.chemin(), source_a, source_b},
+                                             hasard.bounded(etendue_us));
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
 
         tordus += d.existe(QStringLiteral("Moulins.en_cours.tmp")) || d.existe(QStringLiteral("Sauvegardes/Moulins.en_cours.tmp"));
         const QByteArray gardee = d.lit(QStringLiteral("Moulins.txt"));
