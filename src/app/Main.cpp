@@ -90,11 +90,7 @@ Main::Main(Environnement environnement, QWidget *parent)
                            [this](const QString &texte) { return Message::Question(this, texte); })
 {
     // The list of mills is read beside the start, which does not wait for it.
-    m_lecture_moulins = std::async(std::launch::async, [this, dossier = m_env.dossier] {
-        auto liste = Moulins::Charge_Gardee(dossier);
-        QMetaObject::invokeMethod(this, &Main::Moulins_Lus, Qt::QueuedConnection);
-        return liste;
-    });
+    m_lecture_moulins = std::async(std::launch::async, [dossier = m_env.dossier] { return Moulins::Charge_Gardee(dossier); });
     setObjectName(QStringLiteral("Main"));
     setWindowIcon(Icone::Moulin());
     Cree_Controles();
@@ -150,6 +146,7 @@ void Main::showEvent(QShowEvent *evenement)
         m_focus_voulu->setFocus();
     // Once the window is painted, so that its first showing does not wait.
     QTimer::singleShot(0, this, &Main::Prepare_Sauvegarde);
+    QTimer::singleShot(0, this, &Main::Moulins_Lus);
 }
 
 void Main::Prepare_Sauvegarde()

@@ -118,7 +118,7 @@ private:
     // The kept list of mills, read in the background from the start: waited
     // for where it is needed first.
     const std::shared_ptr<const Moulins::Liste> &Moulins_Gardes();
-    // Once read: what waited for it.
+    // Once read: what waited for it; until then, looked at again shortly.
     void Moulins_Lus();
     void Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste);
     // The mill of a number under the entry; nothing when no list is kept.

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 using namespace Sous_Programmes;
 
@@ -38,6 +39,11 @@ const std::shared_ptr<const Moulins::Liste> &Main::Moulins_Gardes()
 
 void Main::Moulins_Lus()
 {
+    // Looked at from this thread alone, until it is read.
+    if (m_lecture_moulins.valid() && m_lecture_moulins.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        QTimer::singleShot(20, this, &Main::Moulins_Lus);
+        return;
+    }
     Moulins_Gardes();
     if (!m_moulin_attendu.isEmpty())
         Montre_Moulin(m_moulin_attendu, true);

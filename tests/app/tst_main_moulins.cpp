@@ -80,7 +80,7 @@ void Tst_Main_Moulins::charger_la_liste_puis_le_nom_sous_la_saisie()
     QVERIFY(!b.dossier.existe(QStringLiteral("Moulins.txt")));
 
     b.messages.clear();
-    QTest::mouseClick(apercu->findChild<QPushButton *>(QStringLiteral("Enregistrer_Moulins")), Qt::LeftButton);
+    apercu->findChild<QPushButton *>(QStringLiteral("Enregistrer_Moulins"))->click();
     QCOMPARE(b.messages, QStringList{QStringLiteral("La liste de 5 moulins est gardée.")});
     QVERIFY(!Banc_Main::fenetre_visible("Apercu_Moulins"));
     QCOMPARE(b.dossier.lit(QStringLiteral("Moulins.txt")), Moulins::Texte_Garde(Moulins::Lit_Liste(Liste_Csv).liste));
@@ -123,7 +123,7 @@ void Tst_Main_Moulins::annuler_ne_garde_rien()
     b.action("Mnu_Liste_Moulins")->trigger();
     QWidget *apercu = Banc_Main::fenetre_ouverte("Apercu_Moulins");
     QVERIFY(apercu);
-    QTest::mouseClick(apercu->findChild<QPushButton *>(QStringLiteral("Annuler_Moulins")), Qt::LeftButton);
+    apercu->findChild<QPushButton *>(QStringLiteral("Annuler_Moulins"))->click();
     QVERIFY(!b.dossier.existe(QStringLiteral("Moulins.txt")));
     QCOMPARE(QDir(b.dossier.fichier(QStringLiteral("Sauvegardes"))).entryList({QStringLiteral("Moulins*")}), QStringList());
 
@@ -239,7 +239,7 @@ void Tst_Main_Moulins::restants_enregistres_et_imprimes()
 
     // Written as shown, in fixed columns, one byte a character.
     choisi = b.dossier.fichier(QStringLiteral("restants.txt"));
-    QTest::mouseClick(r->findChild<QPushButton *>(QStringLiteral("Enregistrer_Restants")), Qt::LeftButton);
+    r->findChild<QPushButton *>(QStringLiteral("Enregistrer_Restants"))->click();
     QCOMPARE(b.dossier.lit(QStringLiteral("restants.txt")),
              QByteArray("Moulins du d\xE9partement 21 : Tous\r\n"
                         "\r\n"
@@ -252,7 +252,7 @@ void Tst_Main_Moulins::restants_enregistres_et_imprimes()
         const QByteArray avant = b.dossier.lit(QFileInfo(protege).fileName());
         choisi = protege;
         b.messages.clear();
-        QTest::mouseClick(r->findChild<QPushButton *>(QStringLiteral("Enregistrer_Restants")), Qt::LeftButton);
+        r->findChild<QPushButton *>(QStringLiteral("Enregistrer_Restants"))->click();
         QCOMPARE(b.messages.size(), 1);
         QCOMPARE(b.dossier.lit(QFileInfo(protege).fileName()), avant);
     }
@@ -264,7 +264,7 @@ void Tst_Main_Moulins::restants_enregistres_et_imprimes()
         return true;
     });
     b.messages.clear();
-    QTest::mouseClick(r->findChild<QPushButton *>(QStringLiteral("Imprimer_Restants")), Qt::LeftButton);
+    r->findChild<QPushButton *>(QStringLiteral("Imprimer_Restants"))->click();
     QCOMPARE(b.messages, QStringList());
     QVERIFY(QFileInfo(pdf).size() > 0);
 }
