@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <array>
 #include <cstring>
 
@@ -265,11 +264,22 @@ int Departement_Du_Champ(QByteArrayView v)
 
 enum Colonne { Numero, Nom, Commune, Departement, Latitude, Longitude, Nombre_Colonnes };
 
-// A heading's words, lower case and without accents.
+// A heading's words, lower case and without accents. No regular expression:
+// the list is read off the main thread, where Qt would keep one thread's
+// data for it.
 QStringList Mots(QByteArrayView cellule, Encodage e)
 {
-    static const QRegularExpression separation(QStringLiteral("[^a-z0-9°]+"));
-    return Repli(Decode(cellule, e)).split(separation, Qt::SkipEmptyParts);
+    QStringList mots;
+    QString mot;
+    for (QChar c : Repli(Decode(cellule, e)) + u' ') {
+        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'°') {
+            mot += c;
+        } else if (!mot.isEmpty()) {
+            mots << mot;
+            mot.clear();
+        }
+    }
+    return mots;
 }
 
 // Which column each heading names; none when the line names no number.
