@@ -134,7 +134,11 @@ Resultat<QString> Nomme_Copie(const QString &temporaire, const QString &chemin_l
 
 QString Texte_Echec(const QString &chemin_log)
 {
-    return QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : ").arg(QFileInfo(chemin_log).fileName());
+    const QString nom = QFileInfo(chemin_log).fileName();
+    // The list of mills is backed up as the logs are.
+    if (nom == QLatin1String(Nom_Liste_Moulins))
+        return QStringLiteral("La sauvegarde de la liste des moulins %1 n'a pas pu être faite : ").arg(nom);
+    return QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : ").arg(nom);
 }
 
 } // namespace

@@ -200,6 +200,15 @@ void Tst_Liste_Moulins::garde_remplace_et_sauvegarde_l_ancienne()
     QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name),
              (QStringList{QStringLiteral("Moulins.txt"), QStringLiteral("TEST1_Dezudidar_ERI_2007.txt")}));
 
+    // The copy of the old list cannot be made: told, and the old list stays.
+    QVERIFY(QDir(d.fichier(QStringLiteral("Sauvegardes"))).removeRecursively());
+    d.ecrit(QStringLiteral("Sauvegardes"), "un fichier, pas un dossier");
+    const auto refus = Garde(d.chemin(), a, heure.addSecs(120));
+    QVERIFY(!refus.ok());
+    QVERIFY2(refus.erreur().startsWith(QStringLiteral("La sauvegarde de la liste des moulins Moulins.txt")), qPrintable(refus.erreur()));
+    QVERIFY(refus.erreur().endsWith(QStringLiteral("La liste des moulins n'a pas été remplacée.")));
+    QCOMPARE(d.lit(QStringLiteral("Moulins.txt")), Texte_Garde(b));
+
     // None kept yet: an empty list, no failure.
     Dossier_Test vide;
     const auto aucune = Charge_Gardee(vide.chemin());
