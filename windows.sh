@@ -13,16 +13,22 @@ Installe_Paquets
 CACHE="${KOB_CACHE_WINDOWS:-$HOME/.cache/kob_dezudidar_eri}"
 QT_WINDOWS="$(Qt_Windows "$CACHE")"
 
+# The program's icon is drawn by its own code, run on this machine.
+cmake -G Ninja -S . -B build-outils -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-outils --target icones
+
 cmake -G Ninja -S . -B build-windows \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/tools/windows/mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$QT_WINDOWS" \
   -DQT_HOST_PATH=/usr \
-  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
+  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+  -DKOB_OUTIL_ICONES="$PWD/build-outils/tools/icones"
 cmake --build build-windows
 
 . tools/windows/depose.sh
 . tools/windows/wine.sh
+. tools/windows/installation.sh
 
 # The tests beside what they need, run under Wine on the Windows platform
 # (Qt's offscreen platform finds no fonts under Wine).
@@ -43,3 +49,10 @@ Depose "$QT_WINDOWS" "$PAQUET" qwindows
 rm -f KOB_Dezudidar_ERI-windows-x64.zip
 (cd build-windows/paquet && zip -qr ../../KOB_Dezudidar_ERI-windows-x64.zip KOB_Dezudidar_ERI)
 echo "Paquet écrit : KOB_Dezudidar_ERI-windows-x64.zip"
+
+# The installer of the same folder, tried under Wine in a fresh prefix.
+INSTALLEUR=KOB_Dezudidar_ERI-windows-x64-installation.exe
+rm -f "$INSTALLEUR"
+Fait_Installeur "$PAQUET" "$PWD/build-windows/src/app/KOB_Dezudidar_ERI.ico" "$PWD/$INSTALLEUR"
+Verifie_Installeur "$PWD/$INSTALLEUR" "$CACHE" "$PAQUET"
+echo "Installeur écrit : $INSTALLEUR"

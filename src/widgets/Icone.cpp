@@ -1,8 +1,11 @@
 #include "Icone.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <vector>
 
 namespace Icone {
 
@@ -65,9 +68,43 @@ QImage Image(int taille)
 QIcon Moulin()
 {
     QIcon icone;
-    for (int taille : {16, 24, 32, 48, 64, 128, 256})
+    for (int taille : Tailles)
         icone.addPixmap(QPixmap::fromImage(Image(taille)));
     return icone;
+}
+
+QByteArray Fichier_Ico()
+{
+    // Each size as a PNG, which Windows takes in an icon file since Vista.
+    std::vector<QByteArray> images;
+    for (int taille : Tailles) {
+        QByteArray png;
+        QBuffer tampon(&png);
+        tampon.open(QIODevice::WriteOnly);
+        Image(taille).save(&tampon, "PNG");
+        images.push_back(png);
+    }
+    QByteArray ico;
+    auto mot = [&](quint16 v) { ico.append(char(v & 0xFF)).append(char(v >> 8)); };
+    auto double_mot = [&](quint32 v) { mot(quint16(v & 0xFFFF)); mot(quint16(v >> 16)); };
+    mot(0);
+    mot(1); // an icon, not a cursor
+    mot(quint16(images.size()));
+    quint32 position = quint32(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int taille = Tailles[i];
+        // 256 is written 0: the field is one byte.
+        ico.append(char(taille & 0xFF)).append(char(taille & 0xFF));
+        ico.append(char(0)).append(char(0)); // no palette
+        mot(1);
+        mot(32);
+        double_mot(quint32(images[i].size()));
+        double_mot(position);
+        position += quint32(images[i].size());
+    }
+    for (const QByteArray &png : images)
+        ico += png;
+    return ico;
 }
 
 } // namespace Icone

@@ -12,5 +12,10 @@ namespace Icone {
 void Dessine_Moulin(QPainter &peintre);
 QImage Image(int taille);
 QIcon Moulin();
+// The sizes the program's icon is made in, from a menu's to Explorer's largest.
+inline constexpr int Tailles[] = {16, 24, 32, 48, 64, 128, 256};
+// A Windows icon file holding the drawing at each of those sizes, for the
+// executable's resources.
+QByteArray Fichier_Ico();
 
 } // namespace Icone
