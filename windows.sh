@@ -29,14 +29,20 @@ cmake --build build-windows
 . tools/windows/depose.sh
 . tools/windows/wine.sh
 . tools/windows/installation.sh
+. tools/windows/impression.sh
 
 # The tests beside what they need, run under Wine on the Windows platform
 # (Qt's offscreen platform finds no fonts under Wine).
 Depose "$QT_WINDOWS" build-windows/tests qwindows qoffscreen
 # There for the test that checks that no window loads them.
 cp -r "$QT_WINDOWS/plugins/imageformats" build-windows/tests/
+# The print tests print on a PDF printer that CUPS gives to Wine.
+IMPRESSIONS="$PWD/build-windows/impressions"
+Demarre_Imprimante "$IMPRESSIONS"
 Prepare_Wine "$CACHE"
+trap 'Arrete_Imprimante; kill "$XVFB_PID" 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true' EXIT
 Lance_Tests build-windows/tests
+Verifie_Impressions "$IMPRESSIONS/pdf" F5IMP TK5IMP 29015
 
 # The package: unzipped into any writable folder, the program starts there
 # and keeps its logs beside it.

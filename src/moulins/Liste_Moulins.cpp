@@ -453,16 +453,31 @@ public:
         // An organisers' list usually comes in the order of numbers already.
         if (m_dans_l_ordre)
             return std::move(m_liste);
-        // Numbers are at most 12^5: in their order by the index itself.
-        std::vector<Moulin> ordre;
-        ordre.reserve(m_liste.m_moulins.size());
+        // Numbers are at most 12^5: in their order by the index itself, each
+        // mill moved in place along the cycles of that order.
+        std::vector<qint32> source;
+        source.reserve(m_liste.m_moulins.size());
         for (size_t code = 0; code < m_liste.m_index.size(); ++code) {
             if (const qint32 p = m_liste.m_index[code]; p >= 0) {
-                m_liste.m_index[code] = qint32(ordre.size());
-                ordre.push_back(m_liste.m_moulins[size_t(p)]);
+                m_liste.m_index[code] = qint32(source.size());
+                source.push_back(p);
             }
         }
-        m_liste.m_moulins = std::move(ordre);
+        std::vector<Moulin> &moulins = m_liste.m_moulins;
+        for (size_t debut = 0; debut < source.size(); ++debut) {
+            if (source[debut] < 0 || size_t(source[debut]) == debut)
+                continue;
+            const Moulin garde = moulins[debut];
+            size_t i = debut;
+            while (size_t(source[i]) != debut) {
+                const size_t suivant = size_t(source[i]);
+                moulins[i] = moulins[suivant];
+                source[i] = -1;
+                i = suivant;
+            }
+            moulins[i] = garde;
+            source[i] = -1;
+        }
         return std::move(m_liste);
     }
 

@@ -60,6 +60,10 @@ void Tst_Liste_Moulins::lecture_data()
                                             << QStringList{"21001|Moulin de la Tour|Saint-Pierre|21||"};
     QTest::newRow("virgule") << QByteArray("numero,nom,commune\n21002,Moulin B,Beaune\n21001,Moulin A,Dijon\n")
                              << QStringList{"21001|Moulin A|Dijon|21||", "21002|Moulin B|Beaune|21||"};
+    // Put in order in place: one cycle of three moves and one of two.
+    QTest::newRow("dans le désordre") << QByteArray("dmf;nom\n29015;E\n2A001;F\n01001;A\n21003;C\n21001;B\n")
+                                      << QStringList{"01001|A||01||", "21001|B||21||", "21003|C||21||", "29015|E||29||",
+                                                     "2A001|F||2A||"};
     QTest::newRow("tabulation") << QByteArray("DMF\tMoulin\tVille\tLat\tLng\r\n29015\tMoulin de Kerouat\tCommana\t48.41\t-3.95\r\n")
                                 << QStringList{"29015|Moulin de Kerouat|Commana|29|48.41|-3.95"};
     QTest::newRow("guillemets") << QByteArray("Référence;Nom;Commune\r\n"

@@ -31,7 +31,8 @@ Lance_Tests() {
     nom="$(basename "$t" .exe)"
     total=$((total + 1))
     rm -f "$dossier/$nom.txt"
-    if (cd "$dossier" && "$WINE" "$nom.exe" -o "$nom.txt,txt" >/dev/null 2>&1); then
+    # A test left waiting on a window fails instead of holding the script.
+    if (cd "$dossier" && timeout 600 "$WINE" "$nom.exe" -o "$nom.txt,txt" >/dev/null 2>&1); then
       echo "réussi  $nom : $(grep '^Totals' "$dossier/$nom.txt" 2>/dev/null)"
     else
       echecs=$((echecs + 1))

@@ -1,0 +1,96 @@
+// Printing on Windows as the operator does it: the system's print dialog,
+// then the default printer. Run where a printer is given to Windows (under
+// Wine, a PDF printer from CUPS); the PDFs are read by the script that
+// started that printer.
+#include "Banc_Main.h"
+
+#include "Impression.h"
+
+#include <QPrinterInfo>
+#include <QTimer>
+
+#include <functional>
+
+#ifdef Q_OS_WIN
+#include <cwchar>
+#include <windows.h>
+#endif
+
+namespace {
+
+const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5IMP"),
+                            Ligne("02/03/07", "2A001", "Moulin active", "TK5IMP"),
+                            Ligne("03/03/07", "29015", "Moulin active", "F1IMP", true)};
+
+#ifdef Q_OS_WIN
+// The system's dialog of this thread, once it is on screen.
+HWND Dialogue_Systeme()
+{
+    HWND trouve = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND h, LPARAM l) -> BOOL {
+            wchar_t classe[16] = {};
+            ::GetClassNameW(h, classe, 16);
+            if (std::wcscmp(classe, L"#32770") == 0 && ::IsWindowVisible(h)) {
+                *reinterpret_cast<HWND *>(l) = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        LPARAM(&trouve));
+    return trouve;
+}
+#endif
+
+// Runs `imprime` and presses the print dialog's Print button once it shows;
+// false when no dialog showed.
+bool Imprime_Par_Le_Dialogue(const std::function<void()> &imprime)
+{
+    bool vu = false;
+#ifdef Q_OS_WIN
+    QTimer guet;
+    guet.setInterval(200);
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        if (HWND d = Dialogue_Systeme()) {
+            vu = true;
+            guet.stop();
+            ::PostMessageW(d, WM_COMMAND, IDOK, 0);
+        }
+    });
+    guet.start();
+#endif
+    imprime();
+    return vu;
+}
+
+} // namespace
+
+class Tst_Impression_Windows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("The system's print dialog is Windows's.");
+#endif
+        if (QPrinterInfo::defaultPrinterName().isEmpty())
+            QSKIP("No printer is given to Windows here.");
+        Impression::Installe_Choix({});
+    }
+    void liste_des_contactes();
+};
+
+void Tst_Impression_Windows::liste_des_contactes()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    b.messages.clear();
+    QVERIFY(Imprime_Par_Le_Dialogue([&] { b.action("Mnu_Imp_Contacte")->trigger(); }));
+    QVERIFY2(b.messages.isEmpty(), qPrintable(b.messages.join(u'\n')));
+}
+
+QTEST_MAIN(Tst_Impression_Windows)
+#include "tst_impression_windows.moc"
