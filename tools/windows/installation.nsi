@@ -6,7 +6,8 @@
 ; FICHIERS and DESINSTALLE are the lists of the package's own files, written
 ; by windows.sh: only those are ever removed.
 
-Unicode true
+; A 64-bit installer, as the program: Wine's 64-bit loader runs it for the tests.
+Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
@@ -29,6 +30,7 @@ VIAddVersionKey /LANG=1036 "ProductName" "KOB_Dezudidar_ERI"
 VIAddVersionKey /LANG=1036 "FileDescription" "Installation de KOB_Dezudidar_ERI"
 VIAddVersionKey /LANG=1036 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1036 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1036 "LegalCopyright" "Licence GNU GPL version 3"
 
 !define MUI_ICON "${ICONE}"
 !define MUI_UNICON "${ICONE}"

@@ -26,7 +26,9 @@ Listes_Installation() {
 
 # Fait_Installeur PAQUET ICONE SORTIE: the installer of the package's folder.
 Fait_Installeur() {
-  local paquet="$1" icone="$2" sortie="$3" version taille travail
+  local paquet icone="$2" sortie="$3" version taille travail
+  # makensis finds what a script names from the script's own folder.
+  paquet="$(cd "$1" && pwd)"
   travail="$(dirname "$paquet")/nsis"
   mkdir -p "$travail"
   Listes_Installation "$paquet" "$travail/fichiers.nsh" "$travail/desinstalle.nsh"
@@ -63,7 +65,7 @@ Enregistre_QSO() {
   "$WINE" reg add 'HKCU\Software\Dezudidar_ERI\Dezudidar_ERI\Setup ' /v 'Indicatif Station' /d F4TST /f >/dev/null 2>&1
   "$WINE" reg add 'HKCU\Software\Dezudidar_ERI\Dezudidar_ERI\Setup F4TST' /v 'Annee Radovered' /d "$annee" /f >/dev/null 2>&1
   cp "$dossier/FXXXX_Dezudidar_ERI.txt" "$log"
-  "$WINE" "$dossier/KOB_Dezudidar_ERI.exe" >/dev/null 2>&1 &
+  ("$WINE" "$dossier/KOB_Dezudidar_ERI.exe" >/dev/null 2>&1 &)
   Attend 60 xdotool search --onlyvisible --name 'KOB_Dezudidar_ERI +Revision' \
     || Echec_Installeur "la fenêtre du programme installé ne s'ouvre pas" || return 1
   fenetre="$(xdotool search --onlyvisible --name 'KOB_Dezudidar_ERI +Revision' | head -1)"
@@ -88,7 +90,7 @@ Enregistre_QSO() {
 # program's files and shortcut and leaves the log.
 Verifie_Installeur() {
   local installeur="$1" cache="$2" paquet="$3"
-  local prefixe_tests="$WINEPREFIX" utilisateur maison dossier raccourci log copie cle
+  local prefixe_tests="$WINEPREFIX" utilisateur maison dossier raccourci log copie cle sauvegardes
   "$WINESERVER" -k 2>/dev/null || true
   export WINEPREFIX="$cache/wine-installation"
   rm -rf "$WINEPREFIX"
@@ -100,13 +102,14 @@ Verifie_Installeur() {
   raccourci="$maison/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/KOB Dezudidar ERI.lnk"
   cle='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KOB_Dezudidar_ERI'
 
-  echo "un fichier, pas un dossier" >"$WINEPREFIX/drive_c/un_fichier"
-  if "$WINE" "$installeur" /S '/D=C:\un_fichier\KOB_Dezudidar_ERI' >/dev/null 2>&1; then
+  # A drive where nothing can be written, even by root: Linux's /proc.
+  ln -sfn /proc "$WINEPREFIX/dosdevices/r:"
+  if "$WINE" "$installeur" /S '/D=R:\KOB_Dezudidar_ERI' >/dev/null 2>&1; then
     Echec_Installeur "un dossier impossible à écrire est accepté"
     return 1
   fi
-  [ -f "$WINEPREFIX/drive_c/un_fichier" ] && [ ! -e "$dossier" ] && [ ! -e "$raccourci" ] \
-    || { Echec_Installeur "un refus a laissé des fichiers"; return 1; }
+  [ ! -e "$dossier" ] && [ ! -e "$raccourci" ] || { Echec_Installeur "un refus a laissé des fichiers"; return 1; }
+  rm -f "$WINEPREFIX/dosdevices/r:"
 
   "$WINE" "$installeur" /S >/dev/null 2>&1 || { Echec_Installeur "l'installation silencieuse a échoué"; return 1; }
   "$WINESERVER" -w
@@ -128,6 +131,8 @@ Verifie_Installeur() {
   "$WINESERVER" -w
   cmp -s "$copie" "$log" || { Echec_Installeur "la mise à jour a changé le log"; return 1; }
 
+  sauvegardes="$(cd "$dossier" && find Sauvegardes -type f -exec md5sum {} + | sort)"
+  [ -n "$sauvegardes" ] || { Echec_Installeur "le premier changement n'a pas fait de sauvegarde"; return 1; }
   "$WINE" "$dossier/Desinstaller KOB_Dezudidar_ERI.exe" /S >/dev/null 2>&1 \
     || { Echec_Installeur "la désinstallation a échoué"; return 1; }
   "$WINESERVER" -w
@@ -137,6 +142,8 @@ Verifie_Installeur() {
   [ ! -e "$raccourci" ] || { Echec_Installeur "le raccourci reste après la désinstallation"; return 1; }
   ! "$WINE" reg query "$cle" >/dev/null 2>&1 || { Echec_Installeur "l'entrée de désinstallation reste"; return 1; }
   cmp -s "$copie" "$log" || { Echec_Installeur "la désinstallation a touché le log"; return 1; }
+  [ "$(cd "$dossier" && find Sauvegardes -type f -exec md5sum {} + | sort)" = "$sauvegardes" ] \
+    || { Echec_Installeur "la désinstallation a touché les sauvegardes"; return 1; }
   rm -f "$copie"
   "$WINESERVER" -k 2>/dev/null || true
   export WINEPREFIX="$prefixe_tests"
