@@ -73,20 +73,64 @@ QIcon Moulin()
     return icone;
 }
 
+namespace {
+
+void Mot(QByteArray &o, quint16 v) { o.append(char(v & 0xFF)).append(char(v >> 8)); }
+void Double_Mot(QByteArray &o, quint32 v)
+{
+    Mot(o, quint16(v & 0xFFFF));
+    Mot(o, quint16(v >> 16));
+}
+
+// A size as Windows has always read icons: a 32-bit bitmap, bottom row
+// first, then the mask of its transparent pixels.
+QByteArray Bitmap_Icone(const QImage &dessin)
+{
+    const QImage image = dessin.convertToFormat(QImage::Format_ARGB32);
+    const int t = image.width();
+    QByteArray o;
+    Double_Mot(o, 40);
+    Double_Mot(o, quint32(t));
+    Double_Mot(o, quint32(2 * t)); // the colours and the mask, one above the other
+    Mot(o, 1);
+    Mot(o, 32);
+    for (int i = 0; i < 6; ++i)
+        Double_Mot(o, 0);
+    for (int y = t - 1; y >= 0; --y)
+        for (int x = 0; x < t; ++x)
+            Double_Mot(o, image.pixel(x, y)); // BGRA in memory, as Windows wants it
+    const int octets_ligne = ((t + 31) / 32) * 4;
+    for (int y = t - 1; y >= 0; --y) {
+        QByteArray ligne(octets_ligne, '\0');
+        for (int x = 0; x < t; ++x)
+            if (qAlpha(image.pixel(x, y)) == 0)
+                ligne[x / 8] = char(ligne[x / 8] | (0x80 >> (x % 8)));
+        o += ligne;
+    }
+    return o;
+}
+
+QByteArray Png(const QImage &image)
+{
+    QByteArray png;
+    QBuffer tampon(&png);
+    tampon.open(QIODevice::WriteOnly);
+    image.save(&tampon, "PNG");
+    return png;
+}
+
+} // namespace
+
 QByteArray Fichier_Ico()
 {
-    // Each size as a PNG, which Windows takes in an icon file since Vista.
+    // The largest as a PNG, as Windows takes it since Vista; the others as
+    // bitmaps, which every reader of icons picks by their exact size.
     std::vector<QByteArray> images;
-    for (int taille : Tailles) {
-        QByteArray png;
-        QBuffer tampon(&png);
-        tampon.open(QIODevice::WriteOnly);
-        Image(taille).save(&tampon, "PNG");
-        images.push_back(png);
-    }
+    for (int taille : Tailles)
+        images.push_back(taille >= 256 ? Png(Image(taille)) : Bitmap_Icone(Image(taille)));
     QByteArray ico;
-    auto mot = [&](quint16 v) { ico.append(char(v & 0xFF)).append(char(v >> 8)); };
-    auto double_mot = [&](quint32 v) { mot(quint16(v & 0xFFFF)); mot(quint16(v >> 16)); };
+    auto mot = [&](quint16 v) { Mot(ico, v); };
+    auto double_mot = [&](quint32 v) { Double_Mot(ico, v); };
     mot(0);
     mot(1); // an icon, not a cursor
     mot(quint16(images.size()));

@@ -29,6 +29,23 @@ private slots:
 
 namespace {
 
+// The pixels of an icon read back that are not the drawing at its size,
+// give or take what a conversion rounds; compared premultiplied, as an edge
+// pixel almost transparent has no colour to speak of.
+int Ecarts(const QImage &lue)
+{
+    const QImage image = lue.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage attendue = Icone::Image(image.width()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int ecarts = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y), b = attendue.pixel(x, y);
+            ecarts += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) > 24
+                || qAbs(qAlpha(a) - qAlpha(b)) > 8;
+        }
+    return ecarts;
+}
+
 QString Programme() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(PROGRAMME_RELATIF)); }
 
 } // namespace
@@ -38,24 +55,24 @@ void Tst_Ressources_Windows::icone_du_moulin()
 #ifdef Q_OS_WIN
     QVERIFY(QFileInfo::exists(Programme()));
     const std::wstring chemin = QDir::toNativeSeparators(Programme()).toStdWString();
-    HICON grande = nullptr, petite = nullptr;
-    QCOMPARE(::ExtractIconExW(chemin.c_str(), 0, &grande, &petite, 1), UINT(1));
-    for (HICON h : {grande, petite}) {
-        QVERIFY(h);
-        const QImage image = QImage::fromHICON(h).convertToFormat(QImage::Format_ARGB32);
+    // What the shell takes for Explorer's large icon.
+    HICON grande = nullptr;
+    QVERIFY(::ExtractIconExW(chemin.c_str(), 0, &grande, nullptr, 1) >= 1 && grande);
+    const QImage shell = QImage::fromHICON(grande);
+    ::DestroyIcon(grande);
+    QVERIFY2(Ecarts(shell) * 50 < shell.width() * shell.height(), qPrintable(QString::number(Ecarts(shell))));
+    // Each size, as the taskbar and Alt-Tab ask for one.
+    HMODULE module = ::LoadLibraryExW(chemin.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    QVERIFY(module);
+    for (int taille : Icone::Tailles) {
+        HICON h = HICON(::LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, taille, taille, 0));
+        QVERIFY2(h, qPrintable(QString::number(taille)));
+        const QImage image = QImage::fromHICON(h);
         ::DestroyIcon(h);
-        QVERIFY(!image.isNull());
-        // The drawing at that size, give or take what a conversion rounds.
-        const QImage attendue = Icone::Image(image.width()).convertToFormat(QImage::Format_ARGB32);
-        int ecarts = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor a(image.pixel(x, y)), b(attendue.pixel(x, y));
-                ecarts += qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) > 24
-                    || qAbs(a.alpha() - b.alpha()) > 8;
-            }
-        QVERIFY2(ecarts * 50 < image.width() * image.height(), qPrintable(QString::number(ecarts)));
+        QCOMPARE(image.width(), taille);
+        QVERIFY2(Ecarts(image) * 50 < taille * taille, qPrintable(QStringLiteral("%1 pixels of %2x%2 differ").arg(Ecarts(image)).arg(taille)));
     }
+    ::FreeLibrary(module);
 #endif
 }
 
