@@ -27,6 +27,7 @@ private slots:
     void version_du_programme();
 };
 
+#ifdef Q_OS_WIN
 namespace {
 
 // The pixels of an icon read back that are not the drawing at its size,
@@ -49,6 +50,7 @@ int Ecarts(const QImage &lue)
 QString Programme() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(PROGRAMME_RELATIF)); }
 
 } // namespace
+#endif
 
 void Tst_Ressources_Windows::icone_du_moulin()
 {
