@@ -92,7 +92,45 @@ void Dessine_Legende(QPainter &p, const QRectF &bande, const Contenu &c, qreal e
     }
 }
 
+// Where each part of the chart goes, its fonts as large as the device wants.
+struct Mise_En_Page {
+    Mise_En_Page(const QRectF &zone, const Contenu &c, qreal e, const QFont &police, const QPaintDevice *appareil)
+        : f_titre(Police(police, 1.1, e, true)), f_texte(Police(police, 1, e)), f_axe(Police(police, 1, e, true)),
+          f_graduations(Police(police, 0.9, e)), m_titre(f_titre, appareil), m_texte(f_texte, appareil), m_axe(f_axe, appareil),
+          m_graduations(f_graduations, appareil)
+    {
+        const qreal marge = 8 * e;
+        reste = zone.adjusted(marge, marge, -marge, -marge);
+        titre = QRectF(reste.left(), reste.top(), reste.width(), m_titre.height());
+        reste.setTop(titre.bottom() + 6 * e);
+        legende = QRectF(reste.left(), reste.bottom() - m_texte.height(), reste.width(), m_texte.height());
+        reste.setBottom(legende.top() - 6 * e);
+        r.forme = c.forme;
+        // Half a label above the plot, so that the top tick's label fits.
+        const qreal haut = reste.top() + m_graduations.height() / 2, bas = reste.bottom() - m_graduations.height() - 4 * e;
+        g = Graduations_Rondes(Maximum(c), std::clamp(int((bas - haut) / (32 * e)), 1, 8));
+        r.haut = g.haut;
+        qreal largeur_nombres = 0;
+        for (int k = 0; k <= g.nombre(); ++k)
+            largeur_nombres = std::max(largeur_nombres, m_graduations.horizontalAdvance(Nombre(k * g.pas)));
+        const qreal titre_axe = c.nom_valeurs.isEmpty() ? 0 : m_axe.height() + 4 * e;
+        r.trace = QRectF(QPointF(reste.left() + titre_axe + largeur_nombres + 6 * e, haut), QPointF(reste.right() - 4 * e, bas));
+    }
+
+    QFont f_titre, f_texte, f_axe, f_graduations;
+    QFontMetricsF m_titre, m_texte, m_axe, m_graduations;
+    QRectF reste, titre, legende;
+    Graduations g;
+    Repere r;
+};
+
 } // namespace
+
+Repere Place_Des_Valeurs(const QRectF &zone, const Contenu &contenu, qreal echelle, const QFont &police,
+                         const QPaintDevice *appareil)
+{
+    return Mise_En_Page(zone, contenu, echelle, police, appareil).r;
+}
 
 Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const QFont &police, int survol)
 {
@@ -103,31 +141,13 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
     p.setBrush(Qt::white);
     p.drawRoundedRect(zone, 6 * e, 6 * e);
 
-    const QFont f_titre = Police(police, 1.1, e, true), f_texte = Police(police, 1, e), f_axe = Police(police, 1, e, true),
-                f_graduations = Police(police, 0.9, e);
-    const QFontMetricsF m_titre(f_titre, p.device()), m_texte(f_texte, p.device()), m_axe(f_axe, p.device()),
-        m_graduations(f_graduations, p.device());
-
-    const qreal marge = 8 * e;
-    QRectF reste = zone.adjusted(marge, marge, -marge, -marge);
+    const Mise_En_Page mise(zone, c, e, police, p.device());
+    const Repere &r = mise.r;
+    const Graduations &g = mise.g;
+    const QRectF &reste = mise.reste;
     p.setPen(Couleur_Texte);
-    p.setFont(f_titre);
-    p.drawText(QRectF(reste.left(), reste.top(), reste.width(), m_titre.height()), Qt::AlignCenter, c.titre);
-    reste.setTop(reste.top() + m_titre.height() + 6 * e);
-    const QRectF legende(reste.left(), reste.bottom() - m_texte.height(), reste.width(), m_texte.height());
-    reste.setBottom(legende.top() - 6 * e);
-
-    Repere r;
-    r.forme = c.forme;
-    // Half a label above the plot, so that the top tick's label fits.
-    const qreal haut = reste.top() + m_graduations.height() / 2, bas = reste.bottom() - m_graduations.height() - 4 * e;
-    const Graduations g = Graduations_Rondes(Maximum(c), std::clamp(int((bas - haut) / (32 * e)), 1, 8));
-    r.haut = g.haut;
-    qreal largeur_nombres = 0;
-    for (int k = 0; k <= g.nombre(); ++k)
-        largeur_nombres = std::max(largeur_nombres, m_graduations.horizontalAdvance(Nombre(k * g.pas)));
-    const qreal titre_axe = c.nom_valeurs.isEmpty() ? 0 : m_axe.height() + 4 * e;
-    r.trace = QRectF(QPointF(reste.left() + titre_axe + largeur_nombres + 6 * e, haut), QPointF(reste.right() - 4 * e, bas));
+    p.setFont(mise.f_titre);
+    p.drawText(mise.titre, Qt::AlignCenter, c.titre);
     if (r.trace.width() < 20 * e || r.trace.height() < 20 * e) {
         p.restore();
         return r;
@@ -137,19 +157,19 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
     const qreal fin = Largeur(1, e);
     if (!c.nom_valeurs.isEmpty()) {
         p.save();
-        p.setFont(f_axe);
-        p.translate(reste.left() + m_axe.height() / 2, r.trace.center().y());
+        p.setFont(mise.f_axe);
+        p.translate(reste.left() + mise.m_axe.height() / 2, r.trace.center().y());
         p.rotate(-90);
-        p.drawText(QRectF(-r.trace.height() / 2, -m_axe.height() / 2, r.trace.height(), m_axe.height()), Qt::AlignCenter,
+        p.drawText(QRectF(-r.trace.height() / 2, -mise.m_axe.height() / 2, r.trace.height(), mise.m_axe.height()), Qt::AlignCenter,
                    c.nom_valeurs);
         p.restore();
     }
-    p.setFont(f_graduations);
+    p.setFont(mise.f_graduations);
     for (int k = 0; k <= g.nombre(); ++k) {
         const qreal y = Net(r.Y(k * g.pas), fin);
         Trait(p, QPointF(r.trace.left() - 3 * e, y), QPointF(r.trace.right(), y), fin, k ? Couleur_Grille : Couleur_Axe);
         p.setPen(Couleur_Texte);
-        p.drawText(QRectF(reste.left(), y - m_graduations.height() / 2, r.trace.left() - 5 * e - reste.left(), m_graduations.height()),
+        p.drawText(QRectF(reste.left(), y - mise.m_graduations.height() / 2, r.trace.left() - 5 * e - reste.left(), mise.m_graduations.height()),
                    Qt::AlignRight | Qt::AlignVCenter, Nombre(k * g.pas));
     }
 
@@ -158,7 +178,7 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
     const auto debut_mois = [&](int m) { return c.forme == Forme::Courbes_Jours ? r.Debut(Premier_Jour(m)) : r.Debut(m); };
     qreal nom_le_plus_large = 0;
     for (int m = 0; m < 12; ++m)
-        nom_le_plus_large = std::max(nom_le_plus_large, m_graduations.horizontalAdvance(Mois_Court(m)));
+        nom_le_plus_large = std::max(nom_le_plus_large, mise.m_graduations.horizontalAdvance(Mois_Court(m)));
     int pas_noms = 1;
     while (pas_noms < 12 && (nom_le_plus_large + 4 * e) * 12 / pas_noms > r.trace.width())
         pas_noms = pas_noms < 3 ? pas_noms + 1 : (pas_noms < 6 ? 6 : 12);
@@ -168,7 +188,7 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
         if (m < 12 && m % pas_noms == 0) {
             p.setPen(Couleur_Texte);
             p.drawText(QRectF(debut_mois(m) - 20 * e, r.trace.bottom() + 4 * e, debut_mois(m + 1) - debut_mois(m) + 40 * e,
-                              m_graduations.height()),
+                              mise.m_graduations.height()),
                        Qt::AlignHCenter | Qt::AlignTop, Mois_Court(m));
         }
     }
@@ -210,8 +230,8 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
         }
     }
 
-    p.setFont(f_texte);
-    Dessine_Legende(p, legende, c, e, m_texte);
+    p.setFont(mise.f_texte);
+    Dessine_Legende(p, mise.legende, c, e, mise.m_texte);
     p.restore();
     return r;
 }

@@ -4,6 +4,7 @@
 
 class QFont;
 class QPainter;
+class QPaintDevice;
 
 namespace Graphiques {
 
@@ -13,5 +14,8 @@ namespace Graphiques {
 // place pointed at, is marked; -1 for none. Gives where the values went.
 Repere Dessine(QPainter &peintre, const QRectF &zone, const Contenu &contenu, qreal echelle, const QFont &police,
                int survol = -1);
+// The same places without drawing: where the pointer is.
+Repere Place_Des_Valeurs(const QRectF &zone, const Contenu &contenu, qreal echelle, const QFont &police,
+                         const QPaintDevice *appareil);
 
 } // namespace Graphiques

@@ -43,10 +43,12 @@ void Graphique::Dessine_Sur(QPainter &peintre, const QRectF &zone, qreal echelle
     Dessine(peintre, zone, m_contenu, echelle, font());
 }
 
+Repere Graphique::repere() const { return Place_Des_Valeurs(rect(), m_contenu, Echelle(), font(), this); }
+
 void Graphique::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);
-    m_repere = Dessine(p, rect(), m_contenu, logicalDpiX() / 96.0, font(), m_survol);
+    Dessine(p, rect(), m_contenu, Echelle(), font(), m_survol);
     if (hasFocus()) {
         QStyleOptionFocusRect cadre;
         cadre.initFrom(this);
@@ -57,7 +59,8 @@ void Graphique::paintEvent(QPaintEvent *)
 
 int Graphique::Place_Sous(QPointF point) const
 {
-    return m_repere.trace.contains(point) ? m_repere.Place(point.x()) : -1;
+    const Repere r = repere();
+    return r.trace.contains(point) ? r.Place(point.x()) : -1;
 }
 
 bool Graphique::event(QEvent *evenement)

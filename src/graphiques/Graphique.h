@@ -18,8 +18,8 @@ public:
     explicit Graphique(Contenu contenu, QWidget *parent = nullptr);
 
     const Contenu &contenu() const { return m_contenu; }
-    // Where the values were painted last, for the pointer.
-    const Repere &repere() const { return m_repere; }
+    // Where the values are painted at the widget's size.
+    Repere repere() const;
     // The same chart on another device (an image, a page), `echelle` device
     // pixels for each pixel of the screen.
     void Dessine_Sur(QPainter &peintre, const QRectF &zone, qreal echelle) const;
@@ -32,9 +32,9 @@ protected:
 
 private:
     int Place_Sous(QPointF point) const;
+    qreal Echelle() const { return logicalDpiX() / 96.0; }
 
     Contenu m_contenu;
-    Repere m_repere;
     int m_survol = -1;
 };
 

@@ -134,8 +134,7 @@ void Tst_Graphique::info_bulle_au_pointeur()
     Graphique g(contenu);
     g.resize(800, 400);
     g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const Repere &r = g.repere();
+    const Repere r = g.repere();
     const QPoint point = place < 0 ? QPoint(g.width() / 2, 12) : QPoint(int(std::floor(r.X(place))), int(r.trace.center().y()));
     QHelpEvent aide(QEvent::ToolTip, point, g.mapToGlobal(point));
     QApplication::sendEvent(&g, &aide);
