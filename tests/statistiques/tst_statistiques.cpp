@@ -159,11 +159,6 @@ void Tst_Statistiques::lus_par_un_lecteur_d_ecran_data()
                                    .arg(t.total(QStringLiteral("2026")) - 2)
                                    .arg(t.total(QStringLiteral("2025")))
                                    .arg(t.total(QStringLiteral("2024")));
-    QTest::newRow("mois") << "Graphique_Mois" << "QSO par mois en 2026"
-                          << "janvier : 1 validé, 0 en attente ; février : 1 validé, 1 en attente ; mars : 0 validé, 0 en attente ; "
-                             "avril : 0 validé, 0 en attente ; mai : 0 validé, 0 en attente ; juin : 0 validé, 0 en attente ; "
-                             "juillet : 0 validé, 0 en attente ; août : 0 validé, 0 en attente ; septembre : 0 validé, 0 en attente ; "
-                             "octobre : 0 validé, 0 en attente ; novembre : 1 validé, 0 en attente ; décembre : 0 validé, 0 en attente";
     QTest::newRow("départements") << "Graphique_Departements" << "Départements contactés"
                                   << "2026 : 3 départements au 07/12/26 ; 2025 : 3 départements au 31/12/25";
 }
