@@ -92,7 +92,7 @@ void Dessine_Legende(QPainter &p, const QRectF &bande, const Contenu &c, qreal e
     }
 }
 
-// Where each part of the chart goes, its fonts as large as the device wants.
+// Where the title, the plot and the legend go, the fonts as large as the device wants.
 struct Mise_En_Page {
     Mise_En_Page(const QRectF &zone, const Contenu &c, qreal e, const QFont &police, const QPaintDevice *appareil)
         : f_titre(Police(police, 1.1, e, true)), f_texte(Police(police, 1, e)), f_axe(Police(police, 1, e, true)),
