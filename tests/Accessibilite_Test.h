@@ -32,7 +32,7 @@ inline QList<Controle_Accessible> Controles_Accessibles(QWidget *fenetre)
             // The rows and cells of a list are its own children, not controls.
             if (!w || i->object() == parent->object() || !w->isVisibleTo(fenetre))
                 continue;
-            // A list's or chart's drawing area is the list itself.
+            // A list's drawing area is the list itself.
             if (auto *zone = qobject_cast<QAbstractScrollArea *>(w->parentWidget()); zone && zone->viewport() == w)
                 continue;
             static const QList<QAccessible::Role> donnees{QAccessible::EditableText, QAccessible::List, QAccessible::Table,

@@ -1,5 +1,6 @@
 // Opens each window of the program on a sample log, offscreen, and writes one
-// PNG per window into the folder given (the current folder by default).
+// PNG per window into the folder given (the current folder by default), and
+// the statistics' printed page as a PDF.
 #include "Aff_Contacte.h"
 #include "Apercu_Moulins.h"
 #include "Liste_Moulins.h"
@@ -7,6 +8,7 @@
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
 #include "Fenetre_Aide.h"
+#include "Imprimante.h"
 #include "Francais.h"
 #include "Import_ADIF.h"
 #include "Journal.h"
@@ -25,13 +27,12 @@
 #include "Station.h"
 #include "Modele_Spots.h"
 #include "Spots_DMF.h"
-#if KOB_STATISTIQUES
 #include "Statistiques.h"
-#endif
 #include "Ligne_QSO.h"
 #include "Points.h"
 
 #include <QPainter>
+#include <QPrinter>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -268,7 +269,6 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok &= Ecrit_Png(&spots, sortie.filePath(QStringLiteral("spots.png")));
 
-#if KOB_STATISTIQUES
     // Three earlier years beside the sample log, each a little busier.
     for (int annee = 2005; annee <= 2007; ++annee) {
         QByteArray f;
@@ -295,6 +295,11 @@ int main(int argc, char *argv[])
         statistiques.Dessine(p, image.rect());
     }
     ok &= image.save(sortie.filePath(QStringLiteral("statistiques_image.png")));
-#endif
+    // The printed page, as the printer gets it.
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(sortie.filePath(QStringLiteral("statistiques_impression.pdf")));
+    imprimante.setPageOrientation(QPageLayout::Landscape);
+    ok &= bool(Impression::Imprime_Dessin(imprimante, [&](QPainter &p, const QRect &page) { statistiques.Dessine(p, page); }));
     return ok ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 
 KOB_PAQUETS=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils

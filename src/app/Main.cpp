@@ -28,9 +28,7 @@
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
 #include "Station.h"
-#if KOB_STATISTIQUES
 #include "Statistiques.h"
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -103,11 +101,8 @@ Main::~Main()
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
                                                        m_import, m_restauration, m_validations, m_spots, m_apercu_moulins,
-                                                       m_moulins_restants})
+                                                       m_moulins_restants, m_statistiques})
         delete w;
-#if KOB_STATISTIQUES
-    delete m_statistiques;
-#endif
 }
 
 void Main::Form_Load()
@@ -407,14 +402,10 @@ void Main::Mnu_Spots_Click()
 
 void Main::Mnu_Statistiques_Click()
 {
-#if KOB_STATISTIQUES
     if (Fenetres::Devant(m_statistiques) || Station_Refusee())
         return;
     Fenetres::Ouvre(m_statistiques, Bilan::Lit_Statistiques(m_env.dossier, Indicatif_Courant, Annee_Courante), m_env.dossier,
                     Indicatif_Courant, m_env.horloge().toTimeZone(m_env.zone).date());
-#else
-    Signale(QStringLiteral("Les statistiques ne sont pas dans ce paquet : il a été construit sans Qt Charts."));
-#endif
 }
 
 // The station's callsign as it is on the air: its log's name has "_" for "/".

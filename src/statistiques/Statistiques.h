@@ -5,8 +5,11 @@
 #include <QDate>
 #include <QWidget>
 
-class QChartView;
 class QPainter;
+
+namespace Graphiques {
+class Graphique;
+}
 
 // The station's progress: this year's points against the earlier years',
 // the months and the départements, and the years side by side.
@@ -31,5 +34,5 @@ private:
 
     Bilan::Statistiques m_donnees;
     QString m_dossier, m_indicatif;
-    QChartView *Graphique_Points, *Graphique_Mois, *Graphique_Departements;
+    Graphiques::Graphique *Graphique_Points, *Graphique_Mois, *Graphique_Departements;
 };

@@ -1,7 +1,7 @@
 #include "Banc_Main.h"
 
-#include <QChartView>
-#include <QLineSeries>
+#include "Graphique.h"
+
 #include <QTableWidget>
 
 class Tst_Main_Statistiques : public QObject {
@@ -36,10 +36,9 @@ void Tst_Main_Statistiques::chiffres_d_accord_avec_recapitulatif_et_carte()
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("2007"));
     QCOMPARE(table->item(1, 0)->text(), QStringLiteral("2006"));
     QCOMPARE(table->item(0, 4)->text(), b.champ("Total_Points")->text());
-    auto *courbes = s->findChild<QChartView *>(QStringLiteral("Graphique_Points"))->chart();
-    QCOMPARE(static_cast<QLineSeries *>(courbes->series().last())->name(), QStringLiteral("2007"));
-    QCOMPARE(QString::number(qRound64(static_cast<QLineSeries *>(courbes->series().last())->points().last().y())),
-             b.champ("Total_Points")->text());
+    const Graphiques::Serie &courante = s->findChild<Graphiques::Graphique *>(QStringLiteral("Graphique_Points"))->contenu().series.front();
+    QCOMPARE(courante.nom, QStringLiteral("2007"));
+    QCOMPARE(QString::number(qRound64(courante.valeurs.back())), b.champ("Total_Points")->text());
 
     b.action("Mnu_Recap")->trigger();
     QWidget *recap = Banc_Main::fenetre_ouverte("Recapitulatif");

@@ -3,19 +3,17 @@
 
 #include "Departements.h"
 #include "Dialogue_Fichier.h"
+#include "Graphique.h"
 #include "Imprimante.h"
 #include "Journal.h"
 #include "Message.h"
 #include "Points.h"
 
+#include <QAccessible>
 #include <QApplication>
-#include <QBarSet>
-#include <QChartView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QTest>
 
@@ -47,7 +45,10 @@ struct Trois_Annees {
         fenetre->show();
         return fenetre.get();
     }
-    QChart *graphique(const char *nom) const { return fenetre->findChild<QChartView *>(QString::fromLatin1(nom))->chart(); }
+    const Graphiques::Contenu &graphique(const char *nom) const
+    {
+        return fenetre->findChild<Graphiques::Graphique *>(QString::fromLatin1(nom))->contenu();
+    }
     long long total(const QString &annee) const
     {
         return Calcul_Total(dossier.fichier(QStringLiteral("F5ABC_Dezudidar_ERI_%1.txt").arg(annee))).valeur();
@@ -56,8 +57,6 @@ struct Trois_Annees {
     Dossier_Test dossier;
     std::unique_ptr<Statistiques> fenetre;
 };
-
-QLineSeries *Serie(QChart *c, int i) { return static_cast<QLineSeries *>(c->series().at(i)); }
 
 } // namespace
 
@@ -78,6 +77,8 @@ private slots:
     }
     void courbes_des_points_par_annee();
     void mois_et_departements();
+    void lus_par_un_lecteur_d_ecran_data();
+    void lus_par_un_lecteur_d_ecran();
     void table_des_annees_et_logs_ignores();
     void image_enregistree();
     void impression_paysage_ou_annulee();
@@ -90,58 +91,91 @@ void Tst_Statistiques::courbes_des_points_par_annee()
 {
     Trois_Annees t;
     t.ouvre();
-    QChart *points = t.graphique("Graphique_Points");
-    QCOMPARE(points->series().size(), 3);
-    QMap<QString, QLineSeries *> par_annee;
-    for (int i = 0; i < 3; ++i)
-        par_annee[Serie(points, i)->name()] = Serie(points, i);
-    QCOMPARE(par_annee.keys(), (QStringList{"2024", "2025", "2026"}));
+    const Graphiques::Contenu &points = t.graphique("Graphique_Points");
+    QCOMPARE(points.forme, Graphiques::Forme::Courbes_Jours);
+    QStringList annees;
+    QMap<QString, const Graphiques::Serie *> par_annee;
+    for (const Graphiques::Serie &s : points.series) {
+        annees.append(s.nom);
+        par_annee[s.nom] = &s;
+    }
+    // The current year first: drawn over the others, and read first.
+    QCOMPARE(annees, (QStringList{"2026", "2025", "2024"}));
     // The last point of each past year is its total; this year stops today,
     // its undated line aside.
-    QCOMPARE(par_annee["2025"]->points().size(), Bilan::Jours);
-    QCOMPARE(qRound64(par_annee["2025"]->points().last().y()), t.total(QStringLiteral("2025")));
-    QCOMPARE(qRound64(par_annee["2024"]->points().last().y()), t.total(QStringLiteral("2024")));
-    QCOMPARE(par_annee["2026"]->points().size(), Bilan::Jour_De_L_Annee(12, 7) + 1);
-    QCOMPARE(qRound64(par_annee["2026"]->points().last().y()), t.total(QStringLiteral("2026")) - 2);
+    QCOMPARE(par_annee["2025"]->valeurs.size(), size_t(Bilan::Jours));
+    QCOMPARE(qRound64(par_annee["2025"]->valeurs.back()), t.total(QStringLiteral("2025")));
+    QCOMPARE(qRound64(par_annee["2024"]->valeurs.back()), t.total(QStringLiteral("2024")));
+    QCOMPARE(par_annee["2026"]->valeurs.size(), size_t(Bilan::Jour_De_L_Annee(12, 7) + 1));
+    QCOMPARE(qRound64(par_annee["2026"]->valeurs.back()), t.total(QStringLiteral("2026")) - 2);
     // 29 February of 2024 sits on its own day of the shared axis.
-    QCOMPARE(par_annee["2024"]->points().at(Bilan::Jour_De_L_Annee(2, 28)).y(), 0.0);
-    QCOMPARE(par_annee["2024"]->points().at(Bilan::Jour_De_L_Annee(2, 29)).y(), 2.0);
-    QVERIFY(par_annee["2026"]->pen().widthF() > par_annee["2025"]->pen().widthF());
-    QVERIFY(par_annee["2026"]->color() != par_annee["2025"]->color());
-    QCOMPARE(points->legend()->isVisible(), true);
+    QCOMPARE(par_annee["2024"]->valeurs.at(size_t(Bilan::Jour_De_L_Annee(2, 28))), 0.0);
+    QCOMPARE(par_annee["2024"]->valeurs.at(size_t(Bilan::Jour_De_L_Annee(2, 29))), 2.0);
+    QCOMPARE(par_annee["2026"]->couleur, QColor(0xD62728));
+    QVERIFY(par_annee["2026"]->epaisseur > par_annee["2025"]->epaisseur);
+    QVERIFY(par_annee["2025"]->couleur != par_annee["2024"]->couleur);
 
     // Looked at in a later year, the current log's curve runs to 31 December.
     Trois_Annees plus_tard;
     plus_tard.ouvre(QDate(2027, 1, 10));
-    QCOMPARE(Serie(plus_tard.graphique("Graphique_Points"), 2)->points().size(), Bilan::Jours);
+    QCOMPARE(plus_tard.graphique("Graphique_Points").series.front().valeurs.size(), size_t(Bilan::Jours));
 }
 
 void Tst_Statistiques::mois_et_departements()
 {
     Trois_Annees t;
     t.ouvre();
-    auto *barres = qobject_cast<QStackedBarSeries *>(t.graphique("Graphique_Mois")->series().value(0));
-    QVERIFY(barres);
-    QCOMPARE(barres->barSets().size(), 2);
-    QCOMPARE(barres->barSets()[0]->label(), QStringLiteral("Validés"));
-    QCOMPARE(barres->barSets()[1]->label(), QStringLiteral("En attente"));
-    const std::array<int, 12> valides{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, attente{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    for (int m = 0; m < 12; ++m) {
-        QCOMPARE(barres->barSets()[0]->at(m), qreal(valides[size_t(m)]));
-        QCOMPARE(barres->barSets()[1]->at(m), qreal(attente[size_t(m)]));
-    }
-    QVERIFY(t.graphique("Graphique_Mois")->title().contains(QStringLiteral("2026")));
+    const Graphiques::Contenu &barres = t.graphique("Graphique_Mois");
+    QCOMPARE(barres.forme, Graphiques::Forme::Barres_Mois);
+    QCOMPARE(barres.series.size(), size_t(2));
+    QCOMPARE(barres.series[0].nom, QStringLiteral("Validés"));
+    QCOMPARE(barres.series[1].nom, QStringLiteral("En attente"));
+    const std::vector<double> valides{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, attente{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    QCOMPARE(barres.series[0].valeurs, valides);
+    QCOMPARE(barres.series[1].valeurs, attente);
+    QCOMPARE(barres.titre, QStringLiteral("QSO par mois en 2026"));
 
-    QChart *departements = t.graphique("Graphique_Departements");
-    QCOMPARE(departements->series().size(), 2);
-    QCOMPARE(Serie(departements, 0)->name(), QStringLiteral("2025"));
-    QCOMPARE(Serie(departements, 1)->name(), QStringLiteral("2026"));
+    const Graphiques::Contenu &departements = t.graphique("Graphique_Departements");
+    QCOMPARE(departements.series.size(), size_t(2));
+    QCOMPARE(departements.series[0].nom, QStringLiteral("2026"));
+    QCOMPARE(departements.series[1].nom, QStringLiteral("2025"));
     const auto carte = [&](const QString &annee) {
         return Colore_Carte(Lit_Log(t.dossier.fichier(QStringLiteral("F5ABC_Dezudidar_ERI_%1.txt").arg(annee))).valeur()).nombre;
     };
-    QCOMPARE(qRound(Serie(departements, 0)->points().last().y()), carte(QStringLiteral("2025")));
+    QCOMPARE(qRound(departements.series[1].valeurs.back()), carte(QStringLiteral("2025")));
     // 2026: the map counts 29 too, whose line has no calendar date.
-    QCOMPARE(qRound(Serie(departements, 1)->points().last().y()), carte(QStringLiteral("2026")) - 1);
+    QCOMPARE(qRound(departements.series[0].valeurs.back()), carte(QStringLiteral("2026")) - 1);
+}
+
+void Tst_Statistiques::lus_par_un_lecteur_d_ecran_data()
+{
+    QTest::addColumn<QString>("graphique");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("description");
+
+    Trois_Annees t;
+    QTest::newRow("points") << "Graphique_Points" << "Points cumulés depuis le 1er janvier"
+                            << QStringLiteral("2026 : %1 points au 07/12/26 ; 2025 : %2 points au 31/12/25 ; 2024 : %3 points au 31/12/24")
+                                   .arg(t.total(QStringLiteral("2026")) - 2)
+                                   .arg(t.total(QStringLiteral("2025")))
+                                   .arg(t.total(QStringLiteral("2024")));
+    QTest::newRow("départements") << "Graphique_Departements" << "Départements contactés"
+                                  << "2026 : 3 départements au 07/12/26 ; 2025 : 3 départements au 31/12/25";
+}
+
+void Tst_Statistiques::lus_par_un_lecteur_d_ecran()
+{
+    QFETCH(QString, graphique);
+    QFETCH(QString, nom);
+    QFETCH(QString, description);
+    QAccessible::setActive(true);
+    Trois_Annees t;
+    t.ouvre();
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(t.fenetre->findChild<QWidget *>(graphique));
+    QVERIFY(i);
+    QCOMPARE(i->role(), QAccessible::Chart);
+    QCOMPARE(i->text(QAccessible::Name), nom);
+    QCOMPARE(i->text(QAccessible::Description), description);
 }
 
 void Tst_Statistiques::table_des_annees_et_logs_ignores()
@@ -242,7 +276,10 @@ void Tst_Statistiques::impression_paysage_ou_annulee()
     QVERIFY(QFileInfo(pdf).size() > 1000);
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll().count("/Type /Page\n") + 0, 1);
+    const QByteArray octets = f.readAll();
+    QCOMPARE(octets.count("/Type /Page\n") + 0, 1);
+    // The charts drawn on the printer itself, not a picture of the screen.
+    QVERIFY(!octets.contains("/Subtype /Image"));
     QVERIFY(messages.isEmpty());
 }
 

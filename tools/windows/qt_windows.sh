@@ -18,8 +18,8 @@ Source_Debian() {
   echo "$dossier"
 }
 
-# Qt_Windows CACHE: prints the folder where Qt for Windows is installed (Qt
-# base, then Qt Charts into the same folder), building what is not there yet.
+# Qt_Windows CACHE: prints the folder where Qt for Windows is installed,
+# building it the first time.
 Qt_Windows() {
   local cache="$1"
   local version
@@ -30,17 +30,14 @@ Qt_Windows() {
   local chaine
   chaine="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/mingw64.cmake"
   local outils="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
-  local base_faite=0 charts_faits=0
-  [ -f "$prefixe/lib/cmake/Qt6/Qt6Config.cmake" ] && base_faite=1
-  [ -f "$prefixe/lib/cmake/Qt6Charts/Qt6ChartsConfig.cmake" ] && charts_faits=1
-  if [ $base_faite -eq 1 ] && [ $charts_faits -eq 1 ]; then
+  if [ -f "$prefixe/lib/cmake/Qt6/Qt6Config.cmake" ]; then
     echo "$prefixe"
     return 0
   fi
 
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  # The source packages need a deb-src entry for the machine's own suite.
+  # The source package needs a deb-src entry for the machine's own suite.
   if ! apt-get source --print-uris "qt6-base=$version" >/dev/null 2>&1; then
     local suite
     suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
@@ -51,49 +48,25 @@ Qt_Windows() {
   fi
   local sources="$cache/sources"
 
-  if [ $base_faite -eq 0 ]; then
-    local dossier
-    dossier="$(Source_Debian qt6-base "$version" "$sources")"
-    local construction="$cache/construction-qt-$version"
-    echo "Construction de Qt $amont pour Windows (une seule fois, environ 40 minutes sur 2 cœurs)" >&2
-    # Only what the program uses; Qt's own copies of zlib, PCRE2, FreeType,
-    # HarfBuzz and libpng. This source has no tablet header: no tablet events.
-    # Its Windows platform plugin needs OpenGL left at its default (dynamic).
-    cmake -G Ninja -S "$dossier" -B "$construction" \
-      -DCMAKE_TOOLCHAIN_FILE="$chaine" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
-      -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-      -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_tabletevent=OFF \
-      -DFEATURE_openssl=OFF -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-      -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
-      -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_jpeg=OFF \
-      -DFEATURE_freetype=ON -DFEATURE_harfbuzz=ON >&2
-    cmake --build "$construction" --parallel "$(nproc)" >&2
-    cmake --install "$construction" >&2
-  fi
-
-  # Qt Charts, from the source package of the host's own Qt Charts. Without
-  # it the package is made without the statistics' charts, and says so.
-  if [ $charts_faits -eq 0 ]; then
-    local version_charts charts=""
-    version_charts="$(dpkg-query -W -f='${Version}' qt6-charts-dev)"
-    charts="$(Source_Debian qt6-charts "$version_charts" "$sources" || true)"
-    if [ -z "$charts" ]; then
-      echo "ATTENTION : le code source Debian de Qt Charts ($version_charts) n'a pas pu être téléchargé ;" \
-        "le paquet Windows sera fait sans les graphiques des statistiques." >&2
-    else
-      local construction_charts="$cache/construction-qt-charts-$version_charts"
-      echo "Construction de Qt Charts pour Windows (une seule fois)" >&2
-      cmake -G Ninja -S "$charts" -B "$construction_charts" \
-        -DCMAKE_TOOLCHAIN_FILE="$chaine" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" -DCMAKE_PREFIX_PATH="$prefixe" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
-        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >&2
-      cmake --build "$construction_charts" --parallel "$(nproc)" >&2
-      cmake --install "$construction_charts" >&2
-    fi
-  fi
+  local dossier
+  dossier="$(Source_Debian qt6-base "$version" "$sources")"
+  local construction="$cache/construction-qt-$version"
+  echo "Construction de Qt $amont pour Windows (une seule fois, environ 40 minutes sur 2 cœurs)" >&2
+  # Only what the program uses; Qt's own copies of zlib, PCRE2, FreeType,
+  # HarfBuzz and libpng. This source has no tablet header: no tablet events.
+  # Its Windows platform plugin needs OpenGL left at its default (dynamic).
+  cmake -G Ninja -S "$dossier" -B "$construction" \
+    -DCMAKE_TOOLCHAIN_FILE="$chaine" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$outils" \
+    -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_openssl=OFF -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_jpeg=OFF \
+    -DFEATURE_freetype=ON -DFEATURE_harfbuzz=ON >&2
+  cmake --build "$construction" --parallel "$(nproc)" >&2
+  cmake --install "$construction" >&2
   echo "$prefixe"
 }
