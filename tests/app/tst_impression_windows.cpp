@@ -7,6 +7,7 @@
 #include "Impression.h"
 
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -80,6 +81,7 @@ private slots:
         Impression::Installe_Choix({});
     }
     void liste_des_contactes();
+    void statistiques();
 };
 
 void Tst_Impression_Windows::liste_des_contactes()
@@ -89,6 +91,21 @@ void Tst_Impression_Windows::liste_des_contactes()
     b.demarre();
     b.messages.clear();
     QVERIFY(Imprime_Par_Le_Dialogue([&] { b.action("Mnu_Imp_Contacte")->trigger(); }));
+    QVERIFY2(b.messages.isEmpty(), qPrintable(b.messages.join(u'\n')));
+}
+
+void Tst_Impression_Windows::statistiques()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    b.demarre();
+    b.messages.clear();
+    b.action("Mnu_Statistiques")->trigger();
+    QWidget *s = Banc_Main::fenetre_ouverte("Statistiques");
+    QVERIFY(s);
+    auto *imprimer = s->findChild<QPushButton *>(QStringLiteral("Imprimer_Statistiques"));
+    QVERIFY(imprimer);
+    QVERIFY(Imprime_Par_Le_Dialogue([&] { imprimer->click(); }));
     QVERIFY2(b.messages.isEmpty(), qPrintable(b.messages.join(u'\n')));
 }
 

@@ -73,12 +73,12 @@ Attend_Pdf() {
   done
 }
 
-# Verifie_Impressions DOSSIER MOTS...: the printed pages, as PDFs in DOSSIER,
-# hold each of MOTS.
+# Verifie_Impressions DOSSIER NOMBRE MOTS...: NOMBRE documents printed, as
+# PDFs in DOSSIER, whose pages hold each of MOTS.
 Verifie_Impressions() {
-  local dossier="$1" texte mot
-  shift
-  if ! Attend_Pdf "$dossier" 1; then
+  local dossier="$1" nombre="$2" texte mot
+  shift 2
+  if ! Attend_Pdf "$dossier" "$nombre"; then
     echo "ÉCHEC impression : rien n'est sorti de l'imprimante PDF ($dossier)." >&2
     return 1
   fi
