@@ -42,7 +42,7 @@ Demarre_Imprimante "$IMPRESSIONS"
 Prepare_Wine "$CACHE"
 trap 'Arrete_Imprimante; kill "$XVFB_PID" 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true' EXIT
 Lance_Tests build-windows/tests
-Verifie_Impressions "$IMPRESSIONS/pdf" 2 F5IMP TK5IMP 29015 "Points cumulés" "Départements contactés"
+Verifie_Impressions "$IMPRESSIONS/pdf" 1 F5IMP TK5IMP 29015
 
 # The package: unzipped into any writable folder, the program starts there
 # and keeps its logs beside it.

@@ -96,6 +96,12 @@ void Tst_Impression_Windows::liste_des_contactes()
 
 void Tst_Impression_Windows::statistiques()
 {
+#ifdef Q_OS_WIN
+    // Wine's PostScript driver crashes embedding the fonts it picks for the
+    // charts (CFF OpenType ones); their PDF is tested without a printer.
+    if (::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        QSKIP("Wine's PostScript driver cannot embed the fonts it gives the charts.");
+#endif
     Banc_Main b;
     b.station("TEST1", "2007", Fichier_De(Log));
     b.demarre();

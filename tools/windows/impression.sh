@@ -54,8 +54,10 @@ EOF
     fi
     sleep 0.2
   done
-  "${sudo[@]}" lpadmin -h "$CUPS_SERVER" -p KOB_PDF -E -v cups-pdf:/KOB \
-    -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  # The queue's description without the printer's own fonts: Wine would
+  # print with them from files its PostScript driver cannot embed.
+  sed '/^\*Font /d' /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$dossier/ppd/KOB_PDF.ppd"
+  "${sudo[@]}" lpadmin -h "$CUPS_SERVER" -p KOB_PDF -E -v cups-pdf:/KOB -P "$dossier/ppd/KOB_PDF.ppd"
   "${sudo[@]}" lpadmin -h "$CUPS_SERVER" -d KOB_PDF
 }
 
