@@ -47,7 +47,8 @@ public:
             for (int i = 0; i < 100 && m_processus.state() == QProcess::Running; ++i) {
                 QTcpSocket s;
                 s.connectToHost(QHostAddress::LocalHost, port);
-                if (s.waitForConnected(200)) {
+                // Ours, not another one that took the port first: ours would have stopped.
+                if (s.waitForConnected(200) && !m_processus.waitForFinished(100)) {
                     m_port = port;
                     break;
                 }
@@ -78,11 +79,12 @@ public:
     {
         QTcpSocket s;
         s.connectToHost(QHostAddress::LocalHost, m_port);
-        if (!s.waitForConnected(2000))
+        // The machine may be busy with other tests: a long wait.
+        if (!s.waitForConnected(10000))
             return {QStringLiteral("<pas de connexion>")};
         s.write(commande + '\n');
         QByteArray recu;
-        while (recu.count('\n') < lignes && s.waitForReadyRead(2000))
+        while (recu.count('\n') < lignes && s.waitForReadyRead(10000))
             recu += s.readAll();
         QStringList l = QString::fromLatin1(recu).split(u'\n', Qt::SkipEmptyParts);
         return l;
