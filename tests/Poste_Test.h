@@ -95,6 +95,12 @@ private:
     quint16 m_port = 0;
 };
 
+// Hamlib's daemon for this test, or the test skipped with the reason.
+#define RIGCTLD_OU_SAUTE(nom) \
+    Rigctld nom;               \
+    if (!nom.absent.isEmpty()) \
+        QSKIP(qPrintable(nom.absent))
+
 // A peer on 127.0.0.1 that answers what it receives as the test says: the
 // answer to all that came on a connection so far, once it is whole (empty:
 // not yet, or never). `ferme` closes the connection after that answer.

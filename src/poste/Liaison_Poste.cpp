@@ -12,6 +12,29 @@ QString Valeur(const QStringList &valeurs) { return valeurs.isEmpty() ? QString(
 
 } // namespace
 
+// What a reading keeps of the first value of each answer.
+std::function<std::optional<QString>(const QStringList &)> Liaison::Frequence_Lue(Operation *o)
+{
+    return [o](const QStringList &v) -> std::optional<QString> {
+        const auto hertz = Hertz_Lus(Valeur(v));
+        if (!hertz || *hertz <= 0)
+            return QStringLiteral("fréquence « %1 »").arg(Extrait(Valeur(v).toLatin1()));
+        o->lue.hertz = *hertz;
+        return std::nullopt;
+    };
+}
+
+std::function<std::optional<QString>(const QStringList &)> Liaison::Mode_Lu(Operation *o)
+{
+    return [o](const QStringList &v) -> std::optional<QString> {
+        const QString mode = Valeur(v).trimmed();
+        if (!Mode_Lisible(mode))
+            return QStringLiteral("mode « %1 »").arg(Extrait(mode.toLatin1()));
+        o->lue.mode = mode;
+        return std::nullopt;
+    };
+}
+
 Liaison::Liaison(QObject *parent) : QObject(parent)
 {
     m_delai.setSingleShot(true);
@@ -64,21 +87,8 @@ std::unique_ptr<Liaison::Operation> Liaison::Lecture_Hamlib()
 {
     auto operation = std::make_unique<Operation>();
     Operation *o = operation.get();
-    o->etapes.push_back({QStringLiteral("la lecture de la fréquence"), [] { return QByteArray("f\n"); }, 1,
-                         [o](const QStringList &v) -> std::optional<QString> {
-                             const auto hertz = Hertz_Lus(Valeur(v));
-                             if (!hertz || *hertz <= 0)
-                                 return QStringLiteral("fréquence « %1 »").arg(Extrait(Valeur(v).toLatin1()));
-                             o->lue.hertz = *hertz;
-                             return std::nullopt;
-                         }});
-    o->etapes.push_back({QStringLiteral("la lecture du mode"), [] { return QByteArray("m\n"); }, 2,
-                         [o](const QStringList &v) -> std::optional<QString> {
-                             if (!Mode_Lisible(Valeur(v)))
-                                 return QStringLiteral("mode « %1 »").arg(Extrait(Valeur(v).toLatin1()));
-                             o->lue.mode = Valeur(v);
-                             return std::nullopt;
-                         }});
+    o->etapes.push_back({QStringLiteral("la lecture de la fréquence"), [] { return QByteArray("f\n"); }, 1, Frequence_Lue(o)});
+    o->etapes.push_back({QStringLiteral("la lecture du mode"), [] { return QByteArray("m\n"); }, 2, Mode_Lu(o)});
     return operation;
 }
 
@@ -113,22 +123,8 @@ std::unique_ptr<Liaison::Operation> Liaison::Lecture_Flrig()
 {
     auto operation = std::make_unique<Operation>();
     Operation *o = operation.get();
-    o->etapes.push_back(Appel_Flrig(QStringLiteral("la lecture de la fréquence"), "rig.get_vfo", {},
-                                    [o](const QStringList &v) -> std::optional<QString> {
-                                        const auto hertz = Hertz_Lus(Valeur(v));
-                                        if (!hertz || *hertz <= 0)
-                                            return QStringLiteral("fréquence « %1 »").arg(Extrait(Valeur(v).toUtf8()));
-                                        o->lue.hertz = *hertz;
-                                        return std::nullopt;
-                                    }));
-    o->etapes.push_back(Appel_Flrig(QStringLiteral("la lecture du mode"), "rig.get_mode", {},
-                                    [o](const QStringList &v) -> std::optional<QString> {
-                                        const QString mode = Valeur(v).trimmed();
-                                        if (!Mode_Lisible(mode))
-                                            return QStringLiteral("mode « %1 »").arg(Extrait(mode.toUtf8()));
-                                        o->lue.mode = mode;
-                                        return std::nullopt;
-                                    }));
+    o->etapes.push_back(Appel_Flrig(QStringLiteral("la lecture de la fréquence"), "rig.get_vfo", {}, Frequence_Lue(o)));
+    o->etapes.push_back(Appel_Flrig(QStringLiteral("la lecture du mode"), "rig.get_mode", {}, Mode_Lu(o)));
     return operation;
 }
 
@@ -205,28 +201,28 @@ void Liaison::recu(bool fin)
     m_recu += m_socket.read(Reponse_Maximum + 1 - m_recu.size());
     const Etape &e = m_operation->etapes[m_operation->courante];
     if (m_recu.size() > Reponse_Maximum) {
-        echoue(QStringLiteral("Réponse démesurée de %1 à %2 pour %3").arg(nom(), adresse(), e.quoi));
+        termine(QStringLiteral("Réponse démesurée de %1 à %2 pour %3").arg(nom(), adresse(), e.quoi));
         return;
     }
     const Reponse r = m_reglages.type == Type::Hamlib ? Hamlib::Analyse(m_recu, e.lignes) : XMLRPC::Analyse(m_recu, fin);
     switch (r.etat) {
     case Reponse::Incomplete:
         if (fin)
-            echoue((m_recu.isEmpty() ? QStringLiteral("%1 à %2 a coupé la liaison sans répondre à %3")
+            termine((m_recu.isEmpty() ? QStringLiteral("%1 à %2 a coupé la liaison sans répondre à %3")
                                      : QStringLiteral("%1 à %2 a coupé la liaison au milieu de sa réponse à %3"))
                        .arg(nom(), adresse(), e.quoi));
         return;
     case Reponse::Illisible:
-        echoue(QStringLiteral("Réponse illisible de %1 à %2 pour %3 : %4").arg(nom(), adresse(), e.quoi, r.raison));
+        termine(QStringLiteral("Réponse illisible de %1 à %2 pour %3 : %4").arg(nom(), adresse(), e.quoi, r.raison));
         return;
     case Reponse::Refus:
-        echoue(QStringLiteral("%1 refuse %2 : %3").arg(nom(), e.quoi, r.raison));
+        termine(QStringLiteral("%1 refuse %2 : %3").arg(nom(), e.quoi, r.raison));
         return;
     case Reponse::Complete:
         break;
     }
     if (const auto faute = e.recoit(r.valeurs)) {
-        echoue(QStringLiteral("Réponse illisible de %1 à %2 pour %3 : %4").arg(nom(), adresse(), e.quoi, *faute));
+        termine(QStringLiteral("Réponse illisible de %1 à %2 pour %3 : %4").arg(nom(), adresse(), e.quoi, *faute));
         return;
     }
     if (m_reglages.type == Type::Flrig)
@@ -234,7 +230,7 @@ void Liaison::recu(bool fin)
     if (++m_operation->courante < m_operation->etapes.size())
         etape();
     else
-        termine();
+        termine(std::nullopt);
 }
 
 void Liaison::erreur(QAbstractSocket::SocketError e)
@@ -244,10 +240,10 @@ void Liaison::erreur(QAbstractSocket::SocketError e)
     switch (e) {
     case QAbstractSocket::RemoteHostClosedError: recu(true); break;
     case QAbstractSocket::ConnectionRefusedError:
-        echoue(QStringLiteral("Connexion refusée par %1 : %2 est-il lancé ?").arg(adresse(), nom()));
+        termine(QStringLiteral("Connexion refusée par %1 : %2 est-il lancé ?").arg(adresse(), nom()));
         break;
-    case QAbstractSocket::HostNotFoundError: echoue(QStringLiteral("Hôte inconnu : %1").arg(m_reglages.adresse.trimmed())); break;
-    default: echoue(QStringLiteral("%1 injoignable à %2").arg(nom(), adresse()));
+    case QAbstractSocket::HostNotFoundError: termine(QStringLiteral("Hôte inconnu : %1").arg(m_reglages.adresse.trimmed())); break;
+    default: termine(QStringLiteral("%1 injoignable à %2").arg(nom(), adresse()));
     }
 }
 
@@ -257,35 +253,28 @@ void Liaison::delai_depasse()
         return;
     const QString quoi = m_operation->etapes[m_operation->courante].quoi;
     if (m_socket.state() != QAbstractSocket::ConnectedState)
-        echoue(QStringLiteral("%1 injoignable à %2 : pas de connexion en 2 s").arg(nom(), adresse()));
+        termine(QStringLiteral("%1 injoignable à %2 : pas de connexion en 2 s").arg(nom(), adresse()));
     else if (m_recu.isEmpty())
-        echoue(QStringLiteral("Pas de réponse de %1 à %2 en 2 s pour %3").arg(nom(), adresse(), quoi));
+        termine(QStringLiteral("Pas de réponse de %1 à %2 en 2 s pour %3").arg(nom(), adresse(), quoi));
     else
-        echoue(QStringLiteral("Réponse incomplète de %1 à %2 : rien de plus en 2 s pour %3").arg(nom(), adresse(), quoi));
+        termine(QStringLiteral("Réponse incomplète de %1 à %2 : rien de plus en 2 s pour %3").arg(nom(), adresse(), quoi));
 }
 
-void Liaison::echoue(const QString &raison)
+void Liaison::termine(const std::optional<QString> &raison)
 {
     m_delai.stop();
-    m_socket.abort();
+    // A daemon that failed once starts over on a connection of its own.
+    if (raison)
+        m_socket.abort();
     m_recu.clear();
     const std::unique_ptr<Operation> finie = std::move(m_operation);
     if (m_suivante)
         commence(std::move(m_suivante));
-    if (finie->reglage)
-        emit reglage_impossible(raison);
-    else
-        emit lecture_impossible(raison);
-}
-
-void Liaison::termine()
-{
-    m_delai.stop();
-    m_recu.clear();
-    const std::unique_ptr<Operation> finie = std::move(m_operation);
-    if (m_suivante)
-        commence(std::move(m_suivante));
-    if (finie->reglage)
+    if (raison && finie->reglage)
+        emit reglage_impossible(*raison);
+    else if (raison)
+        emit lecture_impossible(*raison);
+    else if (finie->reglage)
         emit reglage(finie->texte);
     else
         emit lecture(finie->lue);

@@ -62,6 +62,8 @@ private:
         QString mode_poste; // flrig: the radio's name of the mode asked
     };
 
+    static std::function<std::optional<QString>(const QStringList &)> Frequence_Lue(Operation *o);
+    static std::function<std::optional<QString>(const QStringList &)> Mode_Lu(Operation *o);
     std::unique_ptr<Operation> Lecture_Hamlib();
     std::unique_ptr<Operation> Lecture_Flrig();
     std::unique_ptr<Operation> Reglage_Hamlib(qint64 hertz, std::optional<Mode> mode);
@@ -75,8 +77,8 @@ private:
     void recu(bool fin);
     void erreur(QAbstractSocket::SocketError e);
     void delai_depasse();
-    void echoue(const QString &raison);
-    void termine();
+    // The operation done, or failed for `raison`; the next one begins.
+    void termine(const std::optional<QString> &raison);
     QString nom() const;     // "Hamlib (rigctld)"
     QString adresse() const; // "127.0.0.1:4532"
 

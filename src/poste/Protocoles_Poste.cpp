@@ -24,6 +24,18 @@ std::optional<int> Entier(QByteArrayView t)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
+// The next child of the element being read that is named `nom`, the others
+// skipped; false at the element's end.
+bool Enfant(QXmlStreamReader &x, QLatin1String nom)
+{
+    while (x.readNextStartElement()) {
+        if (x.name() == nom)
+            return true;
+        x.skipCurrentElement();
+    }
+    return false;
+}
+
 // From a <value> just read to its end: each value it holds, an array's one by one.
 void Lit_Valeur(QXmlStreamReader &x, QStringList &valeurs)
 {
@@ -36,18 +48,9 @@ void Lit_Valeur(QXmlStreamReader &x, QStringList &valeurs)
         } else if (t == QXmlStreamReader::StartElement) {
             typee = true;
             if (x.name() == QLatin1String("array")) {
-                while (x.readNextStartElement()) {
-                    if (x.name() != QLatin1String("data")) {
-                        x.skipCurrentElement();
-                        continue;
-                    }
-                    while (x.readNextStartElement()) {
-                        if (x.name() == QLatin1String("value"))
-                            Lit_Valeur(x, valeurs);
-                        else
-                            x.skipCurrentElement();
-                    }
-                }
+                while (Enfant(x, QLatin1String("data")))
+                    while (Enfant(x, QLatin1String("value")))
+                        Lit_Valeur(x, valeurs);
             } else if (x.name() == QLatin1String("struct")) {
                 x.skipCurrentElement();
             } else {
@@ -66,21 +69,9 @@ void Lit_Valeur(QXmlStreamReader &x, QStringList &valeurs)
 QString Lit_Faute(QXmlStreamReader &x)
 {
     QString faute;
-    while (x.readNextStartElement()) {
-        if (x.name() != QLatin1String("value")) {
-            x.skipCurrentElement();
-            continue;
-        }
-        while (x.readNextStartElement()) {
-            if (x.name() != QLatin1String("struct")) {
-                x.skipCurrentElement();
-                continue;
-            }
-            while (x.readNextStartElement()) {
-                if (x.name() != QLatin1String("member")) {
-                    x.skipCurrentElement();
-                    continue;
-                }
+    while (Enfant(x, QLatin1String("value")))
+        while (Enfant(x, QLatin1String("struct")))
+            while (Enfant(x, QLatin1String("member"))) {
                 QString nom;
                 QStringList valeur;
                 while (x.readNextStartElement()) {
@@ -94,8 +85,6 @@ QString Lit_Faute(QXmlStreamReader &x)
                 if (nom == QLatin1String("faultString"))
                     faute = valeur.join(u' ');
             }
-        }
-    }
     return faute;
 }
 
@@ -112,18 +101,9 @@ Reponse Lit_XML(QByteArrayView corps)
             faute = true;
             texte_faute = Lit_Faute(x);
         } else if (x.name() == QLatin1String("params")) {
-            while (x.readNextStartElement()) {
-                if (x.name() != QLatin1String("param")) {
-                    x.skipCurrentElement();
-                    continue;
-                }
-                while (x.readNextStartElement()) {
-                    if (x.name() == QLatin1String("value"))
-                        Lit_Valeur(x, r.valeurs);
-                    else
-                        x.skipCurrentElement();
-                }
-            }
+            while (Enfant(x, QLatin1String("param")))
+                while (Enfant(x, QLatin1String("value")))
+                    Lit_Valeur(x, r.valeurs);
         } else {
             x.skipCurrentElement();
         }

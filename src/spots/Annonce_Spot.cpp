@@ -36,20 +36,12 @@ Annonce_Spot::Annonce_Spot(const Annonce_Proposee &proposee, std::function<Sous_
     for (QLineEdit *c : {Annonce_Indicatif, Annonce_DMF})
         c->installEventFilter(this);
 
-    auto *grille = new QGridLayout;
-    int rangee = 0;
-    for (const auto &[texte, c] : {std::pair<QString, QLineEdit *>{QStringLiteral("&Fréquence (kHz) :"), Annonce_Frequence},
-                                   {QStringLiteral("&Indicatif :"), Annonce_Indicatif},
-                                   {QStringLiteral("N° &DMF :"), Annonce_DMF},
-                                   {QStringLiteral("&Commentaire :"), Annonce_Commentaire}}) {
-        auto *l = new QLabel(texte, this);
-        Accessibilite::Etiquette_De(l, c);
-        grille->addWidget(l, rangee, 0);
-        grille->addWidget(c, rangee++, 1);
-        if (!c->toolTip().isEmpty())
-            c->setAccessibleDescription(c->toolTip());
-    }
-    grille->setColumnStretch(1, 1);
+    for (QLineEdit *c : {Annonce_Indicatif, Annonce_Commentaire})
+        c->setAccessibleDescription(c->toolTip());
+    QGridLayout *grille = Fenetres::Grille_Champs(this, {{QStringLiteral("&Fréquence (kHz) :"), Annonce_Frequence},
+                                                         {QStringLiteral("&Indicatif :"), Annonce_Indicatif},
+                                                         {QStringLiteral("N° &DMF :"), Annonce_DMF},
+                                                         {QStringLiteral("&Commentaire :"), Annonce_Commentaire}});
 
     Etat_Annonce = new QLabel(this);
     Etat_Annonce->setObjectName(QStringLiteral("Etat_Annonce"));

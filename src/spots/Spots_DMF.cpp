@@ -20,16 +20,7 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename T>
-T *Nomme(T *w, const char *nom)
-{
-    w->setObjectName(QString::fromLatin1(nom));
-    return w;
-}
-
-} // namespace
+using Fenetres::Nomme;
 
 Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
                      QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins, const Radio::Reglages &poste)
@@ -120,13 +111,7 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     rangee_filtre->addWidget(Annoncer);
     page->addLayout(rangee_filtre);
     page->addWidget(Table_Spots, 1);
-    auto *fermer = Nomme(new QPushButton(QStringLiteral("Fermer"), this), "Fermer_Spots");
-    fermer->setAutoDefault(true);
-    auto *rangee = new QHBoxLayout;
-    rangee->addStretch();
-    rangee->addWidget(fermer);
-    page->addLayout(rangee);
-    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+    Fenetres::Rangee_Boutons(this, page, {{"Fermer_Spots", QStringLiteral("Fermer")}});
 
     connect(Cluster_Connecter, &QPushButton::clicked, this, &Spots_DMF::clic_connecter);
     connect(Connexion_Demarrage, &QCheckBox::toggled, this, &Spots_DMF::sauve);

@@ -11,16 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T>
-T *Nomme(T *w, const char *nom)
-{
-    w->setObjectName(QString::fromLatin1(nom));
-    return w;
-}
-
-} // namespace
+using Fenetres::Nomme;
 
 Poste::Poste(const Radio::Reglages &reglages) : m_sauves(reglages), m_type(reglages.type)
 {
@@ -52,32 +43,18 @@ Poste::Poste(const Radio::Reglages &reglages) : m_sauves(reglages), m_type(regla
     // Its text is its name: each new state is announced.
     Etat_Poste->setAccessibleDescription(QStringLiteral("état du poste de radio"));
 
-    auto *grille = new QGridLayout;
-    int rangee = 0;
-    for (const auto &[texte, champ] : {std::pair<QString, QWidget *>{QStringLiteral("&Type :"), Poste_Type},
-                                       {QStringLiteral("&Adresse :"), Poste_Adresse},
-                                       {QStringLiteral("P&ort :"), Poste_Port}}) {
-        auto *l = new QLabel(texte, this);
-        Accessibilite::Etiquette_De(l, champ);
-        grille->addWidget(l, rangee, 0);
-        grille->addWidget(champ, rangee++, 1);
-    }
-    grille->addWidget(Poste_Essayer, rangee, 1, Qt::AlignLeft);
-    grille->setColumnStretch(1, 1);
+    QGridLayout *grille = Fenetres::Grille_Champs(this, {{QStringLiteral("&Type :"), Poste_Type},
+                                                         {QStringLiteral("&Adresse :"), Poste_Adresse},
+                                                         {QStringLiteral("P&ort :"), Poste_Port}});
+    grille->addWidget(Poste_Essayer, grille->rowCount(), 1, Qt::AlignLeft);
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(explication);
     page->addLayout(grille);
     page->addWidget(Etat_Poste);
     page->addStretch();
-    auto *fermer = Nomme(new QPushButton(QStringLiteral("Fermer"), this), "Fermer_Poste");
-    fermer->setAutoDefault(true);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(fermer);
-    page->addLayout(boutons);
+    Fenetres::Rangee_Boutons(this, page, {{"Fermer_Poste", QStringLiteral("Fermer")}});
 
-    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
     connect(Poste_Type, &QComboBox::currentIndexChanged, this, &Poste::type_change);
     connect(Poste_Adresse, &QLineEdit::editingFinished, this, &Poste::sauve);
     connect(Poste_Port, &QSpinBox::editingFinished, this, &Poste::sauve);

@@ -74,9 +74,7 @@ private slots:
 
 void Tst_Main_Poste::spot_choisi_regle_rigctld()
 {
-    Rigctld rigctld;
-    if (!rigctld.absent.isEmpty())
-        QSKIP(qPrintable(rigctld.absent));
+    RIGCTLD_OU_SAUTE(rigctld);
     Banc_Poste p({Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), rigctld.port()});
     QLabel *frequence = p.etiquette("Frequence_Poste");
     QLabel *etat = p.etiquette("Etat_Poste_Spots");

@@ -52,9 +52,7 @@ private slots:
 
 void Tst_Liaison_Poste::rigctld_lu_et_regle()
 {
-    Rigctld rigctld;
-    if (!rigctld.absent.isEmpty())
-        QSKIP(qPrintable(rigctld.absent));
+    RIGCTLD_OU_SAUTE(rigctld);
     Banc b(Type::Hamlib, rigctld.port());
     QVERIFY(b.liaison.lit());
     QVERIFY(!b.liaison.lit()); // one reading at a time
@@ -84,9 +82,7 @@ void Tst_Liaison_Poste::rigctld_lu_et_regle()
 
 void Tst_Liaison_Poste::rigctld_arrete_en_route()
 {
-    Rigctld rigctld;
-    if (!rigctld.absent.isEmpty())
-        QSKIP(qPrintable(rigctld.absent));
+    RIGCTLD_OU_SAUTE(rigctld);
     Banc b(Type::Hamlib, rigctld.port());
     QVERIFY(b.liaison.lit());
     QTRY_COMPARE(b.lectures.size(), 1);

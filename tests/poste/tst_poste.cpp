@@ -12,6 +12,22 @@ Q_DECLARE_METATYPE(std::optional<Radio::Mode>)
 Q_DECLARE_METATYPE(Radio::Mode)
 Q_DECLARE_METATYPE(Radio::Type)
 
+namespace {
+
+// `attendu`: the values joined by "|", or the start of the reason.
+void Verifie(const Reponse &r, int etat, const QString &attendu)
+{
+    QCOMPARE(int(r.etat), etat);
+    if (etat == Reponse::Complete)
+        QCOMPARE(r.valeurs.join(u'|'), attendu);
+    else if (etat == Reponse::Incomplete)
+        QVERIFY2(r.raison.isEmpty() && r.valeurs.isEmpty(), qPrintable(r.raison));
+    else
+        QVERIFY2(r.raison.startsWith(attendu), qPrintable(r.raison));
+}
+
+} // namespace
+
 class Tst_Poste : public QObject {
     Q_OBJECT
 
@@ -168,14 +184,7 @@ void Tst_Poste::reponses_de_hamlib()
     QFETCH(int, lignes);
     QFETCH(int, etat);
     QFETCH(QString, attendu);
-    const Reponse r = Hamlib::Analyse(recu, lignes);
-    QCOMPARE(int(r.etat), etat);
-    if (etat == Reponse::Complete)
-        QCOMPARE(r.valeurs.join(u'|'), attendu);
-    else if (etat == Reponse::Incomplete)
-        QVERIFY2(r.raison.isEmpty() && r.valeurs.isEmpty(), qPrintable(r.raison));
-    else
-        QVERIFY2(r.raison.startsWith(attendu), qPrintable(r.raison));
+    Verifie(Hamlib::Analyse(recu, lignes), etat, attendu);
 }
 
 void Tst_Poste::reponses_xmlrpc_data()
@@ -224,14 +233,7 @@ void Tst_Poste::reponses_xmlrpc()
     QFETCH(bool, fin);
     QFETCH(int, etat);
     QFETCH(QString, attendu);
-    const Reponse r = XMLRPC::Analyse(recu, fin);
-    QCOMPARE(int(r.etat), etat);
-    if (etat == Reponse::Complete)
-        QCOMPARE(r.valeurs.join(u'|'), attendu);
-    else if (etat == Reponse::Incomplete)
-        QVERIFY2(r.raison.isEmpty() && r.valeurs.isEmpty(), qPrintable(r.raison));
-    else
-        QVERIFY2(r.raison.startsWith(attendu), qPrintable(r.raison));
+    Verifie(XMLRPC::Analyse(recu, fin), etat, attendu);
 }
 
 void Tst_Poste::requete_xmlrpc_entiere()
