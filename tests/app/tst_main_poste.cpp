@@ -81,8 +81,8 @@ void Tst_Main_Poste::spot_choisi_regle_rigctld()
     QVERIFY(frequence->isVisible());
     // What the daemon says, in view from the window's opening.
     const qint64 hertz = rigctld.demande("f", 1).value(0).toLongLong();
-    QTRY_COMPARE(frequence->text(),
-                 QStringLiteral("Poste : ") + Radio::Texte_Lecture({hertz, rigctld.demande("m", 2).value(0)}));
+    const QString lue = QStringLiteral("Poste : ") + Radio::Texte_Lecture({hertz, rigctld.demande("m", 2).value(0)});
+    QTRY_COMPARE(frequence->text(), lue);
 
     p.noeud.dernier()->write(Deux_Spots);
     QTRY_COMPARE(p.table->model()->rowCount(), 2);

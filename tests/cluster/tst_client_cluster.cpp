@@ -323,9 +323,6 @@ void Tst_Client_Cluster::annonce_refusee_data()
     QTest::addColumn<QByteArray>("reponse");
     QTest::addColumn<QString>("raison");
     QTest::newRow("doublon") << QByteArray("Sorry, this is a duplicate\r\n") << "doublon : ce spot vient d'être annoncé";
-    QTest::newRow("invalide") << QByteArray("The callsign or frequency is invalid\r\n") << "indicatif ou fréquence non valable";
-    QTest::newRow("hors bande") << QByteArray("Frequency 14285.0 not in band\r\n") << "fréquence hors des bandes";
-    QTest::newRow("sans indicatif") << QByteArray("Need a callsign\r\n") << "indicatif manquant";
     QTest::newRow("non enregistré") << QByteArray("\x1b[31mSorry, you need to be registered\x1b[0m\r\n")
                                     << "il faut être enregistré auprès du nœud pour annoncer";
 }

@@ -7,10 +7,8 @@
 
 using namespace Radio;
 
-Q_DECLARE_METATYPE(std::optional<qint64>)
 Q_DECLARE_METATYPE(std::optional<Radio::Mode>)
 Q_DECLARE_METATYPE(Radio::Mode)
-Q_DECLARE_METATYPE(Radio::Type)
 
 namespace {
 
@@ -36,16 +34,12 @@ private slots:
     void mode_du_commentaire();
     void mode_du_poste_sous_flrig_data();
     void mode_du_poste_sous_flrig();
-    void port_suit_le_type_data();
-    void port_suit_le_type();
     void reglages_du_groupe_poste();
     void reponses_de_hamlib_data();
     void reponses_de_hamlib();
     void reponses_xmlrpc_data();
     void reponses_xmlrpc();
     void requete_xmlrpc_entiere();
-    void valeurs_lues_du_poste_data();
-    void valeurs_lues_du_poste();
 };
 
 void Tst_Poste::mode_du_commentaire_data()
@@ -105,28 +99,6 @@ void Tst_Poste::mode_du_poste_sous_flrig()
     QFETCH(QStringList, modes);
     QFETCH(QString, choisi);
     QCOMPARE(Mode_Flrig(mode, modes), choisi);
-}
-
-void Tst_Poste::port_suit_le_type_data()
-{
-    QTest::addColumn<Radio::Type>("ancien");
-    QTest::addColumn<Radio::Type>("nouveau");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<int>("apres");
-    QTest::newRow("Hamlib vers flrig") << Type::Hamlib << Type::Flrig << 4532 << 12345;
-    QTest::newRow("flrig vers Hamlib") << Type::Flrig << Type::Hamlib << 12345 << 4532;
-    QTest::newRow("aucun vers flrig") << Type::Aucun << Type::Flrig << 4532 << 12345;
-    QTest::newRow("port choisi gardé") << Type::Hamlib << Type::Flrig << 4533 << 4533;
-    QTest::newRow("port de l'autre type gardé") << Type::Hamlib << Type::Flrig << 12345 << 12345;
-}
-
-void Tst_Poste::port_suit_le_type()
-{
-    QFETCH(Radio::Type, ancien);
-    QFETCH(Radio::Type, nouveau);
-    QFETCH(int, port);
-    QFETCH(int, apres);
-    QCOMPARE(Port_Apres_Changement(ancien, nouveau, port), apres);
 }
 
 void Tst_Poste::reglages_du_groupe_poste()
@@ -246,29 +218,6 @@ void Tst_Poste::requete_xmlrpc_entiere()
     QCOMPARE(corps, QByteArray("<?xml version=\"1.0\"?>\r\n<methodCall><methodName>rig.set_frequency</methodName><params>"
                                "<param><value><double>14285000.0</double></value></param></params></methodCall>\r\n"));
     QVERIFY(XMLRPC::Requete(QStringLiteral("poste"), 12345, "rig.get_vfo").contains("<params></params>"));
-}
-
-void Tst_Poste::valeurs_lues_du_poste_data()
-{
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<std::optional<qint64>>("hertz");
-    QTest::addColumn<bool>("mode");
-    QTest::newRow("Hz entiers") << "14285000" << std::optional<qint64>(14'285'000) << false;
-    QTest::newRow("Hz décimaux") << "14285000.600000" << std::optional<qint64>(14'285'001) << false;
-    QTest::newRow("mode") << "PKTUSB" << std::optional<qint64>() << true;
-    QTest::newRow("mode de flrig") << "DATA-U" << std::optional<qint64>() << true;
-    QTest::newRow("blanc au milieu") << "14 285 000" << std::optional<qint64>() << false;
-    QTest::newRow("vide") << "" << std::optional<qint64>() << false;
-    QTest::newRow("contrôle") << "USB\x1b[0m" << std::optional<qint64>() << false;
-}
-
-void Tst_Poste::valeurs_lues_du_poste()
-{
-    QFETCH(QString, texte);
-    QFETCH(std::optional<qint64>, hertz);
-    QFETCH(bool, mode);
-    QCOMPARE(Hertz_Lus(texte), hertz);
-    QCOMPARE(Mode_Lisible(texte), mode);
 }
 
 QTEST_GUILESS_MAIN(Tst_Poste)
