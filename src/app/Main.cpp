@@ -431,11 +431,11 @@ void Main::Annoncer_Click()
     }
     if (Verifie_DMF(DMF_A->text()).isEmpty())
         p.dmf = DMF_A->text();
-    // The spots window goes with its connection: the announcement asks it when sent.
-    Fenetres::Ouvre(m_annonce, p, [spots = QPointer<Spots_DMF>(m_spots)](const Cluster::Annonce &a) -> Statut {
-        if (!spots)
+    // Sent on the connection of the spots window open at that moment.
+    Fenetres::Ouvre(m_annonce, p, [this](const Cluster::Annonce &a) -> Statut {
+        if (!m_spots)
             return Erreur{QStringLiteral("La fenêtre des spots est fermée : plus de connexion au nœud.")};
-        return spots->annonce(a);
+        return m_spots->annonce(a);
     });
 }
 
