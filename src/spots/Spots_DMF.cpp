@@ -89,7 +89,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Table_Spots = Nomme(new QTableView(this), "Table_Spots");
     Table_Spots->setModel(m_filtre);
     Accessibilite::Nomme(Table_Spots, QStringLiteral("Spots de moulins"),
-                         QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie"));
+                         QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie, "
+                                        "et règle le poste de radio s'il y en a un"));
     Table_Spots->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Table_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
