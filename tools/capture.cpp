@@ -25,7 +25,9 @@
 #include "Validations.h"
 #include "Validations_Fenetre.h"
 #include "Station.h"
+#include "Annonce_Spot.h"
 #include "Modele_Spots.h"
+#include "Poste.h"
 #include "Spots_DMF.h"
 #include "Statistiques.h"
 #include "Ligne_QSO.h"
@@ -40,12 +42,16 @@
 #include <QLineEdit>
 #include <QDir>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Sous_Programmes;
 
@@ -87,6 +93,53 @@ QByteArray Liste_Exemple()
            "75002;Moulin Rouge;Paris;75\r\n"
            "2C001;Moulin mal num\xC3\xA9rot\xC3\xA9;Nulle-part;\r\n"
            "22001;Moulin d\xC3\xA9plac\xC3\xA9;Lannion;21\r\n";
+}
+
+// A radio behind Hamlib's daemon, enough to be read and tuned.
+class Hamlib_Exemple : public QObject {
+public:
+    Hamlib_Exemple()
+    {
+        connect(&m_serveur, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = m_serveur.nextPendingConnection())
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    while (s->canReadLine())
+                        s->write(repond(s->readLine().trimmed()));
+                });
+        });
+        m_serveur.listen(QHostAddress::LocalHost);
+    }
+    quint16 port() const { return m_serveur.serverPort(); }
+
+private:
+    QByteArray repond(const QByteArray &commande)
+    {
+        if (commande == "f")
+            return QByteArray::number(m_hertz) + '\n';
+        if (commande == "m")
+            return m_mode + "\n2400\n";
+        const QList<QByteArray> mots = commande.split(' ');
+        if (mots.size() >= 2 && mots[0] == "F")
+            m_hertz = mots[1].toLongLong();
+        else if (mots.size() >= 2 && mots[0] == "M")
+            m_mode = mots[1];
+        else
+            return "RPRT -1\n";
+        return "RPRT 0\n";
+    }
+    QTcpServer m_serveur;
+    qint64 m_hertz = 7'012'000;
+    QByteArray m_mode = "CW";
+};
+
+// The event loop turned until `fait`, a few seconds at most.
+bool Attend(const std::function<bool()> &fait)
+{
+    for (int i = 0; i < 300 && !fait(); ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return fait();
 }
 
 bool Ecrit_Png(QWidget *w, const QString &fichier)
@@ -253,9 +306,19 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok &= Ecrit_Png(&validations, sortie.filePath(QStringLiteral("validations.png")));
 
+    // The radio, tried from its window.
+    Hamlib_Exemple hamlib;
+    const Radio::Reglages radio{Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), hamlib.port()};
+    Poste poste(radio);
+    poste.show();
+    auto *etat_poste = poste.findChild<QLabel *>(QStringLiteral("Etat_Poste"));
+    poste.findChild<QPushButton *>(QStringLiteral("Poste_Essayer"))->click();
+    Attend([&] { return etat_poste->text().startsWith(QStringLiteral("Le poste répond")); });
+    ok &= Ecrit_Png(&poste, sortie.filePath(QStringLiteral("poste.png")));
+
     const QDateTime heure(QDate(2008, 3, 15), QTime(18, 30), Qt::UTC);
     Spots_DMF spots({QStringLiteral("dxc.exemple.fr"), 7300, QStringLiteral("F8KOB"), false},
-                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; }, {5000, 15000, 60000}, liste);
+                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; }, {5000, 15000, 60000}, liste, radio);
     QList<Cluster::Spot> lus;
     for (const char *l : {"  7012.0  F1ZZZ       15-Mar-2008 1805Z  DMF 29015 CW      <F5XYZ>",
                           "  7013.5  F6XYZ/P     15-Mar-2008 1812Z  DMF 21002 CW      <F6AAA>",
@@ -266,8 +329,25 @@ int main(int argc, char *argv[])
     spots.modele()->ajoute(lus);
     spots.modele()->montre();
     spots.show();
+    // The 20 m spot picked: the radio tuned to it, its row in bold.
+    auto *table = spots.findChild<QAbstractItemView *>(QStringLiteral("Table_Spots"));
+    for (int i = 0; i < table->model()->rowCount(); ++i)
+        if (table->model()->index(i, Modele_Spots::Indicatif).data().toString() == QLatin1String("F4NEW"))
+            table->setCurrentIndex(table->model()->index(i, 0));
+    QKeyEvent choix(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(table, &choix);
+    auto *frequence = spots.findChild<QLabel *>(QStringLiteral("Frequence_Poste"));
+    Attend([&] { return frequence->text().contains(QStringLiteral("14 285,0")); });
+    // The cursor gone on, the bold row stands out.
+    table->setCurrentIndex(table->model()->index(table->model()->rowCount() - 1, 0));
     QApplication::processEvents();
     ok &= Ecrit_Png(&spots, sortie.filePath(QStringLiteral("spots.png")));
+
+    Annonce_Spot annonce({14'285'000, QStringLiteral("F8KOB/P"), QStringLiteral("35012"), QStringLiteral("USB")},
+                         [](const Cluster::Annonce &) { return Succes(); });
+    annonce.show();
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&annonce, sortie.filePath(QStringLiteral("annonce.png")));
 
     // Three earlier years beside the sample log, each a little busier.
     for (int annee = 2005; annee <= 2007; ++annee) {

@@ -7,6 +7,8 @@ KOB_PAQUETS=(
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils
+  # rigctld, whose dummy radio the radio's tests talk to
+  libhamlib-utils
 )
 
 # What ./windows.sh adds: the cross compilers, Qt's host tools and source

@@ -3,6 +3,7 @@
 #include "Accessibilite.h"
 
 #include "Aff_Contacte.h"
+#include "Annonce_Spot.h"
 #include "Apercu_Moulins.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
@@ -21,10 +22,12 @@
 #include "Modele_Liste.h"
 #include "Moulins_Restants.h"
 #include "Points.h"
+#include "Poste.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
 #include "Reglement.h"
+#include "Regles_Saisie.h"
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
 #include "Station.h"
@@ -99,9 +102,9 @@ Main::Main(Environnement environnement, QWidget *parent)
 Main::~Main()
 {
     // The other windows work on this one: they go with it.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_recherche, m_reglement, m_recap, m_contacte, m_carte,
-                                                       m_import, m_restauration, m_validations, m_spots, m_apercu_moulins,
-                                                       m_moulins_restants, m_statistiques})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_poste, m_recherche, m_reglement, m_recap, m_contacte,
+                                                       m_carte, m_import, m_restauration, m_validations, m_annonce, m_spots,
+                                                       m_apercu_moulins, m_moulins_restants, m_statistiques})
         delete w;
 }
 
@@ -339,6 +342,17 @@ void Main::Mnu_New_Indicatif_Click()
     });
 }
 
+void Main::Mnu_Poste_Click()
+{
+    if (Fenetres::Devant(m_poste))
+        return;
+    Fenetres::Ouvre(m_poste, Radio::Lit_Reglages());
+    connect(m_poste, &Poste::Poste_Change, this, [this](const Radio::Reglages &r) {
+        if (m_spots)
+            m_spots->change_poste(r);
+    });
+}
+
 void Main::Mnu_Reglement_Click() { Fenetres::Ouvre(m_reglement); }
 
 void Main::Recherche_Click()
@@ -396,8 +410,28 @@ void Main::Mnu_Spots_Click()
     if (Fenetres::Devant(m_spots))
         return;
     Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
-                    m_env.attentes_cluster_ms, Moulins_Gardes());
+                    m_env.attentes_cluster_ms, Moulins_Gardes(), Radio::Lit_Reglages());
     connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
+    connect(m_spots, &Spots_DMF::Annonce_Demandee, this, &Main::Annoncer_Click, Qt::UniqueConnection);
+}
+
+void Main::Annoncer_Click()
+{
+    if (Fenetres::Devant(m_annonce) || !m_spots)
+        return;
+    Annonce_Proposee p{std::nullopt, Indicatif_Cluster(), {}, {}};
+    if (const auto &lue = m_spots->lecture_poste()) {
+        p.hertz = lue->hertz;
+        p.mode = lue->mode;
+    }
+    if (Verifie_DMF(DMF_A->text()).isEmpty())
+        p.dmf = DMF_A->text();
+    // Sent on the connection of the spots window open at that moment.
+    Fenetres::Ouvre(m_annonce, p, [this](const Cluster::Annonce &a) -> Statut {
+        if (!m_spots)
+            return Erreur{QStringLiteral("La fenêtre des spots est fermée : plus de connexion au nœud.")};
+        return m_spots->annonce(a);
+    });
 }
 
 void Main::Mnu_Statistiques_Click()

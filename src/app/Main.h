@@ -23,6 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class Aff_Contacte;
+class Annonce_Spot;
 class Carte_Acti;
 class Fenetre_Aide;
 class Spots_DMF;
@@ -37,6 +38,7 @@ class Modele_Liste;
 class Recapitulatif;
 class Recherche_Indicatif;
 class Reglement;
+class Poste;
 class Station;
 
 // Where the program lives and what time it is: the real ones unless a test
@@ -100,6 +102,7 @@ private:
     void Mnu_Mode_Emploi_Click();
     void Mnu_Apropos_Click();
     void Mnu_New_Indicatif_Click();
+    void Mnu_Poste_Click();
     void Mnu_Reglement_Click();
     void Recherche_Click();
     void Mnu_Recap_Click();
@@ -150,6 +153,9 @@ private:
     // The spots window's connection at start, when the operator asked for it.
     void Spots_Au_Demarrage();
     QString Indicatif_Cluster() const;
+    // The spots window's button: the station's activation to announce, with
+    // the radio's frequency and the entry's mill.
+    void Annoncer_Click();
 
     void Valide_A_Click();
     void Ajout_Saisie_Click();
@@ -177,6 +183,8 @@ private:
     QPointer<QWidget> m_focus_voulu;
     QPointer<Fenetre_Aide> m_aide;
     QPointer<Station> m_station;
+    QPointer<Poste> m_poste;
+    QPointer<Annonce_Spot> m_annonce;
     QPointer<Recherche_Indicatif> m_recherche;
     QPointer<Reglement> m_reglement;
     QPointer<Recapitulatif> m_recap;

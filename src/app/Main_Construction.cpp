@@ -271,8 +271,9 @@ void Main::Cree_Menus()
         groupe->addAction(a);
     }
 
-    entree(menu("Mnu_Station", QStringLiteral("Station")), "Mnu_New_Indicatif", QStringLiteral("Nouvel Indicatif"),
-           &Main::Mnu_New_Indicatif_Click);
+    QMenu *station = menu("Mnu_Station", QStringLiteral("Station"));
+    entree(station, "Mnu_New_Indicatif", QStringLiteral("Nouvel Indicatif"), &Main::Mnu_New_Indicatif_Click);
+    entree(station, "Mnu_Poste", QStringLiteral("Poste de radio..."), &Main::Mnu_Poste_Click);
     entree(menu("Mnu_Imprimer", QStringLiteral("Imprimer")), "Mnu_Imp_Contacte", QStringLiteral("les DMF contactés"),
            &Main::Mnu_Imp_Contacte_Click);
     entree(menu("Mnu_Enregistre", QStringLiteral("Enregistrer")), "Mnu_Enr_Contacte", QStringLiteral("les DMF contactés"),

@@ -1,5 +1,6 @@
 #include "Client_Cluster.h"
 
+#include "Frequences.h"
 #include "Reglages.h"
 #include "Texte.h"
 
@@ -51,7 +52,7 @@ Statut Sauve_Reglages(const Reglages &r)
                                              r.demarrage ? QStringLiteral("Oui") : QStringLiteral("Non")}});
 }
 
-Client::Client(std::function<QDateTime()> horloge_utc, QList<int> attentes_ms, QObject *parent)
+Client::Client(std::function<QDateTime()> horloge_utc, QList<int> attentes_ms, int confirmation_ms, QObject *parent)
     : QObject(parent), m_horloge(std::move(horloge_utc)), m_attentes(std::move(attentes_ms))
 {
     if (m_attentes.isEmpty())
@@ -62,6 +63,9 @@ Client::Client(std::function<QDateTime()> horloge_utc, QList<int> attentes_ms, Q
     m_delai_connexion.setSingleShot(true);
     m_suite.setSingleShot(true);
     m_demande_spots.setSingleShot(true);
+    m_confirmation.setSingleShot(true);
+    m_confirmation.setInterval(confirmation_ms);
+    connect(&m_confirmation, &QTimer::timeout, this, [this] { fin_annonce(QStringLiteral("Pas de confirmation du nœud")); });
     connect(&m_reessai, &QTimer::timeout, this, &Client::essaie);
     connect(&m_suite, &QTimer::timeout, this, &Client::lit);
     connect(&m_delai_connexion, &QTimer::timeout, this, [this] {
@@ -105,6 +109,7 @@ void Client::deconnecte()
     const bool etait_actif = m_actif;
     m_actif = false;
     m_socket.abort();
+    hors_ligne();
     emit etat(QStringLiteral("Déconnecté"));
     if (etait_actif)
         emit actif_change(false);
@@ -113,9 +118,9 @@ void Client::deconnecte()
 void Client::essaie()
 {
     m_socket.abort();
+    hors_ligne();
     m_ligne.clear();
     m_ligne_trop_longue = false;
-    m_identifie = false;
     m_spots_demandes = false;
     m_duree.invalidate();
     emit etat(QStringLiteral("Connexion à %1...").arg(nom()));
@@ -147,6 +152,7 @@ void Client::erreur(QAbstractSocket::SocketError e)
 
 void Client::perdu(const QString &raison)
 {
+    hors_ligne();
     m_delai_connexion.stop();
     m_demande_spots.stop();
     m_suite.stop();
@@ -177,6 +183,7 @@ void Client::repond_invite(QByteArrayView debut_ligne, bool delai)
         envoie(m_indicatif);
         m_identifie = true;
         emit etat(QStringLiteral("Connecté à %1 (%2)").arg(nom(), QString::fromLatin1(m_indicatif)));
+        emit en_ligne_change(true);
         m_demande_spots.start(Sans_Invite_ms);
     } else if (!m_spots_demandes) {
         if (!delai && !debut_ligne.trimmed().endsWith('>'))
@@ -187,11 +194,67 @@ void Client::repond_invite(QByteArrayView debut_ligne, bool delai)
     }
 }
 
+void Client::hors_ligne()
+{
+    m_annonce.reset();
+    m_confirmation.stop();
+    if (m_identifie) {
+        m_identifie = false;
+        emit en_ligne_change(false);
+    }
+}
+
+Statut Client::annonce(const Annonce &a)
+{
+    if (!en_ligne())
+        return Erreur{QStringLiteral("Pas de connexion au nœud : l'annonce n'est pas envoyée.")};
+    const QDateTime maintenant = m_horloge();
+    if (m_derniere_annonce.isValid()) {
+        const qint64 ecoule_ms = m_derniere_annonce.msecsTo(maintenant);
+        // A clock set back does not hold the next one for ever.
+        if (ecoule_ms >= 0 && ecoule_ms < Annonces_Espacees_s * 1000)
+            return Erreur{QStringLiteral("Une annonce par minute au plus : attendez encore %1 s.")
+                              .arg((Annonces_Espacees_s * 1000 - ecoule_ms + 999) / 1000)};
+    }
+    const std::optional<QByteArray> ligne = Ligne_Annonce(a);
+    if (!ligne)
+        return Erreur{QStringLiteral("L'annonce contient un caractère qui ne peut pas être envoyé au nœud.")};
+    envoie(*ligne);
+    m_derniere_annonce = maintenant;
+    m_annonce = a;
+    m_confirmation.start();
+    emit etat(QStringLiteral("Annonce envoyée à %1, en attente de sa diffusion...").arg(nom()));
+    return Succes();
+}
+
+// The node broadcasts the spot back to its sender, or says why not.
+void Client::ecoute_annonce(QByteArrayView ligne)
+{
+    if (const auto s = Lit_Diffusion(ligne, m_horloge())) {
+        const auto hertz = Hertz_De_kHz(s->frequence);
+        if (s->spotteur.toUpper() == m_indicatif.toUpper() && s->indicatif == m_annonce->indicatif && hertz
+            && qAbs(*hertz - m_annonce->hertz) < 100)
+            fin_annonce(QStringLiteral("Annonce diffusée"));
+        return;
+    }
+    if (const auto refus = Refus_Du_Noeud(ligne))
+        fin_annonce(*refus);
+}
+
+void Client::fin_annonce(const QString &texte)
+{
+    m_annonce.reset();
+    m_confirmation.stop();
+    emit etat(texte);
+}
+
 void Client::traite_ligne(QByteArrayView ligne, QList<Spot> &trouves)
 {
     const QByteArray propre = Nettoie_Ligne(ligne);
     if (!m_spots_demandes)
         repond_invite(propre);
+    if (m_annonce)
+        ecoute_annonce(propre);
     if (auto s = Lit_Spot(propre, m_horloge()))
         trouves.append(std::move(*s));
 }

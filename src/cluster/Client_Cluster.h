@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Annonce.h"
 #include "Resultat.h"
 #include "Spots.h"
 
@@ -32,15 +33,23 @@ class Client : public QObject {
     Q_OBJECT
 
 public:
-    // The waits before each new try, in ms; the last one repeats.
+    // The waits before each new try, in ms; the last one repeats. A node has
+    // `confirmation_ms` to broadcast an announcement back.
     explicit Client(std::function<QDateTime()> horloge_utc, QList<int> attentes_ms = {5000, 15000, 60000},
-                    QObject *parent = nullptr);
+                    int confirmation_ms = 15000, QObject *parent = nullptr);
     ~Client() override;
 
     void connecte(const QString &adresse, quint16 port, const QByteArray &indicatif);
     void deconnecte();
     // Asked to be connected, whether it is at this moment or waits to try again.
     bool actif() const { return m_actif; }
+    // Logged in: the node takes commands.
+    bool en_ligne() const { return m_identifie && m_socket.state() == QAbstractSocket::ConnectedState; }
+
+    // The station's spot sent as a DX command, one a minute at most; what
+    // the node does with it is told by `etat`. The refusal when it is not sent.
+    Sous_Programmes::Statut annonce(const Annonce &a);
+    static constexpr int Annonces_Espacees_s = 60;
 
     static constexpr qsizetype Octets_Par_Tour = 64 * 1024;
 
@@ -48,6 +57,7 @@ signals:
     void etat(const QString &texte);
     void spots(const QList<Cluster::Spot> &nouveaux);
     void actif_change(bool actif);
+    void en_ligne_change(bool en_ligne);
 
 private:
     void essaie();
@@ -58,12 +68,15 @@ private:
     void traite_ligne(QByteArrayView ligne, QList<Spot> &trouves);
     void repond_invite(QByteArrayView debut_ligne, bool delai = false);
     void envoie(QByteArrayView texte);
+    void ecoute_annonce(QByteArrayView ligne);
+    void fin_annonce(const QString &texte);
+    void hors_ligne();
     QString nom() const;
 
     std::function<QDateTime()> m_horloge;
     QList<int> m_attentes;
     QTcpSocket m_socket;
-    QTimer m_reessai, m_delai_connexion, m_suite, m_demande_spots;
+    QTimer m_reessai, m_delai_connexion, m_suite, m_demande_spots, m_confirmation;
     QElapsedTimer m_duree;
     QString m_adresse;
     quint16 m_port = 0;
@@ -74,6 +87,8 @@ private:
     bool m_identifie = false;   // the callsign was sent
     bool m_spots_demandes = false;
     int m_essais = 0;
+    std::optional<Annonce> m_annonce; // sent, its echo awaited
+    QDateTime m_derniere_annonce;
 };
 
 } // namespace Cluster

@@ -127,7 +127,15 @@ std::optional<Spot> Complete(Spot s, QByteArrayView commentaire)
     return s;
 }
 
-// "DX de F5XYZ:     7012.0  F1ABC/P      DMF 21001 CW        1234Z JN18"
+// "DX de " in any case.
+bool Forme_Diffusion(QByteArrayView l)
+{
+    return l.size() > 6 && Majuscule_Ascii(l[0]) == 'D' && Majuscule_Ascii(l[1]) == 'X' && l[2] == ' '
+           && Majuscule_Ascii(l[3]) == 'D' && Majuscule_Ascii(l[4]) == 'E' && l[5] == ' ';
+}
+
+// "DX de F5XYZ:     7012.0  F1ABC/P      DMF 21001 CW        1234Z JN18",
+// its comment whatever it names.
 std::optional<Spot> Diffusion(QByteArrayView ligne, const QDateTime &recu)
 {
     const qsizetype deux_points = ligne.indexOf(':');
@@ -157,7 +165,8 @@ std::optional<Spot> Diffusion(QByteArrayView ligne, const QDateTime &recu)
     if (temps.secsTo(utc.time()) < -3600)
         jour = jour.addDays(-1);
     s.quand = QDateTime(jour, temps, Qt::UTC);
-    return Complete(std::move(s), fin > 2 ? Entre(reste, mots[2], mots[fin]) : QByteArrayView());
+    s.commentaire = fin > 2 ? Entre(reste, mots[2], mots[fin]).toByteArray() : QByteArray();
+    return s;
 }
 
 // "  7012.0  F1ABC/P     07-Dec-2026 1234Z  DMF 21001 CW      <F5XYZ>"
@@ -211,10 +220,24 @@ std::optional<Spot> Lit_Spot(QByteArrayView ligne, const QDateTime &recu)
     if (ligne.size() > Ligne_Maximum)
         return std::nullopt;
     const QByteArrayView l = ligne.trimmed();
-    if (l.size() > 6 && Majuscule_Ascii(l[0]) == 'D' && Majuscule_Ascii(l[1]) == 'X' && l[2] == ' '
-        && Majuscule_Ascii(l[3]) == 'D' && Majuscule_Ascii(l[4]) == 'E' && l[5] == ' ')
-        return Diffusion(l, recu);
-    return Listing(l);
+    if (!Forme_Diffusion(l))
+        return Listing(l);
+    auto s = Diffusion(l, recu);
+    if (!s)
+        return std::nullopt;
+    const QByteArray commentaire = std::move(s->commentaire);
+    return Complete(std::move(*s), commentaire);
+}
+
+std::optional<Spot> Lit_Diffusion(QByteArrayView ligne, const QDateTime &recu)
+{
+    const QByteArrayView l = ligne.trimmed();
+    if (ligne.size() > Ligne_Maximum || !Forme_Diffusion(l))
+        return std::nullopt;
+    auto s = Diffusion(l, recu);
+    if (s)
+        s->dmf = ADIF::Reference_Dans_Texte(s->commentaire).value_or(QByteArray());
+    return s;
 }
 
 Index_Log::Index_Log(const Contenu_Log &contenu)

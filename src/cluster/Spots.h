@@ -38,6 +38,8 @@ QByteArray Nettoie_Ligne(QByteArrayView ligne);
 // A broadcast spot carries no date: it is of the day `recu` (UTC) was, or of
 // the day before when its time is later than `recu`.
 std::optional<Spot> Lit_Spot(QByteArrayView ligne, const QDateTime &recu);
+// Any spot of the broadcast form, whether its comment names a mill or not.
+std::optional<Spot> Lit_Diffusion(QByteArrayView ligne, const QDateTime &recu);
 
 enum class Etat { Nouveau, Contacte, En_Attente };
 

@@ -2,10 +2,12 @@
 
 #include "Controles_Saisie.h"
 #include "Departements.h"
+#include "Frequences.h"
 #include "Texte.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QStringDecoder>
 
 using namespace Cluster;
@@ -50,6 +52,16 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
         return int(etat);
     if (role == Qt::BackgroundRole)
         return etat == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
+    if (role == Qt::FontRole || role == Qt::AccessibleDescriptionRole) {
+        const auto hertz = Sous_Programmes::Hertz_De_kHz(s.frequence);
+        if (!m_hertz_poste || !hertz || qAbs(*hertz - *m_hertz_poste) > Pres_Du_Poste_Hz)
+            return {};
+        if (role == Qt::AccessibleDescriptionRole)
+            return QStringLiteral("sur la fréquence du poste");
+        QFont gras;
+        gras.setBold(true);
+        return gras;
+    }
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -116,6 +128,15 @@ void Modele_Spots::change_log(Index_Log index)
     m_index = std::move(index);
     if (rowCount() > 0)
         emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, Colonnes - 1));
+}
+
+void Modele_Spots::change_frequence_poste(std::optional<qint64> hertz)
+{
+    if (hertz == m_hertz_poste)
+        return;
+    m_hertz_poste = hertz;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, Colonnes - 1), {Qt::FontRole, Qt::AccessibleDescriptionRole});
 }
 
 void Filtre_Nouveaux::seulement_nouveaux(bool oui)

@@ -7,6 +7,7 @@
 #include <QSortFilterProxyModel>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 // The spots as the table shows them, newest first, each with what the log
 // says of its mill. Spots that come in a flood are shown a few times a
@@ -29,6 +30,9 @@ public:
     void ajoute(const QList<Cluster::Spot> &spots);
     void change_log(Cluster::Index_Log index);
     void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
+    // The radio's frequency: the spots within 1 kHz of it in bold. None: no radio.
+    void change_frequence_poste(std::optional<qint64> hertz);
+    static constexpr qint64 Pres_Du_Poste_Hz = 1000;
     const Cluster::Spot &spot(int ligne) const { return m_liste.spot(ligne); }
     // Shows now what waits for the next showing.
     void montre();
@@ -38,6 +42,7 @@ private:
     Cluster::Liste_Spots m_en_attente; // bounded like the list, whatever the flood
     Cluster::Index_Log m_index;
     std::shared_ptr<const Moulins::Liste> m_moulins;
+    std::optional<qint64> m_hertz_poste;
     QTimer m_affichage;
 };
 

@@ -2,6 +2,7 @@
 
 #include "Accessibilite.h"
 #include "Fenetres.h"
+#include "Frequences.h"
 #include "Modele_Spots.h"
 #include "Regles_Spots.h"
 
@@ -19,19 +20,10 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename T>
-T *Nomme(T *w, const char *nom)
-{
-    w->setObjectName(QString::fromLatin1(nom));
-    return w;
-}
-
-} // namespace
+using Fenetres::Nomme;
 
 Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-                     QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins)
+                     QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins, const Radio::Reglages &poste)
     : m_client(std::move(horloge_utc), std::move(attentes_ms))
 {
     setObjectName(QStringLiteral("Spots_DMF"));
@@ -48,9 +40,9 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Cluster_Connecter = Nomme(new QPushButton(QStringLiteral("Se connecter"), connexion), "Cluster_Connecter");
     Connexion_Demarrage = Nomme(new QCheckBox(QStringLiteral("Se connecter au démarrage"), connexion), "Connexion_Demarrage");
     Connexion_Demarrage->setChecked(reglages.demarrage);
-    Etat_Cluster = Nomme(new QLabel(QStringLiteral("Non connecté"), connexion), "Etat_Cluster");
+    Etat_Cluster = Nomme(new QLabel(connexion), "Etat_Cluster");
+    dit_cluster(QStringLiteral("Non connecté"));
     Etat_Cluster->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Its text is its name: each new state is announced.
     Etat_Cluster->setAccessibleDescription(QStringLiteral("état de la connexion au cluster"));
 
     auto *grille = new QGridLayout(connexion);
@@ -69,7 +61,27 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     grille->addWidget(Connexion_Demarrage, 1, 0, 1, 3);
     grille->addWidget(Etat_Cluster, 1, 3, 1, 4);
 
+    // The radio: its frequency, and what became of the last tuning.
+    m_rangee_poste = new QWidget(this);
+    Frequence_Poste = Nomme(new QLabel(m_rangee_poste), "Frequence_Poste");
+    // Wide enough for any reading: the line beside it does not jump each second.
+    Frequence_Poste->setMinimumWidth(Frequence_Poste->fontMetrics().horizontalAdvance(QStringLiteral("Poste : 145 000,0 kHz en PKTUSB")));
+    Etat_Poste_Spots = Nomme(new QLabel(m_rangee_poste), "Etat_Poste_Spots");
+    Etat_Poste_Spots->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Etat_Poste_Spots->setWordWrap(true);
+    Etat_Poste_Spots->setAccessibleDescription(QStringLiteral("état du poste de radio"));
+    auto *rangee_poste = new QHBoxLayout(m_rangee_poste);
+    rangee_poste->setContentsMargins(0, 0, 0, 0);
+    rangee_poste->addWidget(Frequence_Poste);
+    rangee_poste->addSpacing(Fenetres::Pixels(16));
+    rangee_poste->addWidget(Etat_Poste_Spots, 1);
+
     Seulement_Nouveaux = Nomme(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
+    Annoncer = Nomme(new QPushButton(QStringLiteral("Annoncer..."), this), "Annoncer");
+    Annoncer->setAutoDefault(true);
+    Annoncer->setEnabled(false);
+    Accessibilite::Nomme(Annoncer, QStringLiteral("Annoncer sur le cluster"),
+                         QStringLiteral("envoie au nœud le spot de votre activation ; possible une fois connecté"));
 
     m_modele = new Modele_Spots(std::move(index), std::move(moulins), this);
     m_filtre = new Filtre_Nouveaux(this);
@@ -77,7 +89,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Table_Spots = Nomme(new QTableView(this), "Table_Spots");
     Table_Spots->setModel(m_filtre);
     Accessibilite::Nomme(Table_Spots, QStringLiteral("Spots de moulins"),
-                         QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie"));
+                         QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie, "
+                                        "et règle le poste de radio s'il y en a un"));
     Table_Spots->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Table_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,25 +105,34 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(connexion);
-    page->addWidget(Seulement_Nouveaux);
+    page->addWidget(m_rangee_poste);
+    auto *rangee_filtre = new QHBoxLayout;
+    rangee_filtre->addWidget(Seulement_Nouveaux);
+    rangee_filtre->addStretch();
+    rangee_filtre->addWidget(Annoncer);
+    page->addLayout(rangee_filtre);
     page->addWidget(Table_Spots, 1);
-    auto *fermer = Nomme(new QPushButton(QStringLiteral("Fermer"), this), "Fermer_Spots");
-    fermer->setAutoDefault(true);
-    auto *rangee = new QHBoxLayout;
-    rangee->addStretch();
-    rangee->addWidget(fermer);
-    page->addLayout(rangee);
-    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+    Fenetres::Rangee_Boutons(this, page, {{"Fermer_Spots", QStringLiteral("Fermer")}});
 
     connect(Cluster_Connecter, &QPushButton::clicked, this, &Spots_DMF::clic_connecter);
     connect(Connexion_Demarrage, &QCheckBox::toggled, this, &Spots_DMF::sauve);
     connect(Seulement_Nouveaux, &QCheckBox::toggled, m_filtre, &Filtre_Nouveaux::seulement_nouveaux);
     connect(Table_Spots, &QAbstractItemView::activated, this, &Spots_DMF::choisi);
-    connect(&m_client, &Cluster::Client::etat, Etat_Cluster, &QLabel::setText);
+    connect(&m_client, &Cluster::Client::etat, this, &Spots_DMF::dit_cluster);
     connect(&m_client, &Cluster::Client::spots, m_modele, &Modele_Spots::ajoute);
     connect(&m_client, &Cluster::Client::actif_change, this, [this](bool actif) {
         Cluster_Connecter->setText(actif ? QStringLiteral("Se déconnecter") : QStringLiteral("Se connecter"));
     });
+    connect(&m_client, &Cluster::Client::en_ligne_change, Annoncer, &QWidget::setEnabled);
+    connect(Annoncer, &QPushButton::clicked, this, &Spots_DMF::Annonce_Demandee);
+
+    m_lecture_poste.setInterval(Lecture_Poste_ms);
+    connect(&m_lecture_poste, &QTimer::timeout, &m_liaison, &Radio::Liaison::lit);
+    connect(&m_liaison, &Radio::Liaison::lecture, this, &Spots_DMF::montre_poste);
+    connect(&m_liaison, &Radio::Liaison::lecture_impossible, this, &Spots_DMF::poste_muet);
+    connect(&m_liaison, &Radio::Liaison::reglage, this, &Spots_DMF::dit_poste);
+    connect(&m_liaison, &Radio::Liaison::reglage_impossible, this, &Spots_DMF::dit_poste);
+    change_poste(poste);
     // The row under the cursor stays the same one when new spots push it down.
     connect(m_modele, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         const QModelIndex courant = m_filtre->mapToSource(Table_Spots->currentIndex());
@@ -129,6 +151,68 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
 
 void Spots_DMF::change_log(Cluster::Index_Log index) { m_modele->change_log(std::move(index)); }
 
+void Spots_DMF::change_poste(const Radio::Reglages &poste)
+{
+    m_liaison.configure(poste);
+    m_lecture.reset();
+    m_modele->change_frequence_poste(std::nullopt);
+    const bool aucun = poste.type == Radio::Type::Aucun;
+    m_rangee_poste->setVisible(!aucun);
+    Accessibilite::Montre_Valeur(Frequence_Poste, QStringLiteral("Poste : lecture..."), QStringLiteral("Fréquence du poste en lecture"));
+    Etat_Poste_Spots->clear();
+    if (aucun)
+        m_lecture_poste.stop();
+    else if (isVisible()) {
+        m_lecture_poste.start();
+        m_liaison.lit();
+    }
+}
+
+void Spots_DMF::showEvent(QShowEvent *evenement)
+{
+    QWidget::showEvent(evenement);
+    if (m_liaison.reglages().type != Radio::Type::Aucun && !m_lecture_poste.isActive()) {
+        m_lecture_poste.start();
+        m_liaison.lit();
+    }
+}
+
+void Spots_DMF::hideEvent(QHideEvent *evenement)
+{
+    QWidget::hideEvent(evenement);
+    m_lecture_poste.stop();
+}
+
+void Spots_DMF::montre_poste(const Radio::Lecture &lue)
+{
+    m_lecture = lue;
+    const QString texte = Radio::Texte_Lecture(lue);
+    Accessibilite::Montre_Valeur(Frequence_Poste, QStringLiteral("Poste : ") + texte, QStringLiteral("Fréquence du poste ") + texte);
+    m_modele->change_frequence_poste(lue.hertz);
+}
+
+void Spots_DMF::poste_muet(const QString &raison)
+{
+    m_lecture.reset();
+    Accessibilite::Montre_Valeur(Frequence_Poste, QStringLiteral("Poste : fréquence inconnue"),
+                                 QStringLiteral("Fréquence du poste inconnue"));
+    m_modele->change_frequence_poste(std::nullopt);
+    dit_poste(raison);
+}
+
+void Spots_DMF::dit_cluster(const QString &texte)
+{
+    // Said with what it is: "Connecté à 127.0.0.1:7300" alone is a bare address.
+    Accessibilite::Montre_Valeur(Etat_Cluster, texte, QStringLiteral("État du cluster : ") + texte);
+}
+
+void Spots_DMF::dit_poste(const QString &texte)
+{
+    // Said again each second, it would be announced each second.
+    if (Etat_Poste_Spots->text() != texte)
+        Etat_Poste_Spots->setText(texte);
+}
+
 void Spots_DMF::clic_connecter()
 {
     if (m_client.actif())
@@ -141,7 +225,7 @@ void Spots_DMF::connecte()
 {
     const auto demande = Demande_Connexion(Cluster_Adresse->text(), Cluster_Indicatif->text());
     if (!demande) {
-        Etat_Cluster->setText(demande.erreur());
+        dit_cluster(demande.erreur());
         return;
     }
     Cluster_Indicatif->setText(QString::fromLatin1(demande.valeur().indicatif));
@@ -154,7 +238,7 @@ void Spots_DMF::sauve()
     const Cluster::Reglages r{Cluster_Adresse->text().trimmed(), Cluster_Port->value(), Cluster_Indicatif->text().trimmed(),
                               Connexion_Demarrage->isChecked()};
     if (auto s = Cluster::Sauve_Reglages(r); !s)
-        Etat_Cluster->setText(s.erreur());
+        dit_cluster(s.erreur());
 }
 
 void Spots_DMF::choisi(const QModelIndex &index)
@@ -162,6 +246,16 @@ void Spots_DMF::choisi(const QModelIndex &index)
     const QModelIndex source = m_filtre->mapToSource(index);
     if (!source.isValid())
         return;
-    const Cluster::Spot &s = m_modele->spot(source.row());
+    const Cluster::Spot s = m_modele->spot(source.row());
     emit Spot_Choisi(Texte_Reseau(s.indicatif), QString::fromLatin1(s.dmf));
+    if (m_liaison.reglages().type == Radio::Type::Aucun)
+        return;
+    const auto hertz = Sous_Programmes::Hertz_De_kHz(s.frequence);
+    if (!hertz) {
+        dit_poste(QStringLiteral("La fréquence du spot, « %1 », n'est pas lisible : le poste n'est pas réglé.")
+                      .arg(QString::fromLatin1(s.frequence)));
+        return;
+    }
+    dit_poste(QStringLiteral("Réglage du poste sur %1 kHz...").arg(Sous_Programmes::Texte_kHz(*hertz)));
+    m_liaison.regle(*hertz, Radio::Mode_Du_Commentaire(s.commentaire, *hertz));
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "Client_Cluster.h"
+#include "Liaison_Poste.h"
 #include "Liste_Moulins.h"
 
 #include <memory>
+#include <optional>
 
+#include <QTimer>
 #include <QWidget>
 
 class QCheckBox;
@@ -17,35 +20,59 @@ class Filtre_Nouveaux;
 class Modele_Spots;
 
 // The mills being spotted on a DX cluster now, with what the log says of
-// each. The connection lives as long as the window.
+// each; a spot picked tunes the radio, whose frequency is read once a second
+// while the window is open. The connections live as long as the window.
 class Spots_DMF : public QWidget {
     Q_OBJECT
 
 public:
     Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-              QList<int> attentes_ms = {5000, 15000, 60000}, std::shared_ptr<const Moulins::Liste> moulins = {});
+              QList<int> attentes_ms = {5000, 15000, 60000}, std::shared_ptr<const Moulins::Liste> moulins = {},
+              const Radio::Reglages &poste = {});
 
     // As the button does, with what the fields hold.
     void connecte();
     void change_log(Cluster::Index_Log index);
+    void change_poste(const Radio::Reglages &poste);
     Modele_Spots *modele() const { return m_modele; }
+
+    // The radio's last reading; none when it could not be read.
+    const std::optional<Radio::Lecture> &lecture_poste() const { return m_lecture; }
+    void montre_poste(const Radio::Lecture &lue);
+    // The station's spot on the node's connection; the refusal when it is not sent.
+    Sous_Programmes::Statut annonce(const Cluster::Annonce &a) { return m_client.annonce(a); }
+
+    static constexpr int Lecture_Poste_ms = 1000;
 
 signals:
     void Spot_Choisi(const QString &indicatif, const QString &dmf);
+    void Annonce_Demandee();
+
+protected:
+    void showEvent(QShowEvent *evenement) override;
+    void hideEvent(QHideEvent *evenement) override;
 
 private:
     void clic_connecter();
     void sauve();
     void choisi(const QModelIndex &index);
+    void poste_muet(const QString &raison);
+    void dit_cluster(const QString &texte);
+    void dit_poste(const QString &texte);
 
     Cluster::Client m_client;
+    Radio::Liaison m_liaison;
+    QTimer m_lecture_poste;
+    std::optional<Radio::Lecture> m_lecture;
     Modele_Spots *m_modele;
     Filtre_Nouveaux *m_filtre;
     QLineEdit *Cluster_Adresse, *Cluster_Indicatif;
     QSpinBox *Cluster_Port;
     QPushButton *Cluster_Connecter;
     QCheckBox *Connexion_Demarrage, *Seulement_Nouveaux;
-    QLabel *Etat_Cluster;
+    QLabel *Etat_Cluster, *Frequence_Poste, *Etat_Poste_Spots;
+    QPushButton *Annoncer;
+    QWidget *m_rangee_poste;
     QTableView *Table_Spots;
     QByteArray m_courant; // the current row's spot while the rows change
 };

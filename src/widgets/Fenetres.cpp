@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -72,22 +73,41 @@ QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom
     return ensemble;
 }
 
-QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *nom_action, const QString &action,
-                              const char *nom_fermer, const QString &fermer)
+QList<QPushButton *> Rangee_Boutons(QWidget *fenetre, QBoxLayout *page, const QList<std::pair<const char *, QString>> &boutons)
 {
     auto *rangee = new QHBoxLayout;
     rangee->addStretch();
-    QPushButton *boutons[2] = {};
-    const std::pair<const char *, QString> textes[2] = {{nom_action, action}, {nom_fermer, fermer}};
-    for (int i = 0; i < 2; ++i) {
-        boutons[i] = new QPushButton(textes[i].second, fenetre);
-        boutons[i]->setObjectName(QString::fromLatin1(textes[i].first));
-        boutons[i]->setAutoDefault(true);
-        rangee->addWidget(boutons[i]);
+    QList<QPushButton *> faits;
+    for (const auto &[nom, texte] : boutons) {
+        auto *b = new QPushButton(texte, fenetre);
+        b->setObjectName(QString::fromLatin1(nom));
+        b->setAutoDefault(true);
+        rangee->addWidget(b);
+        faits.append(b);
     }
-    QObject::connect(boutons[1], &QPushButton::clicked, fenetre, &QWidget::close);
+    if (!faits.isEmpty())
+        QObject::connect(faits.last(), &QPushButton::clicked, fenetre, &QWidget::close);
     page->addLayout(rangee);
-    return boutons[0];
+    return faits;
+}
+
+QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *nom_action, const QString &action,
+                              const char *nom_fermer, const QString &fermer)
+{
+    return Rangee_Boutons(fenetre, page, {{nom_action, action}, {nom_fermer, fermer}}).first();
+}
+
+QGridLayout *Grille_Champs(QWidget *parent, const QList<std::pair<QString, QWidget *>> &champs)
+{
+    auto *grille = new QGridLayout;
+    for (int rangee = 0; rangee < champs.size(); ++rangee) {
+        auto *l = new QLabel(champs[rangee].first, parent);
+        Accessibilite::Etiquette_De(l, champs[rangee].second);
+        grille->addWidget(l, rangee, 0);
+        grille->addWidget(champs[rangee].second, rangee, 1);
+    }
+    grille->setColumnStretch(1, 1);
+    return grille;
 }
 
 void Centre(QWidget *fenetre)

@@ -11,6 +11,7 @@
 
 class QAbstractItemView;
 class QBoxLayout;
+class QGridLayout;
 class QGroupBox;
 class QPushButton;
 
@@ -25,6 +26,14 @@ inline int Twips(int valeur) { return qRound(valeur / 15.0 * Echelle); }
 inline QRect Place(int x, int y, int largeur, int hauteur)
 {
     return QRect(Pixels(x), Pixels(y), Pixels(largeur), Pixels(hauteur));
+}
+
+// The control with its object name, by which the program and the tests find it.
+template <typename T>
+T *Nomme(T *w, const char *nom)
+{
+    w->setObjectName(QString::fromLatin1(nom));
+    return w;
 }
 
 // The background of an entry field: pale yellow at rest, pale green awaiting input.
@@ -56,10 +65,16 @@ struct Titre_Colonne {
 };
 QWidget *Liste_Titree(QWidget *parent, QAbstractItemView *liste, const char *nom_titres, const QList<Titre_Colonne> &titres);
 
-// The row of buttons at the bottom right of a window: an action, then one
-// that closes the window. Enter presses the button that has the focus.
+// The row of buttons at the bottom right of a window, (name, caption) in
+// reading order; the last one closes the window. Enter presses the button
+// that has the focus.
+QList<QPushButton *> Rangee_Boutons(QWidget *fenetre, QBoxLayout *page, const QList<std::pair<const char *, QString>> &boutons);
+// That row with an action, then the button that closes the window.
 QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *nom_action, const QString &action,
                               const char *nom_fermer, const QString &fermer);
+
+// Fields one under the other, each after its label, which names it for screen readers.
+QGridLayout *Grille_Champs(QWidget *parent, const QList<std::pair<QString, QWidget *>> &champs);
 
 // Left and top so that the window stands in the middle of the screen.
 void Centre(QWidget *fenetre);

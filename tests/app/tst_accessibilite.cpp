@@ -1,5 +1,6 @@
 #include "Accessibilite_Test.h"
 #include "Banc_Main.h"
+#include "Noeud_Cluster.h"
 
 #include "Dates.h"
 #include "Dialogue_Fichier.h"
@@ -37,6 +38,12 @@ struct Tout_Ouvert {
             return QString(); // every saving cancelled
         });
         Impression::Installe_Choix([](QPrinter &, QWidget *) { return false; });
+        // The spots window logged in on a node, so that its announcement opens too.
+        QSettings reglages = Reglages_Bruts();
+        reglages.setValue(QStringLiteral("Cluster/Adresse"), QStringLiteral("127.0.0.1"));
+        reglages.setValue(QStringLiteral("Cluster/Port"), QString::number(noeud.port()));
+        reglages.setValue(QStringLiteral("Cluster/Connexion_Demarrage"), QStringLiteral("Oui"));
+        reglages.sync();
         b.demarre();
         // A backup, so that the restore window has one to show.
         b.clique_ligne(2);
@@ -52,6 +59,11 @@ struct Tout_Ouvert {
             }
         }
         QTest::mouseClick(b.bouton("Recherche"), Qt::LeftButton);
+        if (QWidget *spots = Banc_Main::fenetre_visible("Spots_DMF")) {
+            auto *annoncer = spots->findChild<QPushButton *>(QStringLiteral("Annoncer"));
+            QTRY_VERIFY(annoncer->isEnabled());
+            QTest::mouseClick(annoncer, Qt::LeftButton);
+        }
         b.messages.clear();
     }
     ~Tout_Ouvert()
@@ -67,6 +79,7 @@ struct Tout_Ouvert {
                 f.append(w);
         return f;
     }
+    Noeud noeud;
     Banc_Main b;
 };
 
@@ -94,7 +107,7 @@ void Tst_Accessibilite::chaque_controle_nomme_en_francais()
     // Every window the menus reach, so that a window added later is looked at too.
     QList<const char *> attendues{"Main", "Station", "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
                                   "Carte_Acti", "Import_ADIF", "Restauration", "Validations", "Spots_DMF", "Aide",
-                                  "Apercu_Moulins", "Moulins_Restants", "Statistiques"};
+                                  "Apercu_Moulins", "Moulins_Restants", "Statistiques", "Poste", "Annonce_Spot"};
     for (const char *nom : attendues)
         QVERIFY2(ouvertes.contains(QString::fromLatin1(nom)), qPrintable(QStringLiteral("%1 absente de %2").arg(nom, ouvertes.join(u' '))));
     QStringList fautes;

@@ -13,8 +13,8 @@ namespace {
 QDateTime Maintenant() { return QDateTime(QDate(2026, 12, 7), QTime(12, 40), Qt::UTC); }
 
 struct Banc {
-    explicit Banc(QList<int> attentes = {5000, 15000, 60000})
-        : client(Maintenant, std::move(attentes)), etats(&client, &Client::etat)
+    explicit Banc(QList<int> attentes = {5000, 15000, 60000}, int confirmation_ms = 15000)
+        : client([this] { return maintenant; }, std::move(attentes), confirmation_ms), etats(&client, &Client::etat)
     {
         QObject::connect(&client, &Client::spots, &client, [this](const QList<Spot> &s) {
             lots.append(s.size());
@@ -30,6 +30,7 @@ struct Banc {
             t.append(e.first().toString());
         return t;
     }
+    QDateTime maintenant = Maintenant();
     Client client;
     QSignalSpy etats;
     QList<Spot> spots;
@@ -56,7 +57,29 @@ private slots:
     void rafale_de_dix_mille_spots();
     void octets_binaires();
     void reglages_du_groupe_cluster();
+    void annonce_diffusee();
+    void annonce_refusee_data();
+    void annonce_refusee();
+    void annonce_sans_confirmation();
+    void une_annonce_par_minute();
+    void annonce_hors_ligne();
+    void fin_de_ligne_jamais_envoyee();
 };
+
+namespace {
+
+// Logged in on a node of the test's own, its prompt answered.
+void En_Ligne(Banc &b, Noeud &noeud)
+{
+    b.connecte(noeud);
+    QTRY_VERIFY(b.client.en_ligne());
+    noeud.dernier()->write("F5XYZ de F1NODE  7-Dec-2026 1240Z dxspider >\r\n");
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\nsh/dx 30\r\n"));
+}
+
+const Annonce Activation{14'285'000, "14285.0", "F5XYZ/P", "DMF 21001 USB"};
+
+} // namespace
 
 void Tst_Client_Cluster::connexion_invite_et_spots()
 {
@@ -267,6 +290,121 @@ void Tst_Client_Cluster::reglages_du_groupe_cluster()
     s.setValue(QStringLiteral("Cluster/Port"), QStringLiteral("99999"));
     s.sync();
     QCOMPARE(Lit_Reglages(QString()).port, 7300);
+}
+
+void Tst_Client_Cluster::annonce_diffusee()
+{
+    Noeud noeud;
+    Banc b;
+    QSignalSpy en_ligne(&b.client, &Client::en_ligne_change);
+    En_Ligne(b, noeud);
+    QCOMPARE(en_ligne.size(), 1);
+    QVERIFY(b.client.annonce(Activation).ok());
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\nsh/dx 30\r\nDX 14285.0 F5XYZ/P DMF 21001 USB\r\n"));
+    QCOMPARE(b.dernier_etat(), QStringLiteral("Annonce envoyée à 127.0.0.1:%1, en attente de sa diffusion...").arg(noeud.port()));
+    // Another station's spot, another frequency of ours, the echo of the command: no confirmation.
+    noeud.dernier()->write("DX de F6AAA:     14285.0  F5XYZ/P      DMF 21001 USB                  1241Z\r\n"
+                           "DX de F5XYZ:     14290.0  F5XYZ/P      DMF 21001 USB                  1241Z\r\n"
+                           "DX 14285.0 F5XYZ/P DMF 21001 USB\r\n");
+    QTest::qWait(100);
+    QVERIFY(b.dernier_etat().startsWith(QStringLiteral("Annonce envoyée")));
+    // The node's broadcast of it, in its colours.
+    noeud.dernier()->write("\x07\x1b[1mDX de F5XYZ:\x1b[0m     14285.0  F5XYZ/P      DMF 21001 USB                  1241Z JN18\r\n");
+    QTRY_COMPARE(b.dernier_etat(), QStringLiteral("Annonce diffusée"));
+    // A mill spotted, it is a spot as any other.
+    QTRY_COMPARE(b.spots.size(), 3);
+    b.client.deconnecte();
+    QCOMPARE(en_ligne.size(), 2);
+    QVERIFY(!en_ligne.last().first().toBool());
+}
+
+void Tst_Client_Cluster::annonce_refusee_data()
+{
+    QTest::addColumn<QByteArray>("reponse");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("doublon") << QByteArray("Sorry, this is a duplicate\r\n") << "doublon : ce spot vient d'être annoncé";
+    QTest::newRow("non enregistré") << QByteArray("\x1b[31mSorry, you need to be registered\x1b[0m\r\n")
+                                    << "il faut être enregistré auprès du nœud pour annoncer";
+}
+
+void Tst_Client_Cluster::annonce_refusee()
+{
+    QFETCH(QByteArray, reponse);
+    QFETCH(QString, raison);
+    Noeud noeud;
+    Banc b;
+    En_Ligne(b, noeud);
+    QVERIFY(b.client.annonce(Activation).ok());
+    QTRY_VERIFY(noeud.recu.value(0).endsWith("DX 14285.0 F5XYZ/P DMF 21001 USB\r\n"));
+    noeud.dernier()->write(reponse + "F5XYZ de F1NODE  7-Dec-2026 1241Z dxspider >\r\n");
+    QTRY_VERIFY2(b.dernier_etat().startsWith(QStringLiteral("Annonce refusée par le nœud (%1) : « ").arg(raison)),
+                 qPrintable(b.dernier_etat()));
+    // In the node's own words.
+    QVERIFY(b.dernier_etat().contains(QString::fromLatin1(Nettoie_Ligne(reponse).trimmed())));
+    // The refusal ends the wait: nothing more is said of it.
+    noeud.dernier()->write("DX de F5XYZ:     14285.0  F5XYZ/P      DMF 21001 USB                  1241Z\r\n");
+    QTest::qWait(100);
+    QVERIFY(b.dernier_etat().startsWith(QStringLiteral("Annonce refusée")));
+    b.client.deconnecte();
+}
+
+void Tst_Client_Cluster::annonce_sans_confirmation()
+{
+    Noeud noeud;
+    Banc b({5000}, 300);
+    En_Ligne(b, noeud);
+    QVERIFY(b.client.annonce(Activation).ok());
+    QTRY_COMPARE(b.dernier_etat(), QStringLiteral("Pas de confirmation du nœud"));
+    b.client.deconnecte();
+}
+
+void Tst_Client_Cluster::une_annonce_par_minute()
+{
+    Noeud noeud;
+    Banc b;
+    En_Ligne(b, noeud);
+    QVERIFY(b.client.annonce(Activation).ok());
+    b.maintenant = b.maintenant.addSecs(45);
+    const auto refus = b.client.annonce(Activation);
+    QVERIFY(!refus.ok());
+    QCOMPARE(refus.erreur(), QStringLiteral("Une annonce par minute au plus : attendez encore 15 s."));
+    b.maintenant = b.maintenant.addMSecs(14'500);
+    QCOMPARE(b.client.annonce(Activation).erreur(), QStringLiteral("Une annonce par minute au plus : attendez encore 1 s."));
+    b.maintenant = b.maintenant.addMSecs(500);
+    QVERIFY(b.client.annonce(Activation).ok());
+    QTRY_COMPARE(noeud.recu.value(0).count("DX 14285.0"), 2);
+    b.client.deconnecte();
+}
+
+void Tst_Client_Cluster::annonce_hors_ligne()
+{
+    Banc b;
+    QCOMPARE(b.client.annonce(Activation).erreur(), QStringLiteral("Pas de connexion au nœud : l'annonce n'est pas envoyée."));
+    // Connected, but the login not answered yet.
+    Noeud noeud;
+    noeud.accueil.clear();
+    b.connecte(noeud);
+    QTRY_VERIFY(noeud.dernier());
+    QVERIFY(!b.client.en_ligne());
+    QVERIFY(!b.client.annonce(Activation).ok());
+    QTest::qWait(50);
+    QVERIFY(noeud.recu.value(0).isEmpty());
+    b.client.deconnecte();
+}
+
+void Tst_Client_Cluster::fin_de_ligne_jamais_envoyee()
+{
+    Noeud noeud;
+    Banc b;
+    En_Ligne(b, noeud);
+    Annonce a = Activation;
+    a.commentaire = "DMF 21001\r\nSET/NAME Pirate";
+    QCOMPARE(b.client.annonce(a).erreur(), QStringLiteral("L'annonce contient un caractère qui ne peut pas être envoyé au nœud."));
+    QTest::qWait(50);
+    QCOMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\nsh/dx 30\r\n"));
+    // Refused, it did not count as the minute's one.
+    QVERIFY(b.client.annonce(Activation).ok());
+    b.client.deconnecte();
 }
 
 QTEST_GUILESS_MAIN(Tst_Client_Cluster)

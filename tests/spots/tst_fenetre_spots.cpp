@@ -1,3 +1,5 @@
+#include "Annonce_Spot.h"
+#include "Message.h"
 #include "Modele_Spots.h"
 #include "Outils_Test.h"
 #include "Regles_Spots.h"
@@ -6,6 +8,9 @@
 #include "Journal.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -42,6 +47,10 @@ private slots:
     void colonnes_d_un_spot();
     void deluge_montre_quelques_fois_par_seconde();
     void ligne_courante_gardee();
+    void spots_pres_du_poste_en_gras();
+    void annonce_proposee();
+    void annonce_refusee_champ_par_champ_data();
+    void annonce_refusee_champ_par_champ();
 };
 
 void Tst_Fenetre_Spots::demande_de_connexion_data()
@@ -171,6 +180,134 @@ void Tst_Fenetre_Spots::ligne_courante_gardee()
     QCOMPARE(choisi.size(), 1);
     QCOMPARE(choisi.first().at(0).toString(), QStringLiteral("F1AAA"));
     QCOMPARE(choisi.first().at(1).toString(), QStringLiteral("21001"));
+}
+
+void Tst_Fenetre_Spots::spots_pres_du_poste_en_gras()
+{
+    Modele_Spots m{Index_Log()};
+    const auto spot = [](const char *frequence, const QByteArray &indicatif) {
+        return Spot_De("DX de F5XYZ:  " + QByteArray(frequence) + "  " + indicatif + "  DMF 21001 SSB  1234Z");
+    };
+    m.ajoute({spot("14284.0", "F1LOIN"), spot("14285.0", "F1PILE"), spot("14286.0", "F1BORD"), spot("14286.1", "F1HORS"),
+              spot("7012.0", "F1AUTRE")});
+    m.montre();
+    const auto gras = [&] {
+        QStringList g;
+        for (int i = 0; i < m.rowCount(); ++i)
+            if (m.index(i, Modele_Spots::Commentaire).data(Qt::FontRole).value<QFont>().bold())
+                g << m.index(i, Modele_Spots::Indicatif).data().toString();
+        g.sort();
+        return g;
+    };
+    QVERIFY(gras().isEmpty());
+    QSignalSpy change(&m, &QAbstractItemModel::dataChanged);
+    m.change_frequence_poste(14'285'000);
+    QCOMPARE(change.size(), 1);
+    // Within 1 kHz either way, as a radio's dial is read.
+    QCOMPARE(gras(), (QStringList{"F1BORD", "F1LOIN", "F1PILE"}));
+    const int pile = [&] {
+        for (int i = 0; i < m.rowCount(); ++i)
+            if (m.spot(i).indicatif == "F1PILE")
+                return i;
+        return -1;
+    }();
+    QCOMPARE(m.index(pile, 0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("sur la fréquence du poste"));
+    // The same reading again changes nothing, and repaints nothing.
+    m.change_frequence_poste(14'285'000);
+    QCOMPARE(change.size(), 1);
+    m.change_frequence_poste(7'012'400);
+    QCOMPARE(gras(), QStringList{"F1AUTRE"});
+    m.change_frequence_poste(std::nullopt);
+    QVERIFY(gras().isEmpty());
+}
+
+namespace {
+
+struct Banc_Annonce {
+    explicit Banc_Annonce(const Annonce_Proposee &p)
+        : fenetre(p, [this](const Annonce &a) -> Statut {
+              envoyees.append(a);
+              return Succes();
+          })
+    {
+        Message::Installe_Repondeur([this](const QString &texte, QMessageBox::StandardButtons) {
+            messages << texte;
+            return QMessageBox::Ok;
+        });
+        fenetre.show();
+    }
+    ~Banc_Annonce() { Message::Installe_Repondeur({}); }
+    QLineEdit *champ(const char *nom) { return fenetre.findChild<QLineEdit *>(QString::fromLatin1(nom)); }
+    void envoie() { QTest::mouseClick(fenetre.findChild<QPushButton *>(QStringLiteral("Annonce_Envoyer")), Qt::LeftButton); }
+
+    QList<Annonce> envoyees;
+    QStringList messages;
+    Annonce_Spot fenetre;
+};
+
+} // namespace
+
+void Tst_Fenetre_Spots::annonce_proposee()
+{
+    Banc_Annonce b({14'285'000, QStringLiteral("F8KOB"), QStringLiteral("21001"), QStringLiteral("USB")});
+    QCOMPARE(b.fenetre.windowTitle(), QStringLiteral("Annoncer sur le cluster"));
+    QCOMPARE(b.champ("Annonce_Frequence")->text(), QStringLiteral("14285.0"));
+    QCOMPARE(b.champ("Annonce_Indicatif")->text(), QStringLiteral("F8KOB"));
+    QCOMPARE(b.champ("Annonce_DMF")->text(), QStringLiteral("21001"));
+    QCOMPARE(b.champ("Annonce_Commentaire")->text(), QStringLiteral("DMF 21001 USB"));
+    // "/p" typed becomes "/P", as in the entry.
+    b.champ("Annonce_Indicatif")->setFocus();
+    b.champ("Annonce_Indicatif")->end(false);
+    QTest::keyClicks(b.champ("Annonce_Indicatif"), QStringLiteral("/p"));
+    QCOMPARE(b.champ("Annonce_Indicatif")->text(), QStringLiteral("F8KOB/P"));
+    // Another mill typed: the comment proposed follows it, until the operator writes it.
+    b.champ("Annonce_DMF")->clear();
+    QTest::keyClicks(b.champ("Annonce_DMF"), QStringLiteral("2a004"));
+    QCOMPARE(b.champ("Annonce_Commentaire")->text(), QStringLiteral("DMF 2A004 USB"));
+    b.champ("Annonce_Commentaire")->setText(QStringLiteral("DMF 2A004 USB QRV 1 h"));
+    b.champ("Annonce_DMF")->setText(QStringLiteral("2A005"));
+    QCOMPARE(b.champ("Annonce_Commentaire")->text(), QStringLiteral("DMF 2A004 USB QRV 1 h"));
+    b.champ("Annonce_DMF")->setText(QStringLiteral("2A004"));
+
+    QSignalSpy envoyee(&b.fenetre, &Annonce_Spot::Annonce_Envoyee);
+    b.envoie();
+    QCOMPARE(b.messages, QStringList());
+    QCOMPARE(b.envoyees.size(), 1);
+    QCOMPARE(Ligne_Annonce(b.envoyees[0]).value_or("<aucune>"), QByteArray("DX 14285.0 F8KOB/P DMF 2A004 USB QRV 1 h"));
+    QCOMPARE(envoyee.size(), 1);
+    QVERIFY(!b.fenetre.isVisible());
+
+    // No radio read, no mill in the entry: the fields wait for them.
+    Banc_Annonce vide({std::nullopt, QStringLiteral("F8KOB"), {}, {}});
+    QCOMPARE(vide.champ("Annonce_Frequence")->text(), QString());
+    QCOMPARE(vide.champ("Annonce_Commentaire")->text(), QStringLiteral("DMF "));
+}
+
+void Tst_Fenetre_Spots::annonce_refusee_champ_par_champ_data()
+{
+    QTest::addColumn<QString>("champ");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("fréquence") << "Annonce_Frequence" << "14500" << "Champ « Fréquence (kHz) »";
+    QTest::newRow("CR LF collés") << "Annonce_Commentaire" << "DMF 21001\r\nSET/NAME Pirate" << "Champ « Commentaire »";
+}
+
+void Tst_Fenetre_Spots::annonce_refusee_champ_par_champ()
+{
+    QFETCH(QString, champ);
+    QFETCH(QString, texte);
+    QFETCH(QString, message);
+    Banc_Annonce b({14'285'000, QStringLiteral("F8KOB"), QStringLiteral("21001"), QStringLiteral("USB")});
+    QVERIFY(QTest::qWaitForWindowActive(&b.fenetre));
+    QLineEdit *c = b.champ(qPrintable(champ));
+    // Pasted as a whole, line ends and all.
+    c->setText(texte);
+    b.envoie();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY2(b.messages[0].startsWith(QStringLiteral("Annonce non envoyée. ") + message), qPrintable(b.messages[0]));
+    QVERIFY(b.envoyees.isEmpty());
+    QVERIFY(b.fenetre.isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), c);
 }
 
 QTEST_MAIN(Tst_Fenetre_Spots)

@@ -1,0 +1,224 @@
+#include "Outils_Test.h"
+#include "Poste_Test.h"
+#include "Protocoles_Poste.h"
+#include "Reglage_Poste.h"
+
+#include <QTest>
+
+using namespace Radio;
+
+Q_DECLARE_METATYPE(std::optional<Radio::Mode>)
+Q_DECLARE_METATYPE(Radio::Mode)
+
+namespace {
+
+// `attendu`: the values joined by "|", or the start of the reason.
+void Verifie(const Reponse &r, int etat, const QString &attendu)
+{
+    QCOMPARE(int(r.etat), etat);
+    if (etat == Reponse::Complete)
+        QCOMPARE(r.valeurs.join(u'|'), attendu);
+    else if (etat == Reponse::Incomplete)
+        QVERIFY2(r.raison.isEmpty() && r.valeurs.isEmpty(), qPrintable(r.raison));
+    else
+        QVERIFY2(r.raison.startsWith(attendu), qPrintable(r.raison));
+}
+
+} // namespace
+
+class Tst_Poste : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mode_du_commentaire_data();
+    void mode_du_commentaire();
+    void mode_du_poste_sous_flrig_data();
+    void mode_du_poste_sous_flrig();
+    void reglages_du_groupe_poste();
+    void reponses_de_hamlib_data();
+    void reponses_de_hamlib();
+    void reponses_xmlrpc_data();
+    void reponses_xmlrpc();
+    void requete_xmlrpc_entiere();
+};
+
+void Tst_Poste::mode_du_commentaire_data()
+{
+    QTest::addColumn<QByteArray>("commentaire");
+    QTest::addColumn<qint64>("hertz");
+    QTest::addColumn<std::optional<Radio::Mode>>("mode");
+    const std::optional<Mode> aucun;
+    QTest::newRow("CW") << QByteArray("DMF 21001 CW") << qint64(7'012'000) << std::optional<Mode>(Mode::CW);
+    QTest::newRow("SSB sur 20 m") << QByteArray("dmf-21001 ssb") << qint64(14'285'000) << std::optional<Mode>(Mode::USB);
+    QTest::newRow("SSB sur 40 m") << QByteArray("DMF 21001 SSB") << qint64(7'100'000) << std::optional<Mode>(Mode::LSB);
+    QTest::newRow("SSB à 10 MHz") << QByteArray("SSB") << qint64(10'000'000) << std::optional<Mode>(Mode::USB);
+    QTest::newRow("SSB juste sous 10 MHz") << QByteArray("SSB") << qint64(9'999'999) << std::optional<Mode>(Mode::LSB);
+    QTest::newRow("USB nommée") << QByteArray("DMF 21001 USB") << qint64(7'100'000) << std::optional<Mode>(Mode::USB);
+    QTest::newRow("FM") << QByteArray("DMF 21001 FM") << qint64(145'500'000) << std::optional<Mode>(Mode::FM);
+    QTest::newRow("AM") << QByteArray("DMF 21001 AM") << qint64(3'700'000) << std::optional<Mode>(Mode::AM);
+    QTest::newRow("RTTY") << QByteArray("RTTY DMF 21001") << qint64(14'085'000) << std::optional<Mode>(Mode::RTTY);
+    QTest::newRow("FT8") << QByteArray("FT8 DMF 21001") << qint64(14'074'000) << std::optional<Mode>(Mode::Donnees);
+    QTest::newRow("FT4") << QByteArray("DMF21001/FT4") << qint64(14'080'000) << std::optional<Mode>(Mode::Donnees);
+    QTest::newRow("PSK31") << QByteArray("DMF 21001 PSK31") << qint64(14'070'000) << std::optional<Mode>(Mode::Donnees);
+    QTest::newRow("le premier nommé") << QByteArray("DMF 21001 CW puis SSB") << qint64(7'012'000) << std::optional<Mode>(Mode::CW);
+    QTest::newRow("aucun mode") << QByteArray("DMF 21001 QRV 20 min") << qint64(7'012'000) << aucun;
+    QTest::newRow("CW dans un mot") << QByteArray("DMF 21001 CWOPS FMT") << qint64(7'012'000) << aucun;
+    QTest::newRow("vide") << QByteArray() << qint64(7'012'000) << aucun;
+}
+
+void Tst_Poste::mode_du_commentaire()
+{
+    QFETCH(QByteArray, commentaire);
+    QFETCH(qint64, hertz);
+    QFETCH(std::optional<Radio::Mode>, mode);
+    QCOMPARE(Mode_Du_Commentaire(commentaire, hertz), mode);
+}
+
+void Tst_Poste::mode_du_poste_sous_flrig_data()
+{
+    QTest::addColumn<Radio::Mode>("mode");
+    QTest::addColumn<QStringList>("modes");
+    QTest::addColumn<QString>("choisi");
+    const QStringList yaesu{"LSB", "USB", "CW-U", "FM", "AM", "RTTY-L", "CW-L", "DATA-L", "RTTY-U", "DATA-FM", "FM-N", "DATA-U"};
+    const QStringList icom{"LSB", "USB", "AM", "FM", "CW", "RTTY", "CW-R", "RTTY-R", "LSB-D", "USB-D", "AM-D", "FM-D"};
+    const QStringList kenwood{"LSB", "USB", "CW", "FM", "AM", "FSK", "CW-R", "FSK-R", "LSB-D", "USB-D", "FM-D"};
+    QTest::newRow("CW d'un Yaesu") << Mode::CW << yaesu << "CW-U";
+    QTest::newRow("données d'un Yaesu") << Mode::Donnees << yaesu << "DATA-U";
+    QTest::newRow("RTTY d'un Yaesu") << Mode::RTTY << yaesu << "RTTY-L";
+    QTest::newRow("données d'un Icom") << Mode::Donnees << icom << "USB-D";
+    QTest::newRow("CW d'un Icom") << Mode::CW << icom << "CW";
+    QTest::newRow("RTTY d'un Kenwood") << Mode::RTTY << kenwood << "FSK";
+    QTest::newRow("minuscules") << Mode::USB << QStringList{"lsb", "usb"} << "usb";
+    QTest::newRow("poste sans mode données") << Mode::Donnees << QStringList{"LSB", "USB", "CW"} << "";
+    QTest::newRow("aucun mode connu") << Mode::FM << QStringList() << "";
+}
+
+void Tst_Poste::mode_du_poste_sous_flrig()
+{
+    QFETCH(Radio::Mode, mode);
+    QFETCH(QStringList, modes);
+    QFETCH(QString, choisi);
+    QCOMPARE(Mode_Flrig(mode, modes), choisi);
+}
+
+void Tst_Poste::reglages_du_groupe_poste()
+{
+    Dossier_Test dossier;
+    Isole_Reglages(dossier.chemin());
+    const Reglages defaut = Lit_Reglages();
+    QCOMPARE(defaut.type, Type::Aucun);
+    QCOMPARE(defaut.adresse, QStringLiteral("127.0.0.1"));
+    QCOMPARE(defaut.port, 4532);
+
+    QVERIFY(Sauve_Reglages({Type::Flrig, QStringLiteral("192.0.2.5"), 12346}).ok());
+    QSettings s = Reglages_Bruts();
+    QCOMPARE(s.value(QStringLiteral("Poste/Type")).toString(), QStringLiteral("flrig"));
+    QCOMPARE(s.value(QStringLiteral("Poste/Adresse")).toString(), QStringLiteral("192.0.2.5"));
+    QCOMPARE(s.value(QStringLiteral("Poste/Port")).toString(), QStringLiteral("12346"));
+    QCOMPARE(Lit_Reglages(), (Reglages{Type::Flrig, QStringLiteral("192.0.2.5"), 12346}));
+
+    // What no window writes: the type's own port, and no radio for an unknown type.
+    s.setValue(QStringLiteral("Poste/Port"), QStringLiteral("70000"));
+    s.sync();
+    QCOMPARE(Lit_Reglages().port, 12345);
+    s.setValue(QStringLiteral("Poste/Type"), QStringLiteral("Kenwood"));
+    s.sync();
+    QCOMPARE(Lit_Reglages().type, Type::Aucun);
+}
+
+void Tst_Poste::reponses_de_hamlib_data()
+{
+    QTest::addColumn<QByteArray>("recu");
+    QTest::addColumn<int>("lignes");
+    QTest::addColumn<int>("etat");
+    QTest::addColumn<QString>("attendu"); // the values joined by "|", or the start of the reason
+    QTest::newRow("fréquence") << QByteArray("14285000\n") << 1 << int(Reponse::Complete) << "14285000";
+    QTest::newRow("mode et bande passante") << QByteArray("USB\n2400\n") << 2 << int(Reponse::Complete) << "USB|2400";
+    QTest::newRow("fins CR LF") << QByteArray("CW\r\n500\r\n") << 2 << int(Reponse::Complete) << "CW|500";
+    QTest::newRow("mode sans sa bande") << QByteArray("USB\n") << 2 << int(Reponse::Incomplete) << "";
+    QTest::newRow("ligne commencée") << QByteArray("1428") << 1 << int(Reponse::Incomplete) << "";
+    QTest::newRow("rien") << QByteArray() << 0 << int(Reponse::Incomplete) << "";
+    QTest::newRow("réglage fait") << QByteArray("RPRT 0\n") << 0 << int(Reponse::Complete) << "";
+    QTest::newRow("réglage refusé") << QByteArray("RPRT -9\n") << 0 << int(Reponse::Refus) << "RPRT -9, commande refusée par le poste";
+    QTest::newRow("fonction absente") << QByteArray("RPRT -11\n") << 0 << int(Reponse::Refus) << "RPRT -11, fonction que ce poste n'offre pas";
+    QTest::newRow("poste éteint") << QByteArray("RPRT -20\n") << 1 << int(Reponse::Refus) << "RPRT -20, le poste n'est pas allumé";
+    QTest::newRow("code inconnu") << QByteArray("RPRT -99\n") << 0 << int(Reponse::Refus) << "RPRT -99, erreur inconnue de Hamlib";
+    QTest::newRow("valeur au lieu de RPRT") << QByteArray("14285000\n") << 0 << int(Reponse::Illisible) << "« 14285000 » au lieu de RPRT 0";
+    QTest::newRow("RPRT sans code") << QByteArray("RPRT x\n") << 0 << int(Reponse::Illisible) << "« RPRT x »";
+    QTest::newRow("RPRT 0 à une lecture") << QByteArray("RPRT 0\n") << 1 << int(Reponse::Illisible) << "« RPRT 0 »";
+    QTest::newRow("octets quelconques") << QByteArray("\x16\x03\x01\x00\xff\n", 6) << 0 << int(Reponse::Illisible) << "« ???";
+    QTest::newRow("ligne sans fin") << QByteArray(2000, 'x') << 1 << int(Reponse::Illisible) << "ligne sans fin";
+}
+
+void Tst_Poste::reponses_de_hamlib()
+{
+    QFETCH(QByteArray, recu);
+    QFETCH(int, lignes);
+    QFETCH(int, etat);
+    QFETCH(QString, attendu);
+    Verifie(Hamlib::Analyse(recu, lignes), etat, attendu);
+}
+
+void Tst_Poste::reponses_xmlrpc_data()
+{
+    QTest::addColumn<QByteArray>("recu");
+    QTest::addColumn<bool>("fin");
+    QTest::addColumn<int>("etat");
+    QTest::addColumn<QString>("attendu");
+    const QByteArray xml = "<?xml version=\"1.0\"?>\r\n<methodResponse><params><param>\r\n\t<value>14070000</value>\r\n"
+                           "</param></params></methodResponse>\r\n";
+    const QByteArray entete = "HTTP/1.1 200 OK\r\nServer: XMLRPC++ 0.8\r\nContent-Type: text/xml\r\nContent-length: ";
+    const QByteArray entiere = entete + QByteArray::number(xml.size()) + "\r\n\r\n" + xml;
+    QTest::newRow("valeur sans type") << entiere << false << int(Reponse::Complete) << "14070000";
+    QTest::newRow("coupée dans le corps") << entiere.first(entiere.size() - 10) << false << int(Reponse::Incomplete) << "";
+    QTest::newRow("coupée puis fermée") << entiere.first(entiere.size() - 10) << true << int(Reponse::Illisible)
+                                        << "réponse coupée après";
+    QTest::newRow("en-tête commencé") << entete << false << int(Reponse::Incomplete) << "";
+    const QByteArray sans_longueur = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n" + xml;
+    QTest::newRow("sans longueur, ouverte") << sans_longueur << false << int(Reponse::Incomplete) << "";
+    QTest::newRow("sans longueur, fermée") << sans_longueur << true << int(Reponse::Complete) << "14070000";
+    QTest::newRow("tableau de modes") << Reponse_XMLRPC("<array><data><value>LSB</value><value><string>USB-D</string></value>"
+                                                        "</data></array>")
+                                      << false << int(Reponse::Complete) << "LSB|USB-D";
+    QTest::newRow("entier") << Reponse_XMLRPC("<i4>1</i4>") << false << int(Reponse::Complete) << "1";
+    QTest::newRow("entités") << Reponse_XMLRPC("<string>A&amp;B</string>") << false << int(Reponse::Complete) << "A&B";
+    QTest::newRow("faute") << Reponse_HTTP("<methodResponse><fault><value><struct><member><name>faultCode</name><value><i4>2</i4>"
+                                           "</value></member><member><name>faultString</name><value>rig not ready</value>"
+                                           "</member></struct></value></fault></methodResponse>")
+                           << false << int(Reponse::Refus) << "« rig not ready »";
+    QTest::newRow("HTTP 404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-length: 0\r\n\r\n") << false << int(Reponse::Refus)
+                              << "HTTP 404 Not Found";
+    QTest::newRow("pas HTTP") << QByteArray("RPRT -1\n\n") << false << int(Reponse::Illisible) << "pas une réponse HTTP : « RPRT -1 »";
+    QTest::newRow("page HTML") << Reponse_HTTP("<html><body>flrig</body></html>") << false << int(Reponse::Illisible)
+                               << "pas une réponse XML-RPC";
+    QTest::newRow("XML mal formé") << Reponse_HTTP("<methodResponse><params><param><value>1</param>") << false
+                                   << int(Reponse::Illisible) << "XML mal formé";
+    QTest::newRow("longueur fausse") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\n") << false
+                                     << int(Reponse::Illisible) << "longueur HTTP non valable";
+    QTest::newRow("fermée sans rien") << QByteArray() << true << int(Reponse::Illisible) << "aucune réponse";
+    QTest::newRow("en-tête sans fin") << QByteArray(20000, 'H') << false << int(Reponse::Illisible) << "en-tête HTTP sans fin";
+}
+
+void Tst_Poste::reponses_xmlrpc()
+{
+    QFETCH(QByteArray, recu);
+    QFETCH(bool, fin);
+    QFETCH(int, etat);
+    QFETCH(QString, attendu);
+    Verifie(XMLRPC::Analyse(recu, fin), etat, attendu);
+}
+
+void Tst_Poste::requete_xmlrpc_entiere()
+{
+    // A length one byte off leaves the server waiting, or cuts the call.
+    const QByteArray r = XMLRPC::Requete(QStringLiteral("127.0.0.1"), 12345, "rig.set_frequency", "<double>14285000.0</double>");
+    QVERIFY(r.startsWith("POST /RPC2 HTTP/1.1\r\nHost: 127.0.0.1:12345\r\n"));
+    const QByteArray corps = Corps_HTTP(r);
+    QCOMPARE(corps.size(), r.size() - r.indexOf("\r\n\r\n") - 4);
+    QCOMPARE(corps, QByteArray("<?xml version=\"1.0\"?>\r\n<methodCall><methodName>rig.set_frequency</methodName><params>"
+                               "<param><value><double>14285000.0</double></value></param></params></methodCall>\r\n"));
+    QVERIFY(XMLRPC::Requete(QStringLiteral("poste"), 12345, "rig.get_vfo").contains("<params></params>"));
+}
+
+QTEST_GUILESS_MAIN(Tst_Poste)
+#include "tst_poste.moc"
