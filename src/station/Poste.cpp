@@ -111,8 +111,9 @@ void Poste::Poste_Essayer_Click()
     }
     sauve();
     m_liaison.configure(r);
-    m_liaison.lit();
+    // Said first: a failure may be told while the connection is asked for.
     Etat_Poste->setText(QStringLiteral("Lecture du poste à %1:%2...").arg(r.adresse).arg(r.port));
+    m_liaison.lit();
 }
 
 void Poste::closeEvent(QCloseEvent *evenement)
