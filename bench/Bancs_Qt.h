@@ -21,6 +21,22 @@ inline void Prepare_Station_Banc(const QString &reglages)
         std::abort();
 }
 
+// A window made by `fabrique` up to its showing, Qt already loaded; its
+// closing is not timed.
+template <typename Fabrique>
+void Chrono_Fenetre_Montree(benchmark::State &state, Fabrique fabrique)
+{
+    for (auto _ : state) {
+        auto fenetre = fabrique();
+        fenetre->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        fenetre.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 // The benchmarks of windows run in one offscreen application.
 inline int Lance_Bancs_Qt(int argc, char *argv[])
 {

@@ -78,15 +78,7 @@ void BM_Plancher_Lecture(benchmark::State &state)
 
 void BM_Fenetre_Principale_Qt_Deja_Charge(benchmark::State &state)
 {
-    for (auto _ : state) {
-        auto fenetre = std::make_unique<Main>(banc().env());
-        fenetre->show();
-        QApplication::processEvents();
-        state.PauseTiming();
-        fenetre.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    Chrono_Fenetre_Montree(state, [] { return std::make_unique<Main>(banc().env()); });
 }
 
 void BM_Cycle_Enregistrement(benchmark::State &state)

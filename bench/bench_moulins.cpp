@@ -103,15 +103,7 @@ void BM_Lecture_Liste(benchmark::State &state)
 // The main window up to its showing, Qt already loaded.
 void Demarrage(benchmark::State &state, const QTemporaryDir &dossier)
 {
-    for (auto _ : state) {
-        auto fenetre = std::make_unique<Main>(Banc::env(dossier));
-        fenetre->show();
-        QApplication::processEvents();
-        state.PauseTiming();
-        fenetre.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    Chrono_Fenetre_Montree(state, [&] { return std::make_unique<Main>(Banc::env(dossier)); });
 }
 void BM_Demarrage_Sans_Liste(benchmark::State &state) { Demarrage(state, banc().sans); }
 void BM_Demarrage_Avec_Liste(benchmark::State &state) { Demarrage(state, banc().avec); }
