@@ -9,7 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <array>
+#include <bit>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 using namespace Sous_Programmes;
 
@@ -28,12 +32,12 @@ bool Utf8_Valide(QByteArrayView o)
     const qsizetype n = o.size();
     qsizetype i = 0;
     while (i < n) {
-        // Eight ASCII bytes at a time: most of a list.
-        if (i + 8 <= n) {
-            quint64 mot;
-            std::memcpy(&mot, d + i, 8);
-            if (!(mot & 0x8080808080808080ULL)) {
-                i += 8;
+        // ASCII 32 bytes at a time: most of a list.
+        if (i + 32 <= n) {
+            quint64 mots[4];
+            std::memcpy(mots, d + i, 32);
+            if (!((mots[0] | mots[1] | mots[2] | mots[3]) & 0x8080808080808080ULL)) {
+                i += 32;
                 continue;
             }
         }
@@ -84,18 +88,7 @@ struct Brut {
 // double quotes may hold separators, line ends and doubled quotes.
 class Decoupeur {
 public:
-    Decoupeur(QByteArrayView octets, char separateur) : m_d(octets.data()), m_n(octets.size())
-    {
-        m_classe.fill(0);
-        for (int c = 0; c < 0x20; ++c)
-            m_classe[size_t(c)] = 2;
-        m_classe[0x7F] = 2;
-        m_classe[static_cast<unsigned char>(separateur)] = 1;
-        m_classe['\r'] = 1;
-        m_classe['\n'] = 1;
-        m_classe['"'] = 3;
-        m_separateur = separateur;
-    }
+    Decoupeur(QByteArrayView octets, char separateur) : m_d(octets.data()), m_n(octets.size()), m_separateur(separateur) {}
 
     // The bytes of the last record's longest field.
     qsizetype plus_long() const { return m_plus_long; }
@@ -103,18 +96,27 @@ public:
     bool suivant(std::vector<Brut> &champs, qsizetype &ligne)
     {
         champs.clear();
-        m_plus_long = 0;
         ligne = m_ligne;
-        if (m_p >= m_n)
+        if (m_p >= m_n) {
+            m_plus_long = 0;
             return false;
+        }
+        // Kept in locals: the compiler cannot tell that `champs` is not this.
+        Blocs b = m_blocs;
+        qsizetype p = m_p, plus_long = 0;
+        if (rapide(champs, b, p, plus_long)) {
+            m_blocs = b;
+            m_p = p;
+            m_plus_long = plus_long;
+            ++m_ligne;
+            return true;
+        }
         for (;;) {
             Brut c;
-            if (m_d[m_p] == '"') {
-                qsizetype q = m_p + 1;
-                for (; q < m_n; ++q) {
+            if (m_d[p] == '"') {
+                qsizetype q = p + 1;
+                for (; (q = b.prochain(q, *this)) < m_n; ++q) {
                     const char x = m_d[q];
-                    if (m_classe[static_cast<unsigned char>(x)] == 0)
-                        continue;
                     if (x == '"') {
                         if (q + 1 < m_n && m_d[q + 1] == '"') {
                             c.transforme = true;
@@ -126,66 +128,168 @@ public:
                     if (x == '\n' || x == '\r') {
                         c.transforme = true;
                         m_ligne += x == '\n' || !(q + 1 < m_n && m_d[q + 1] == '\n');
-                    } else if (static_cast<unsigned char>(x) < 0x20 && x != '\t') {
+                    } else if (Controle(x) && x != '\t') {
                         c.controle = true;
                     }
                 }
-                c.debut = m_p + 1;
+                c.debut = p + 1;
                 c.fin = q;
                 c.guillemets = true;
-                m_p = q < m_n ? q + 1 : m_n;
+                p = q < m_n ? q + 1 : m_n;
                 // Anything between the closing quote and the separator is dropped.
-                while (m_p < m_n && m_classe[static_cast<unsigned char>(m_d[m_p])] != 1)
-                    ++m_p;
+                while (p < m_n && m_d[p] != m_separateur && m_d[p] != '\r' && m_d[p] != '\n')
+                    ++p;
             } else {
-                qsizetype q = m_p;
-                for (;;) {
-                    while (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] == 0)
-                        ++q;
-                    // A quote inside an unquoted field is one of its characters.
-                    if (q < m_n && m_classe[static_cast<unsigned char>(m_d[q])] >= 2) {
-                        c.controle |= m_d[q] != '\t' && m_d[q] != '"';
-                        ++q;
-                        continue;
-                    }
-                    break;
+                qsizetype q = p;
+                // A quote inside an unquoted field is one of its characters.
+                while ((q = b.prochain(q, *this)) < m_n && !b.fin(q)) {
+                    c.controle |= m_d[q] != '\t' && m_d[q] != '"';
+                    ++q;
                 }
-                c.debut = m_p;
+                c.debut = p;
                 c.fin = q;
-                m_p = q;
+                p = q;
             }
-            m_plus_long = std::max(m_plus_long, c.fin - c.debut);
+            plus_long = std::max(plus_long, c.fin - c.debut);
             champs.push_back(c);
-            if (m_p >= m_n)
-                return true;
-            if (m_d[m_p] == m_separateur) {
-                ++m_p;
-                if (m_p >= m_n) {
-                    champs.push_back(Brut{m_n, m_n});
-                    return true;
-                }
-                continue;
+            if (p >= m_n)
+                break;
+            if (m_d[p] == m_separateur) {
+                if (++p < m_n)
+                    continue;
+                champs.push_back(Brut{m_n, m_n});
+                break;
             }
-            m_p += (m_d[m_p] == '\r' && m_p + 1 < m_n && m_d[m_p + 1] == '\n') ? 2 : 1;
+            p += (m_d[p] == '\r' && p + 1 < m_n && m_d[p + 1] == '\n') ? 2 : 1;
             ++m_ligne;
-            return true;
+            break;
         }
+        m_blocs = b;
+        m_p = p;
+        m_plus_long = plus_long;
+        return true;
     }
 
 private:
+    static bool Controle(char x) { return static_cast<unsigned char>(x) < 0x20 || x == 0x7F; }
+
+    // Where, in a 64-byte block, the bytes that are no plain character of a
+    // field lie: separators and line ends, then quotes and control bytes.
+    struct Masques {
+        quint64 fins = 0, autres = 0;
+        quint64 lignes = 0; // the line ends among the fins
+    };
+    Masques masques(qsizetype bloc) const
+    {
+        Masques m;
+#ifdef __SSE2__
+        if (bloc + 64 <= m_n) {
+            const __m128i controle = _mm_set1_epi8(0x1F);
+            const __m128i suppression = _mm_set1_epi8(0x7F);
+            const __m128i guillemet = _mm_set1_epi8('"');
+            const __m128i separateur = _mm_set1_epi8(m_separateur);
+            const __m128i cr = _mm_set1_epi8('\r');
+            const __m128i lf = _mm_set1_epi8('\n');
+            for (int k = 0; k < 4; ++k) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(m_d + bloc + 16 * k));
+                const __m128i lignes = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+                const __m128i fins = _mm_or_si128(_mm_cmpeq_epi8(v, separateur), lignes);
+                const __m128i tous = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, controle), controle), _mm_cmpeq_epi8(v, suppression)),
+                                                  _mm_or_si128(_mm_cmpeq_epi8(v, guillemet), fins));
+                m.fins |= quint64(quint16(_mm_movemask_epi8(fins))) << (16 * k);
+                m.lignes |= quint64(quint16(_mm_movemask_epi8(lignes))) << (16 * k);
+                m.autres |= quint64(quint16(_mm_movemask_epi8(_mm_andnot_si128(fins, tous)))) << (16 * k);
+            }
+            return m;
+        }
+#endif
+        for (qsizetype i = bloc; i < qMin(bloc + 64, m_n); ++i) {
+            const char x = m_d[i];
+            if (x == '\r' || x == '\n')
+                m.lignes |= quint64(1) << (i - bloc);
+            if (x == m_separateur || x == '\r' || x == '\n')
+                m.fins |= quint64(1) << (i - bloc);
+            else if (x == '"' || Controle(x))
+                m.autres |= quint64(1) << (i - bloc);
+        }
+        return m;
+    }
+
+    // The block being gone through.
+    struct Blocs {
+        qsizetype bloc = -1;
+        Masques m;
+        // The first byte from `q` on that is no plain character of a field,
+        // or the end: most fields are a few bytes long.
+        qsizetype prochain(qsizetype q, const Decoupeur &d)
+        {
+            for (; q < d.m_n; q = (q | 63) + 1) {
+                if (const qsizetype debut = q & ~qsizetype(63); debut != bloc)
+                    charge(debut, d);
+                if (const quint64 reste = (m.fins | m.autres) >> (q - bloc))
+                    return q + std::countr_zero(reste);
+            }
+            return d.m_n;
+        }
+        void charge(qsizetype debut, const Decoupeur &d)
+        {
+            bloc = debut;
+            m = d.masques(debut);
+        }
+        // A separator or a line end at `q`, in the block.
+        bool fin(qsizetype q) const { return (m.fins >> (q - bloc)) & 1; }
+    };
+
+    // Most records: no quote, no control byte, a line end. Their fields
+    // are cut at each bit of the masks; false, with nothing taken, for any
+    // other record.
+    bool rapide(std::vector<Brut> &champs, Blocs &b, qsizetype &p, qsizetype &plus_long) const
+    {
+        qsizetype debut = p;
+        if ((p & ~qsizetype(63)) != b.bloc)
+            b.charge(p & ~qsizetype(63), *this);
+        quint64 reste = (b.m.fins | b.m.autres) & (~quint64(0) << (p - b.bloc));
+        for (;;) {
+            while (!reste) {
+                if (b.bloc + 64 >= m_n) {
+                    champs.clear();
+                    plus_long = 0;
+                    return false;
+                }
+                b.charge(b.bloc + 64, *this);
+                reste = b.m.fins | b.m.autres;
+            }
+            const int k = std::countr_zero(reste);
+            const qsizetype q = b.bloc + k;
+            reste &= reste - 1;
+            if (!((b.m.fins >> k) & 1)) {
+                champs.clear();
+                plus_long = 0;
+                return false;
+            }
+            champs.push_back(Brut{debut, q});
+            plus_long = std::max(plus_long, q - debut);
+            if ((b.m.lignes >> k) & 1) {
+                p = q + 1 + (m_d[q] == '\r' && q + 1 < m_n && m_d[q + 1] == '\n');
+                return true;
+            }
+            debut = q + 1;
+        }
+    }
+
     const char *m_d;
     qsizetype m_n;
+    char m_separateur;
+    Blocs m_blocs;
     qsizetype m_p = 0;
     qsizetype m_ligne = 1;
     qsizetype m_plus_long = 0;
-    char m_separateur;
-    std::array<unsigned char, 256> m_classe;
 };
 
 bool Blanc(char c) { return c == ' ' || c == '\t'; }
 
 // An unquoted field without its blanks at either end.
-QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
+inline QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
 {
     qsizetype debut = c.debut, fin = c.fin;
     while (debut < fin && Blanc(octets[debut]))
@@ -195,15 +299,9 @@ QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
     return octets.sliced(debut, fin - debut);
 }
 
-// The field's value: quotes undone, a line end inside it made a blank; in
-// `tampon` when it differs from the file's bytes.
-QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
+// A quoted field with doubled quotes or line ends inside, undone in `v`.
+QByteArrayView Transforme(QByteArrayView octets, const Brut &c, QByteArray &v)
 {
-    if (!c.guillemets)
-        return Valeur_Simple(octets, c);
-    if (!c.transforme)
-        return octets.sliced(c.debut, c.fin - c.debut);
-    QByteArray &v = tampon;
     v.truncate(0);
     for (qsizetype i = c.debut; i < c.fin; ++i) {
         const char x = octets[i];
@@ -219,6 +317,17 @@ QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
         }
     }
     return v;
+}
+
+// The field's value: quotes undone, a line end inside it made a blank; in
+// `tampon` when it differs from the file's bytes.
+inline QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
+{
+    if (!c.guillemets)
+        return Valeur_Simple(octets, c);
+    if (!c.transforme)
+        return octets.sliced(c.debut, c.fin - c.debut);
+    return Transforme(octets, c, tampon);
 }
 
 QByteArray Valeur(QByteArrayView octets, const Brut &c)
@@ -387,7 +496,7 @@ char Separateur(QByteArrayView octets)
     return choisi;
 }
 
-bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
+inline bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
 {
     if (!champs.empty() && champs[0].fin > champs[0].debut && !Blanc(octets[champs[0].debut]))
         return false;
@@ -413,19 +522,22 @@ public:
         m_liste.m_encodage = e;
         m_liste.m_index.assign(size_t(Codes_DMF), -1);
         m_liste.m_texte = fichier;
+        m_debut = m_liste.m_texte.constData();
+        m_fin = m_debut + m_liste.m_texte.size();
         m_liste.m_moulins.reserve(size_t(qMin<qsizetype>(fichier.size() / 16, Codes_DMF)));
         m_lignes.reserve(m_liste.m_moulins.capacity());
     }
     Liste &liste() { return m_liste; }
     qint32 place(int code) const { return m_liste.m_index[size_t(code)]; }
+    const Moulin &moulin(qint32 place) const { return m_liste.m_moulins[size_t(place)]; }
 
     Texte ajoute(QByteArrayView v)
     {
-        const char *debut = m_liste.m_texte.constData();
         if (v.isEmpty())
             return {};
-        if (v.data() >= debut && v.data() + v.size() <= debut + m_liste.m_texte.size())
-            return {quint32(v.data() - debut), quint32(v.size())};
+        if (v.data() >= m_debut && v.data() + v.size() <= m_fin)
+            return {quint32(v.data() - m_debut), quint32(v.size())};
+
         QByteArray &a_part = m_liste.m_a_part;
         if (a_part.capacity() < a_part.size() + v.size())
             a_part.reserve(2 * (a_part.size() + v.size()));
@@ -453,36 +565,22 @@ public:
         // An organisers' list usually comes in the order of numbers already.
         if (m_dans_l_ordre)
             return std::move(m_liste);
-        // Numbers are at most 12^5: in their order by the index itself, each
-        // mill moved in place along the cycles of that order.
-        std::vector<qint32> source;
-        source.reserve(m_liste.m_moulins.size());
+        // Numbers are at most 12^5: their order is the index's. The mills
+        // stay where they are, the order tells where each one is.
+        std::vector<qint32> &ordre = m_liste.m_ordre;
+        ordre.reserve(m_liste.m_moulins.size());
         for (size_t code = 0; code < m_liste.m_index.size(); ++code) {
             if (const qint32 p = m_liste.m_index[code]; p >= 0) {
-                m_liste.m_index[code] = qint32(source.size());
-                source.push_back(p);
+                m_liste.m_index[code] = qint32(ordre.size());
+                ordre.push_back(p);
             }
-        }
-        std::vector<Moulin> &moulins = m_liste.m_moulins;
-        for (size_t debut = 0; debut < source.size(); ++debut) {
-            if (source[debut] < 0 || size_t(source[debut]) == debut)
-                continue;
-            const Moulin garde = moulins[debut];
-            size_t i = debut;
-            while (size_t(source[i]) != debut) {
-                const size_t suivant = size_t(source[i]);
-                moulins[i] = moulins[suivant];
-                source[i] = -1;
-                i = suivant;
-            }
-            moulins[i] = garde;
-            source[i] = -1;
         }
         return std::move(m_liste);
     }
 
 private:
     Liste m_liste;
+    const char *m_debut, *m_fin; // the file's bytes the list shares
     bool m_dans_l_ordre = true;
     std::vector<qsizetype> m_lignes;
 };
@@ -490,7 +588,7 @@ private:
 const Moulin *Liste::Trouve(QByteArrayView numero) const
 {
     const qsizetype r = Rang(Code_DMF(numero));
-    return r < 0 ? nullptr : &m_moulins[size_t(r)];
+    return r < 0 ? nullptr : &(*this)[r];
 }
 
 QString Liste::Chaine(const Texte &t) const { return Decode(Octets(t), m_encodage); }
@@ -600,7 +698,7 @@ Lecture Lit_Liste(const QByteArray &fichier)
         }
         const QByteArrayView nom = valeur(Nom);
         if (const qint32 place = c.place(m.code); place >= 0) {
-            const Moulin &premier = c.liste()[place];
+            const Moulin &premier = c.moulin(place);
             if (c.liste().Octets(premier.nom) != nom)
                 refuse(ligne, QStringLiteral("le numéro %1 est déjà celui de %2 (ligne %3) : le premier est gardé")
                                   .arg(QString::fromLatin1(m.Numero()), Cite(c.liste().Octets(premier.nom), encodage))

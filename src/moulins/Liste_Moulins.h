@@ -42,8 +42,30 @@ public:
     qsizetype taille() const { return qsizetype(m_moulins.size()); }
     bool vide() const { return m_moulins.empty(); }
     // In the order of their numbers.
-    const Moulin &operator[](qsizetype i) const { return m_moulins[size_t(i)]; }
-    const std::vector<Moulin> &moulins() const { return m_moulins; }
+    const Moulin &operator[](qsizetype i) const { return m_moulins[m_ordre.empty() ? size_t(i) : size_t(m_ordre[size_t(i)])]; }
+
+    // The mills in the order of their numbers, for a range-for.
+    class Parcours {
+    public:
+        struct Iterateur {
+            const Liste *liste;
+            qsizetype i;
+            const Moulin &operator*() const { return (*liste)[i]; }
+            Iterateur &operator++()
+            {
+                ++i;
+                return *this;
+            }
+            bool operator!=(const Iterateur &autre) const { return i != autre.i; }
+        };
+        explicit Parcours(const Liste &l) : m_liste(&l) {}
+        Iterateur begin() const { return {m_liste, 0}; }
+        Iterateur end() const { return {m_liste, m_liste->taille()}; }
+
+    private:
+        const Liste *m_liste;
+    };
+    Parcours moulins() const { return Parcours(*this); }
     // The mill of a number, or none; a number as the entry takes it.
     const Moulin *Trouve(QByteArrayView numero) const;
     // Its place in the order of numbers, or -1.
@@ -66,8 +88,9 @@ private:
     static constexpr quint32 A_Part = 0x80000000u;
     QByteArray m_texte;
     QByteArray m_a_part;
-    std::vector<Moulin> m_moulins;
-    std::vector<qint32> m_index; // by Code_DMF, the mill's rank; empty for an empty list
+    std::vector<Moulin> m_moulins; // in the file's order
+    std::vector<qint32> m_ordre;   // by rank, the mill's place in m_moulins; empty when that is the file's order
+    std::vector<qint32> m_index;   // by Code_DMF, the mill's rank; empty for an empty list
 };
 
 struct Refus {

@@ -41,6 +41,8 @@ class Tst_Liste_Moulins : public QObject {
 private slots:
     void lecture();
     void lecture_data();
+    void a_toute_place_dans_le_fichier();
+    void a_toute_place_dans_le_fichier_data();
     void refus_avec_leur_raison();
     void mille_refus_montres_les_autres_comptes();
     void liste_gardee_rendue_octet_pour_octet();
@@ -110,6 +112,38 @@ void Tst_Liste_Moulins::lecture()
     for (const Moulin &m : l.liste.moulins())
         QCOMPARE(l.liste.Trouve(m.Numero()), &m);
     QVERIFY(!l.liste.Trouve("99999"));
+}
+
+void Tst_Liste_Moulins::a_toute_place_dans_le_fichier_data()
+{
+    QTest::addColumn<char>("separateur");
+    QTest::newRow("point-virgule") << ';';
+    QTest::newRow("virgule") << ',';
+    QTest::newRow("tabulation") << '\t';
+}
+
+// The same records read wherever their quotes, line ends and control bytes
+// fall in the file, block edges included: the first line's name grows by a
+// byte at a time.
+void Tst_Liste_Moulins::a_toute_place_dans_le_fichier()
+{
+    QFETCH(char, separateur);
+    const auto ligne = [&](const QList<QByteArray> &champs, const char *fin) { return QByteArrayList(champs).join(separateur) + fin; };
+    const QString s = QString(QLatin1Char(separateur));
+    for (int decalage = 0; decalage < 140; ++decalage) {
+        const QByteArray fichier = ligne({"dmf", "nom", "commune"}, "\r\n") + ligne({"21001", QByteArray(decalage, 'x'), "Dijon"}, "\r\n")
+            + ligne({"21002", "\"Moulin" + QByteArray(1, separateur) + " dit \"\"Roy\"\"\r\nsuite\"", "Beaune"}, "\n")
+            + ligne({"21003", "Moulin \"C\"", "C\xC3\xB4te"}, "\r") + ligne({"21004", "  Moulin D  ", "\"  Nuits \""}, "\r\n")
+            + ligne({"21005", "Moulin\x01" "E", "Dole"}, "\r\n") + ligne({"21006", "Moulin\x7F" "F", "Dole"}, "\n")
+            + ligne({"21007", "Moulin G", "Semur"}, "");
+        const Lecture l = Lit_Liste(fichier);
+        QCOMPARE(Refus_De(l), (QStringList{"7: un champ contient un caractère de contrôle", "8: un champ contient un caractère de contrôle"}));
+        QCOMPARE(Moulins_De(l.liste), (QStringList{"21001|" + QString(decalage, u'x') + "|Dijon|21||",
+                                                   "21002|Moulin" + s + " dit \"Roy\" suite|Beaune|21||",
+                                                   "21003|Moulin \"C\"|Côte|21||",
+                                                   "21004|Moulin D|  Nuits |21||",
+                                                   "21007|Moulin G|Semur|21||"}));
+    }
 }
 
 void Tst_Liste_Moulins::refus_avec_leur_raison()
