@@ -129,25 +129,23 @@ QByteArray Fichier_Ico()
     for (int taille : Tailles)
         images.push_back(taille >= 256 ? Png(Image(taille)) : Bitmap_Icone(Image(taille)));
     QByteArray ico;
-    auto mot = [&](quint16 v) { Mot(ico, v); };
-    auto double_mot = [&](quint32 v) { Double_Mot(ico, v); };
-    mot(0);
-    mot(1); // an icon, not a cursor
-    mot(quint16(images.size()));
+    Mot(ico, 0);
+    Mot(ico, 1); // an icon, not a cursor
+    Mot(ico, quint16(images.size()));
     quint32 position = quint32(6 + 16 * images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const int taille = Tailles[i];
         // 256 is written 0: the field is one byte.
         ico.append(char(taille & 0xFF)).append(char(taille & 0xFF));
         ico.append(char(0)).append(char(0)); // no palette
-        mot(1);
-        mot(32);
-        double_mot(quint32(images[i].size()));
-        double_mot(position);
+        Mot(ico, 1);
+        Mot(ico, 32);
+        Double_Mot(ico, quint32(images[i].size()));
+        Double_Mot(ico, position);
         position += quint32(images[i].size());
     }
-    for (const QByteArray &png : images)
-        ico += png;
+    for (const QByteArray &image : images)
+        ico += image;
     return ico;
 }
 
