@@ -496,7 +496,7 @@ char Separateur(QByteArrayView octets)
     return choisi;
 }
 
-inline bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
+bool Ligne_Vide(QByteArrayView octets, const std::vector<Brut> &champs)
 {
     if (!champs.empty() && champs[0].fin > champs[0].debut && !Blanc(octets[champs[0].debut]))
         return false;
@@ -522,8 +522,6 @@ public:
         m_liste.m_encodage = e;
         m_liste.m_index.assign(size_t(Codes_DMF), -1);
         m_liste.m_texte = fichier;
-        m_debut = m_liste.m_texte.constData();
-        m_fin = m_debut + m_liste.m_texte.size();
         m_liste.m_moulins.reserve(size_t(qMin<qsizetype>(fichier.size() / 16, Codes_DMF)));
         m_lignes.reserve(m_liste.m_moulins.capacity());
     }
@@ -533,11 +531,11 @@ public:
 
     Texte ajoute(QByteArrayView v)
     {
+        const char *debut = m_liste.m_texte.constData();
         if (v.isEmpty())
             return {};
-        if (v.data() >= m_debut && v.data() + v.size() <= m_fin)
-            return {quint32(v.data() - m_debut), quint32(v.size())};
-
+        if (v.data() >= debut && v.data() + v.size() <= debut + m_liste.m_texte.size())
+            return {quint32(v.data() - debut), quint32(v.size())};
         QByteArray &a_part = m_liste.m_a_part;
         if (a_part.capacity() < a_part.size() + v.size())
             a_part.reserve(2 * (a_part.size() + v.size()));
@@ -580,7 +578,6 @@ public:
 
 private:
     Liste m_liste;
-    const char *m_debut, *m_fin; // the file's bytes the list shares
     bool m_dans_l_ordre = true;
     std::vector<qsizetype> m_lignes;
 };
