@@ -88,28 +88,32 @@ void Poste::type_change(int position)
     sauve();
 }
 
-void Poste::sauve()
+bool Poste::sauve()
 {
     const Radio::Reglages r = Champs();
     if (r == m_sauves)
-        return;
+        return true;
+    // Never kept: the spots window would try it every second.
+    if (const auto refus = r.type == Radio::Type::Aucun ? std::nullopt : Radio::Refus_Adresse(r.adresse)) {
+        Etat_Poste->setText(*refus);
+        return false;
+    }
     if (const auto s = Radio::Sauve_Reglages(r); !s) {
         Etat_Poste->setText(s.erreur());
-        return;
+        return false;
     }
     m_sauves = r;
     emit Poste_Change(r);
+    return true;
 }
 
 void Poste::Poste_Essayer_Click()
 {
-    const Radio::Reglages r = Champs();
-    if (const auto refus = Radio::Refus_Adresse(r.adresse)) {
-        Etat_Poste->setText(*refus);
+    if (!sauve()) {
         Poste_Adresse->setFocus();
         return;
     }
-    sauve();
+    const Radio::Reglages r = Champs();
     m_liaison.configure(r);
     // Said first: a failure may be told while the connection is asked for.
     Etat_Poste->setText(QStringLiteral("Lecture du poste à %1:%2...").arg(r.adresse).arg(r.port));

@@ -28,7 +28,8 @@ protected:
 private:
     Radio::Reglages Champs() const;
     void type_change(int position);
-    void sauve();
+    // False, with the reason shown, when nothing could be kept.
+    bool sauve();
     void Poste_Essayer_Click();
     void montre_type();
 

@@ -264,6 +264,12 @@ void Tst_Main_Poste::fenetre_poste()
     adresse->clear();
     QTest::mouseClick(essayer, Qt::LeftButton);
     QVERIFY(etat->text().startsWith(QStringLiteral("Indiquez l'adresse du poste")));
+    // An address left blank is said, and the one kept stays.
+    adresse->setFocus();
+    QTest::keyClicks(adresse, QStringLiteral("  "));
+    QTest::keyClick(adresse, Qt::Key_Return);
+    QVERIFY(etat->text().startsWith(QStringLiteral("Indiquez l'adresse du poste")));
+    QCOMPARE(Radio::Lit_Reglages().adresse, QStringLiteral("127.0.0.1"));
 
     type->setCurrentIndex(0);
     QVERIFY(!essayer->isEnabled());
