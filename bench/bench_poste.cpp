@@ -44,8 +44,10 @@ void Plancher(benchmark::State &etat, const std::function<QList<QByteArray>(int)
             s.write(c);
             // "m" answers two lines.
             const int lignes = c == "m\n" ? 2 : 1;
-            if (!Attend([&] { return s.bytesAvailable() > 0 && s.peek(4096).count('\n') >= lignes; }))
+            if (!Attend([&] { return s.bytesAvailable() > 0 && s.peek(4096).count('\n') >= lignes; })) {
                 etat.SkipWithError("rigctld ne répond pas");
+                return;
+            }
             benchmark::DoNotOptimize(s.readAll());
         }
     }
@@ -65,35 +67,37 @@ void BM_Plancher_Reglage(benchmark::State &etat)
 }
 BENCHMARK(BM_Plancher_Reglage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_Lecture(benchmark::State &etat)
+// The program's own connection: `demande(tour)` asks, `signal` says it is done.
+template <typename Signal>
+void Par_La_Liaison(benchmark::State &etat, Signal signal, const std::function<void(Radio::Liaison &, int)> &demande,
+                    const char *echec)
 {
     Radio::Liaison liaison;
     liaison.configure({Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), Daemon->port()});
-    bool lue = false;
-    QObject::connect(&liaison, &Radio::Liaison::lecture, [&] { lue = true; });
+    bool fait = false;
+    QObject::connect(&liaison, signal, [&] { fait = true; });
+    int tour = 0;
     for (auto _ : etat) {
-        lue = false;
-        liaison.lit();
-        if (!Attend([&] { return lue; }))
-            etat.SkipWithError("lecture impossible");
+        fait = false;
+        demande(liaison, tour++);
+        if (!Attend([&] { return fait; })) {
+            etat.SkipWithError(echec);
+            break;
+        }
     }
+}
+
+void BM_Lecture(benchmark::State &etat)
+{
+    Par_La_Liaison(etat, &Radio::Liaison::lecture, [](Radio::Liaison &l, int) { l.lit(); }, "lecture impossible");
 }
 BENCHMARK(BM_Lecture)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_Reglage(benchmark::State &etat)
 {
-    Radio::Liaison liaison;
-    liaison.configure({Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), Daemon->port()});
-    bool regle = false;
-    QObject::connect(&liaison, &Radio::Liaison::reglage, [&] { regle = true; });
-    qint64 hertz = 14'285'000;
-    for (auto _ : etat) {
-        regle = false;
-        liaison.regle(hertz, Radio::Mode::USB);
-        if (!Attend([&] { return regle; }))
-            etat.SkipWithError("réglage impossible");
-        hertz = hertz == 14'285'000 ? 7'012'000 : 14'285'000;
-    }
+    Par_La_Liaison(
+        etat, &Radio::Liaison::reglage,
+        [](Radio::Liaison &l, int tour) { l.regle(tour % 2 ? 7'012'000 : 14'285'000, Radio::Mode::USB); }, "réglage impossible");
 }
 BENCHMARK(BM_Reglage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
