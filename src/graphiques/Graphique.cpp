@@ -43,12 +43,18 @@ void Graphique::Dessine_Sur(QPainter &peintre, const QRectF &zone, qreal echelle
     Dessine(peintre, zone, m_contenu, echelle, font());
 }
 
-Repere Graphique::repere() const { return Place_Des_Valeurs(rect(), m_contenu, Echelle(), font(), this); }
+Repere Graphique::repere() const
+{
+    if (!m_repere || m_repere->taille != size() || m_repere->echelle != Echelle() || m_repere->police != font())
+        m_repere = Repere_Garde{size(), Echelle(), font(), Place_Des_Valeurs(rect(), m_contenu, Echelle(), font(), this)};
+    return m_repere->repere;
+}
 
 void Graphique::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);
-    Dessine(p, rect(), m_contenu, Echelle(), font(), m_survol);
+    const Repere r = Dessine(p, rect(), m_contenu, Echelle(), font(), m_survol);
+    m_repere = Repere_Garde{size(), Echelle(), font(), r};
     if (hasFocus()) {
         QStyleOptionFocusRect cadre;
         cadre.initFrom(this);

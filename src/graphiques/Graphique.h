@@ -2,7 +2,10 @@
 
 #include "Calculs_Graphique.h"
 
+#include <QFont>
 #include <QWidget>
+
+#include <optional>
 
 class QPainter;
 
@@ -36,6 +39,15 @@ private:
 
     Contenu m_contenu;
     int m_survol = -1;
+    // Where the values were last painted, for the pointer's every move; good
+    // while the size, scale and font it was laid out for stay.
+    struct Repere_Garde {
+        QSize taille;
+        qreal echelle = 0;
+        QFont police;
+        Repere repere;
+    };
+    mutable std::optional<Repere_Garde> m_repere;
 };
 
 } // namespace Graphiques
