@@ -147,29 +147,16 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
     tables->addLayout(gauche, 0);
     tables->addLayout(droite, 1);
 
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    auto bouton = [&](const char *nom, const QString &texte) {
-        auto *b = new QPushButton(texte, this);
-        b->setObjectName(QString::fromLatin1(nom));
-        b->setAutoDefault(true);
-        boutons->addWidget(b);
-        return b;
-    };
-    auto *Enregistrer = bouton("Enregistrer_Restants", QStringLiteral("Enregistrer..."));
-    auto *Imprimer = bouton("Imprimer_Restants", QStringLiteral("Imprimer..."));
-    auto *Fermer = bouton("Fermer_Restants", QStringLiteral("Fermer"));
-
     auto *page = new QVBoxLayout(this);
     page->addWidget(Frame1);
     page->addLayout(tables, 1);
     page->addWidget(Totaux_Moulins);
     page->addWidget(Absents_Liste);
-    page->addLayout(boutons);
-
-    connect(Enregistrer, &QPushButton::clicked, this, &Moulins_Restants::Enregistrer_Restants_Click);
-    connect(Imprimer, &QPushButton::clicked, this, &Moulins_Restants::Imprimer_Restants_Click);
-    connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
+    const QList<QPushButton *> boutons = Fenetres::Rangee_Boutons(this, page, {{"Enregistrer_Restants", QStringLiteral("Enregistrer...")},
+                                                                             {"Imprimer_Restants", QStringLiteral("Imprimer...")},
+                                                                             {"Fermer_Restants", QStringLiteral("Fermer")}});
+    connect(boutons[0], &QPushButton::clicked, this, &Moulins_Restants::Enregistrer_Restants_Click);
+    connect(boutons[1], &QPushButton::clicked, this, &Moulins_Restants::Imprimer_Restants_Click);
     connect(Filtre_Moulins_Choix, &QComboBox::currentIndexChanged, this, &Moulins_Restants::Filtre);
     connect(Cherche_Moulin, &QLineEdit::textChanged, this, &Moulins_Restants::Filtre);
     connect(Table_Departements->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -178,9 +165,9 @@ Moulins_Restants::Moulins_Restants(std::shared_ptr<const Liste> liste, Restants 
     setTabOrder(Table_Departements, Filtre_Moulins_Choix);
     setTabOrder(Filtre_Moulins_Choix, Cherche_Moulin);
     setTabOrder(Cherche_Moulin, Table_Moulins);
-    setTabOrder(Table_Moulins, Enregistrer);
-    setTabOrder(Enregistrer, Imprimer);
-    setTabOrder(Imprimer, Fermer);
+    setTabOrder(Table_Moulins, boutons[0]);
+    setTabOrder(boutons[0], boutons[1]);
+    setTabOrder(boutons[1], boutons[2]);
 
     Table_Departements->setFocus();
     if (m_departements->rowCount() > 0)

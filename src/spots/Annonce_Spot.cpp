@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using Fenetres::Nom_Objet;
+
 Annonce_Spot::Annonce_Spot(const Annonce_Proposee &proposee, std::function<Sous_Programmes::Statut(const Cluster::Annonce &)> envoie)
     : m_envoie(std::move(envoie)), m_mode(proposee.mode)
 {
@@ -20,17 +22,13 @@ Annonce_Spot::Annonce_Spot(const Annonce_Proposee &proposee, std::function<Sous_
     setWindowTitle(QStringLiteral("Annoncer sur le cluster"));
     setMinimumWidth(Fenetres::Pixels(400));
 
-    const auto champ = [this](const char *nom, const QString &texte) {
-        auto *c = new QLineEdit(texte, this);
-        c->setObjectName(QString::fromLatin1(nom));
-        return c;
-    };
-    Annonce_Frequence = champ("Annonce_Frequence", proposee.hertz ? QString::fromLatin1(Cluster::Frequence_Annonce(*proposee.hertz)) : QString());
+    Annonce_Frequence = Nom_Objet(new QLineEdit(proposee.hertz ? QString::fromLatin1(Cluster::Frequence_Annonce(*proposee.hertz)) : QString(), this),
+                                  "Annonce_Frequence");
     Annonce_Frequence->setPlaceholderText(QStringLiteral("14285.0"));
-    Annonce_Indicatif = champ("Annonce_Indicatif", proposee.indicatif);
-    Annonce_DMF = champ("Annonce_DMF", proposee.dmf);
+    Annonce_Indicatif = Nom_Objet(new QLineEdit(proposee.indicatif, this), "Annonce_Indicatif");
+    Annonce_DMF = Nom_Objet(new QLineEdit(proposee.dmf, this), "Annonce_DMF");
     m_commentaire_propose = Commentaire_Propose();
-    Annonce_Commentaire = champ("Annonce_Commentaire", m_commentaire_propose);
+    Annonce_Commentaire = Nom_Objet(new QLineEdit(m_commentaire_propose, this), "Annonce_Commentaire");
     Annonce_Indicatif->setToolTip(QStringLiteral("ajoutez /P pour une activation en portable"));
     Annonce_Commentaire->setToolTip(QStringLiteral("%1 caractères au plus, « DMF » et le numéro du moulin compris").arg(Cluster::Commentaire_Maximum));
     for (QLineEdit *c : {Annonce_Indicatif, Annonce_DMF})
@@ -43,8 +41,7 @@ Annonce_Spot::Annonce_Spot(const Annonce_Proposee &proposee, std::function<Sous_
                                                          {QStringLiteral("N° &DMF :"), Annonce_DMF},
                                                          {QStringLiteral("&Commentaire :"), Annonce_Commentaire}});
 
-    Etat_Annonce = new QLabel(this);
-    Etat_Annonce->setObjectName(QStringLiteral("Etat_Annonce"));
+    Etat_Annonce = Nom_Objet(new QLabel(this), "Etat_Annonce");
     Etat_Annonce->setWordWrap(true);
     Etat_Annonce->setAccessibleDescription(QStringLiteral("état de l'annonce"));
 

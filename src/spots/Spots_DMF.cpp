@@ -20,7 +20,7 @@
 
 #include <algorithm>
 
-using Fenetres::Nomme;
+using Fenetres::Nom_Objet;
 
 Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
                      QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins, const Radio::Reglages &poste)
@@ -30,17 +30,17 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     setWindowTitle(QStringLiteral("Spots de moulins"));
     resize(Fenetres::Pixels(920), Fenetres::Pixels(460));
 
-    auto *connexion = Nomme(new QGroupBox(QStringLiteral("Connexion au cluster"), this), "Cadre_Cluster");
-    Cluster_Adresse = Nomme(new QLineEdit(reglages.adresse, connexion), "Cluster_Adresse");
+    auto *connexion = Nom_Objet(new QGroupBox(QStringLiteral("Connexion au cluster"), this), "Cadre_Cluster");
+    Cluster_Adresse = Nom_Objet(new QLineEdit(reglages.adresse, connexion), "Cluster_Adresse");
     Cluster_Adresse->setPlaceholderText(QString::fromUtf8("nom ou adresse du nœud"));
-    Cluster_Port = Nomme(new QSpinBox(connexion), "Cluster_Port");
+    Cluster_Port = Nom_Objet(new QSpinBox(connexion), "Cluster_Port");
     Cluster_Port->setRange(1, 65535);
     Cluster_Port->setValue(reglages.port);
-    Cluster_Indicatif = Nomme(new QLineEdit(reglages.indicatif, connexion), "Cluster_Indicatif");
-    Cluster_Connecter = Nomme(new QPushButton(QStringLiteral("Se connecter"), connexion), "Cluster_Connecter");
-    Connexion_Demarrage = Nomme(new QCheckBox(QStringLiteral("Se connecter au démarrage"), connexion), "Connexion_Demarrage");
+    Cluster_Indicatif = Nom_Objet(new QLineEdit(reglages.indicatif, connexion), "Cluster_Indicatif");
+    Cluster_Connecter = Nom_Objet(new QPushButton(QStringLiteral("Se connecter"), connexion), "Cluster_Connecter");
+    Connexion_Demarrage = Nom_Objet(new QCheckBox(QStringLiteral("Se connecter au démarrage"), connexion), "Connexion_Demarrage");
     Connexion_Demarrage->setChecked(reglages.demarrage);
-    Etat_Cluster = Nomme(new QLabel(connexion), "Etat_Cluster");
+    Etat_Cluster = Nom_Objet(new QLabel(connexion), "Etat_Cluster");
     dit_cluster(QStringLiteral("Non connecté"));
     Etat_Cluster->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Etat_Cluster->setAccessibleDescription(QStringLiteral("état de la connexion au cluster"));
@@ -63,10 +63,10 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
 
     // The radio: its frequency, and what became of the last tuning.
     m_rangee_poste = new QWidget(this);
-    Frequence_Poste = Nomme(new QLabel(m_rangee_poste), "Frequence_Poste");
+    Frequence_Poste = Nom_Objet(new QLabel(m_rangee_poste), "Frequence_Poste");
     // Wide enough for any reading: the line beside it does not jump each second.
     Frequence_Poste->setMinimumWidth(Frequence_Poste->fontMetrics().horizontalAdvance(QStringLiteral("Poste : 145 000,0 kHz en PKTUSB")));
-    Etat_Poste_Spots = Nomme(new QLabel(m_rangee_poste), "Etat_Poste_Spots");
+    Etat_Poste_Spots = Nom_Objet(new QLabel(m_rangee_poste), "Etat_Poste_Spots");
     Etat_Poste_Spots->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Etat_Poste_Spots->setWordWrap(true);
     Etat_Poste_Spots->setAccessibleDescription(QStringLiteral("état du poste de radio"));
@@ -76,8 +76,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     rangee_poste->addSpacing(Fenetres::Pixels(16));
     rangee_poste->addWidget(Etat_Poste_Spots, 1);
 
-    Seulement_Nouveaux = Nomme(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
-    Annoncer = Nomme(new QPushButton(QStringLiteral("Annoncer..."), this), "Annoncer");
+    Seulement_Nouveaux = Nom_Objet(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
+    Annoncer = Nom_Objet(new QPushButton(QStringLiteral("Annoncer..."), this), "Annoncer");
     Annoncer->setAutoDefault(true);
     Annoncer->setEnabled(false);
     Accessibilite::Nomme(Annoncer, QStringLiteral("Annoncer sur le cluster"),
@@ -86,7 +86,7 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     m_modele = new Modele_Spots(std::move(index), std::move(moulins), this);
     m_filtre = new Filtre_Nouveaux(this);
     m_filtre->setSourceModel(m_modele);
-    Table_Spots = Nomme(new QTableView(this), "Table_Spots");
+    Table_Spots = Nom_Objet(new QTableView(this), "Table_Spots");
     Table_Spots->setModel(m_filtre);
     Accessibilite::Nomme(Table_Spots, QStringLiteral("Spots de moulins"),
                          QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie, "

@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-using Fenetres::Nomme;
+using Fenetres::Nom_Objet;
 
 Poste::Poste(const Radio::Reglages &reglages) : m_sauves(reglages), m_type(reglages.type)
 {
@@ -25,19 +25,19 @@ Poste::Poste(const Radio::Reglages &reglages) : m_sauves(reglages), m_type(regla
     explication->setObjectName(QStringLiteral("Explication_Poste"));
     explication->setWordWrap(true);
 
-    Poste_Type = Nomme(new QComboBox(this), "Poste_Type");
+    Poste_Type = Nom_Objet(new QComboBox(this), "Poste_Type");
     for (Radio::Type t : Radio::Types)
         Poste_Type->addItem(Radio::Nom_Type(t));
     Poste_Type->setCurrentIndex(int(reglages.type));
-    Poste_Adresse = Nomme(new QLineEdit(reglages.adresse, this), "Poste_Adresse");
+    Poste_Adresse = Nom_Objet(new QLineEdit(reglages.adresse, this), "Poste_Adresse");
     Poste_Adresse->setPlaceholderText(QStringLiteral("127.0.0.1 sur cette machine"));
-    Poste_Port = Nomme(new QSpinBox(this), "Poste_Port");
+    Poste_Port = Nom_Objet(new QSpinBox(this), "Poste_Port");
     Poste_Port->setRange(1, 65535);
     Poste_Port->setValue(reglages.port);
-    Poste_Essayer = Nomme(new QPushButton(QStringLiteral("Essayer"), this), "Poste_Essayer");
+    Poste_Essayer = Nom_Objet(new QPushButton(QStringLiteral("Essayer"), this), "Poste_Essayer");
     Poste_Essayer->setAutoDefault(true);
     Accessibilite::Nomme(Poste_Essayer, QStringLiteral("Essayer le poste"), QStringLiteral("lit la fréquence et le mode du poste"));
-    Etat_Poste = Nomme(new QLabel(this), "Etat_Poste");
+    Etat_Poste = Nom_Objet(new QLabel(this), "Etat_Poste");
     Etat_Poste->setWordWrap(true);
     Etat_Poste->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Its text is its name: each new state is announced.

@@ -130,34 +130,21 @@ Statistiques::Statistiques(Bilan::Statistiques donnees, const QString &dossier_p
     ignores->setWordWrap(true);
     ignores->setVisible(!m_donnees.ignores.isEmpty());
 
-    auto *enregistrer = new QPushButton(QStringLiteral("Enregistrer l'image..."), this);
-    enregistrer->setObjectName(QStringLiteral("Enregistrer_Statistiques"));
-    auto *imprimer = new QPushButton(QStringLiteral("Imprimer..."), this);
-    imprimer->setObjectName(QStringLiteral("Imprimer_Statistiques"));
-    auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
-    fermer->setObjectName(QStringLiteral("Fermer_Statistiques"));
-    for (QPushButton *b : {enregistrer, imprimer, fermer})
-        b->setAutoDefault(true);
-    connect(enregistrer, &QPushButton::clicked, this, &Statistiques::enregistre);
-    connect(imprimer, &QPushButton::clicked, this, &Statistiques::imprime);
-    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
-
     auto *graphiques = new QGridLayout;
     graphiques->addWidget(Graphique_Points, 0, 0, 1, 2);
     graphiques->addWidget(Graphique_Mois, 1, 0);
     graphiques->addWidget(Graphique_Departements, 1, 1);
     graphiques->setRowStretch(0, 3);
     graphiques->setRowStretch(1, 2);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(enregistrer);
-    boutons->addWidget(imprimer);
-    boutons->addWidget(fermer);
     auto *page = new QVBoxLayout(this);
     page->addLayout(graphiques, 1);
     page->addWidget(table);
     page->addWidget(ignores);
-    page->addLayout(boutons);
+    const QList<QPushButton *> boutons = Fenetres::Rangee_Boutons(this, page, {{"Enregistrer_Statistiques", QStringLiteral("Enregistrer l'image...")},
+                                                                             {"Imprimer_Statistiques", QStringLiteral("Imprimer...")},
+                                                                             {"Fermer_Statistiques", QStringLiteral("Fermer")}});
+    connect(boutons[0], &QPushButton::clicked, this, &Statistiques::enregistre);
+    connect(boutons[1], &QPushButton::clicked, this, &Statistiques::imprime);
 }
 
 void Statistiques::Dessine(QPainter &peintre, const QRect &page) const

@@ -30,7 +30,7 @@ inline QRect Place(int x, int y, int largeur, int hauteur)
 
 // The control with its object name, by which the program and the tests find it.
 template <typename T>
-T *Nomme(T *w, const char *nom)
+T *Nom_Objet(T *w, const char *nom)
 {
     w->setObjectName(QString::fromLatin1(nom));
     return w;
