@@ -222,11 +222,10 @@ std::optional<Spot> Lit_Spot(QByteArrayView ligne, const QDateTime &recu)
     const QByteArrayView l = ligne.trimmed();
     if (!Forme_Diffusion(l))
         return Listing(l);
-    auto s = Diffusion(l, recu);
-    if (!s)
+    auto s = Lit_Diffusion(l, recu);
+    if (!s || s->dmf.isEmpty())
         return std::nullopt;
-    const QByteArray commentaire = std::move(s->commentaire);
-    return Complete(std::move(*s), commentaire);
+    return s;
 }
 
 std::optional<Spot> Lit_Diffusion(QByteArrayView ligne, const QDateTime &recu)
