@@ -46,15 +46,11 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_liste.nombre())
         return {};
     const Spot &s = m_liste.spot(index.row());
-    QByteArray date;
-    const Cluster::Etat etat = m_index.etat(s.dmf, &date);
-    if (role == Role_Etat)
-        return int(etat);
-    if (role == Qt::BackgroundRole)
-        return etat == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
     if (role == Qt::FontRole || role == Qt::AccessibleDescriptionRole) {
+        if (!m_hertz_poste)
+            return {};
         const auto hertz = Sous_Programmes::Hertz_De_kHz(s.frequence);
-        if (!m_hertz_poste || !hertz || qAbs(*hertz - *m_hertz_poste) > Pres_Du_Poste_Hz)
+        if (!hertz || qAbs(*hertz - *m_hertz_poste) > Pres_Du_Poste_Hz)
             return {};
         if (role == Qt::AccessibleDescriptionRole)
             return QStringLiteral("sur la fréquence du poste");
@@ -62,6 +58,12 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
         gras.setBold(true);
         return gras;
     }
+    QByteArray date;
+    const Cluster::Etat etat = m_index.etat(s.dmf, &date);
+    if (role == Role_Etat)
+        return int(etat);
+    if (role == Qt::BackgroundRole)
+        return etat == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
