@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     if (QByteArray(argv[1]) == "--ico") {
         QFile ico(QString::fromLocal8Bit(argv[2]));
         const QByteArray octets = Icone::Fichier_Ico();
-        if (!ico.open(QIODevice::WriteOnly) || ico.write(octets) != octets.size() || !ico.flush()) {
+        if (octets.isEmpty() || !ico.open(QIODevice::WriteOnly) || ico.write(octets) != octets.size() || !ico.flush()) {
             std::fprintf(stderr, "impossible d'écrire l'icône %s\n", argv[2]);
             return 1;
         }

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace Graphiques {
@@ -74,8 +73,9 @@ int Repere::Place(double x) const
 
 int Premier_Jour(int mois)
 {
-    static constexpr std::array<int, 13> debuts{0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, Jours};
-    return debuts[size_t(std::clamp(mois, 0, 12))];
+    // The axis is a leap year.
+    const int m = std::clamp(mois, 0, 12);
+    return m == 12 ? Jours : int(Axe_Debut.daysTo(QDate(2000, m + 1, 1)));
 }
 
 QDate Date_Du_Jour(int annee, int jour)
@@ -85,10 +85,12 @@ QDate Date_Du_Jour(int annee, int jour)
     return date.isValid() ? date : QDate(annee, axe.month(), axe.day() - 1);
 }
 
+QString Nom_Mois(int mois, QLocale::FormatType format) { return Francais().standaloneMonthName(mois + 1, format); }
+
 QString Nom_Place(Forme forme, int place)
 {
     if (forme == Forme::Barres_Mois)
-        return Francais().standaloneMonthName(place + 1, QLocale::LongFormat);
+        return Nom_Mois(place, QLocale::LongFormat);
     const QDate jour = Axe_Debut.addDays(place);
     return (jour.day() == 1 ? QStringLiteral("1er") : QString::number(jour.day())) + u' '
            + Francais().monthName(jour.month(), QLocale::LongFormat);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDate>
+#include <QLocale>
 #include <QRectF>
 #include <QString>
 
@@ -76,6 +77,8 @@ QDate Date_Du_Jour(int annee, int jour);
 
 // The place's name: "15 mars", "mars".
 QString Nom_Place(Forme forme, int place);
+// A month's name standing alone, January being 0: "janvier", "janv.".
+QString Nom_Mois(int mois, QLocale::FormatType format);
 // What pointing at a place shows: its name, then each series' value there.
 QString Texte_Info_Bulle(const Contenu &contenu, int place);
 // What a screen reader is told: each curve's last value and its date, or

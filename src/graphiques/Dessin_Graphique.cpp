@@ -44,12 +44,6 @@ void Trait(QPainter &p, QPointF a, QPointF b, qreal largeur, const QColor &coule
                couleur);
 }
 
-QString Mois_Court(int mois)
-{
-    static const QLocale francais(QLocale::French, QLocale::France);
-    return francais.standaloneMonthName(mois + 1, QLocale::ShortFormat);
-}
-
 // One curve: flat along each day, up at the start of the day that adds.
 void Escalier(QPainter &p, const Repere &r, const std::vector<double> &valeurs, qreal largeur, const QColor &couleur)
 {
@@ -178,7 +172,7 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
     const auto debut_mois = [&](int m) { return c.forme == Forme::Courbes_Jours ? r.Debut(Premier_Jour(m)) : r.Debut(m); };
     qreal nom_le_plus_large = 0;
     for (int m = 0; m < 12; ++m)
-        nom_le_plus_large = std::max(nom_le_plus_large, mise.m_graduations.horizontalAdvance(Mois_Court(m)));
+        nom_le_plus_large = std::max(nom_le_plus_large, mise.m_graduations.horizontalAdvance(Nom_Mois(m, QLocale::ShortFormat)));
     int pas_noms = 1;
     while (pas_noms < 12 && (nom_le_plus_large + 4 * e) * 12 / pas_noms > r.trace.width())
         pas_noms = pas_noms < 3 ? pas_noms + 1 : (pas_noms < 6 ? 6 : 12);
@@ -189,7 +183,7 @@ Repere Dessine(QPainter &p, const QRectF &zone, const Contenu &c, qreal e, const
             p.setPen(Couleur_Texte);
             p.drawText(QRectF(debut_mois(m) - 20 * e, r.trace.bottom() + 4 * e, debut_mois(m + 1) - debut_mois(m) + 40 * e,
                               mise.m_graduations.height()),
-                       Qt::AlignHCenter | Qt::AlignTop, Mois_Court(m));
+                       Qt::AlignHCenter | Qt::AlignTop, Nom_Mois(m, QLocale::ShortFormat));
         }
     }
 

@@ -115,7 +115,8 @@ QByteArray Png(const QImage &image)
     QByteArray png;
     QBuffer tampon(&png);
     tampon.open(QIODevice::WriteOnly);
-    image.save(&tampon, "PNG");
+    if (!image.save(&tampon, "PNG"))
+        return {};
     return png;
 }
 
@@ -126,8 +127,11 @@ QByteArray Fichier_Ico()
     // The largest as a PNG, as Windows takes it since Vista; the others as
     // bitmaps, which every reader of icons picks by their exact size.
     std::vector<QByteArray> images;
-    for (int taille : Tailles)
+    for (int taille : Tailles) {
         images.push_back(taille >= 256 ? Png(Image(taille)) : Bitmap_Icone(Image(taille)));
+        if (images.back().isEmpty())
+            return {};
+    }
     QByteArray ico;
     Mot(ico, 0);
     Mot(ico, 1); // an icon, not a cursor

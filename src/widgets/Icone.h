@@ -15,7 +15,7 @@ QIcon Moulin();
 // The sizes the program's icon is made in, from a menu's to Explorer's largest.
 inline constexpr int Tailles[] = {16, 24, 32, 48, 64, 128, 256};
 // A Windows icon file holding the drawing at each of those sizes, for the
-// executable's resources.
+// executable's resources; empty when an image could not be encoded.
 QByteArray Fichier_Ico();
 
 } // namespace Icone
