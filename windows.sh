@@ -38,9 +38,9 @@ Depose "$QT_WINDOWS" build-windows/tests qwindows qoffscreen
 cp -r "$QT_WINDOWS/plugins/imageformats" build-windows/tests/
 # The print tests print on a PDF printer that CUPS gives to Wine.
 IMPRESSIONS="$PWD/build-windows/impressions"
+trap 'Arrete_Imprimante; Arrete_Wine' EXIT
 Demarre_Imprimante "$IMPRESSIONS"
 Prepare_Wine "$CACHE"
-trap 'Arrete_Imprimante; kill "$XVFB_PID" 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true' EXIT
 Lance_Tests build-windows/tests
 Verifie_Impressions "$IMPRESSIONS/pdf" 1 F5IMP TK5IMP 29015
 

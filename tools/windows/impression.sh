@@ -7,7 +7,8 @@
 Demarre_Imprimante() {
   local dossier="$1" sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  rm -rf "$dossier"
+  # The daemon, run as root, leaves files of its own there.
+  "${sudo[@]}" rm -rf "$dossier"
   mkdir -p "$dossier"/{spool,cache,etat,tmp,pdf,ppd}
   chmod 0755 "$dossier"
   chmod 1777 "$dossier/pdf" "$dossier/tmp"
@@ -62,7 +63,10 @@ EOF
 }
 
 Arrete_Imprimante() {
-  [ -n "${CUPSD_PID:-}" ] && kill "$CUPSD_PID" 2>/dev/null || true
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  [ -n "${CUPSD_PID:-}" ] && "${sudo[@]}" kill "$CUPSD_PID" 2>/dev/null || true
+  "${sudo[@]}" rm -f /etc/cups/cups-pdf-KOB.conf
 }
 
 # Attend_Pdf DOSSIER NOMBRE: true once DOSSIER holds NOMBRE PDFs written out,

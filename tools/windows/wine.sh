@@ -4,7 +4,8 @@
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 
-# Prepare_Wine CACHE: the prefix, and a display for the windows.
+# Prepare_Wine CACHE: the prefix, and a display for the windows; Arrete_Wine
+# stops both.
 Prepare_Wine() {
   export WINEPREFIX="$1/wine"
   export WINEDEBUG=-all
@@ -18,8 +19,12 @@ Prepare_Wine() {
   Xvfb ":$ecran" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$ecran"
-  trap 'kill "$XVFB_PID" 2>/dev/null || true; "$WINESERVER" -k 2>/dev/null || true' EXIT
   sleep 1
+}
+
+Arrete_Wine() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
 }
 
 # Lance_Tests DOSSIER: every test program of DOSSIER under Wine, each
