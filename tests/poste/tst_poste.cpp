@@ -165,10 +165,10 @@ void Tst_Poste::reponses_xmlrpc_data()
     QTest::addColumn<bool>("fin");
     QTest::addColumn<int>("etat");
     QTest::addColumn<QString>("attendu");
-    const QByteArray xml = "<?xml version=\"1.0\"?>\r\n<methodResponse><params><param>\r\n\t<value>14070000</value>\r\n"
-                           "</param></params></methodResponse>\r\n";
-    const QByteArray entete = "HTTP/1.1 200 OK\r\nServer: XMLRPC++ 0.8\r\nContent-Type: text/xml\r\nContent-length: ";
-    const QByteArray entiere = entete + QByteArray::number(xml.size()) + "\r\n\r\n" + xml;
+    const QByteArray entiere = Reponse_XMLRPC("14070000");
+    const qsizetype fin_entete = entiere.indexOf("\r\n\r\n");
+    const QByteArray entete = entiere.first(fin_entete);
+    const QByteArray xml = entiere.sliced(fin_entete + 4);
     QTest::newRow("valeur sans type") << entiere << false << int(Reponse::Complete) << "14070000";
     QTest::newRow("coupée dans le corps") << entiere.first(entiere.size() - 10) << false << int(Reponse::Incomplete) << "";
     QTest::newRow("coupée puis fermée") << entiere.first(entiere.size() - 10) << true << int(Reponse::Illisible)
