@@ -97,7 +97,9 @@ std::optional<QString> Refus_Du_Noeud(QByteArrayView ligne)
 {
     const QByteArrayView l = ligne.trimmed();
     const QByteArray minuscules = l.toByteArray().toLower();
-    if (minuscules.startsWith("dx de "))
+    // Others' words ("DX de F5XYZ:", "To ALL de F1ABC:", "WWV de W0MU <18>:")
+    // are no answer to ours, whatever they say.
+    if (const qsizetype deux_points = minuscules.indexOf(':'); deux_points > 0 && minuscules.first(deux_points).contains(" de "))
         return std::nullopt;
     // The words nodes answer a refused DX command with, the most telling first.
     static const std::pair<const char *, const char *> refus[] = {

@@ -148,6 +148,8 @@ void Tst_Annonce::refus_des_noeuds_data()
     QTest::newRow("invite") << QByteArray("F8KOB de F1NODE 15-Mar-2007 1830Z dxspider >") << "";
     QTest::newRow("autre spot") << QByteArray("DX de F5XYZ:  7012.0  F1ABC  sorry invalid duplicate  1234Z") << "";
     QTest::newRow("WWV") << QByteArray("WWV de W0MU <18>:   SFI=150, A=5, K=1") << "";
+    QTest::newRow("message à tous") << QByteArray("To ALL de F1XYZ: sorry, QRT for tonight") << "";
+    QTest::newRow("message privé") << QByteArray("F8KOB de F2ABC: your spot is invalid?") << "";
 }
 
 void Tst_Annonce::refus_des_noeuds()
