@@ -2,6 +2,7 @@
 
 #include "Echange_ADIF.h"
 #include "Frequences.h"
+#include "Ligne_QSO.h"
 #include "Regles_Saisie.h"
 #include "Texte.h"
 
@@ -32,7 +33,7 @@ bool Dans_Une_Bande(qint64 hertz)
 
 QByteArray Frequence_Annonce(qint64 hertz)
 {
-    const qint64 dixiemes = (hertz + 50) / 100;
+    const qint64 dixiemes = Dixiemes_kHz(hertz);
     return QByteArray::number(dixiemes / 10) + '.' + QByteArray::number(dixiemes % 10);
 }
 
@@ -47,14 +48,14 @@ std::variant<Annonce, Refus_Annonce> Prepare_Annonce(const Champs_Annonce &champ
         return Refus(Champ_Annonce::Frequence,
                      QStringLiteral("« %1 » n'est pas une fréquence en kHz (14285.0 par exemple).").arg(Texte_Visible(frequence)));
     // The node is given one decimal: that is what is announced.
-    a.hertz = (*hertz + 50) / 100 * 100;
+    a.hertz = Dixiemes_kHz(*hertz) * 100;
     if (!Dans_Une_Bande(a.hertz))
         return Refus(Champ_Annonce::Frequence,
                      QStringLiteral("%1 kHz n'est dans aucune bande amateur (de 1,8 à 440 MHz).").arg(Texte_kHz(a.hertz)));
     a.frequence = Frequence_Annonce(a.hertz);
 
     const QString indicatif = champs.indicatif.trimmed().toUpper();
-    const bool permis = !indicatif.isEmpty() && indicatif.size() <= 12 && std::all_of(indicatif.begin(), indicatif.end(), [](QChar c) {
+    const bool permis = !indicatif.isEmpty() && indicatif.size() <= Largeur_Indicatif && std::all_of(indicatif.begin(), indicatif.end(), [](QChar c) {
         return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'/';
     });
     if (!permis)

@@ -47,7 +47,7 @@ std::optional<qint64> Hertz_De_kHz(QByteArrayView khz)
 
 QString Texte_kHz(qint64 hertz)
 {
-    const qint64 dixiemes = (hertz + 50) / 100;
+    const qint64 dixiemes = Dixiemes_kHz(hertz);
     QString entiers = QString::number(dixiemes / 10);
     for (qsizetype p = entiers.size() - 3; p > 0; p -= 3)
         entiers.insert(p, u' ');
