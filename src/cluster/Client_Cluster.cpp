@@ -35,9 +35,7 @@ Reglages Lit_Reglages(const QString &indicatif_station)
     QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
     Reglages r;
     r.adresse = s.value(Groupe + QStringLiteral("Adresse")).toString();
-    bool ok = false;
-    const int port = s.value(Groupe + QStringLiteral("Port")).toInt(&ok);
-    r.port = ok && port > 0 && port < 65536 ? port : 7300;
+    r.port = Lit_Port(s, Groupe + QStringLiteral("Port"), 7300);
     r.indicatif = s.value(Groupe + QStringLiteral("Indicatif"), indicatif_station).toString();
     r.demarrage = s.value(Groupe + QStringLiteral("Connexion_Demarrage")).toString() == QLatin1String("Oui");
     return r;

@@ -33,6 +33,21 @@ void Ecrit_Si_Change(QSettings &s, const QString &cle, const QString &valeur)
 
 } // namespace
 
+int Lit_Port(const QSettings &s, const QString &cle, int defaut)
+{
+    bool ok = false;
+    const int port = s.value(cle).toInt(&ok);
+    return ok && port > 0 && port < 65536 ? port : defaut;
+}
+
+Forme_Adresse Verifie_Adresse(const QString &adresse)
+{
+    const QString a = adresse.trimmed();
+    if (a.isEmpty())
+        return Forme_Adresse::Vide;
+    return a.size() > 253 || a.contains(u' ') ? Forme_Adresse::Mauvaise : Forme_Adresse::Bonne;
+}
+
 Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs)
 {
     QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));

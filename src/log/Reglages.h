@@ -7,6 +7,8 @@
 #include <optional>
 #include <utility>
 
+class QSettings;
+
 // The per-user settings of the program: a general section "Setup " and one
 // section per station callsign, "Setup " followed by the callsign.
 namespace Sous_Programmes {
@@ -25,6 +27,13 @@ QString Organisation_Reglages();
 
 // Writes the values ("section/key", value) and makes sure they reached the store.
 Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs);
+
+// A TCP port kept under `cle` ("section/key"), or `defaut` when none valid is.
+int Lit_Port(const QSettings &s, const QString &cle, int defaut);
+// A host typed for a connection, trimmed: there, without a blank, within
+// the 253 characters of a DNS name.
+enum class Forme_Adresse { Bonne, Vide, Mauvaise };
+Forme_Adresse Verifie_Adresse(const QString &adresse);
 
 QString Section_Generale();
 QString Section_Station(const QString &indicatif);

@@ -54,9 +54,7 @@ Reglages Lit_Reglages()
         if (type == Cle_Type(t))
             r.type = t;
     r.adresse = s.value(Groupe + QStringLiteral("Adresse"), r.adresse).toString();
-    bool ok = false;
-    const int port = s.value(Groupe + QStringLiteral("Port")).toInt(&ok);
-    r.port = ok && port > 0 && port < 65536 ? port : Port_Par_Defaut(r.type);
+    r.port = Lit_Port(s, Groupe + QStringLiteral("Port"), Port_Par_Defaut(r.type));
     return r;
 }
 
@@ -69,11 +67,11 @@ Statut Sauve_Reglages(const Reglages &r)
 
 std::optional<QString> Refus_Adresse(const QString &adresse)
 {
-    const QString a = adresse.trimmed();
-    if (a.isEmpty())
-        return QStringLiteral("Indiquez l'adresse du poste : 127.0.0.1 quand rigctld ou flrig tourne sur cette machine.");
-    if (a.size() > 253 || a.contains(u' '))
-        return QStringLiteral("L'adresse du poste ne doit comporter ni blanc ni plus de 253 caractères.");
+    switch (Verifie_Adresse(adresse)) {
+    case Forme_Adresse::Vide: return QStringLiteral("Indiquez l'adresse du poste : 127.0.0.1 quand rigctld ou flrig tourne sur cette machine.");
+    case Forme_Adresse::Mauvaise: return QStringLiteral("L'adresse du poste ne doit comporter ni blanc ni plus de 253 caractères.");
+    case Forme_Adresse::Bonne: break;
+    }
     return std::nullopt;
 }
 
