@@ -63,6 +63,8 @@ void Tst_Fenetre_Spots::demande_de_connexion_data()
     QTest::newRow("adresse IP") << "192.0.2.7" << "F5ABC-2" << QString() << QByteArray("F5ABC-2");
     QTest::newRow("sans adresse") << "  " << "F5ABC" << "Indiquez l'adresse" << QByteArray();
     QTest::newRow("adresse avec blanc") << "dxc exemple" << "F5ABC" << "L'adresse du nœud" << QByteArray();
+    QTest::newRow("adresse de 253 caractères") << QString(253, u'a') << "F5ABC" << QString() << QByteArray("F5ABC");
+    QTest::newRow("adresse de 254 caractères") << QString(254, u'a') << "F5ABC" << "L'adresse du nœud" << QByteArray();
     QTest::newRow("sans indicatif") << "dxc.exemple.fr" << "" << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("indicatif accentué") << "dxc.exemple.fr" << "F5ÉA" << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("indicatif avec blanc") << "dxc.exemple.fr" << "F5 ABC" << "L'indicatif de connexion" << QByteArray();
