@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Noeud_Cluster.h"
+
 #include <QList>
 #include <QPointer>
 #include <QProcess>
@@ -122,40 +124,30 @@ private:
 // A peer on 127.0.0.1 that answers what it receives as the test says: the
 // answer to all that came on a connection so far, once it is whole (empty:
 // not yet, or never). `ferme` closes the connection after that answer.
-class Pair_Scripte : public QObject {
+class Pair_Scripte : public Noeud {
 public:
     explicit Pair_Scripte(std::function<QByteArray(const QByteArray &recu)> reponse, bool ferme = false)
-        : m_reponse(std::move(reponse)), m_ferme(ferme)
     {
-        connect(&serveur, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = serveur.nextPendingConnection()) {
-                connexions.append(s);
-                recu.append(QByteArray());
-                const qsizetype n = recu.size() - 1;
-                connect(s, &QTcpSocket::readyRead, this, [this, s, n] {
-                    recu[n] += s->readAll();
-                    const QByteArray r = m_reponse(recu[n]);
+        accueil.clear();
+        // After the node's own handlers, which have kept the connection and what came.
+        connect(&serveur, &QTcpServer::newConnection, this, [this, reponse = std::move(reponse), ferme] {
+            for (; m_suivies < clients.size(); ++m_suivies) {
+                QTcpSocket *s = clients[m_suivies];
+                connect(s, &QTcpSocket::readyRead, this, [this, s, n = m_suivies, reponse, ferme] {
+                    const QByteArray r = reponse(recu[n]);
                     if (r.isEmpty())
                         return;
                     s->write(r);
                     s->flush();
-                    if (m_ferme)
+                    if (ferme)
                         s->disconnectFromHost();
                 });
             }
         });
-        if (!serveur.listen(QHostAddress::LocalHost))
-            qFatal("cannot listen");
     }
-    quint16 port() const { return serveur.serverPort(); }
-
-    QTcpServer serveur;
-    QList<QPointer<QTcpSocket>> connexions;
-    QList<QByteArray> recu;
 
 private:
-    std::function<QByteArray(const QByteArray &)> m_reponse;
-    bool m_ferme;
+    qsizetype m_suivies = 0;
 };
 
 // An HTTP request whole in `recu`: its body; empty while it is not.

@@ -244,7 +244,7 @@ void Tst_Liaison_Poste::reponses_partielles_et_dechets()
     Pair_Scripte pair([reponse, ferme](const QByteArray &) { return reponse.isEmpty() && ferme ? QByteArray() : reponse; }, ferme);
     if (reponse.isEmpty() && ferme)
         QObject::connect(&pair.serveur, &QTcpServer::newConnection, &pair, [&pair] {
-            QTimer::singleShot(50, &pair, [&pair] { pair.connexions.last()->disconnectFromHost(); });
+            QTimer::singleShot(50, &pair, [&pair] { pair.clients.last()->disconnectFromHost(); });
         });
     Banc b(type, pair.port());
     QVERIFY(b.liaison.lit());
@@ -254,7 +254,7 @@ void Tst_Liaison_Poste::reponses_partielles_et_dechets()
     // The next reading starts over on a connection of its own.
     QVERIFY(b.liaison.lit());
     QTRY_COMPARE_WITH_TIMEOUT(b.dits.size(), 2, 5000);
-    QTRY_VERIFY(pair.connexions.size() >= 2);
+    QTRY_VERIFY(pair.clients.size() >= 2);
 }
 
 void Tst_Liaison_Poste::reglage_apres_la_lecture_en_cours()
@@ -279,7 +279,7 @@ void Tst_Liaison_Poste::aucun_poste_ne_se_connecte()
     QVERIFY(!b.liaison.lit());
     b.liaison.regle(14'285'000, Mode::USB);
     QTest::qWait(100);
-    QVERIFY(pair.connexions.isEmpty());
+    QVERIFY(pair.clients.isEmpty());
     QVERIFY(b.dits.isEmpty());
 }
 
