@@ -57,6 +57,9 @@ private:
     QString m_chemin;
 };
 
+// The rest of a file already open, as Lit_Fichier reads it.
+Resultat<QByteArray> Lit_Fichier(Fichier_Ouvert &fichier, QByteArray tampon = {});
+
 // Replaces `chemin` with `contenu` without ever leaving it incomplete: the
 // content goes to `nom_temporaire` in the same folder, reaches the disk, then
 // takes the file's place in one rename. `chemin` must already exist, unless

@@ -8,7 +8,11 @@ Resultat<QByteArray> Lit_Fichier(const QString &chemin, bool *introuvable, QByte
     auto ouvert = Fichier_Ouvert::Ouvre(chemin, introuvable);
     if (!ouvert)
         return Erreur{ouvert.erreur()};
-    Fichier_Ouvert &f = ouvert.valeur();
+    return Lit_Fichier(ouvert.valeur(), std::move(tampon));
+}
+
+Resultat<QByteArray> Lit_Fichier(Fichier_Ouvert &f, QByteArray tampon)
+{
     QByteArray octets = std::move(tampon);
     // One byte more than the size: the end is met by the first reading.
     octets.resize(qsizetype(f.taille()) + 1);

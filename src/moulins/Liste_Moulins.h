@@ -107,6 +107,12 @@ struct Lecture {
 // Reads a list from the file's bytes; never fails, a line that cannot be kept
 // is refused with its reason.
 Lecture Lit_Liste(const QByteArray &fichier);
+// As Lit_Liste, the lines from the first one to begin past `milieu` read on
+// a second thread meanwhile; at once when `milieu` is negative. Where that
+// line turns out to lie inside a field in quotes, the first thread reads on.
+Lecture Lit_Liste_En_Deux(const QByteArray &fichier, qsizetype milieu);
+// Below this, a second thread costs more than it saves.
+inline constexpr qsizetype Taille_Partage = qsizetype(1) << 20;
 // The file read whole, unless it is no regular file or too large for a list.
 Sous_Programmes::Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin);
 

@@ -33,6 +33,19 @@ QStringList Refus_De(const Lecture &l)
     return s;
 }
 
+// The same reading: the same mills, found by their numbers, the same
+// refused lines, the same kept file.
+void Compare_Lectures(const Lecture &l, const Lecture &attendue)
+{
+    QCOMPARE(Refus_De(l), Refus_De(attendue));
+    QCOMPARE(l.refusees, attendue.refusees);
+    QCOMPARE(l.liste.encodage(), attendue.liste.encodage());
+    QCOMPARE(Moulins_De(l.liste), Moulins_De(attendue.liste));
+    for (const Moulin &m : l.liste.moulins())
+        QCOMPARE(l.liste.Trouve(m.Numero()), &m);
+    QCOMPARE(Texte_Garde(l.liste), Texte_Garde(attendue.liste));
+}
+
 } // namespace
 
 class Tst_Liste_Moulins : public QObject {
@@ -45,6 +58,10 @@ private slots:
     void a_toute_place_dans_le_fichier_data();
     void refus_avec_leur_raison();
     void mille_refus_montres_les_autres_comptes();
+    void en_deux_comme_d_une_traite();
+    void en_deux_comme_d_une_traite_data();
+    void fichier_lu_en_deux();
+    void fichier_lu_en_deux_data();
     void liste_gardee_rendue_octet_pour_octet();
     void garde_remplace_et_sauvegarde_l_ancienne();
     void comparaison_avec_la_liste_gardee();
@@ -191,6 +208,106 @@ void Tst_Liste_Moulins::mille_refus_montres_les_autres_comptes()
     QCOMPARE(l.refusees, 1500);
     QCOMPARE(l.refus.back().ligne, 1001);
     QCOMPARE(l.liste.taille(), 1);
+}
+
+void Tst_Liste_Moulins::en_deux_comme_d_une_traite_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<int>("pas");
+
+    QTest::newRow("guillemets, fins de ligne dedans et de toutes sortes")
+        << QByteArray("dmf;nom;commune\r\n21001;xxxxxxxxxx;Dijon\r\n21002;\"Moulin; dit \"\"Roy\"\"\r\nsuite\r\n\r\nencore\";Beaune\n"
+                      "21003;Moulin \"C\";C\xC3\xB4te\r21004;  Moulin D  ;\"  Nuits \"\r\n21005;Moulin\x01" "E;Dole\r\n"
+                      "\r\n;\r\n21006;\"Moulin \"\"F\"\"\";Dole\n21007;Moulin G;Semur")
+        << 1;
+    // A number seen before the middle, again after it, under its name or
+    // another; one seen twice after it only.
+    QTest::newRow("doublons des deux côtés")
+        << QByteArray("\xEF\xBB\xBFN° DMF;Nom;Commune;Département\r\n21001;Moulin A;Dijon;21\r\n;Sans numéro;X;\r\n"
+                      "2C001;Faux;X;\r\n22001;Mauvais;X;21\r\n21002;\"Moulin\r\nB\";X;\r\n21001;Autre nom;Y;21\r\n"
+                      "21001;Moulin A;Dijon;21\r\n21003;Moulin C;X;\r\n21002;\"Moulin\r\nB\";X;\r\n21004;D;X;\r\n"
+                      "21004;D bis;X;\r\n21001;Encore un autre;Z;\r\n21003;C bis;X;\r\n01001;Moulin de l'Ain;Bourg;1\r\n")
+        << 1;
+    QTest::newRow("sans en-tête, Windows-1252") << QByteArray("21001;Moulin \xE9;Dijon\n2a002;Moulin B;Ajaccio\n21001;Autre;X\n21003;C;X\n")
+                                                << 1;
+    // More refused lines than are shown, on both sides of the middle.
+    QByteArray refus = "dmf;nom\r\n21001;A\r\n";
+    for (int i = 0; i < 1500; ++i)
+        refus += i % 3 ? "ZZZ" + QByteArray::number(i) + ";X\r\n" : "21001;Autre " + QByteArray::number(i) + "\r\n";
+    QTest::newRow("mille refus et plus") << refus << 97;
+    // More lines after the middle than there are numbers.
+    QByteArray repetes = "dmf;nom\n";
+    for (int i = 0; i < 600000; ++i)
+        repetes += i % 200000 ? "21001;A\n" : "21001;B\n";
+    QTest::newRow("un numéro répété sans fin") << repetes << int(repetes.size() / 3);
+}
+
+// Read in two parts at once: the same as read from one end to the other,
+// wherever the second part begins, in a field in quotes included.
+void Tst_Liste_Moulins::en_deux_comme_d_une_traite()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(int, pas);
+    const Lecture attendue = Lit_Liste_En_Deux(fichier, -1);
+    QVERIFY(attendue.liste.taille() > 0);
+    for (qsizetype milieu = 0; milieu <= fichier.size(); milieu += pas) {
+        const Lecture l = Lit_Liste_En_Deux(fichier, milieu);
+        Compare_Lectures(l, attendue);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("second part from byte %1").arg(milieu)));
+    }
+}
+
+void Tst_Liste_Moulins::fichier_lu_en_deux_data()
+{
+    QTest::addColumn<QByteArray>("premiere");
+    QTest::addColumn<QByteArray>("au_milieu");
+    QTest::addColumn<QByteArray>("seconde");
+    QTest::addColumn<int>("encodage");
+
+    const QByteArray utf8 = "21001;Moulin d\xC3\xA9j\xC3\xA0 vu;C\xC3\xB4te\r\n";
+    const QByteArray w1252 = "21001;Moulin d\xE9j\xE0 vu;C\xF4te\r\n";
+    QTest::newRow("UTF-8, un caractère à cheval") << utf8 << QByteArray("\xE2\x82\xAC\xE2\x82\xAC") << utf8 << int(Encodage::Utf8);
+    QTest::newRow("Windows-1252 avant le milieu") << w1252 << QByteArray("xx") << utf8 << int(Encodage::Windows1252);
+    QTest::newRow("Windows-1252 après le milieu") << utf8 << QByteArray("xx") << w1252 << int(Encodage::Windows1252);
+    QTest::newRow("Windows-1252 au milieu") << utf8 << QByteArray("\xE9\xE9\xE9\xE9\xE9") << utf8 << int(Encodage::Windows1252);
+    QTest::newRow("séquence UTF-8 coupée au milieu") << utf8 << QByteArray("\xE2\x82xx") << utf8 << int(Encodage::Windows1252);
+    QTest::newRow("suite sans début au milieu") << utf8 << QByteArray("xx\x82\x82\x82\x82\x82xx") << utf8 << int(Encodage::Windows1252);
+}
+
+// A large file is read in two halves at once: the same list as from its
+// bytes read whole, whatever byte lies at the middle.
+void Tst_Liste_Moulins::fichier_lu_en_deux()
+{
+    QFETCH(QByteArray, premiere);
+    QFETCH(QByteArray, au_milieu);
+    QFETCH(QByteArray, seconde);
+    QFETCH(int, encodage);
+    Dossier_Test d;
+    QByteArray debut = "dmf;nom;commune\r\n";
+    while (debut.size() < Taille_Partage / 2 + 64)
+        debut += premiere;
+    QByteArray fin;
+    while (fin.size() < debut.size() + 256)
+        fin += seconde;
+    const QByteArray ligne = "21999;" + au_milieu + ";X\r\n";
+    // Each byte of `au_milieu` in turn at the middle, a line of padding before.
+    for (int decalage = 0; decalage < au_milieu.size(); ++decalage) {
+        QByteArray fichier;
+        for (qsizetype k = 0; fichier.isEmpty(); ++k) {
+            const qsizetype avant = debut.size() + k + 2;
+            const qsizetype milieu = (avant + ligne.size() + fin.size()) / 2;
+            QVERIFY(milieu >= avant + 6 + decalage);
+            if (milieu == avant + 6 + decalage)
+                fichier = debut + QByteArray(k, 'x') + "\r\n" + ligne + fin;
+        }
+        QCOMPARE(fichier.mid(fichier.size() / 2 - decalage, au_milieu.size()), au_milieu);
+        const QString chemin = d.ecrit(QStringLiteral("liste.csv"), fichier);
+        const auto l = Lit_Fichier_Liste(chemin);
+        QVERIFY(l.ok());
+        QCOMPARE(int(l.valeur().liste.encodage()), encodage);
+        Compare_Lectures(l.valeur(), Lit_Liste_En_Deux(fichier, -1));
+    }
 }
 
 void Tst_Liste_Moulins::liste_gardee_rendue_octet_pour_octet()
