@@ -322,22 +322,22 @@ struct Refusees {
 };
 
 // Where a field's value lies: in the file, or, quotes undone, in `a_part`.
-Q_NEVER_INLINE Texte Ajoute_A_Part(QByteArrayView v, QByteArray &a_part, quint32 marque)
+Q_NEVER_INLINE Texte Ajoute_A_Part(QByteArrayView v, QByteArray &a_part)
 {
     if (a_part.capacity() < a_part.size() + v.size())
         a_part.reserve(2 * (a_part.size() + v.size()));
-    const Texte t{quint32(a_part.size()) | marque, quint32(v.size())};
+    const Texte t{quint32(a_part.size()) | A_Part, quint32(v.size())};
     a_part.append(v.data(), v.size());
     return t;
 }
-inline Texte Place(QByteArrayView v, QByteArrayView fichier, QByteArray &a_part, quint32 marque)
+inline Texte Place(QByteArrayView v, QByteArrayView fichier, QByteArray &a_part)
 {
     if (v.isEmpty())
         return {};
     const char *debut = fichier.data();
     if (v.data() >= debut && v.data() + v.size() <= debut + fichier.size())
         return {quint32(v.data() - debut), quint32(v.size())};
-    return Ajoute_A_Part(v, a_part, marque);
+    return Ajoute_A_Part(v, a_part);
 }
 
 // What every line is read with: the file, its encoding and its columns.
@@ -353,8 +353,7 @@ struct Forme {
 // its line counted from the part's first, still to be told from the first
 // part's.
 struct Morceau {
-    Forme forme;
-    quint32 marque;
+    QByteArrayView fichier;
     std::vector<Moulin> moulins;
     std::vector<qsizetype> lignes;
     QByteArray a_part;
@@ -368,7 +367,7 @@ struct Morceau {
     }
     void refuse(qsizetype ligne, QString raison) { refusees.ajoute(ligne, std::move(raison)); }
     bool deja(const Moulin &, QByteArrayView, qsizetype) const { return false; }
-    Texte ajoute(QByteArrayView v) { return Place(v, forme.fichier, a_part, marque); }
+    Texte ajoute(QByteArrayView v) { return Place(v, fichier, a_part); }
     void garde(const Moulin &m, qsizetype ligne)
     {
         moulins.push_back(m);
@@ -468,7 +467,6 @@ qsizetype Coupure(QByteArrayView octets, qsizetype debut, qsizetype milieu)
 // Builds a list while the file is read, then puts it in the order of numbers.
 class Constructeur {
 public:
-    static constexpr quint32 A_Part = Liste::A_Part;
     // The list keeps the file's bytes, shared, not copied.
     Constructeur(Encodage e, const QByteArray &fichier)
     {
@@ -491,7 +489,7 @@ public:
             refuse(ligne, Raison_Double(m, place));
         return true;
     }
-    Texte ajoute(QByteArrayView v) { return Place(v, m_liste.m_texte, m_liste.m_a_part, A_Part); }
+    Texte ajoute(QByteArrayView v) { return Place(v, m_liste.m_texte, m_liste.m_a_part); }
     void garde(const Moulin &m, qsizetype ligne)
     {
         m_dans_l_ordre &= m_liste.m_moulins.empty() || m.code > m_liste.m_moulins.back().code;
@@ -746,7 +744,7 @@ private:
                   return;
               // Its own, not beside what the first thread writes on its
               // stack: each would make the other's cache lines go back and forth.
-              Morceau m{d->forme, Constructeur::A_Part, {}, {}, {}, {}};
+              Morceau m{d->forme.fichier, {}, {}, {}, {}};
               m.reserve(d->forme.octets.size() - d->debut);
               Decoupeur decoupe(d->forme.octets, d->separateur, d->debut);
               Lit_Lignes(d->forme, decoupe, d->forme.octets.size(), m);
@@ -816,7 +814,7 @@ Lecture Lit(const QByteArray &fichier, Second_Fil *second, qsizetype milieu, std
     } else {
         // The second part began inside a field in quotes, or gave up: the
         // first thread goes on.
-        suite = Morceau{forme, Constructeur::A_Part, {}, {}, {}, {}};
+        suite = Morceau{fichier, {}, {}, {}, {}}; // its memory given back first
         Lit_Lignes(forme, decoupe, octets.size(), c);
     }
     return c.termine();
