@@ -53,7 +53,10 @@ Reglages Lit_Reglages()
     for (Type t : Types)
         if (type == Cle_Type(t))
             r.type = t;
-    r.adresse = s.value(Groupe + QStringLiteral("Adresse"), r.adresse).toString();
+    // One kept by an older version may be blank: the spots window would try it every second.
+    if (const QString adresse = s.value(Groupe + QStringLiteral("Adresse"), r.adresse).toString();
+        Verifie_Adresse(adresse) == Forme_Adresse::Bonne)
+        r.adresse = adresse;
     r.port = Lit_Port(s, Groupe + QStringLiteral("Port"), Port_Par_Defaut(r.type));
     return r;
 }

@@ -90,27 +90,33 @@ void Poste::type_change(int position)
 
 bool Poste::sauve()
 {
-    const Radio::Reglages r = Champs();
-    if (r == m_sauves)
-        return true;
-    // Never kept: the spots window would try it every second.
-    if (const auto refus = r.type == Radio::Type::Aucun ? std::nullopt : Radio::Refus_Adresse(r.adresse)) {
+    Radio::Reglages r = Champs();
+    // An address is never kept unless it can be reached: the spots window
+    // would try it every second. The rest of the settings is.
+    const auto refus = Radio::Refus_Adresse(r.adresse);
+    if (refus)
+        r.adresse = m_sauves.adresse;
+    if (r != m_sauves) {
+        if (const auto s = Radio::Sauve_Reglages(r); !s) {
+            Etat_Poste->setText(s.erreur());
+            return false;
+        }
+        m_sauves = r;
+        emit Poste_Change(r);
+    }
+    if (refus && r.type != Radio::Type::Aucun) {
         Etat_Poste->setText(*refus);
         return false;
     }
-    if (const auto s = Radio::Sauve_Reglages(r); !s) {
-        Etat_Poste->setText(s.erreur());
-        return false;
-    }
-    m_sauves = r;
-    emit Poste_Change(r);
     return true;
 }
 
 void Poste::Poste_Essayer_Click()
 {
+    // Not tried with a setting that is not kept: the reason stays shown.
     if (!sauve()) {
-        Poste_Adresse->setFocus();
+        if (Radio::Refus_Adresse(Champs().adresse))
+            Poste_Adresse->setFocus();
         return;
     }
     const Radio::Reglages r = Champs();

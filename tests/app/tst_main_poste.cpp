@@ -265,6 +265,7 @@ void Tst_Main_Poste::fenetre_poste()
     QTest::mouseClick(essayer, Qt::LeftButton);
     QVERIFY(etat->text().startsWith(QStringLiteral("Indiquez l'adresse du poste")));
     // An address left blank is said, and the one kept stays.
+    etat->clear();
     adresse->setFocus();
     QTest::keyClicks(adresse, QStringLiteral("  "));
     QTest::keyClick(adresse, Qt::Key_Return);
@@ -276,6 +277,13 @@ void Tst_Main_Poste::fenetre_poste()
     QVERIFY(!frequence->isVisible());
     QCOMPARE(Radio::Lit_Reglages().type, Radio::Type::Aucun);
     QVERIFY(b.messages.isEmpty());
+
+    // Closed with a type chosen and the address still blank: the type and
+    // the port are kept, not the address refused.
+    type->setCurrentIndex(1);
+    port->setValue(4701);
+    poste->close();
+    QCOMPARE(Radio::Lit_Reglages(), (Radio::Reglages{Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), 4701}));
 }
 
 void Tst_Main_Poste::lecture_arretee_fenetre_fermee()

@@ -124,6 +124,12 @@ void Tst_Poste::reglages_du_groupe_poste()
     s.setValue(QStringLiteral("Poste/Type"), QStringLiteral("Kenwood"));
     s.sync();
     QCOMPARE(Lit_Reglages().type, Type::Aucun);
+    // A blank address, as an older version could keep: the default one.
+    for (const QString &adresse : {QStringLiteral(""), QStringLiteral("   "), QStringLiteral("un nom")}) {
+        s.setValue(QStringLiteral("Poste/Adresse"), adresse);
+        s.sync();
+        QCOMPARE(Lit_Reglages().adresse, QStringLiteral("127.0.0.1"));
+    }
 }
 
 void Tst_Poste::reponses_de_hamlib_data()
