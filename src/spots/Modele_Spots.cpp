@@ -58,12 +58,11 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
         gras.setBold(true);
         return gras;
     }
-    QByteArray date;
-    const Cluster::Etat etat = m_index.etat(s.dmf, &date);
+    // Looked up only for the roles that show it: a painted cell asks for many.
     if (role == Role_Etat)
-        return int(etat);
+        return int(m_index.etat(s.dmf));
     if (role == Qt::BackgroundRole)
-        return etat == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
+        return m_index.etat(s.dmf) == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -84,13 +83,15 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
             return QString::fromLatin1(s.dmf.left(2));
         return d < 0 ? QString() : QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
     }
-    case Etat:
-        switch (etat) {
+    case Etat: {
+        QByteArray date;
+        switch (m_index.etat(s.dmf, &date)) {
         case Cluster::Etat::Nouveau: return QStringLiteral("Nouveau moulin");
         case Cluster::Etat::Contacte: return QString::fromUtf8("Contacté le ") + Sous_Programmes::Depuis_Log(date);
         case Cluster::Etat::En_Attente: return QStringLiteral("En attente");
         }
         return {};
+    }
     case Commentaire: return Texte_Reseau(s.commentaire);
     case Spotteur: return Texte_Reseau(s.spotteur);
     default: return {};
