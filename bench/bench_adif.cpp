@@ -7,6 +7,7 @@
 //   peak memory.
 #include "Echange_ADIF.h"
 #include "Fichier.h"
+#include "Carnet.h"
 #include "Import_ADIF.h"
 #include "Journal.h"
 #include "Lecteur_ADIF.h"
@@ -225,8 +226,9 @@ void Apercu(benchmark::State &state, const QString &chemin, bool fenetre)
             }
             candidats = qsizetype(analyse.valeur().candidats.size());
             if (fenetre) {
-                Import_ADIF apercu(std::move(analyse).valeur(), QStringLiteral("/nulle/part"), QStringLiteral("general.adi"),
-                                   QStringLiteral("2026"));
+                Carnet carnet(QStringLiteral("/nulle/part"), [] { return QDateTime(); }, [](const QString &) { return false; });
+                carnet.ouvre(QStringLiteral("F8KOB"), QStringLiteral("2026"));
+                Import_ADIF apercu(std::move(analyse).valeur(), carnet, QStringLiteral("general.adi"));
                 apercu.show();
                 QApplication::processEvents();
             }

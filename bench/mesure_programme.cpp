@@ -9,6 +9,7 @@
 #include "Application.h"
 #include "Fichier.h"
 #include "Journal.h"
+#include "Carnet.h"
 #include "Main.h"
 #include "Message.h"
 
@@ -62,7 +63,7 @@ class Script {
 public:
     explicit Script(Main &f) : m_f(f)
     {
-        QFile log(m_f.Chemin_Log());
+        QFile log(m_f.carnet().chemin());
         if (log.open(QIODevice::ReadOnly))
             m_log = log.readAll();
     }
@@ -162,10 +163,10 @@ private:
             if (w != &m_f && w->isVisible())
                 w->close();
         // On disk before the next action: its own flush must not write ours.
-        if (const auto s = Sous_Programmes::Reecrit_Fichier(m_f.Chemin_Log(), QString::fromLatin1(Sous_Programmes::Nom_Temporaire), m_log); !s)
+        if (const auto s = Sous_Programmes::Reecrit_Fichier(m_f.carnet().chemin(), QString::fromLatin1(Sous_Programmes::Nom_Temporaire), m_log); !s)
             qWarning("%s", qPrintable(s.erreur()));
-        m_f.Charge_Liste();
-        m_f.Efface();
+        m_f.carnet().ouvre(m_f.carnet().indicatif(), m_f.carnet().annee());
+        m_f.findChild<QPushButton *>(QStringLiteral("Efface_A"))->click();
         QApplication::processEvents();
     }
 

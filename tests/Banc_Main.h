@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Carnet.h"
 #include "Main.h"
+#include "Saisie.h"
 #include "Message.h"
 #include "Outils_Test.h"
 #include "Reglages.h"
@@ -83,6 +85,8 @@ public:
         tape(w, texte);
         entree(w);
     }
+
+    bool modification() const { return fenetre->saisie().etat() == Saisie::Etat::Modification; }
 
     int lignes() const { return liste()->model()->rowCount(); }
     QString ligne_liste(int i) const { return liste()->model()->index(i, 0).data().toString(); }

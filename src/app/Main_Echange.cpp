@@ -1,6 +1,12 @@
-// The log with other loggers (ADIF), its backups and the list of validated mills.
+// What the operator brings from files: QSOs of other loggers (ADIF), the
+// log's backups, the lists of validated mills and of mills.
 #include "Main.h"
 
+#include "Carnet.h"
+#include "Liste_Courante.h"
+#include "Saisie.h"
+
+#include "Apercu_Moulins.h"
 #include "Dialogue_Fichier.h"
 #include "Echange_ADIF.h"
 #include "Fenetres.h"
@@ -8,6 +14,9 @@
 #include "Import_ADIF.h"
 #include "Journal.h"
 #include "Message.h"
+#include "Modele_Liste.h"
+#include "Moulins_Restants.h"
+#include "Restants.h"
 #include "Progression.h"
 #include "Restauration.h"
 #include "Texte.h"
@@ -26,17 +35,23 @@ const QString Filtre_ADIF = QStringLiteral("Fichiers ADIF (*.adi *.ADI *.adif);;
 
 } // namespace
 
-std::optional<Main::Fichier_Lu> Main::Lit_Fichier_Choisi(const QString &titre, const QString &filtre)
+template <typename T>
+std::optional<T> Main::Lit_Choisi(const QString &titre, const QString &filtre, const QString &nom_progression,
+                                  const std::function<Resultat<T>(const QString &chemin)> &lecture, QString *chemin_choisi)
 {
-    const QString fichier = Dialogue_Fichier::A_Ouvrir(this, titre, m_env.dossier, filtre);
-    if (fichier.isEmpty())
+    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, titre, m_env.dossier, filtre);
+    if (chemin.isEmpty())
         return std::nullopt;
-    auto octets = Lit_Fichier(fichier);
-    if (!octets) {
-        Signale(octets.erreur());
+    if (chemin_choisi)
+        *chemin_choisi = chemin;
+    auto lu = Progression::Execute<Resultat<T>>(this, nom_progression,
+                                                QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
+                                                m_env.delai_progression_ms, [&](const Progression::Avance &) { return lecture(chemin); });
+    if (!lu) {
+        Signale(lu.erreur());
         return std::nullopt;
     }
-    return Fichier_Lu{fichier, std::move(octets).valeur()};
+    return std::move(lu).valeur();
 }
 
 void Main::Mnu_Importer_ADIF_Click()
@@ -53,27 +68,23 @@ void Main::Mnu_Importer_ADIF_Click()
         Signale(fichier.erreur());
         return;
     }
-    const auto log = Lit_Log(Chemin_Log());
+    const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    auto analyse = [&] {
-        ADIF::Lecteur lecteur(std::move(fichier).valeur());
-        Progression progression(this, QStringLiteral("Progression_Import"),
-                                QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()), m_env.delai_progression_ms);
-        return ADIF::Analyse_Import(lecteur, log.valeur(), A_Challenge->text(),
-                                    [&](qint64 fait, qint64 total) { return progression.Avance(fait, total); });
-    }();
+    ADIF::Lecteur lecteur(std::move(fichier).valeur());
+    auto analyse = Progression::Execute<Resultat<ADIF::Analyse>>(
+        this, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
+        m_env.delai_progression_ms,
+        [&](const Progression::Avance &avance) { return ADIF::Analyse_Import(lecteur, log.valeur(), m_carnet->annee(), avance); });
     if (!analyse) {
         if (!analyse.erreur().isEmpty()) // empty: the operator cancelled
             Signale(analyse.erreur());
         return;
     }
-    Fenetres::Ouvre(m_import, std::move(analyse).valeur(), Chemin_Log(), QFileInfo(chemin).fileName(), A_Challenge->text(),
-                    [this] { return Sauvegarde_Avant_Modification(); }, Moulins_Gardes());
+    Fenetres::Ouvre(m_import, std::move(analyse).valeur(), *m_carnet, QFileInfo(chemin).fileName(), m_moulins->liste());
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
-        Charge_Liste();
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));
     });
 }
@@ -82,12 +93,12 @@ void Main::Mnu_Exporter_ADIF_Click()
 {
     if (Station_Refusee())
         return;
-    const auto log = Lit_Log(Chemin_Log());
+    const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    const QString nom_log = Nom_Log(Indicatif_Courant, A_Challenge->text());
+    const QString nom_log = m_carnet->nom();
     const QString propose = QDir(m_env.dossier).filePath(nom_log.chopped(4) + QStringLiteral(".adi"));
     // No log, template or backup of the program is ever replaced by an export.
     const QString fichier = Dialogue_Fichier::A_Ecrire(this, QStringLiteral("Exporter le log (ADIF)"), propose, Filtre_ADIF,
@@ -105,24 +116,20 @@ void Main::Mnu_Exporter_ADIF_Click()
     Message::Information(this, texte);
 }
 
-bool Main::Sauvegarde_Avant_Modification() { return m_avant_modification.Autorise(Chemin_Log()); }
-
 void Main::Mnu_Restaurer_Click()
 {
     if (Fenetres::Devant(m_restauration) || Station_Refusee())
         return;
-    auto sauvegardes = Sauvegardes::Liste(Chemin_Log());
+    auto sauvegardes = Sauvegardes::Liste(m_carnet->chemin());
     if (sauvegardes.empty()) {
         Signale(QStringLiteral("Le log %1 n'a encore aucune sauvegarde : elle est faite avant sa première modification, "
                                "à chaque lancement du programme.")
-                    .arg(Nom_Log(Indicatif_Courant, A_Challenge->text())));
+                    .arg(m_carnet->nom()));
         return;
     }
-    Fenetres::Ouvre(m_restauration, std::move(sauvegardes), Chemin_Log(),
-                    [this] { return m_env.horloge().toTimeZone(m_env.zone); });
+    Fenetres::Ouvre(m_restauration, std::move(sauvegardes), *m_carnet);
     connect(m_restauration, &Restauration::Log_Restaure, this, [this](const QString &quand) {
-        Charge_Liste();
-        Efface();
+        m_saisie->efface();
         Message::Information(this, QStringLiteral("Le log a été remplacé par la sauvegarde du %1.").arg(quand));
     });
 }
@@ -131,15 +138,17 @@ void Main::Mnu_Validations_Click()
 {
     if (Fenetres::Devant(m_validations) || Station_Refusee())
         return;
-    const auto lu = Lit_Fichier_Choisi(QStringLiteral("Liste des DMF validés"), QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"));
+    QString chemin;
+    const auto lu = Lit_Choisi<QByteArray>(QStringLiteral("Liste des DMF validés"), QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"),
+                                           QStringLiteral("Progression_Validations"), [](const QString &c) { return Lit_Fichier(c); }, &chemin);
     if (!lu)
         return;
-    auto numeros = Numeros_Valides(lu->octets);
+    auto numeros = Numeros_Valides(*lu);
     if (numeros.isEmpty()) {
-        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(lu->chemin)));
+        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(chemin)));
         return;
     }
-    const auto log = Lit_Log(Chemin_Log());
+    const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
         return;
@@ -156,11 +165,48 @@ void Main::Mnu_Validations_Click()
     QStringList lignes;
     for (qsizetype i : apercu.lignes)
         lignes << Depuis_Log(log.valeur().ligne_liste(i));
-    Fenetres::Ouvre(m_validations, lignes, apercu.restent, apercu.points, std::move(numeros), Chemin_Log(),
-                    [this] { return Sauvegarde_Avant_Modification(); });
+    Fenetres::Ouvre(m_validations, lignes, apercu.restent, apercu.points, std::move(numeros), *m_carnet);
     connect(m_validations, &Validations::QSO_Valides, this, [this](int nombre) {
-        Charge_Liste();
-        Efface();
+        m_saisie->efface();
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO validé.") : QStringLiteral("%1 QSO validés.").arg(nombre));
     });
+}
+
+void Main::Mnu_Liste_Moulins_Click()
+{
+    if (Fenetres::Devant(m_apercu_moulins))
+        return;
+    QString chemin;
+    auto lecture = Lit_Choisi<Moulins::Lecture>(QStringLiteral("Charger la liste des moulins"),
+                                                QStringLiteral("Listes de moulins (*.csv *.txt);;Tous les fichiers (*)"),
+                                                QStringLiteral("Progression_Moulins"), &Moulins::Lit_Fichier_Liste, &chemin);
+    if (!lecture)
+        return;
+    const auto &gardee = m_moulins->liste();
+    Fenetres::Ouvre(m_apercu_moulins, std::move(*lecture), gardee ? *gardee : Moulins::Liste(), QFileInfo(chemin).fileName(),
+                    m_env.dossier, [this] { return Maintenant_Local(); });
+    connect(m_apercu_moulins, &Apercu_Moulins::Liste_Gardee, this, &Main::Liste_Moulins_Gardee, Qt::UniqueConnection);
+}
+
+void Main::Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste)
+{
+    m_moulins->remplace(std::move(liste));
+    Message::Information(this, QStringLiteral("La liste de %1 moulins est gardée.").arg(m_moulins->liste()->taille()));
+}
+
+void Main::Mnu_Moulins_Restants_Click()
+{
+    if (Fenetres::Devant(m_moulins_restants) || Station_Refusee())
+        return;
+    const auto &liste = m_moulins->liste();
+    if (!m_moulins->erreur().isEmpty()) {
+        Signale(m_moulins->erreur());
+        return;
+    }
+    if (!liste || liste->vide()) {
+        Signale(QStringLiteral("Aucune liste des moulins n'est gardée : chargez celle des organisateurs par Fichier, "
+                               "« Charger la liste des moulins... »."));
+        return;
+    }
+    Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_modele->contenu()), m_env.dossier);
 }

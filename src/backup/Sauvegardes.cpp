@@ -202,36 +202,31 @@ Avant_Modification::~Avant_Modification() { Abandonne_Preparee(); }
 
 void Avant_Modification::Abandonne_Preparee()
 {
-    if (m_copie.valid()) {
-        m_copie.wait();
-        m_copie = {};
+    if (m_copie.attend())
         QFile::remove(Chemin_Preparee(m_preparee));
-    }
     m_preparee.clear();
 }
 
 void Avant_Modification::Prepare(const QString &chemin_log)
 {
-    if (m_faites.contains(chemin_log) || (m_preparee == chemin_log && m_copie.valid()))
+    if (m_faites.contains(chemin_log) || (m_preparee == chemin_log && m_copie.en_cours()))
         return;
     Abandonne_Preparee();
     m_preparee = chemin_log;
-    m_copie = std::async(std::launch::async, [chemin_log] {
-        return Copie_Temporaire(chemin_log, Chemin_Preparee(chemin_log), Texte_Echec(chemin_log));
-    });
+    m_copie.lance([chemin_log] { return Copie_Temporaire(chemin_log, Chemin_Preparee(chemin_log), Texte_Echec(chemin_log)); });
 }
 
 bool Avant_Modification::Preparee_A_Jour()
 {
-    const Resultat<Empreinte> copie = m_copie.get();
-    return copie && copie.valeur().taille >= 0 && Empreinte_De(m_preparee) == copie.valeur();
+    const auto copie = m_copie.attend();
+    return copie && *copie && copie->valeur().taille >= 0 && Empreinte_De(m_preparee) == copie->valeur();
 }
 
 bool Avant_Modification::Autorise(const QString &chemin_log)
 {
     if (m_faites.contains(chemin_log))
         return true;
-    if (m_preparee == chemin_log && m_copie.valid()) {
+    if (m_preparee == chemin_log && m_copie.en_cours()) {
         const bool a_jour = Preparee_A_Jour();
         m_preparee.clear();
         if (a_jour && Nomme_Copie(Chemin_Preparee(chemin_log), chemin_log, m_heure_locale(), Texte_Echec(chemin_log))) {

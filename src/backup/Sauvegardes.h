@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Arriere_Plan.h"
 #include "Resultat.h"
 
 #include <QDateTime>
 #include <QSet>
 #include <QString>
 #include <functional>
-#include <future>
 #include <vector>
 
 // Copies of the logs in the folder "Sauvegardes" beside them, one taken
@@ -76,7 +76,7 @@ private:
     Question m_question;
     QSet<QString> m_faites; // logs backed up, or whose failure the operator accepted
     QString m_preparee; // the log whose copy is made ahead
-    std::future<Sous_Programmes::Resultat<Empreinte>> m_copie;
+    Arriere_Plan<Sous_Programmes::Resultat<Empreinte>> m_copie;
 };
 
 } // namespace Sauvegardes

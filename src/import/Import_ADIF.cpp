@@ -1,5 +1,7 @@
 #include "Import_ADIF.h"
 
+#include "Carnet.h"
+
 #include "Accessibilite.h"
 #include "Fenetres.h"
 #include "Journal.h"
@@ -64,9 +66,8 @@ QString Resume_Import_Texte(const Modele_Import &m, const QString &annee)
 
 } // namespace
 
-Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
-                         std::function<bool()> avant_ecriture, std::shared_ptr<const Moulins::Liste> moulins)
-    : m_chemin_log(chemin_log), m_annee(annee), m_avant_ecriture(std::move(avant_ecriture))
+Import_ADIF::Import_ADIF(ADIF::Analyse analyse, Carnet &carnet, const QString &nom_fichier, std::shared_ptr<const Moulins::Liste> moulins)
+    : m_carnet(carnet)
 {
     setObjectName(QStringLiteral("Import_ADIF"));
     setWindowTitle(QStringLiteral("Importer des QSO (ADIF)"));
@@ -120,7 +121,7 @@ Import_ADIF::Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const
 
 void Import_ADIF::Montre_Resume()
 {
-    Resume_Import->setText(Resume_Import_Texte(*m_modele, m_annee));
+    Resume_Import->setText(Resume_Import_Texte(*m_modele, m_carnet.annee()));
 }
 
 void Import_ADIF::Importer_ADIF_Click()
@@ -130,10 +131,9 @@ void Import_ADIF::Importer_ADIF_Click()
         Message::Information(this, QStringLiteral("Aucun QSO n'est coché : rien n'a été importé."));
         return;
     }
-    if (!m_avant_ecriture())
-        return;
-    if (const auto s = Sous_Programmes::Insere_QSO_Par_Date(m_chemin_log, lignes); !s) {
-        Message::Information(this, s.erreur());
+    if (const auto s = m_carnet.insere(lignes); !s) {
+        if (!s.erreur().isEmpty())
+            Message::Information(this, s.erreur());
         return;
     }
     close();

@@ -4,12 +4,12 @@
 #include "Liste_Moulins.h"
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 class QCheckBox;
 class QLabel;
 class QTableView;
+class Carnet;
 class Modele_Import;
 
 // What an ADIF file would add to the log, shown before anything is written;
@@ -18,21 +18,17 @@ class Import_ADIF : public QWidget {
     Q_OBJECT
 
 public:
-    // `avant_ecriture` is asked just before the log is written, and may say no.
-    Import_ADIF(ADIF::Analyse analyse, const QString &chemin_log, const QString &nom_fichier, const QString &annee,
-                std::function<bool()> avant_ecriture = [] { return true; }, std::shared_ptr<const Moulins::Liste> moulins = {});
+    Import_ADIF(ADIF::Analyse analyse, Carnet &carnet, const QString &nom_fichier, std::shared_ptr<const Moulins::Liste> moulins = {});
 
 signals:
-    // The lines are in the log: whoever shows it reloads it.
+    // The lines are in the log.
     void QSO_Importes(int nombre);
 
 private:
     void Importer_ADIF_Click();
     void Montre_Resume();
 
-    QString m_chemin_log;
-    QString m_annee;
-    std::function<bool()> m_avant_ecriture;
+    Carnet &m_carnet;
     Modele_Import *m_modele;
     QTableView *Table_Import;
     QCheckBox *Attente_Import;

@@ -119,6 +119,15 @@ QByteArrayView Partie_Stockee(QByteArrayView ligne_liste)
     return ligne_liste.sliced(i);
 }
 
+std::optional<Champs_QSO> QSO_De_Ligne_Liste(QByteArrayView ligne_liste)
+{
+    const QByteArrayView l = Partie_Stockee(ligne_liste);
+    if (ligne_liste.isEmpty() || Champ(l, Largeur_Date + 1, 8) == QByteArrayView("        "))
+        return std::nullopt;
+    return Champs_QSO{Depuis_Log(Date_QSO(l)), Attente_QSO(l) == QByteArrayView("*"), Depuis_Log(DMF_QSO(l)).trimmed(),
+                      Depuis_Log(Type_QSO(l)).trimmed(), Depuis_Log(Indicatif_QSO(l)).trimmed()};
+}
+
 QString Phrase_QSO(qsizetype numero, QByteArrayView l)
 {
     const QByteArrayView dmf = Sans_Blancs(DMF_QSO(l));

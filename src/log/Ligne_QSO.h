@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 // The fixed-column QSO line of the log and the numbered line of the main list.
 namespace Sous_Programmes {
@@ -94,6 +95,11 @@ qsizetype Longueur_Prefixe_Liste(const Texte &ligne_liste)
 
 // The stored part of a list line: what follows the number and its three blanks.
 QByteArrayView Partie_Stockee(QByteArrayView ligne_liste);
+
+// The QSO of a list line as the entry fields show it: the date as it stands,
+// the other fields without their blanks. None when the line holds no QSO
+// (blanks from the blank after the date to the one after the DMF number).
+std::optional<Champs_QSO> QSO_De_Ligne_Liste(QByteArrayView ligne_liste);
 
 // What a screen reader says of the n-th line (n from 1): its fields in words,
 // "QSO 12, 05/01/26, DMF 21001, Moulin Contacte, F5ABC, en attente de validation";

@@ -1,5 +1,6 @@
 #include "Restants.h"
 
+#include "Departements.h"
 #include "Journal.h"
 #include "Ligne_QSO.h"
 #include "Texte.h"
@@ -86,6 +87,23 @@ QString Texte_Etat(const Etat_Moulin &e)
     case Etat::Restant: break;
     }
     return QStringLiteral("Restant");
+}
+
+QStringList Textes_Carte(const Restants &r)
+{
+    QStringList textes(100);
+    for (const Departement &d : r.departements) {
+        const int boite = Sous_Programmes::Departement_Carte(d.code);
+        if (boite < 0 || boite >= textes.size())
+            continue;
+        QString texte = (d.compte.contactes > 1 ? QStringLiteral("%1 moulins contactés sur %2") : QStringLiteral("%1 moulin contacté sur %2"))
+                            .arg(d.compte.contactes)
+                            .arg(d.compte.moulins);
+        if (d.compte.en_attente > 0)
+            texte += QStringLiteral(", %1 en attente").arg(d.compte.en_attente);
+        textes[boite] = texte;
+    }
+    return textes;
 }
 
 } // namespace Moulins

@@ -39,6 +39,10 @@ struct Restants {
 // Contacted: a line not pending; pending: only pending lines; left: no line.
 Restants Compte_Restants(const Liste &liste, const Sous_Programmes::Contenu_Log &log);
 
+// What the map says of each of its 100 boxes: "12 moulins contactés sur 148",
+// with those pending; an empty text for a box without mills.
+QStringList Textes_Carte(const Restants &r);
+
 // "Contacté le 15/03/26", "En attente", "Restant".
 QString Texte_Etat(const Etat_Moulin &e);
 

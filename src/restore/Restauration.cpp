@@ -1,5 +1,7 @@
 #include "Restauration.h"
 
+#include "Carnet.h"
+
 #include "Accessibilite.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
@@ -13,15 +15,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Restauration::Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, const QString &chemin_log,
-                           std::function<QDateTime()> heure_locale)
-    : m_sauvegardes(std::move(sauvegardes)), m_chemin_log(chemin_log), m_heure_locale(std::move(heure_locale))
+Restauration::Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, Carnet &carnet)
+    : m_sauvegardes(std::move(sauvegardes)), m_carnet(carnet)
 {
     setObjectName(QStringLiteral("Restauration"));
     setWindowTitle(QStringLiteral("Restaurer une sauvegarde"));
     resize(Fenetres::Pixels(440), Fenetres::Pixels(360));
 
-    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Sauvegardes du log ") + QFileInfo(chemin_log).fileName(), 9.75);
+    auto *Frame1 = Fenetres::Bandeau_Titre(this, "Label1", QStringLiteral("Sauvegardes du log ") + m_carnet.nom(), 9.75);
     Liste_Sauvegardes = new QListWidget(this);
     Liste_Sauvegardes->setObjectName(QStringLiteral("Liste_Sauvegardes"));
     Liste_Sauvegardes->setFont(Fenetres::Police_Liste());
@@ -64,7 +65,7 @@ void Restauration::Restaurer_Sauvegarde_Click()
     if (!Message::Question(this, QStringLiteral("Voulez vous remplacer le log par la sauvegarde du %1 ?\r\n"
                                                 "Le log actuel sera d'abord sauvegardé.").arg(quand)))
         return;
-    if (const auto r = Sauvegardes::Restaure(s.chemin, m_chemin_log, m_heure_locale()); !r) {
+    if (const auto r = m_carnet.restaure(s.chemin); !r) {
         Message::Information(this, r.erreur());
         return;
     }

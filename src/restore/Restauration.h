@@ -3,9 +3,9 @@
 #include "Sauvegardes.h"
 
 #include <QWidget>
-#include <functional>
 #include <vector>
 
+class Carnet;
 class QListWidget;
 
 // The backups of the current log, newest first; one of them can be put back
@@ -14,21 +14,19 @@ class Restauration : public QWidget {
     Q_OBJECT
 
 public:
-    Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, const QString &chemin_log,
-                 std::function<QDateTime()> heure_locale);
+    Restauration(std::vector<Sauvegardes::Sauvegarde> sauvegardes, Carnet &carnet);
 
     // A backup as the list shows it.
     static QString Texte(const Sauvegardes::Sauvegarde &s);
 
 signals:
-    // The log now holds the backup: whoever shows it reloads it.
+    // The log now holds the backup.
     void Log_Restaure(const QString &texte_sauvegarde);
 
 private:
     void Restaurer_Sauvegarde_Click();
 
     std::vector<Sauvegardes::Sauvegarde> m_sauvegardes;
-    QString m_chemin_log;
-    std::function<QDateTime()> m_heure_locale;
+    Carnet &m_carnet;
     QListWidget *Liste_Sauvegardes;
 };

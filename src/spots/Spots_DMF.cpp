@@ -259,3 +259,5 @@ void Spots_DMF::choisi(const QModelIndex &index)
     dit_poste(QStringLiteral("Réglage du poste sur %1 kHz...").arg(Sous_Programmes::Texte_kHz(*hertz)));
     m_liaison.regle(*hertz, Radio::Mode_Du_Commentaire(s.commentaire, *hertz));
 }
+
+void Spots_DMF::change_moulins(std::shared_ptr<const Moulins::Liste> moulins) { m_modele->change_moulins(std::move(moulins)); }

@@ -35,6 +35,8 @@ public:
     void change_log(Cluster::Index_Log index);
     void change_poste(const Radio::Reglages &poste);
     Modele_Spots *modele() const { return m_modele; }
+    // A list of mills just read or kept.
+    void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
 
     // The radio's last reading; none when it could not be read.
     const std::optional<Radio::Lecture> &lecture_poste() const { return m_lecture; }

@@ -1,5 +1,7 @@
 #include "Validations_Fenetre.h"
 
+#include "Carnet.h"
+
 #include "Accessibilite.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
@@ -14,8 +16,8 @@
 #include <QVBoxLayout>
 
 Validations::Validations(const QStringList &lignes, qsizetype restent, long long points, QSet<QByteArray> numeros,
-                         const QString &chemin_log, std::function<bool()> avant_ecriture)
-    : m_numeros(std::move(numeros)), m_chemin_log(chemin_log), m_avant_ecriture(std::move(avant_ecriture))
+                         Carnet &carnet)
+    : m_numeros(std::move(numeros)), m_carnet(carnet)
 {
     setObjectName(QStringLiteral("Validations"));
     setWindowTitle(QStringLiteral("Mettre à jour les validations"));
@@ -57,11 +59,10 @@ QString Validations::Resume(qsizetype validees, qsizetype restent, long long poi
 
 void Validations::Valider_Validations_Click()
 {
-    if (!m_avant_ecriture())
-        return;
-    const auto validees = Sous_Programmes::Valide_QSO(m_chemin_log, m_numeros);
+    const auto validees = m_carnet.valide(m_numeros);
     if (!validees) {
-        Message::Information(this, validees.erreur());
+        if (!validees.erreur().isEmpty())
+            Message::Information(this, validees.erreur());
         return;
     }
     close();

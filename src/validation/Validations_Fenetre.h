@@ -3,8 +3,8 @@
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 
+class Carnet;
 class QListWidget;
 
 // The pending QSOs that a list of validated mills validates, shown before
@@ -13,21 +13,18 @@ class Validations : public QWidget {
     Q_OBJECT
 
 public:
-    // `lignes`: the list lines of those QSOs. `avant_ecriture` is asked just
-    // before the log is written, and may say no.
-    Validations(const QStringList &lignes, qsizetype restent, long long points, QSet<QByteArray> numeros,
-                const QString &chemin_log, std::function<bool()> avant_ecriture);
+    // `lignes`: the list lines of those QSOs.
+    Validations(const QStringList &lignes, qsizetype restent, long long points, QSet<QByteArray> numeros, Carnet &carnet);
 
     static QString Resume(qsizetype validees, qsizetype restent, long long points);
 
 signals:
-    // The log is rewritten: whoever shows it reloads it.
+    // The log is rewritten.
     void QSO_Valides(int nombre);
 
 private:
     void Valider_Validations_Click();
 
     QSet<QByteArray> m_numeros;
-    QString m_chemin_log;
-    std::function<bool()> m_avant_ecriture;
+    Carnet &m_carnet;
 };

@@ -36,6 +36,24 @@ T *Nom_Objet(T *w, const char *nom)
     return w;
 }
 
+// A control of a window laid out at fixed places, as the main window is.
+template <typename T>
+T *Cree(QWidget *parent, const char *nom, int x, int y, int largeur, int hauteur)
+{
+    auto *w = Nom_Objet(new T(parent), nom);
+    w->setGeometry(Place(x, y, largeur, hauteur));
+    return w;
+}
+
+// A font in bold of that size.
+inline void Gras(QWidget *w, qreal points)
+{
+    QFont f = w->font();
+    f.setBold(true);
+    f.setPointSizeF(points);
+    w->setFont(f);
+}
+
 // The background of an entry field: pale yellow at rest, pale green awaiting input.
 inline void Colore(QWidget *w, QRgb couleur)
 {

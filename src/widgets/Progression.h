@@ -1,19 +1,31 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QProgressDialog>
+#include <QString>
+#include <functional>
+#include <optional>
 
-// A long piece of work told as it goes: a progress dialog in French that
-// shows once the work has lasted `delai_ms`, and whose "Annuler" stops it.
-// While it runs, the windows keep repainting.
-class Progression {
-public:
-    Progression(QWidget *parent, const QString &nom_objet, const QString &texte, int delai_ms = 400);
+class QWidget;
 
-    // Where the work is; false once the operator has cancelled.
-    bool Avance(qint64 fait, qint64 total);
+// A long piece of work done off the windows' thread and told as it goes: a
+// progress dialog in French shows once the work has lasted `delai_ms`, and
+// its "Annuler" asks the work to stop. The call returns when the work ends;
+// meanwhile the windows repaint, but no key or click reaches them.
+namespace Progression {
 
-private:
-    QProgressDialog m_dialogue;
-    QElapsedTimer m_derniere;
-};
+// Given to the work, called from its thread: where it is; false once the
+// operator has cancelled.
+using Avance = std::function<bool(qint64 fait, qint64 total)>;
+
+void Execute(QWidget *parent, const QString &nom_objet, const QString &texte, int delai_ms,
+             const std::function<void(const Avance &)> &travail);
+
+template <typename T>
+T Execute(QWidget *parent, const QString &nom_objet, const QString &texte, int delai_ms,
+          const std::function<T(const Avance &)> &travail)
+{
+    std::optional<T> resultat;
+    Execute(parent, nom_objet, texte, delai_ms, [&](const Avance &avance) { resultat.emplace(travail(avance)); });
+    return std::move(*resultat);
+}
+
+} // namespace Progression

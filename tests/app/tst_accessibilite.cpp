@@ -65,6 +65,10 @@ struct Tout_Ouvert {
             QTest::mouseClick(annoncer, Qt::LeftButton);
         }
         b.messages.clear();
+        // The clock back where it was, shown again at its next tick: the
+        // windows opened while it ticked.
+        b.maintenant = b.maintenant.addSecs(-60);
+        QTest::qWaitFor([this] { return b.controle<QLabel>("Label37")->text() == QStringLiteral("18:30 Utc"); }, 3000);
     }
     ~Tout_Ouvert()
     {

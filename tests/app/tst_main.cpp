@@ -118,8 +118,8 @@ void Tst_Main::demarrage_sur_un_log()
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("11"));
     QCOMPARE(b.controle<QLabel>("I_Station")->text(), QStringLiteral("TEST1"));
     QCOMPARE(b.controle<QLabel>("A_Challenge")->text(), QStringLiteral("2007"));
-    QCOMPARE(b.fenetre->Ligne_Selectionnee, b.ligne_liste(3));
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QCOMPARE(b.fenetre->saisie().ligne_selectionnee(), b.ligne_liste(3));
+    QVERIFY(!b.modification());
     // The type of the last QSO replaces the saved position.
     QCOMPARE(b.type()->currentText(), QString::fromUtf8("Double ou non validé"));
     QVERIFY(!b.type()->isEnabled());
@@ -250,7 +250,7 @@ void Tst_Main::saisie_au_clavier_puis_enregistrement()
     QCOMPARE(b.lignes(), 5);
     QCOMPARE(b.liste()->currentIndex().row(), 4);
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("11")); // pending: 0 points
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
     QCOMPARE(b.champ("Ind_A")->text(), QString());
     QCOMPARE(b.focus(), b.champ("Ind_A"));
     QCOMPARE(Banc_Main::fond(b.champ("Ind_A")), Vert);
@@ -353,7 +353,7 @@ void Tst_Main::enregistrement_decline()
     QCOMPARE(b.champ("Ind_A")->text(), QString());
     QCOMPARE(b.champ("DMF_A")->text(), QString());
     QCOMPARE(b.focus(), b.champ("Ind_A"));
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("11"));
 }
 
@@ -376,12 +376,12 @@ void Tst_Main::insertion_par_date()
     QCOMPARE(b.dossier.lit(b.log()), Fichier_De(attendu));
     QVERIFY(!b.dossier.existe(QStringLiteral("Temporaire6.txt")));
     QCOMPARE(b.controle<QGroupBox>("Frame3")->title(), QStringLiteral("Saisie ou modification d'un QSO"));
-    QVERIFY(!b.fenetre->Mode_Insertion);
+    QVERIFY((b.fenetre->saisie().etat() != Saisie::Etat::Insertion));
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("17"));
     QCOMPARE(b.lignes(), 5);
     QCOMPARE(b.liste()->currentIndex().row(), 4);
     // The reload shows the last QSO in the fields.
-    QVERIFY(b.fenetre->Mode_Modification);
+    QVERIFY(b.modification());
     QCOMPARE(b.champ("DMF_A")->text(), QStringLiteral("21002"));
 }
 
@@ -391,7 +391,7 @@ void Tst_Main::modification_en_place()
     b.station("TEST1", "2007", Fichier_De(Log_De_Base));
     b.demarre();
     b.clique_ligne(1);
-    QVERIFY(b.fenetre->Mode_Modification);
+    QVERIFY(b.modification());
     QCOMPARE(b.champ("Date_A")->text(), QStringLiteral("05/03/07"));
     QCOMPARE(b.champ("DMF_A")->text(), QStringLiteral("21002"));
     QCOMPARE(b.type()->currentText(), QStringLiteral("Moulin active"));
@@ -414,7 +414,7 @@ void Tst_Main::modification_en_place()
     attendu[1] = L("05/03/07", "21002", "Moulin active", "F6XYZ/M", true);
     QCOMPARE(b.dossier.lit(b.log()), Fichier_De(attendu));
     QCOMPARE(b.lignes(), 4);
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("5"));
 }
 
@@ -432,7 +432,7 @@ void Tst_Main::suppression_de_toutes_les_lignes_du_dmf()
     QCOMPARE(b.dossier.lit(b.log()), avant);
     QCOMPARE(b.champ("Ind_A")->text(), QString());
     QVERIFY(!b.bouton("Annule_Saisie")->isEnabled());
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
 
     b.clique_ligne(3);
     QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
@@ -479,9 +479,9 @@ void Tst_Main::effacer_termine_la_modification()
     b.station("TEST1", "2007", Fichier_De(Log_De_Base));
     b.demarre();
     b.clique_ligne(0);
-    QVERIFY(b.fenetre->Mode_Modification);
+    QVERIFY(b.modification());
     QTest::mouseClick(b.bouton("Efface_A"), Qt::LeftButton);
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
     QCOMPARE(b.focus(), b.champ("Ind_A"));
     b.saisit_qso(QStringLiteral("F9NEW"), 0, QStringLiteral("40001"));
     QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
@@ -546,7 +546,7 @@ void Tst_Main::erreur_du_log_dite_et_saisie_gardee()
     QVERIFY2(b.messages.at(1).contains(QStringLiteral("tel qu'il était")), qPrintable(b.messages.at(1)));
     QCOMPARE(b.dossier.lit(b.log()), avant);
     QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("F5ABD"));
-    QVERIFY(b.fenetre->Mode_Modification);
+    QVERIFY(b.modification());
 
     // A log gone since the start: told, never made up from nothing by a rewrite.
     QVERIFY(QFile::remove(b.dossier.fichier(b.log())));

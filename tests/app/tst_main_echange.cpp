@@ -116,7 +116,15 @@ void Tst_Main_Echange::journal_general_avec_progression()
     general += F("CALL", "F5ABC") + F("QSO_DATE", "20070316") + F("SIG_INFO", "../..") + propre;
     general += F("CALL", "f6low") + F("QSO_DATE", "20070316") + F("SIG_INFO", "21099") + propre;
     const QString adi = b.dossier.ecrit(QStringLiteral("general.adi"), general);
-    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return adi; });
+    // A far longer one, still being read in the background when "Annuler" is pressed.
+    QByteArray long_journal = "Carnet general\r\n<EOH>\r\n";
+    const QByteArray enregistrement = F("CALL", "DL1AB") + F("QSO_DATE", "20070315") + F("BAND", "40M") + "<EOR>\r\n";
+    long_journal.reserve(long_journal.size() + 1'000'000 * enregistrement.size());
+    for (int i = 0; i < 1'000'000; ++i)
+        long_journal += enregistrement;
+    const QString long_adi = b.dossier.ecrit(QStringLiteral("general_long.adi"), long_journal);
+    QString choisi = long_adi;
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return choisi; });
 
     // "Annuler" while the file is read: no preview, nothing written, nothing said.
     QString texte_vu;
@@ -133,12 +141,13 @@ void Tst_Main_Echange::journal_general_avec_progression()
     annule.start();
     b.messages.clear();
     b.action("Mnu_Importer_ADIF")->trigger();
-    QCOMPARE(texte_vu, QStringLiteral("Lecture du fichier general.adi...|Annuler"));
+    QCOMPARE(texte_vu, QStringLiteral("Lecture du fichier general_long.adi...|Annuler"));
     QVERIFY(!Banc_Main::fenetre_visible("Import_ADIF"));
     QVERIFY(!Banc_Main::fenetre_visible("Progression_Import"));
     QCOMPARE(b.messages, QStringList());
     QCOMPARE(b.dossier.lit(b.log()), Fichier_De(Log));
 
+    choisi = adi;
     // Gone to the end: the 50 QSOs of the challenge, the two refused shown
     // unticked, never to be ticked, their remark naming the field.
     b.action("Mnu_Importer_ADIF")->trigger();

@@ -161,7 +161,7 @@ void Tst_Recherche::un_clic_sur_un_resultat_le_selectionne()
     QCOMPARE(m_banc->liste()->currentIndex().row(), 4);
     QCOMPARE(m_banc->champ("DMF_A")->text(), QStringLiteral("21777"));
     QCOMPARE(m_banc->champ("Ind_A")->text(), QStringLiteral("F1ZZZ"));
-    QVERIFY(m_banc->fenetre->Mode_Modification);
+    QVERIFY(m_banc->modification());
     QVERIFY(m_banc->bouton("Annule_Saisie")->isEnabled());
 }
 

@@ -84,7 +84,7 @@ void Tst_Station::premiere_installation_puis_station()
     QCOMPARE(Reglage(QStringLiteral("Setup TEST_P/Annee Radovered")).toString(), QStringLiteral("2007"));
     QCOMPARE(b.controle<QLabel>("I_Station")->text(), QStringLiteral("TEST/P"));
     QCOMPARE(b.controle<QLabel>("A_Challenge")->text(), QStringLiteral("2007"));
-    QCOMPARE(b.fenetre->Indicatif_Courant, QStringLiteral("TEST_P"));
+    QCOMPARE(b.fenetre->carnet().indicatif(), QStringLiteral("TEST_P"));
     QCOMPARE(b.lignes(), 1);
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("2"));
 
@@ -140,9 +140,9 @@ void Tst_Station::refus()
     // Nothing saved, nothing made, the main window still on its log.
     QCOMPARE(QDir(b.dossier.chemin()).entryList(QDir::Files), QStringList{b.log()});
     QCOMPARE(Reglage(QStringLiteral("Setup /Indicatif Station")).toString(), QStringLiteral("TEST1"));
-    QCOMPARE(b.fenetre->Indicatif_Courant, QStringLiteral("TEST1"));
-    QCOMPARE(b.fenetre->Annee_Courante, QStringLiteral("2007"));
-    QCOMPARE(b.fenetre->Chemin_Log(), b.dossier.fichier(b.log()));
+    QCOMPARE(b.fenetre->carnet().indicatif(), QStringLiteral("TEST1"));
+    QCOMPARE(b.fenetre->carnet().annee(), QStringLiteral("2007"));
+    QCOMPARE(b.fenetre->carnet().chemin(), b.dossier.fichier(b.log()));
 }
 
 void Tst_Station::changer_d_annee_et_de_station()
@@ -174,7 +174,7 @@ void Tst_Station::changer_d_annee_et_de_station()
     QCOMPARE(Reglage(QStringLiteral("Setup TEST1/Annee Radovered")).toString(), QStringLiteral("2007"));
     QCOMPARE(Reglage(QStringLiteral("Setup TEST2/Annee Radovered")).toString(), QStringLiteral("ABCD"));
     // Ready for a new QSO, which is appended to the log now shown.
-    QVERIFY(!b.fenetre->Mode_Modification);
+    QVERIFY(!b.modification());
     b.saisit_qso(QStringLiteral("F1NEW"), 0, QStringLiteral("21009"));
     QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
     QCOMPARE(b.dossier.lit(b.log()), log_2007 + Ligne("15/03/07", "21009", "Moulin Contacte", "F1NEW") + "\r\n");

@@ -23,9 +23,50 @@ private slots:
     void ligne_liste();
     void partie_stockee_retrouve_la_ligne_data();
     void partie_stockee_retrouve_la_ligne();
+    void qso_de_ligne_liste_data();
+    void qso_de_ligne_liste();
     void code_page_aller_retour();
     void code_page_comme_le_convertisseur_du_systeme();
 };
+
+void Tst_Ligne_QSO::qso_de_ligne_liste_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<bool>("qso");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("dmf");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("indicatif");
+    QTest::addColumn<bool>("attente");
+
+    const QString l = QString::fromLatin1(Ligne("15/03/07", "21001", "Moulin active", "F5ABC", true));
+    QTest::newRow("ligne 4") << "    4   " + l << true << "15/03/07" << "21001" << "Moulin active" << "F5ABC" << true;
+    QTest::newRow("ligne 100000") << "100000   " + l << true << "15/03/07" << "21001" << "Moulin active" << "F5ABC" << true;
+    QTest::newRow("sans DMF") << "    2   " + QString::fromLatin1(Ligne("15/03/07", "", "Moulin active", "F5ABC")) << false
+                              << "" << "" << "" << "" << false;
+    QTest::newRow("ligne vide: 13 caractères") << "    3        " << true << "     " << "" << "" << "" << false;
+    QTest::newRow("rien de sélectionné") << "" << false << "" << "" << "" << "" << false;
+}
+
+void Tst_Ligne_QSO::qso_de_ligne_liste()
+{
+    QFETCH(QString, ligne);
+    QFETCH(bool, qso);
+    const auto champs = QSO_De_Ligne_Liste(ligne.toLatin1());
+    QCOMPARE(champs.has_value(), qso);
+    if (!qso)
+        return;
+    QFETCH(QString, date);
+    QFETCH(QString, dmf);
+    QFETCH(QString, type);
+    QFETCH(QString, indicatif);
+    QFETCH(bool, attente);
+    QCOMPARE(champs->date, date);
+    QCOMPARE(champs->dmf, dmf);
+    QCOMPARE(champs->type, type);
+    QCOMPARE(champs->indicatif, indicatif);
+    QCOMPARE(champs->attente, attente);
+}
 
 void Tst_Ligne_QSO::code_page_aller_retour()
 {

@@ -1,0 +1,153 @@
+// The current log as one object: each kind of write lands in the file,
+// is backed up first, and is followed by one change() that listeners see.
+#include "Carnet.h"
+#include "Ligne_QSO.h"
+#include "Outils_Test.h"
+
+#include <QSignalSpy>
+
+using namespace Sous_Programmes;
+
+namespace {
+
+const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"),
+                            Ligne("10/03/07", "21002", "Moulin active", "F6XYZ", true),
+                            Ligne("20/03/07", "21001", "Moulin Double", "F1AAA")};
+const QByteArray Nouvelle = Ligne("15/03/07", "29015", "Moulin Contacte", "F4NEW");
+const QString Nom = QStringLiteral("TEST1_Dezudidar_ERI_2007.txt");
+
+struct Banc {
+    Banc(bool oui_sans_sauvegarde = true)
+        : carnet(dossier.chemin(), [] { return QDateTime(QDate(2007, 3, 15), QTime(20, 0)); },
+                 [this, oui_sans_sauvegarde](const QString &texte) {
+                     questions << texte;
+                     return oui_sans_sauvegarde;
+                 })
+    {
+        dossier.ecrit(Nom, Fichier_De(Log));
+        carnet.ouvre(QStringLiteral("TEST1"), QStringLiteral("2007"));
+    }
+    int sauvegardes() const { return QDir(dossier.fichier(QStringLiteral("Sauvegardes"))).entryList(QDir::Files).size(); }
+
+    Dossier_Test dossier;
+    QStringList questions;
+    Carnet carnet;
+};
+
+} // namespace
+
+class Tst_Carnet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chaque_ecriture_dite_une_fois_data();
+    void chaque_ecriture_dite_une_fois();
+    void ecriture_refusee_sans_sauvegarde();
+    void changement_differe();
+    void station_refusee();
+};
+
+void Tst_Carnet::chaque_ecriture_dite_une_fois_data()
+{
+    QTest::addColumn<int>("ecriture");
+    QTest::addColumn<QByteArray>("apres");
+    QTest::newRow("ajout") << 0 << Fichier_De({Log[0], Log[1], Log[2], Nouvelle});
+    QTest::newRow("remplacement") << 1 << Fichier_De({Log[0], Nouvelle, Log[2]});
+    QTest::newRow("suppression de toutes les lignes d'un moulin") << 2 << Fichier_De({Log[1]});
+    QTest::newRow("insertion à sa date") << 3 << Fichier_De({Log[0], Log[1], Nouvelle, Log[2]});
+    QTest::newRow("import de plusieurs lignes") << 4
+                                                << Fichier_De({Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW"), Log[0], Log[1], Log[2]});
+    QTest::newRow("validation") << 5 << Fichier_De({Log[0], Ligne("10/03/07", "21002", "Moulin active", "F6XYZ"), Log[2]});
+}
+
+void Tst_Carnet::chaque_ecriture_dite_une_fois()
+{
+    QFETCH(int, ecriture);
+    QFETCH(QByteArray, apres);
+    Banc b;
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    Statut s = Succes();
+    switch (ecriture) {
+    case 0: s = b.carnet.ajoute(Nouvelle); break;
+    case 1: s = b.carnet.remplace(Ligne_Liste(2, Log[1]), Nouvelle); break;
+    case 2: s = b.carnet.supprime("21001"); break;
+    case 3: s = b.carnet.insere(QByteArrayView(Nouvelle)); break;
+    case 4: s = b.carnet.insere(std::vector<QByteArray>{Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW")}); break;
+    case 5: {
+        const auto v = b.carnet.valide({QByteArray("21002")});
+        QVERIFY(v);
+        QCOMPARE(v.valeur(), 1);
+        break;
+    }
+    }
+    QVERIFY2(s.ok(), qPrintable(s.erreur()));
+    QCOMPARE(b.dossier.lit(Nom), apres);
+    QCOMPARE(change.count(), 1);
+    // The log as it was, kept before its first change.
+    QCOMPARE(b.sauvegardes(), 1);
+    QVERIFY(b.questions.isEmpty());
+    const auto lu = b.carnet.lit();
+    QVERIFY(lu);
+    QCOMPARE(lu.valeur().nombre(), apres.count("\r\n"));
+}
+
+void Tst_Carnet::ecriture_refusee_sans_sauvegarde()
+{
+    // No backup can be written (a file stands where its folder goes), and
+    // the operator says no: nothing written, nothing more to tell.
+    Banc b(false);
+    b.dossier.ecrit(QStringLiteral("Sauvegardes"), "pas un dossier");
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    const Statut s = b.carnet.ajoute(Nouvelle);
+    QVERIFY(!s);
+    QCOMPARE(s.erreur(), QString());
+    QCOMPARE(b.questions.size(), 1);
+    QCOMPARE(b.dossier.lit(Nom), Fichier_De(Log));
+    QCOMPARE(change.count(), 0);
+
+    // A write that fails is told, and no change is said.
+    Banc c;
+    QSignalSpy change_c(&c.carnet, &Carnet::change);
+    const Statut absent = c.carnet.supprime("99999");
+    QVERIFY(absent.ok());
+    QVERIFY(QFile::remove(c.dossier.fichier(Nom)));
+    QVERIFY(QDir().mkdir(c.dossier.fichier(Nom)));
+    const Statut dossier = c.carnet.remplace(Ligne_Liste(1, Log[0]), Nouvelle);
+    QVERIFY(!dossier);
+    QVERIFY(!dossier.erreur().isEmpty());
+    QCOMPARE(change_c.count(), 1);
+}
+
+void Tst_Carnet::changement_differe()
+{
+    Banc b;
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    {
+        Carnet::Differe d(b.carnet);
+        QVERIFY(b.carnet.ajoute(Nouvelle));
+        QVERIFY(b.carnet.supprime("21002"));
+        QCOMPARE(change.count(), 0);
+    }
+    QCOMPARE(change.count(), 1);
+    {
+        // Nothing written: nothing said.
+        Carnet::Differe d(b.carnet);
+    }
+    QCOMPARE(change.count(), 1);
+}
+
+void Tst_Carnet::station_refusee()
+{
+    Banc b;
+    QVERIFY(!b.carnet.refus());
+    QCOMPARE(b.carnet.chemin(), b.dossier.fichier(Nom));
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    b.carnet.ouvre(QStringLiteral("FXXXX"), QStringLiteral("XXXX"));
+    QCOMPARE(change.count(), 1);
+    QVERIFY(b.carnet.refus());
+    b.carnet.ouvre(QStringLiteral("F5/ABC"), QStringLiteral("2007"));
+    QVERIFY(b.carnet.refus());
+}
+
+QTEST_GUILESS_MAIN(Tst_Carnet)
+#include "tst_carnet.moc"
