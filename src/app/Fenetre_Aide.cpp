@@ -3,7 +3,9 @@
 #include "Accessibilite.h"
 #include "Fichier.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QUrl>
 
 using namespace Sous_Programmes;
@@ -39,4 +41,21 @@ Sous_Programmes::Resultat<QString> Copie_Manuel_Pour_Navigateur(const QString &m
         !s)
         return Erreur{s.erreur()};
     return copie;
+}
+
+std::optional<QString> Fenetre_Aide::Ouvre_Manuel(QPointer<Fenetre_Aide> &aide, const QString &dossier, bool dans_navigateur)
+{
+    const QString fichier = QDir(dossier).filePath(QStringLiteral("KOB_Dezudidar_ERI.hlp"));
+    if (!QFile::exists(fichier))
+        return QStringLiteral("Le mode d'emploi est introuvable : le fichier %1 manque à côté du programme.").arg(QDir::toNativeSeparators(fichier));
+    // The program's own window stays the way out when no browser takes the manual.
+    if (dans_navigateur) {
+        const auto copie = Copie_Manuel_Pour_Navigateur(fichier, QDir::tempPath());
+        if (copie && QDesktopServices::openUrl(QUrl::fromLocalFile(copie.valeur())))
+            return std::nullopt;
+    }
+    if (!aide)
+        aide = new Fenetre_Aide(fichier);
+    aide->montre_sommaire();
+    return std::nullopt;
 }

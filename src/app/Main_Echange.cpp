@@ -14,7 +14,7 @@
 #include "Import_ADIF.h"
 #include "Journal.h"
 #include "Message.h"
-#include "Modele_Liste.h"
+#include "Liste_Log.h"
 #include "Moulins_Restants.h"
 #include "Restants.h"
 #include "Progression.h"
@@ -208,5 +208,5 @@ void Main::Mnu_Moulins_Restants_Click()
                                "« Charger la liste des moulins... »."));
         return;
     }
-    Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_modele->contenu()), m_env.dossier);
+    Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_liste->contenu()), m_env.dossier);
 }
