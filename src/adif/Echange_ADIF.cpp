@@ -1,5 +1,7 @@
 #include "Echange_ADIF.h"
 
+#include <QDir>
+
 #include "Journal.h"
 #include "Ligne_QSO.h"
 #include "Points.h"
@@ -619,6 +621,20 @@ Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const
     if (avancement && !avancement(lecteur.taille(), lecteur.taille()))
         return Erreur{QString()};
     return a;
+}
+
+Sous_Programmes::Resultat<QString> Exporte_Log(const Sous_Programmes::Contenu_Log &contenu, const QString &nom_log,
+                                               const QDateTime &creation_utc, const QString &fichier)
+{
+    const Export e = Log_Vers_ADIF(contenu, nom_log, creation_utc);
+    if (const auto s = Sous_Programmes::Reecrit_Fichier(fichier, QString::fromLatin1(Sous_Programmes::Nom_Temporaire), e.octets,
+                                                         Sous_Programmes::Si_Absent::Creer);
+        !s)
+        return Sous_Programmes::Erreur{s.erreur()};
+    QString texte = QStringLiteral("Le log a été exporté dans le fichier %1 : %2 QSO.").arg(QDir::toNativeSeparators(fichier)).arg(e.qso);
+    if (e.sans_qso > 0)
+        texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
+    return texte;
 }
 
 } // namespace ADIF

@@ -33,6 +33,9 @@ struct Export {
     qsizetype sans_qso = 0;
 };
 Export Log_Vers_ADIF(const Sous_Programmes::Contenu_Log &contenu, const QString &nom_log, const QDateTime &creation_utc);
+// That export written to `fichier` in one step; what the operator is told.
+Sous_Programmes::Resultat<QString> Exporte_Log(const Sous_Programmes::Contenu_Log &contenu, const QString &nom_log,
+                                               const QDateTime &creation_utc, const QString &fichier);
 
 // A text of at most N bytes kept in place (a million of them take no more
 // than their bytes), and whether the one given was longer.

@@ -1,11 +1,9 @@
 #include "Main.h"
 
-#include "Accessibilite.h"
 #include "Apercu_Moulins.h"
 #include "Bandeau.h"
 #include "Carnet.h"
 #include "Liste_Log.h"
-#include "Controles.h"
 #include "Fenetres.h"
 #include "Import_ADIF.h"
 #include "Moulins_Restants.h"
@@ -18,11 +16,9 @@
 #include "Annonce_Spot.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
-#include "Dates.h"
 #include "Fenetre_Aide.h"
-#include "Textes_Programme.h"
+#include "Reglement.h"
 #include "Icone.h"
-#include "Journal.h"
 #include "Message.h"
 #include "Impression.h"
 #include "Modele_Liste.h"
@@ -32,7 +28,6 @@
 #include "Recherche_Indicatif.h"
 #include "Restants.h"
 #include "Reglages.h"
-#include "Reglement.h"
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
 #include "Station.h"
@@ -40,12 +35,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLocale>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace Sous_Programmes;
@@ -241,22 +232,6 @@ void Main::Mnu_Date_Auto_Click(bool oui)
         Signale(s.erreur());
 }
 
-void Main::Mnu_Quitter_Click()
-{
-    QApplication::closeAllWindows();
-    QApplication::quit();
-}
-
-void Main::Mnu_Historique_Click() { Message::Information(this, Textes::Historique_Revisions()); }
-
-void Main::Mnu_Mode_Emploi_Click()
-{
-    if (const auto refus = Fenetre_Aide::Ouvre_Manuel(m_aide, m_env.dossier, m_env.manuel_dans_navigateur))
-        Signale(*refus);
-}
-
-void Main::Mnu_Apropos_Click() { Message::Information(this, Textes::A_Propos()); }
-
 void Main::Mnu_New_Indicatif_Click()
 {
     if (Fenetres::Devant(m_station))
@@ -278,8 +253,6 @@ void Main::Mnu_Poste_Click()
             m_spots->change_poste(r);
     });
 }
-
-void Main::Mnu_Reglement_Click() { Fenetres::Ouvre(m_reglement); }
 
 void Main::Recherche_Click()
 {
@@ -367,7 +340,6 @@ void Main::Mnu_Statistiques_Click()
                     m_carnet->indicatif(), Maintenant_Local().date());
 }
 
-// The station's callsign as it is on the air: its log's name has "_" for "/".
 QStringList Main::Textes_Carte(const Contenu_Log &contenu)
 {
     const auto &liste = m_moulins->liste();
@@ -376,6 +348,7 @@ QStringList Main::Textes_Carte(const Contenu_Log &contenu)
     return Moulins::Textes_Carte(Moulins::Compte_Restants(*liste, contenu));
 }
 
+// The station's callsign as it is on the air: its log's name has "_" for "/".
 QString Main::Indicatif_Cluster() const { return QString(m_carnet->indicatif()).replace(u'_', u'/'); }
 
 void Main::Spots_Au_Demarrage()

@@ -86,13 +86,8 @@ private:
     void Supprime(const QByteArray &dmf);
 
     void Mnu_Date_Auto_Click(bool oui);
-    void Mnu_Quitter_Click();
-    void Mnu_Historique_Click();
-    void Mnu_Mode_Emploi_Click();
-    void Mnu_Apropos_Click();
     void Mnu_New_Indicatif_Click();
     void Mnu_Poste_Click();
-    void Mnu_Reglement_Click();
     void Recherche_Click();
     void Mnu_Recap_Click();
     void Mnu_C_Contacte_Click();

@@ -9,7 +9,13 @@
 #include "Fenetres.h"
 #include "Bandeau.h"
 #include "Liste_Log.h"
+#include "Fenetre_Aide.h"
+#include "Message.h"
+#include "Reglement.h"
 #include "Saisie.h"
+#include "Textes_Programme.h"
+
+#include <QApplication>
 
 #include <QActionGroup>
 #include <QLabel>
@@ -89,7 +95,10 @@ void Main::Cree_Menus()
     entree(fichier, "Mnu_Liste_Moulins", QStringLiteral("Charger la liste des moulins..."), &Main::Mnu_Liste_Moulins_Click);
     entree(fichier, "Mnu_Restaurer", QStringLiteral("Restaurer une sauvegarde..."), &Main::Mnu_Restaurer_Click);
     fichier->addSeparator();
-    entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), &Main::Mnu_Quitter_Click)
+    entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *date = menu("Mnu_Date", QStringLiteral("Date"));
@@ -118,10 +127,13 @@ void Main::Cree_Menus()
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
            &Main::Mnu_Dep_Contacte_Click);
-    entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), &Main::Mnu_Reglement_Click);
+    entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), [this] { Fenetres::Ouvre(m_reglement); });
     QMenu *aide = menu("Mnu_aide", QStringLiteral("Aide"));
-    entree(aide, "Mnu_Historique", QStringLiteral("Historique"), &Main::Mnu_Historique_Click);
-    entree(aide, "Mnu_Mode_Emploi", QStringLiteral("Mode d'emploi"), &Main::Mnu_Mode_Emploi_Click)->setShortcut(QKeySequence::HelpContents);
-    entree(aide, "Mnu_Apropos", QStringLiteral("A propos"), &Main::Mnu_Apropos_Click);
+    entree(aide, "Mnu_Historique", QStringLiteral("Historique"), [this] { Message::Information(this, Textes::Historique_Revisions()); });
+    entree(aide, "Mnu_Mode_Emploi", QStringLiteral("Mode d'emploi"), [this] {
+        if (const auto refus = Fenetre_Aide::Ouvre_Manuel(m_aide, m_env.dossier, m_env.manuel_dans_navigateur))
+            Signale(*refus);
+    })->setShortcut(QKeySequence::HelpContents);
+    entree(aide, "Mnu_Apropos", QStringLiteral("A propos"), [this] { Message::Information(this, Textes::A_Propos()); });
 }
 

@@ -105,15 +105,8 @@ void Main::Mnu_Exporter_ADIF_Click()
                                                        m_env.dossier, QStringLiteral("l'export"));
     if (fichier.isEmpty())
         return;
-    const ADIF::Export e = ADIF::Log_Vers_ADIF(log.valeur(), nom_log, m_env.horloge());
-    if (const Statut s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), e.octets, Si_Absent::Creer); !s) {
-        Signale(s.erreur());
-        return;
-    }
-    QString texte = QStringLiteral("Le log a été exporté dans le fichier %1 : %2 QSO.").arg(QDir::toNativeSeparators(fichier)).arg(e.qso);
-    if (e.sans_qso > 0)
-        texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
-    Message::Information(this, texte);
+    const auto dit = ADIF::Exporte_Log(log.valeur(), nom_log, m_env.horloge(), fichier);
+    Message::Information(this, dit ? dit.valeur() : dit.erreur());
 }
 
 void Main::Mnu_Restaurer_Click()
@@ -144,28 +137,18 @@ void Main::Mnu_Validations_Click()
     if (!lu)
         return;
     auto numeros = Numeros_Valides(*lu);
-    if (numeros.isEmpty()) {
-        Signale(QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(chemin)));
-        return;
-    }
     const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    const Apercu_Validations apercu = Apercu(log.valeur(), numeros);
-    if (apercu.lignes.empty() && apercu.restent == 0) {
-        Signale(QStringLiteral("Le log n'a aucun QSO en attente de validation : rien n'a été changé."));
+    const auto propose = Propose_Validations(log.valeur(), numeros, chemin);
+    if (!propose) {
+        Signale(propose.erreur());
         return;
     }
-    if (apercu.lignes.empty()) {
-        Signale(QStringLiteral("Aucun des %1 QSO en attente du log n'est dans cette liste : rien n'a été changé.").arg(apercu.restent));
-        return;
-    }
-    QStringList lignes;
-    for (qsizetype i : apercu.lignes)
-        lignes << Depuis_Log(log.valeur().ligne_liste(i));
-    Fenetres::Ouvre(m_validations, lignes, apercu.restent, apercu.points, std::move(numeros), *m_carnet);
+    const Apercu_Validations &apercu = propose.valeur().apercu;
+    Fenetres::Ouvre(m_validations, propose.valeur().lignes, apercu.restent, apercu.points, std::move(numeros), *m_carnet);
     connect(m_validations, &Validations::QSO_Valides, this, [this](int nombre) {
         m_saisie->efface();
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO validé.") : QStringLiteral("%1 QSO validés.").arg(nombre));

@@ -7,6 +7,7 @@
 #include "Points.h"
 #include "Texte.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace Sous_Programmes {
@@ -88,6 +89,21 @@ Resultat<qsizetype> Valide_QSO(const QString &chemin_log, const QSet<QByteArray>
     if (const Statut s = Reecrit_Fichier(chemin_log, QString::fromLatin1(Nom_Temporaire), morceaux); !s)
         return Erreur{s.erreur()};
     return validees;
+}
+
+Resultat<Validations_Proposees> Propose_Validations(const Contenu_Log &contenu, const QSet<QByteArray> &numeros,
+                                                    const QString &fichier)
+{
+    if (numeros.isEmpty())
+        return Erreur{QStringLiteral("Le fichier %1 ne contient aucun numéro DMF : rien n'a été validé.").arg(QDir::toNativeSeparators(fichier))};
+    Validations_Proposees p{Apercu(contenu, numeros), {}};
+    if (p.apercu.lignes.empty() && p.apercu.restent == 0)
+        return Erreur{QStringLiteral("Le log n'a aucun QSO en attente de validation : rien n'a été changé.")};
+    if (p.apercu.lignes.empty())
+        return Erreur{QStringLiteral("Aucun des %1 QSO en attente du log n'est dans cette liste : rien n'a été changé.").arg(p.apercu.restent)};
+    for (qsizetype i : p.apercu.lignes)
+        p.lignes << Depuis_Log(contenu.ligne_liste(i));
+    return p;
 }
 
 } // namespace Sous_Programmes

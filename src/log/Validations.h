@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The published list of validated mills, and the pending QSOs it validates.
@@ -24,6 +25,15 @@ struct Apercu_Validations {
     long long points = 0;          // what the total gains
 };
 Apercu_Validations Apercu(const Contenu_Log &contenu, const QSet<QByteArray> &numeros);
+
+// What a published list would validate in a log, its lines as the main list
+// shows them; a French refusal when it would change nothing.
+struct Validations_Proposees {
+    Apercu_Validations apercu;
+    QStringList lignes;
+};
+Resultat<Validations_Proposees> Propose_Validations(const Contenu_Log &contenu, const QSet<QByteArray> &numeros,
+                                                    const QString &fichier);
 
 // Removes the "*" of the pending lines whose number the list holds, in one
 // rewrite; every other byte stays. Gives how many lines were validated.
