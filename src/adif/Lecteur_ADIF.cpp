@@ -106,7 +106,6 @@ Lecteur::Lecteur(Sous_Programmes::Fichier_Ouvert fichier, qsizetype morceau)
 {
     // One byte more than the file: reading it whole then meets its end at once.
     m_tampon.resize(qsizetype(qMin<qint64>(qMax<qsizetype>(morceau, 16), m_taille + 1)));
-    Sous_Programmes::Prepare_Memoire(m_tampon.data(), size_t(m_tampon.size()));
     m_p = m_tampon.constData();
 }
 
