@@ -58,7 +58,13 @@ struct Brut {
 // double quotes may hold separators, line ends and doubled quotes.
 class Decoupeur {
 public:
-    Decoupeur(QByteArrayView octets, char separateur) : m_o(octets), m_separateur(separateur) {}
+    Decoupeur(QByteArrayView octets, char separateur) : m_o(octets), m_separateur(separateur)
+    {
+        for (int c = 0; c < 256; ++c)
+            m_sorte[c] = Controle(char(c)) && c != '\t' ? Sorte::Controle : Sorte::Simple;
+        for (char c : {separateur, '\r', '\n'})
+            m_sorte[static_cast<unsigned char>(c)] = Sorte::Fin;
+    }
 
     // The next record's fields and the line it starts on; false at the end.
     bool suivant(std::vector<Brut> &champs, qsizetype &ligne)
@@ -69,9 +75,9 @@ public:
         qsizetype p = m_p;
         if (p >= n)
             return false;
-        auto fin_de_champ = [&](char c) { return c == m_separateur || c == '\r' || c == '\n'; };
+        auto sorte = [&](qsizetype i) { return m_sorte[static_cast<unsigned char>(m_o[i])]; };
         for (;;) {
-            Brut c{p, p};
+            Brut &c = champs.emplace_back(Brut{p, p});
             if (m_o[p] == '"') {
                 c.guillemets = true;
                 c.debut = ++p;
@@ -86,20 +92,21 @@ public:
                         c.transforme = true;
                         m_ligne += x == '\n' || !(p + 1 < n && m_o[p + 1] == '\n');
                     } else {
-                        c.controle |= Controle(x) && x != '\t';
+                        c.controle |= sorte(p) == Sorte::Controle;
                     }
                 }
                 c.fin = p;
                 // Anything between the closing quote and the separator is dropped.
-                while (p < n && !fin_de_champ(m_o[p]))
+                while (p < n && sorte(p) != Sorte::Fin)
                     ++p;
             } else {
                 // A quote inside an unquoted field is one of its characters.
-                for (; p < n && !fin_de_champ(m_o[p]); ++p)
-                    c.controle |= Controle(m_o[p]) && m_o[p] != '\t';
+                bool controle = false;
+                for (Sorte s; p < n && (s = sorte(p)) != Sorte::Fin; ++p)
+                    controle |= s == Sorte::Controle;
                 c.fin = p;
+                c.controle = controle;
             }
-            champs.push_back(c);
             if (p >= n)
                 break;
             if (m_o[p] == m_separateur) {
@@ -117,6 +124,9 @@ public:
     }
 
 private:
+    // What each byte is to a field: a byte of it, a control byte, or its end.
+    enum class Sorte : char { Simple, Controle, Fin };
+    Sorte m_sorte[256];
     QByteArrayView m_o;
     char m_separateur;
     qsizetype m_p = 0;
