@@ -127,8 +127,7 @@ void Tst_Liste_Moulins::a_toute_place_dans_le_fichier_data()
 }
 
 // The same records read wherever their quotes, line ends and control bytes
-// fall in the file, block edges included: the first line's name grows by a
-// byte at a time.
+// fall in the file: the first line's name grows by a byte at a time.
 void Tst_Liste_Moulins::a_toute_place_dans_le_fichier()
 {
     QFETCH(char, separateur);
