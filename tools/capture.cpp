@@ -16,7 +16,6 @@
 #include "Main.h"
 #include "Message.h"
 #include "Progression.h"
-#include "Style_Leger.h"
 #include "Recapitulatif.h"
 #include "Recherche_Indicatif.h"
 #include "Reglages.h"
@@ -157,7 +156,6 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Parle_Francais();
-    Installe_Style_Leger();
     const QDir sortie(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     QTemporaryDir programme;
     QTemporaryDir reglages;

@@ -15,10 +15,7 @@
 
 #include <array>
 #include <iterator>
-#include <atomic>
-#include <limits>
 #include <string>
-#include <thread>
 
 using namespace Sous_Programmes;
 
@@ -327,27 +324,21 @@ int Position_Texte(QByteArrayView type)
     return -1;
 }
 
-// What one stretch of the file gives, before the candidates are compared
-// with the log and with each other.
-struct Partie {
-    std::deque<Candidat> candidats;
-    std::vector<QString> refus;
+// The analysis while the records are gone through, before the candidates are
+// compared with the log and with each other.
+struct Recueil {
+    Analyse a;
     QHash<QString, quint16> index_refus;
-    QByteArray types_libres;
-    qsizetype sans_dmf = 0;
-    qsizetype autre_annee = 0;
-    qsizetype activations = 0;
     qsizetype refus_montres = 0;
-    qsizetype refus_caches = 0;
 
     quint16 Index_Refus(const QString &texte)
     {
         auto place = index_refus.constFind(texte);
         if (place == index_refus.cend()) {
-            if (refus.size() >= 0xFFFF)
+            if (a.refus.size() >= 0xFFFF)
                 return 0;
-            refus.push_back(texte);
-            place = index_refus.insert(texte, quint16(refus.size()));
+            a.refus.push_back(texte);
+            place = index_refus.insert(texte, quint16(a.refus.size()));
         }
         return *place;
     }
@@ -356,26 +347,26 @@ struct Partie {
     quint32 Type_Libre(QByteArrayView texte)
     {
         const qsizetype n = qMin<qsizetype>(texte.size(), Largeur_Type + 1);
-        const quint32 place = quint32(types_libres.size());
-        types_libres.append(char(n));
-        types_libres.append(texte.first(n));
+        const quint32 place = quint32(a.types_libres.size());
+        a.types_libres.append(char(n));
+        a.types_libres.append(texte.first(n));
         return Candidat::Types + place;
     }
     // Keeps a candidate; refused ones past the first thousand are only counted.
     void Garde(Candidat c)
     {
         if (c.etat == Candidat::Etat::Refuse && refus_montres++ >= Refus_Montres) {
-            ++refus_caches;
+            ++a.refus_caches;
             return;
         }
-        candidats.push_back(c);
+        a.candidats.push_back(c);
     }
 };
 
 // Goes through the records `lecteur` gives, keeping those with a DMF
 // reference, checked; false as soon as `continuer` says stop (asked every
 // 256 KB or so).
-bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::function<bool()> &continuer)
+bool Parcourt(Lecteur &lecteur, const QString &annee, Recueil &r, const std::function<bool()> &continuer)
 {
     const QByteArray annee_octets = annee.toLatin1();
     qint64 prochain = 0;
@@ -404,14 +395,14 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::func
         }
         if (!dmf) {
             if (Est_DMF(u.my_sig))
-                ++p.activations;
+                ++r.a.activations;
             else
-                ++p.sans_dmf;
+                ++r.a.sans_dmf;
             continue;
         }
         const QByteArrayView jour = u.qso_date.trimmed();
         if (jour.size() >= 4 && jour.first(4) != annee_octets) {
-            ++p.autre_annee;
+            ++r.a.autre_annee;
             continue;
         }
         const QDate date = Date_ADIF(jour);
@@ -433,37 +424,15 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Partie &p, const std::func
             refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
         if (!refus.isEmpty()) {
             c.etat = Candidat::Etat::Refuse;
-            c.refus = p.Index_Refus(refus);
+            c.refus = r.Index_Refus(refus);
         }
         const int position = Position_Texte(type);
-        c.type = position >= 0 ? quint32(position) : (c.etat == Candidat::Etat::Refuse && p.refus_montres >= Refus_Montres)
+        c.type = position >= 0 ? quint32(position) : (c.etat == Candidat::Etat::Refuse && r.refus_montres >= Refus_Montres)
                                                            ? 0
-                                                           : p.Type_Libre(type);
-        p.Garde(c);
+                                                           : r.Type_Libre(type);
+        r.Garde(c);
     }
     return continuer();
-}
-
-// The second stretch after the first: counts added, reasons and free types
-// renumbered; its blocks freed as they are taken.
-void Ajoute(Partie &p, Partie &&suite)
-{
-    p.sans_dmf += suite.sans_dmf;
-    p.autre_annee += suite.autre_annee;
-    p.activations += suite.activations;
-    p.refus_caches += suite.refus_caches;
-    const quint32 decalage = quint32(p.types_libres.size());
-    p.types_libres += suite.types_libres;
-    while (!suite.candidats.empty()) {
-        Candidat c = suite.candidats.front();
-        suite.candidats.pop_front();
-        if (c.refus > 0)
-            c.refus = p.Index_Refus(suite.refus[c.refus - 1]);
-        if (c.type >= Candidat::Types)
-            c.type += decalage;
-        p.Garde(c);
-    }
-    suite = {};
 }
 
 // Each candidate compared with the log and with those before it in the file:
@@ -550,77 +519,22 @@ QByteArray Analyse::ligne(const Candidat &c, bool attente) const
 
 Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
 {
-    // A large file is gone through in two halves at once, the second on
-    // another core, when the second half's first record can be found.
-    std::optional<Lecteur> seconde = lecteur.partage();
-    std::atomic<bool> arret = false;
-    std::atomic<qint64> fait_seconde = 0;
-    Partie deuxieme;
-    std::thread fil;
-    if (seconde) {
-        fil = std::thread([&] {
-            Parcourt(*seconde, annee, deuxieme, [&] {
-                fait_seconde = seconde->position() - seconde->debut();
-                return !arret.load();
-            });
-        });
-    }
-    auto attend = [&] {
-        if (fil.joinable()) {
-            arret = true;
-            fil.join();
-        }
-    };
-    qint64 dit = 0;
-    auto continuer = [&] {
-        if (!avancement)
-            return true;
-        // Should the halves part, the bar waits for the first to catch up.
-        dit = qBound(dit, lecteur.position() + fait_seconde.load(), lecteur.taille());
-        return avancement(dit, lecteur.taille());
-    };
-
-    Partie premiere;
-    if (!Parcourt(lecteur, annee, premiere, continuer)) {
-        attend();
+    auto continuer = [&] { return !avancement || avancement(qMin(lecteur.position(), lecteur.taille()), lecteur.taille()); };
+    Recueil r;
+    if (!Parcourt(lecteur, annee, r, continuer))
         return Erreur{QString()};
-    }
-    if (seconde) {
-        if (fil.joinable())
-            fil.join();
-        if (lecteur.erreur().isEmpty() && lecteur.position() == seconde->debut()) {
-            // The first half ended where the second began: they read alike.
-            if (!seconde->erreur().isEmpty())
-                return Erreur{seconde->erreur()};
-            Ajoute(premiere, std::move(deuxieme));
-            lecteur.ajoute_illisibles(seconde->illisibles());
-        } else {
-            // The second began inside a field's data: the first goes on alone.
-            deuxieme = {};
-            lecteur.arrete_a(std::numeric_limits<qint64>::max());
-            if (!Parcourt(lecteur, annee, premiere, continuer))
-                return Erreur{QString()};
-        }
-    }
     if (!lecteur.erreur().isEmpty())
         return Erreur{lecteur.erreur()};
 
-    Compare(premiere.candidats, log);
-    Analyse a;
-    a.candidats = std::move(premiere.candidats);
-    a.refus = std::move(premiere.refus);
-    a.types_libres = std::move(premiere.types_libres);
-    a.sans_dmf = premiere.sans_dmf;
-    a.autre_annee = premiere.autre_annee;
-    a.activations = premiere.activations;
-    a.refus_caches = premiere.refus_caches;
+    Analyse &a = r.a;
+    Compare(a.candidats, log);
     a.illisibles = lecteur.illisibles();
     a.dates_log.reserve(log.nombre() * Largeur_Date);
     for (qsizetype i = 0; i < log.nombre(); ++i)
         a.dates_log += Date_QSO(log.ligne(i)).toByteArray().leftJustified(Largeur_Date, ' ', true);
     if (avancement && !avancement(lecteur.taille(), lecteur.taille()))
         return Erreur{QString()};
-    return a;
+    return std::move(a);
 }
 
 Sous_Programmes::Resultat<QString> Exporte_Log(const Sous_Programmes::Contenu_Log &contenu, const QString &nom_log,

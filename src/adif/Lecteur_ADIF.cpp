@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cstring>
-#include <thread>
 
 namespace ADIF {
 
@@ -107,7 +106,6 @@ Lecteur::Lecteur(Sous_Programmes::Fichier_Ouvert fichier, qsizetype morceau)
 {
     // One byte more than the file: reading it whole then meets its end at once.
     m_tampon.resize(qsizetype(qMin<qint64>(qMax<qsizetype>(morceau, 16), m_taille + 1)));
-    Sous_Programmes::Prepare_Memoire(m_tampon.data(), size_t(m_tampon.size()));
     m_p = m_tampon.constData();
 }
 
@@ -145,40 +143,6 @@ bool Lecteur::Complete()
     }
     m_p = m_tampon.constData();
     return m_erreur.isEmpty();
-}
-
-std::optional<Lecteur> Lecteur::partage()
-{
-    if (!m_fichier || m_taille < m_taille_partage || m_taille < 2 || std::thread::hardware_concurrency() < 2)
-        return std::nullopt;
-    auto autre = m_fichier->duplique();
-    if (!autre)
-        return std::nullopt;
-    // The first <EOR> past the middle most likely closes a record; if it is
-    // only data, this reader meets no record beginning there, and goes on.
-    const qint64 milieu = m_taille / 2;
-    QByteArray regard(qsizetype(qMin<qint64>(1 << 20, m_taille - milieu)), Qt::Uninitialized);
-    autre.valeur().positionne(milieu);
-    const auto lus = autre.valeur().lit(regard.data(), regard.size());
-    if (!lus)
-        return std::nullopt;
-    const QByteArrayView vue(regard.constData(), lus.valeur());
-    for (qsizetype i = 0; i + 5 <= vue.size(); ++i) {
-        const char *q = Cherche_Chevron(vue.data(), i, vue.size() - 4);
-        if (!q)
-            break;
-        i = q - vue.data();
-        if (vue[i + 4] == '>' && Meme_Nom(vue.sliced(i + 1, 3), "EOR")) {
-            const qint64 debut = milieu + i + 5;
-            autre.valeur().positionne(debut);
-            Lecteur seconde(std::move(autre).valeur(), m_tampon.size());
-            seconde.m_base = seconde.m_debut = debut;
-            seconde.m_entete_lue = true;
-            m_limite = debut;
-            return seconde;
-        }
-    }
-    return std::nullopt;
 }
 
 bool Lecteur::suivant(Enregistrement &enregistrement)
@@ -236,8 +200,6 @@ Lecteur::Etape Lecteur::Lit_Enregistrement()
     m_champs.clear();
     bool abime = false;
     qsizetype i = m_i;
-    if (m_base + m_i >= m_limite)
-        return Etape::Fin;
     // Where the data ends, counted from the window's start: a length past
     // it spoils its record.
     const qint64 fin_donnees = suite_possible ? qMax(m_taille, m_base + n) - m_base : n;
@@ -305,8 +267,6 @@ Lecteur::Etape Lecteur::Lit_Enregistrement()
                 m_champs.clear();
                 abime = false;
                 m_i = i;
-                if (m_base + m_i >= m_limite)
-                    return Etape::Fin;
             } else if (Meme_Nom(nom, "EOH")) {
                 // What came before was the header, written as fields.
                 m_champs.clear();

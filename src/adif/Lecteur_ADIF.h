@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -65,20 +64,7 @@ public:
     // be read any further (erreur() says why).
     bool suivant(Enregistrement &enregistrement);
 
-    // Where the file's second half begins, for a reader of a large file: a
-    // reader of it from its first record on, and this one stops there, at the
-    // first record that begins at that point or after. None for a file
-    // smaller than `taille_partage`, or when no record can be found to begin
-    // the second half.
-    std::optional<Lecteur> partage();
-    void partage_au_dela_de(qint64 taille) { m_taille_partage = taille; }
-    // Stops at the first record beginning at `position` or after.
-    void arrete_a(qint64 position) { m_limite = position; }
-    // Where it began reading records.
-    qint64 debut() const { return m_debut; }
-
     qsizetype illisibles() const { return m_illisibles; }
-    void ajoute_illisibles(qsizetype nombre) { m_illisibles += nombre; }
     // Bytes gone through, and in all.
     qint64 position() const { return m_base + m_i; }
     qint64 taille() const { return m_taille; }
@@ -101,9 +87,6 @@ private:
     qint64 m_taille = 0;
     bool m_fin_fichier = true; // the window reaches the end of the data
     bool m_entete_lue = false;
-    qint64 m_debut = 0;
-    qint64 m_limite = std::numeric_limits<qint64>::max();
-    qint64 m_taille_partage = qint64(32) << 20;
     std::vector<Champ> m_champs;
     qsizetype m_illisibles = 0;
     QString m_erreur;

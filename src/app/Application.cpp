@@ -2,7 +2,6 @@
 
 #include "Francais.h"
 #include "Icone.h"
-#include "Style_Leger.h"
 
 #include <QApplication>
 
@@ -13,5 +12,4 @@ void Prepare_Application()
     QGuiApplication::setDesktopFileName(QStringLiteral("kob-dezudidar-eri"));
     QApplication::setWindowIcon(Icone::Moulin());
     Parle_Francais();
-    Installe_Style_Leger();
 }

@@ -1,6 +1,5 @@
 #include "Modele_Import.h"
 
-#include "Fichier.h"
 #include "Points.h"
 #include "Texte.h"
 
@@ -16,15 +15,6 @@ Modele_Import::Modele_Import(ADIF::Analyse analyse, std::shared_ptr<const Moulin
     m_coches.reserve(m_analyse.candidats.size());
     for (const Candidat &c : m_analyse.candidats)
         m_coches.push_back(Importable(c));
-}
-
-Modele_Import::~Modele_Import()
-{
-    // A preview of a general log may hold a million lines: their memory goes
-    // back to the system with the window.
-    m_analyse = {};
-    std::vector<bool>().swap(m_coches);
-    Sous_Programmes::Rend_Memoire();
 }
 
 bool Modele_Import::Importable(const Candidat &c)

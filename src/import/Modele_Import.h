@@ -18,7 +18,6 @@ public:
 
     // `moulins` names each line's mill; a number it lacks stays importable.
     explicit Modele_Import(ADIF::Analyse analyse, std::shared_ptr<const Moulins::Liste> moulins = {}, QObject *parent = nullptr);
-    ~Modele_Import() override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -16,15 +16,6 @@ namespace Sous_Programmes {
 // what GetLastError gives.
 QString Raison_Systeme(int numero_erreur);
 
-// Asks for a large buffer's memory in large pages, where the system has them:
-// touched 4 KiB at a time, a fresh 5 MB buffer costs more than the reading
-// into it. Nothing is done for small buffers; contents are kept.
-void Prepare_Memoire(void *debut, size_t taille);
-
-// Hands the memory freed by the program back to the system, where the
-// allocator keeps it otherwise (a preview of a million QSOs, once closed).
-void Rend_Memoire();
-
 // The whole file. `introuvable` tells a missing file apart from other failures.
 // `tampon`, when given, lends its memory: reading again into the memory of
 // the last reading spares the system handing out fresh pages.
@@ -46,8 +37,6 @@ public:
     Resultat<qsizetype> lit(char *destination, qsizetype nombre);
     // The next reading starts at `position`.
     void positionne(qint64 position) { m_position = position; }
-    // The same file once more, read on its own from the start.
-    Resultat<Fichier_Ouvert> duplique() const;
 
 private:
     Fichier_Ouvert(qintptr fd, qint64 taille, QString chemin) : m_fd(fd), m_taille(taille), m_chemin(std::move(chemin)) {}

@@ -16,7 +16,6 @@ Resultat<QByteArray> Lit_Fichier(Fichier_Ouvert &f, QByteArray tampon)
     QByteArray octets = std::move(tampon);
     // One byte more than the size: the end is met by the first reading.
     octets.resize(qsizetype(f.taille()) + 1);
-    Prepare_Memoire(octets.data(), size_t(octets.size()));
     qsizetype lus = 0;
     for (;;) {
         if (lus == octets.size())

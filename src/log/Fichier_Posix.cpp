@@ -8,12 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdint>
 #include <fcntl.h>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -141,23 +136,6 @@ QString Raison_Systeme(int numero)
     }
 }
 
-void Prepare_Memoire([[maybe_unused]] void *debut, [[maybe_unused]] size_t taille)
-{
-#ifdef __linux__
-    if (taille < (size_t(2) << 20))
-        return;
-    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
-    const auto d = (reinterpret_cast<std::uintptr_t>(debut) + page - 1) & ~(page - 1);
-    const auto f = (reinterpret_cast<std::uintptr_t>(debut) + taille) & ~(page - 1);
-    if (f <= d)
-        return;
-    // Advice only: where refused, pages come 4 KiB at a time as before.
-#ifdef MADV_HUGEPAGE
-    ::madvise(reinterpret_cast<void *>(d), f - d, MADV_HUGEPAGE);
-#endif
-#endif
-}
-
 namespace {
 
 // Opens a regular file for reading; `st` gets what it is.
@@ -236,21 +214,6 @@ Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
         return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
     m_position += n;
     return qsizetype(n);
-}
-
-Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
-{
-    const int fd = ::fcntl(int(m_fd), F_DUPFD_CLOEXEC, 0);
-    if (fd < 0)
-        return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(errno));
-    return Fichier_Ouvert(fd, m_taille, m_chemin);
-}
-
-void Rend_Memoire()
-{
-#ifdef __GLIBC__
-    ::malloc_trim(0);
-#endif
 }
 
 Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu, Si_Absent creation)

@@ -175,10 +175,6 @@ QString Raison_Systeme(int numero)
     }
 }
 
-void Prepare_Memoire(void *, size_t) {}
-
-void Rend_Memoire() {}
-
 Resultat<Fichier_Ouvert> Fichier_Ouvert::Ouvre(const QString &chemin, bool *introuvable)
 {
     const auto h = Ouvre_En_Lecture(chemin, introuvable);
@@ -213,14 +209,6 @@ Resultat<qsizetype> Fichier_Ouvert::lit(char *destination, qsizetype nombre)
         return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(Derniere()));
     m_position += lus;
     return qsizetype(lus);
-}
-
-Resultat<Fichier_Ouvert> Fichier_Ouvert::duplique() const
-{
-    HANDLE copie = INVALID_HANDLE_VALUE;
-    if (!::DuplicateHandle(::GetCurrentProcess(), HANDLE(m_fd), ::GetCurrentProcess(), &copie, 0, FALSE, DUPLICATE_SAME_ACCESS))
-        return Messages_Fichier::Non_Lu(m_chemin, Raison_Systeme(Derniere()));
-    return Fichier_Ouvert(qintptr(copie), m_taille, m_chemin);
 }
 
 Statut Reecrit_Fichier(const QString &chemin, const QString &nom_temporaire, const Morceaux &contenu, Si_Absent creation)

@@ -1,6 +1,5 @@
 #include "Liste_Moulins.h"
 
-#include "Decoupeur.h"
 #include "Departements.h"
 #include "Fichier.h"
 #include "Ligne_QSO.h"
@@ -8,16 +7,8 @@
 #include "Texte.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <array>
-#include <cstring>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <limits>
 #include <optional>
-#include <thread>
 
 using namespace Sous_Programmes;
 
@@ -25,68 +16,125 @@ namespace Moulins {
 
 namespace {
 
-using Csv::Brut;
-using Csv::Decoupeur;
+// The list's columns in the order of Moulins.txt: the heading written
+// there, the words that name the column in a list's headings, and where a
+// mill keeps its text (the number and its département are the mill's own).
+struct Colonne {
+    const char *titre;
+    const char *mots;
+    int rang; // headings are matched in this order: the vaguest words last
+    Texte Moulin::*texte;
+};
+constexpr Colonne Colonnes[] = {
+    {"N° DMF", "numero n° dmf reference ref", 4, nullptr},
+    {"Nom", "nom moulin", 5, &Moulin::nom},
+    {"Commune", "commune ville localite lieu", 1, &Moulin::commune},
+    {"Département", "departement dept", 0, nullptr},
+    {"Latitude", "latitude lat", 2, &Moulin::latitude},
+    {"Longitude", "longitude lon long lng", 3, &Moulin::longitude},
+};
+constexpr size_t Nombre_Colonnes = std::size(Colonnes);
+enum : size_t { Numero, Nom, Commune, Departement };
+// Each column's field in a record, or -1.
+using Places = std::array<int, Nombre_Colonnes>;
 
 QString Decode(QByteArrayView octets, Encodage encodage)
 {
     return encodage == Encodage::Utf8 ? QString::fromUtf8(octets) : Depuis_Log(octets);
 }
 
-bool Utf8_Valide(QByteArrayView o)
-{
-    const auto *d = reinterpret_cast<const unsigned char *>(o.data());
-    const qsizetype n = o.size();
-    qsizetype i = 0;
-    while (i < n) {
-        // ASCII 32 bytes at a time: most of a list.
-        if (i + 32 <= n) {
-            quint64 mots[4];
-            std::memcpy(mots, d + i, 32);
-            if (!((mots[0] | mots[1] | mots[2] | mots[3]) & 0x8080808080808080ULL)) {
-                i += 32;
-                continue;
-            }
-        }
-        const unsigned char c = d[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int suite;
-        quint32 point;
-        if (c >= 0xC2 && c <= 0xDF) {
-            suite = 1;
-            point = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            suite = 2;
-            point = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            suite = 3;
-            point = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + suite >= n)
-            return false;
-        for (int k = 1; k <= suite; ++k) {
-            if ((d[i + k] & 0xC0) != 0x80)
-                return false;
-            point = (point << 6) | (d[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and beyond U+10FFFF are not UTF-8.
-        if ((suite == 2 && point < 0x800) || (suite == 3 && (point < 0x10000 || point > 0x10FFFF))
-            || (point >= 0xD800 && point <= 0xDFFF))
-            return false;
-        i += suite + 1;
-    }
-    return true;
-}
-
 bool Blanc(char c) { return c == ' ' || c == '\t'; }
+bool Controle(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A field of a record as it lies in the file.
+struct Brut {
+    qsizetype debut = 0, fin = 0;
+    bool guillemets = false; // in quotes: kept as it is, blanks included
+    bool transforme = false; // doubled quotes or line ends inside, to be undone
+    bool controle = false;   // a control byte inside
+};
+
+// The file's records one at a time, by the usual CSV rules: a field in
+// double quotes may hold separators, line ends and doubled quotes.
+class Decoupeur {
+public:
+    Decoupeur(QByteArrayView octets, char separateur) : m_o(octets), m_separateur(separateur)
+    {
+        for (int c = 0; c < 256; ++c)
+            m_sorte[c] = Controle(char(c)) && c != '\t' ? Sorte::Controle : Sorte::Simple;
+        for (char c : {separateur, '\r', '\n'})
+            m_sorte[static_cast<unsigned char>(c)] = Sorte::Fin;
+    }
+
+    // The next record's fields and the line it starts on; false at the end.
+    bool suivant(std::vector<Brut> &champs, qsizetype &ligne)
+    {
+        champs.clear();
+        ligne = m_ligne;
+        const qsizetype n = m_o.size();
+        qsizetype p = m_p;
+        if (p >= n)
+            return false;
+        auto sorte = [&](qsizetype i) { return m_sorte[static_cast<unsigned char>(m_o[i])]; };
+        for (;;) {
+            Brut &c = champs.emplace_back(Brut{p, p});
+            if (m_o[p] == '"') {
+                c.guillemets = true;
+                c.debut = ++p;
+                for (; p < n; ++p) {
+                    const char x = m_o[p];
+                    if (x == '"' && p + 1 < n && m_o[p + 1] == '"') {
+                        c.transforme = true;
+                        ++p;
+                    } else if (x == '"') {
+                        break;
+                    } else if (x == '\r' || x == '\n') {
+                        c.transforme = true;
+                        m_ligne += x == '\n' || !(p + 1 < n && m_o[p + 1] == '\n');
+                    } else {
+                        c.controle |= sorte(p) == Sorte::Controle;
+                    }
+                }
+                c.fin = p;
+                // Anything between the closing quote and the separator is dropped.
+                while (p < n && sorte(p) != Sorte::Fin)
+                    ++p;
+            } else {
+                // A quote inside an unquoted field is one of its characters.
+                bool controle = false;
+                for (Sorte s; p < n && (s = sorte(p)) != Sorte::Fin; ++p)
+                    controle |= s == Sorte::Controle;
+                c.fin = p;
+                c.controle = controle;
+            }
+            if (p >= n)
+                break;
+            if (m_o[p] == m_separateur) {
+                if (++p < n)
+                    continue;
+                champs.push_back(Brut{n, n});
+                break;
+            }
+            p += m_o[p] == '\r' && p + 1 < n && m_o[p + 1] == '\n' ? 2 : 1;
+            ++m_ligne;
+            break;
+        }
+        m_p = p;
+        return true;
+    }
+
+private:
+    // What each byte is to a field: a byte of it, a control byte, or its end.
+    enum class Sorte : char { Simple, Controle, Fin };
+    Sorte m_sorte[256];
+    QByteArrayView m_o;
+    char m_separateur;
+    qsizetype m_p = 0;
+    qsizetype m_ligne = 1;
+};
 
 // An unquoted field without its blanks at either end.
-inline QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
+QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
 {
     qsizetype debut = c.debut, fin = c.fin;
     while (debut < fin && Blanc(octets[debut]))
@@ -96,35 +144,29 @@ inline QByteArrayView Valeur_Simple(QByteArrayView octets, const Brut &c)
     return octets.sliced(debut, fin - debut);
 }
 
-// A quoted field with doubled quotes or line ends inside, undone in `v`.
-QByteArrayView Transforme(QByteArrayView octets, const Brut &c, QByteArray &v)
-{
-    v.truncate(0);
-    for (qsizetype i = c.debut; i < c.fin; ++i) {
-        const char x = octets[i];
-        if (x == '"' && i + 1 < c.fin && octets[i + 1] == '"') {
-            v += '"';
-            ++i;
-        } else if (x == '\r' || x == '\n') {
-            if (x == '\r' && i + 1 < c.fin && octets[i + 1] == '\n')
-                ++i;
-            v += ' ';
-        } else {
-            v += x;
-        }
-    }
-    return v;
-}
-
 // The field's value: quotes undone, a line end inside it made a blank; in
 // `tampon` when it differs from the file's bytes.
-inline QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
+QByteArrayView Vue(QByteArrayView octets, const Brut &c, QByteArray &tampon)
 {
     if (!c.guillemets)
         return Valeur_Simple(octets, c);
     if (!c.transforme)
         return octets.sliced(c.debut, c.fin - c.debut);
-    return Transforme(octets, c, tampon);
+    tampon.truncate(0);
+    for (qsizetype i = c.debut; i < c.fin; ++i) {
+        const char x = octets[i];
+        if (x == '"' && i + 1 < c.fin && octets[i + 1] == '"') {
+            tampon += '"';
+            ++i;
+        } else if (x == '\r' || x == '\n') {
+            if (x == '\r' && i + 1 < c.fin && octets[i + 1] == '\n')
+                ++i;
+            tampon += ' ';
+        } else {
+            tampon += x;
+        }
+    }
+    return tampon;
 }
 
 QByteArray Valeur(QByteArrayView octets, const Brut &c)
@@ -144,7 +186,7 @@ qsizetype Caracteres(QByteArrayView v, Encodage e)
 }
 
 // A number as the entry reads one: blanks around it ignored, a and b as A and B.
-inline int Code_Numero(QByteArrayView valeur, char numero[5])
+int Code_Numero(QByteArrayView valeur, char numero[5])
 {
     if (valeur.size() != 5)
         return -1;
@@ -168,8 +210,6 @@ int Departement_Du_Champ(QByteArrayView v)
     return Departement_Carte(v.first(qMin<qsizetype>(i, 2)));
 }
 
-enum Colonne { Numero, Nom, Commune, Departement, Latitude, Longitude, Nombre_Colonnes };
-
 // A heading's words, lower case and without accents. No regular expression:
 // the list is read off the main thread, where Qt would keep one thread's
 // data for it.
@@ -189,38 +229,37 @@ QStringList Mots(QByteArrayView cellule, Encodage e)
 }
 
 // Which column each heading names; none when the line names no number.
-std::optional<std::array<int, Nombre_Colonnes>> Lit_Entete(QByteArrayView octets, const std::vector<Brut> &champs, Encodage e)
+std::optional<Places> Lit_Entete(QByteArrayView octets, const std::vector<Brut> &champs, Encodage e)
 {
-    static const QList<std::pair<Colonne, QStringList>> noms{
-        {Departement, {QStringLiteral("departement"), QStringLiteral("dept")}},
-        {Commune, {QStringLiteral("commune"), QStringLiteral("ville"), QStringLiteral("localite"), QStringLiteral("lieu")}},
-        {Latitude, {QStringLiteral("latitude"), QStringLiteral("lat")}},
-        {Longitude, {QStringLiteral("longitude"), QStringLiteral("lon"), QStringLiteral("long"), QStringLiteral("lng")}},
-        {Numero, {QStringLiteral("numero"), QStringLiteral("n°"), QStringLiteral("dmf"), QStringLiteral("reference"),
-                  QStringLiteral("ref")}},
-        {Nom, {QStringLiteral("nom"), QStringLiteral("moulin")}}};
-    std::array<int, Nombre_Colonnes> colonnes;
-    colonnes.fill(-1);
+    static const auto noms = [] {
+        std::array<QStringList, Nombre_Colonnes> n;
+        for (size_t k = 0; k < Nombre_Colonnes; ++k)
+            n[k] = QString::fromUtf8(Colonnes[k].mots).split(u' ');
+        return n;
+    }();
+    Places places;
+    places.fill(-1);
     for (size_t j = 0; j < champs.size(); ++j) {
         const QStringList mots = Mots(Valeur(octets, champs[j]), e);
-        for (const auto &[colonne, possibles] : noms) {
-            if (colonnes[colonne] < 0 && std::any_of(mots.begin(), mots.end(), [&](const QString &m) { return possibles.contains(m); })) {
-                colonnes[colonne] = int(j);
-                break;
-            }
-        }
+        std::optional<size_t> choisie;
+        for (size_t k = 0; k < Nombre_Colonnes; ++k)
+            if (places[k] < 0 && (!choisie || Colonnes[k].rang < Colonnes[*choisie].rang)
+                && std::any_of(mots.begin(), mots.end(), [&](const QString &m) { return noms[k].contains(m); }))
+                choisie = k;
+        if (choisie)
+            places[*choisie] = int(j);
     }
-    if (colonnes[Numero] < 0)
+    if (places[Numero] < 0)
         return std::nullopt;
-    return colonnes;
+    return places;
 }
 
 // Without a heading: the first column of mill numbers, the next text column
 // the name, the one after it the commune.
-std::array<int, Nombre_Colonnes> Devine_Colonnes(QByteArrayView octets, const std::vector<std::vector<Brut>> &premiers)
+Places Devine_Colonnes(QByteArrayView octets, const std::vector<std::vector<Brut>> &premiers)
 {
-    std::array<int, Nombre_Colonnes> colonnes;
-    colonnes.fill(-1);
+    Places places;
+    places.fill(-1);
     size_t largeur = 0;
     for (const auto &r : premiers)
         largeur = std::max(largeur, r.size());
@@ -238,17 +277,17 @@ std::array<int, Nombre_Colonnes> Devine_Colonnes(QByteArrayView octets, const st
                 ++textes[j];
         }
     }
-    for (size_t j = 0; j < largeur && colonnes[Numero] < 0; ++j)
+    for (size_t j = 0; j < largeur && places[Numero] < 0; ++j)
         if (numeros[j] > 0 && numeros[j] * 2 >= remplis[j])
-            colonnes[Numero] = int(j);
-    if (colonnes[Numero] < 0)
-        colonnes[Numero] = 0;
-    for (size_t j = size_t(colonnes[Numero]) + 1; j < largeur && colonnes[Nom] < 0; ++j)
+            places[Numero] = int(j);
+    if (places[Numero] < 0)
+        places[Numero] = 0;
+    for (size_t j = size_t(places[Numero]) + 1; j < largeur && places[Nom] < 0; ++j)
         if (textes[j] > 0 && textes[j] >= numeros[j])
-            colonnes[Nom] = int(j);
-    if (colonnes[Nom] >= 0 && size_t(colonnes[Nom]) + 1 < largeur)
-        colonnes[Commune] = colonnes[Nom] + 1;
-    return colonnes;
+            places[Nom] = int(j);
+    if (places[Nom] >= 0 && size_t(places[Nom]) + 1 < largeur)
+        places[Commune] = places[Nom] + 1;
+    return places;
 }
 
 // The separator found from the first lines: the one each of them holds as
@@ -308,160 +347,6 @@ QString Cite(QByteArrayView v, Encodage e)
     return QStringLiteral("« %1 »").arg(t);
 }
 
-// Refused lines: the first ones shown, all of them counted.
-struct Refusees {
-    std::vector<Refus> refus;
-    qsizetype nombre = 0;
-
-    void ajoute(qsizetype ligne, QString raison)
-    {
-        if (qsizetype(refus.size()) < Refus_Montres)
-            refus.push_back({ligne, std::move(raison)});
-        ++nombre;
-    }
-};
-
-// Where a field's value lies: in the file, or, quotes undone, in `a_part`.
-Q_NEVER_INLINE Texte Ajoute_A_Part(QByteArrayView v, QByteArray &a_part)
-{
-    if (a_part.capacity() < a_part.size() + v.size())
-        a_part.reserve(2 * (a_part.size() + v.size()));
-    const Texte t{quint32(a_part.size()) | A_Part, quint32(v.size())};
-    a_part.append(v.data(), v.size());
-    return t;
-}
-inline Texte Place(QByteArrayView v, QByteArrayView fichier, QByteArray &a_part)
-{
-    if (v.isEmpty())
-        return {};
-    const char *debut = fichier.data();
-    if (v.data() >= debut && v.data() + v.size() <= debut + fichier.size())
-        return {quint32(v.data() - debut), quint32(v.size())};
-    return Ajoute_A_Part(v, a_part);
-}
-
-// What every line is read with: the file, its encoding and its columns.
-// Each thread has its own copy, away from what the other one writes.
-struct Forme {
-    QByteArrayView fichier;
-    QByteArrayView octets; // without the byte-order mark
-    Encodage encodage;
-    std::array<int, Nombre_Colonnes> colonnes;
-};
-
-// The second part of a file read on another thread: its mills, each with
-// its line counted from the part's first, still to be told from the first
-// part's.
-struct Morceau {
-    QByteArrayView fichier;
-    std::vector<Moulin> moulins;
-    std::vector<qsizetype> lignes;
-    QByteArray a_part;
-    Refusees refusees;
-
-    // As many mills as a list's lines may hold in that many bytes.
-    void reserve(qsizetype octets)
-    {
-        moulins.reserve(size_t(qMin<qsizetype>(octets / 16, Codes_DMF)));
-        lignes.reserve(moulins.capacity());
-    }
-    void refuse(qsizetype ligne, QString raison) { refusees.ajoute(ligne, std::move(raison)); }
-    bool deja(const Moulin &, QByteArrayView, qsizetype) const { return false; }
-    Texte ajoute(QByteArrayView v) { return Place(v, fichier, a_part); }
-    void garde(const Moulin &m, qsizetype ligne)
-    {
-        moulins.push_back(m);
-        lignes.push_back(ligne);
-    }
-    // More mills than there are numbers: the same ones again and again, which
-    // only the first thread, dropping them as it goes, reads in bounded memory.
-    bool abandonne() const { return moulins.size() >= size_t(Codes_DMF); }
-};
-
-// Reads records up to `limite`, each line refused or its mill kept by `puits`.
-template <class Puits>
-void Lit_Lignes(const Forme f, Decoupeur &decoupe, qsizetype limite, Puits &puits)
-{
-    const QByteArrayView octets = f.octets;
-    const Encodage encodage = f.encodage;
-    std::vector<Brut> champs;
-    qsizetype ligne = 0;
-    auto champ = [&](Colonne col) -> const Brut * {
-        return f.colonnes[col] >= 0 && size_t(f.colonnes[col]) < champs.size() ? &champs[size_t(f.colonnes[col])] : nullptr;
-    };
-    QByteArray tampons[Nombre_Colonnes];
-    auto valeur = [&](Colonne col) -> QByteArrayView {
-        const Brut *b = champ(col);
-        return b ? Vue(octets, *b, tampons[col]) : QByteArrayView();
-    };
-    QByteArray tampon_long;
-    while (decoupe.position() < limite && decoupe.suivant(champs, ligne)) {
-        if (Ligne_Vide(octets, champs))
-            continue;
-        bool trop_long = false;
-        if (decoupe.plus_long() > Longueur_Champ_Max)
-            for (const Brut &b : champs)
-                trop_long |= b.fin - b.debut > Longueur_Champ_Max && Caracteres(Vue(octets, b, tampon_long), encodage) > Longueur_Champ_Max;
-        if (trop_long) {
-            puits.refuse(ligne, QStringLiteral("un champ dépasse %1 caractères").arg(Longueur_Champ_Max));
-            continue;
-        }
-        const QByteArrayView numero = valeur(Numero);
-        if (numero.isEmpty()) {
-            puits.refuse(ligne, QStringLiteral("pas de numéro de moulin"));
-            continue;
-        }
-        Moulin m;
-        m.code = Code_Numero(numero, m.numero);
-        if (m.code < 0) {
-            puits.refuse(ligne, QStringLiteral("%1 n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)")
-                                    .arg(Cite(numero, encodage)));
-            continue;
-        }
-        if (const QByteArrayView dep = valeur(Departement); !dep.isEmpty()) {
-            // Most often the number's own two characters.
-            const bool meme = dep.size() == 2 && dep[0] == m.numero[0] && Majuscule_Ascii(dep[1]) == m.numero[1];
-            const int d = meme ? 0 : Departement_Du_Champ(dep);
-            if (!meme && d != -2 && d != Departement_Carte(m.Departement())) {
-                puits.refuse(ligne, QStringLiteral("le département %1 ne correspond pas au numéro %2")
-                                        .arg(Cite(dep, encodage), QString::fromLatin1(m.Numero())));
-                continue;
-            }
-        }
-        bool controle = false;
-        for (Colonne col : {Nom, Commune, Latitude, Longitude})
-            if (const Brut *b = champ(col))
-                controle |= b->controle;
-        if (controle) {
-            puits.refuse(ligne, QStringLiteral("un champ contient un caractère de contrôle"));
-            continue;
-        }
-        const QByteArrayView nom = valeur(Nom);
-        if (puits.deja(m, nom, ligne))
-            continue;
-        m.nom = puits.ajoute(nom);
-        m.commune = puits.ajoute(valeur(Commune));
-        m.latitude = puits.ajoute(valeur(Latitude));
-        m.longitude = puits.ajoute(valeur(Longitude));
-        puits.garde(m, ligne);
-        if (puits.abandonne())
-            return;
-    }
-}
-
-// Where the second part of a file begins: the line that starts first past
-// `milieu`, if it comes after `debut`.
-qsizetype Coupure(QByteArrayView octets, qsizetype debut, qsizetype milieu)
-{
-    for (qsizetype i = qMax(debut, milieu); i < octets.size(); ++i) {
-        if (octets[i] == '\n' || octets[i] == '\r') {
-            i += octets[i] == '\r' && i + 1 < octets.size() && octets[i + 1] == '\n';
-            return i + 1 < octets.size() ? i + 1 : -1;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 // Builds a list while the file is read, then puts it in the order of numbers.
@@ -477,94 +362,121 @@ public:
         m_lignes.reserve(m_liste.m_moulins.capacity());
     }
 
-    void refuse(qsizetype ligne, QString raison) { m_refusees.ajoute(ligne, std::move(raison)); }
-    bool abandonne() const { return false; }
+    // Each record of `octets` from where `decoupe` stands: refused with its
+    // reason, or its mill kept, unless its number was already.
+    void lit(Decoupeur &decoupe, QByteArrayView octets, const Places &places)
+    {
+        const Encodage encodage = m_liste.m_encodage;
+        std::vector<Brut> champs;
+        qsizetype ligne = 0;
+        auto champ = [&](size_t k) -> const Brut * {
+            return places[k] >= 0 && size_t(places[k]) < champs.size() ? &champs[size_t(places[k])] : nullptr;
+        };
+        QByteArray tampons[Nombre_Colonnes];
+        auto valeur = [&](size_t k) -> QByteArrayView {
+            const Brut *b = champ(k);
+            return b ? Vue(octets, *b, tampons[k]) : QByteArrayView();
+        };
+        QByteArray tampon_long;
+        while (decoupe.suivant(champs, ligne)) {
+            if (Ligne_Vide(octets, champs))
+                continue;
+            if (std::any_of(champs.begin(), champs.end(), [&](const Brut &b) {
+                    return b.fin - b.debut > Longueur_Champ_Max && Caracteres(Vue(octets, b, tampon_long), encodage) > Longueur_Champ_Max;
+                })) {
+                refuse(ligne, QStringLiteral("un champ dépasse %1 caractères").arg(Longueur_Champ_Max));
+                continue;
+            }
+            const QByteArrayView numero = valeur(Numero);
+            if (numero.isEmpty()) {
+                refuse(ligne, QStringLiteral("pas de numéro de moulin"));
+                continue;
+            }
+            Moulin m;
+            m.code = Code_Numero(numero, m.numero);
+            if (m.code < 0) {
+                refuse(ligne, QStringLiteral("%1 n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)")
+                                  .arg(Cite(numero, encodage)));
+                continue;
+            }
+            if (const QByteArrayView dep = valeur(Departement); !dep.isEmpty()) {
+                // Most often the number's own two characters.
+                const bool meme = dep.size() == 2 && dep[0] == m.numero[0] && Majuscule_Ascii(dep[1]) == m.numero[1];
+                const int d = meme ? 0 : Departement_Du_Champ(dep);
+                if (!meme && d != -2 && d != Departement_Carte(m.Departement())) {
+                    refuse(ligne, QStringLiteral("le département %1 ne correspond pas au numéro %2")
+                                      .arg(Cite(dep, encodage), QString::fromLatin1(m.Numero())));
+                    continue;
+                }
+            }
+            bool controle = false;
+            for (size_t k = 0; k < Nombre_Colonnes; ++k)
+                if (const Brut *b = champ(k); b && Colonnes[k].texte)
+                    controle |= b->controle;
+            if (controle) {
+                refuse(ligne, QStringLiteral("un champ contient un caractère de contrôle"));
+                continue;
+            }
+            if (deja(m, valeur(Nom), ligne))
+                continue;
+            for (size_t k = 0; k < Nombre_Colonnes; ++k)
+                if (Colonnes[k].texte)
+                    m.*Colonnes[k].texte = place(valeur(k));
+            garde(m, ligne);
+        }
+    }
+
+    Lecture termine()
+    {
+        Lecture lecture;
+        lecture.refus = std::move(m_refus);
+        lecture.refusees = m_refusees;
+        lecture.liste = termine_liste();
+        return lecture;
+    }
+
+private:
+    // Refused lines: the first ones shown, all of them counted.
+    void refuse(qsizetype ligne, QString raison)
+    {
+        if (qsizetype(m_refus.size()) < Refus_Montres)
+            m_refus.push_back({ligne, std::move(raison)});
+        ++m_refusees;
+    }
+
     // A number already kept: refused when its name differs, dropped anyway.
     bool deja(const Moulin &m, QByteArrayView nom, qsizetype ligne)
     {
         const qint32 place = m_liste.m_index[size_t(m.code)];
         if (place < 0)
             return false;
-        if (m_liste.Octets(m_liste.m_moulins[size_t(place)].nom) != nom)
-            refuse(ligne, Raison_Double(m, place));
+        const Moulin &premier = m_liste.m_moulins[size_t(place)];
+        if (m_liste.Octets(premier.nom) != nom)
+            refuse(ligne, QStringLiteral("le numéro %1 est déjà celui de %2 (ligne %3) : le premier est gardé")
+                              .arg(QString::fromLatin1(m.Numero()), Cite(m_liste.Octets(premier.nom), m_liste.m_encodage))
+                              .arg(m_lignes[size_t(place)]));
         return true;
     }
-    Texte ajoute(QByteArrayView v) { return Place(v, m_liste.m_texte, m_liste.m_a_part); }
+
+    // Where a value lies: in the file, or, quotes undone, past its bytes.
+    Texte place(QByteArrayView v)
+    {
+        if (v.isEmpty())
+            return {};
+        const QByteArrayView fichier = m_liste.m_texte;
+        if (v.data() >= fichier.data() && v.data() + v.size() <= fichier.data() + fichier.size())
+            return {quint32(v.data() - fichier.data()), quint32(v.size())};
+        const Texte t{quint32(fichier.size() + m_liste.m_a_part.size()), quint32(v.size())};
+        m_liste.m_a_part += v;
+        return t;
+    }
+
     void garde(const Moulin &m, qsizetype ligne)
     {
         m_dans_l_ordre &= m_liste.m_moulins.empty() || m.code > m_liste.m_moulins.back().code;
         m_liste.m_index[size_t(m.code)] = qint32(m_liste.m_moulins.size());
         m_liste.m_moulins.push_back(m);
         m_lignes.push_back(ligne);
-    }
-
-    // The second part's mills and refused lines after the first part's,
-    // its lines `lignes_avant` further down the file.
-    void rejoint(Morceau &&morceau, qsizetype lignes_avant)
-    {
-        const quint32 base = quint32(m_liste.m_a_part.size());
-        m_liste.m_a_part.append(morceau.a_part);
-        std::vector<Moulin> &moulins = m_liste.m_moulins;
-        const size_t debut = moulins.size();
-        moulins.insert(moulins.end(), morceau.moulins.begin(), morceau.moulins.end());
-        m_lignes.resize(moulins.size());
-        for (size_t i = debut; i < moulins.size(); ++i)
-            m_lignes[i] = morceau.lignes[i - debut] + lignes_avant;
-        // Taken in whole, then the numbers seen before dropped: most often none.
-        Refusees doubles;
-        size_t gardes = debut;
-        for (size_t i = debut; i < moulins.size(); ++i) {
-            Moulin &m = moulins[i];
-            if (!morceau.a_part.isEmpty())
-                for (Texte *t : {&m.nom, &m.commune, &m.latitude, &m.longitude})
-                    if (t->debut & A_Part)
-                        t->debut += base;
-            qint32 &place = m_liste.m_index[size_t(m.code)];
-            if (place >= 0) {
-                if (m_liste.Octets(moulins[size_t(place)].nom) != m_liste.Octets(m.nom))
-                    doubles.ajoute(m_lignes[i], Raison_Double(m, place));
-                continue;
-            }
-            m_dans_l_ordre &= gardes == 0 || m.code > moulins[gardes - 1].code;
-            place = qint32(gardes);
-            if (gardes != i) {
-                moulins[gardes] = m;
-                m_lignes[gardes] = m_lignes[i];
-            }
-            ++gardes;
-        }
-        moulins.resize(gardes);
-        m_lignes.resize(gardes);
-        // Both in the order of lines, and so the refused lines of the whole file.
-        const std::vector<Refus> &refus = morceau.refusees.refus;
-        size_t r = 0, d = 0;
-        while (r < refus.size() || d < doubles.refus.size()) {
-            if (d == doubles.refus.size() || (r < refus.size() && refus[r].ligne + lignes_avant < doubles.refus[d].ligne)) {
-                refuse(refus[r].ligne + lignes_avant, refus[r].raison);
-                ++r;
-            } else {
-                refuse(doubles.refus[d].ligne, doubles.refus[d].raison);
-                ++d;
-            }
-        }
-        m_refusees.nombre += morceau.refusees.nombre - qsizetype(refus.size()) + doubles.nombre - qsizetype(doubles.refus.size());
-    }
-
-    Lecture termine()
-    {
-        Lecture lecture;
-        lecture.refus = std::move(m_refusees.refus);
-        lecture.refusees = m_refusees.nombre;
-        lecture.liste = termine_liste();
-        return lecture;
-    }
-
-private:
-    QString Raison_Double(const Moulin &m, qint32 place) const
-    {
-        return QStringLiteral("le numéro %1 est déjà celui de %2 (ligne %3) : le premier est gardé")
-            .arg(QString::fromLatin1(m.Numero()), Cite(m_liste.Octets(m_liste.m_moulins[size_t(place)].nom), m_liste.m_encodage))
-            .arg(m_lignes[size_t(place)]);
     }
 
     Liste termine_liste()
@@ -578,35 +490,24 @@ private:
         // An organisers' list usually comes in the order of numbers already.
         if (m_dans_l_ordre)
             return std::move(m_liste);
-        // Numbers are at most 12^5: their order is the index's. The mills
-        // stay where they are, the order tells where each one is.
+        // The mills stay where they are; the order tells where each one is,
+        // by going through every number.
         std::vector<qint32> &ordre = m_liste.m_ordre;
-        ordre.resize(m_liste.m_moulins.size() + 1);
-        std::vector<qint32> &index = m_liste.m_index;
-        qint32 rang = 0;
-        static_assert(Codes_DMF % 8 == 0);
-        for (size_t code = 0; code < index.size(); code += 8) {
-            // Most numbers are in no list: eight of them passed at once.
-            quint64 huit[4];
-            std::memcpy(huit, index.data() + code, sizeof huit);
-            if ((huit[0] & huit[1] & huit[2] & huit[3]) == ~quint64(0))
-                continue;
-            // Without a branch: whether a number is in the list is anybody's guess.
-            for (size_t k = code; k < code + 8; ++k) {
-                const qint32 p = index[k];
-                ordre[size_t(rang)] = p;
-                index[k] = p < 0 ? p : rang;
-                rang += p >= 0;
+        ordre.reserve(m_liste.m_moulins.size());
+        for (qint32 &place : m_liste.m_index) {
+            if (place >= 0) {
+                ordre.push_back(place);
+                place = qint32(ordre.size() - 1);
             }
         }
-        ordre.resize(size_t(rang));
         return std::move(m_liste);
     }
 
     Liste m_liste;
-    Refusees m_refusees;
+    std::vector<qsizetype> m_lignes; // of each mill kept
+    std::vector<Refus> m_refus;
+    qsizetype m_refusees = 0;
     bool m_dans_l_ordre = true;
-    std::vector<qsizetype> m_lignes;
 };
 
 const Moulin *Liste::Trouve(QByteArrayView numero) const
@@ -626,215 +527,39 @@ QString Liste::Designation(const Moulin &m) const
     return (parties.join(QStringLiteral(", ")) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();
 }
 
-namespace {
-
-// `nombre` bytes from where the file's reading stands, no fewer.
-Statut Remplit(Fichier_Ouvert &fichier, char *destination, qsizetype nombre, const QString &chemin)
-{
-    for (qsizetype lus = 0; lus < nombre;) {
-        const auto n = fichier.lit(destination + lus, nombre - lus);
-        if (!n)
-            return Erreur{n.erreur()};
-        if (n.valeur() == 0)
-            return Erreur{QStringLiteral("Le fichier %1 a changé pendant sa lecture.").arg(QDir::toNativeSeparators(chemin))};
-        lus += n.valeur();
-    }
-    return Succes();
-}
-
-// A value handed once from one thread to the other. The one that waits for
-// it spins a while first: the other is most often a few tens of
-// microseconds away, less than waking a sleeping thread takes.
-template <class T>
-class Passage {
-public:
-    void donne(T valeur)
-    {
-        {
-            std::lock_guard verrou(m_verrou);
-            m_valeur.emplace(std::move(valeur));
-            m_pret.store(true, std::memory_order_release);
-        }
-        m_condition.notify_one();
-    }
-    T prend()
-    {
-        const auto limite = std::chrono::steady_clock::now() + std::chrono::microseconds(300);
-        while (!m_pret.load(std::memory_order_acquire) && std::chrono::steady_clock::now() < limite)
-            std::this_thread::yield();
-        std::unique_lock verrou(m_verrou);
-        m_condition.wait(verrou, [this] { return m_pret.load(std::memory_order_relaxed); });
-        return std::move(*m_valeur);
-    }
-
-private:
-    std::atomic<bool> m_pret = false;
-    std::optional<T> m_valeur;
-    std::mutex m_verrou;
-    std::condition_variable m_condition;
-};
-
-// The reader of a file's second part, on a thread of its own. It is started
-// first, as a thread takes a while to start, and told where to begin once
-// the file's encoding and columns are known. It may read that part of the
-// file first, and tell whether it is UTF-8.
-class Second_Fil {
-public:
-    struct Lu {
-        Statut statut = Succes();
-        qsizetype borne = 0; // the first character past the middle
-        bool utf8 = false;   // from there on
-    };
-
-    Second_Fil() : Second_Fil(std::nullopt) {}
-    // The bytes from `milieu` to the end of `octets`, of `taille` bytes.
-    Second_Fil(Fichier_Ouvert fichier, const QString &chemin, char *octets, qsizetype milieu, qsizetype taille)
-        : Second_Fil(std::optional<Lecture_Fichier>(Lecture_Fichier{std::move(fichier), chemin, octets, milieu, taille}))
-    {
-    }
-    ~Second_Fil()
-    {
-        if (!m_parti)
-            m_depart.donne(std::nullopt);
-        if (m_fil.joinable())
-            m_fil.join();
-    }
-    // Once its part of the file is read.
-    Lu lu() { return m_lu.prend(); }
-    void part(const Forme &forme, char separateur, qsizetype debut)
-    {
-        m_parti = true;
-        m_depart.donne(Depart{forme, separateur, debut});
-    }
-    Morceau termine()
-    {
-        m_fil.join();
-        return std::move(*m_morceau);
-    }
-
-private:
-    struct Lecture_Fichier {
-        Fichier_Ouvert fichier;
-        QString chemin;
-        char *octets;
-        qsizetype milieu, taille;
-    };
-    struct Depart {
-        Forme forme;
-        char separateur;
-        qsizetype debut;
-    };
-
-    explicit Second_Fil(std::optional<Lecture_Fichier> lecture)
-        : m_fil([this, lecture = std::move(lecture)]() mutable {
-              if (lecture) {
-                  Lu lu;
-                  lecture->fichier.positionne(lecture->milieu);
-                  lu.statut = Remplit(lecture->fichier, lecture->octets + lecture->milieu, lecture->taille - lecture->milieu, lecture->chemin);
-                  if (lu.statut) {
-                      lu.borne = lecture->milieu;
-                      while (lu.borne < lecture->taille && (static_cast<unsigned char>(lecture->octets[lu.borne]) & 0xC0) == 0x80)
-                          ++lu.borne;
-                      lu.utf8 = Utf8_Valide(QByteArrayView(lecture->octets + lu.borne, lecture->taille - lu.borne));
-                  }
-                  m_lu.donne(std::move(lu));
-              }
-              const std::optional<Depart> d = m_depart.prend();
-              if (!d)
-                  return;
-              // Its own, not beside what the first thread writes on its
-              // stack: each would make the other's cache lines go back and forth.
-              Morceau m{d->forme.fichier, {}, {}, {}, {}};
-              m.reserve(d->forme.octets.size() - d->debut);
-              Decoupeur decoupe(d->forme.octets, d->separateur, d->debut);
-              Lit_Lignes(d->forme, decoupe, d->forme.octets.size(), m);
-              m_morceau.emplace(std::move(m));
-          })
-    {
-    }
-
-    Passage<std::optional<Depart>> m_depart;
-    Passage<Lu> m_lu;
-    bool m_parti = false;
-    std::optional<Morceau> m_morceau;
-    std::thread m_fil;
-};
-
-// `second`, when given, reads the lines from the first one past `milieu`;
-// `utf8`, when known, spares looking at the whole file again.
-Lecture Lit(const QByteArray &fichier, Second_Fil *second, qsizetype milieu, std::optional<bool> utf8)
+Lecture Lit_Liste(const QByteArray &fichier)
 {
     QByteArrayView octets = fichier;
     Encodage encodage = Encodage::Windows1252;
     if (octets.startsWith("\xEF\xBB\xBF")) {
         octets = octets.sliced(3);
         encodage = Encodage::Utf8;
-    } else if (utf8 ? *utf8 : Utf8_Valide(octets)) {
+    } else if (octets.isValidUtf8()) {
         encodage = Encodage::Utf8;
     }
-    Constructeur c(encodage, fichier);
-    const char separateur = Separateur(octets);
-    Decoupeur decoupe(octets, separateur);
-    Forme forme{fichier, octets, encodage, {}};
+    Decoupeur decoupe(octets, Separateur(octets));
     // The columns from the heading, or from the first lines.
+    Places places;
     {
         Decoupeur avance = decoupe;
         std::vector<Brut> champs;
         qsizetype ligne = 0;
         std::vector<std::vector<Brut>> premiers;
-        bool entete = false;
+        std::optional<Places> entete;
         while (premiers.size() < 20 && avance.suivant(champs, ligne)) {
             if (Ligne_Vide(octets, champs))
                 continue;
-            if (premiers.empty()) {
-                if (const auto e = Lit_Entete(octets, champs, encodage)) {
-                    forme.colonnes = *e;
-                    entete = true;
-                    decoupe = avance; // the heading is no mill
-                    break;
-                }
+            if (premiers.empty() && (entete = Lit_Entete(octets, champs, encodage))) {
+                decoupe = avance; // the heading is no mill
+                break;
             }
             premiers.push_back(champs);
         }
-        if (!entete)
-            forme.colonnes = Devine_Colonnes(octets, premiers);
+        places = entete ? *entete : Devine_Colonnes(octets, premiers);
     }
-
-    // Where the byte-order mark is, the middle of the file is one byte on.
-    const qsizetype coupure = second ? Coupure(octets, decoupe.position(), milieu - (fichier.size() - octets.size())) : -1;
-    if (coupure < 0) {
-        Lit_Lignes(forme, decoupe, octets.size(), c);
-        return c.termine();
-    }
-    second->part(forme, separateur, coupure);
-    Lit_Lignes(forme, decoupe, coupure, c);
-    Morceau suite = second->termine();
-    if (decoupe.position() == coupure && !suite.abandonne()) {
-        c.rejoint(std::move(suite), decoupe.ligne() - 1);
-    } else {
-        // The second part began inside a field in quotes, or gave up: the
-        // first thread goes on.
-        suite = Morceau{fichier, {}, {}, {}, {}}; // its memory given back first
-        Lit_Lignes(forme, decoupe, octets.size(), c);
-    }
+    Constructeur c(encodage, fichier);
+    c.lit(decoupe, octets, places);
     return c.termine();
-}
-
-bool Partage(qint64 taille) { return taille >= Taille_Partage && std::thread::hardware_concurrency() >= 2; }
-
-} // namespace
-
-Lecture Lit_Liste_En_Deux(const QByteArray &fichier, qsizetype milieu)
-{
-    std::optional<Second_Fil> second;
-    if (milieu >= 0)
-        second.emplace();
-    return Lit(fichier, second ? &*second : nullptr, milieu, std::nullopt);
-}
-
-Lecture Lit_Liste(const QByteArray &fichier)
-{
-    return Lit_Liste_En_Deux(fichier, Partage(fichier.size()) ? fichier.size() / 2 : -1);
 }
 
 Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin)
@@ -846,32 +571,6 @@ Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin)
         return Erreur{QStringLiteral("Le fichier %1 fait %2 Mo : une liste de moulins n'en fait que quelques-uns. Il n'est pas lu.")
                           .arg(QDir::toNativeSeparators(chemin))
                           .arg(fichier.valeur().taille() >> 20)};
-    // A large one is read in two halves at once, the second by the thread
-    // that then reads its lines.
-    if (const qint64 taille = fichier.valeur().taille(); Partage(taille)) {
-        if (auto autre = fichier.valeur().duplique()) {
-            QByteArray octets(qsizetype(taille), Qt::Uninitialized);
-            char *d = octets.data();
-            Prepare_Memoire(d, size_t(taille));
-            const qsizetype milieu = qsizetype(taille / 2);
-            Second_Fil second(std::move(autre).valeur(), chemin, d, milieu, qsizetype(taille));
-            const Statut premiere = Remplit(fichier.valeur(), d, milieu, chemin);
-            // Up to the last character that begins before the middle, while
-            // the other thread looks at what follows.
-            qsizetype dernier = milieu;
-            while (premiere && dernier > 0 && dernier > milieu - 4 && (static_cast<unsigned char>(d[dernier - 1]) & 0xC0) == 0x80)
-                --dernier;
-            dernier = qMax<qsizetype>(0, dernier - 1);
-            const bool debut_utf8 = premiere && Utf8_Valide(QByteArrayView(d, dernier));
-            const Second_Fil::Lu seconde = second.lu();
-            if (!premiere)
-                return Erreur{premiere.erreur()};
-            if (!seconde.statut)
-                return Erreur{seconde.statut.erreur()};
-            const bool utf8 = debut_utf8 && seconde.utf8 && Utf8_Valide(QByteArrayView(d + dernier, seconde.borne - dernier));
-            return Lit(octets, &second, milieu, utf8);
-        }
-    }
     // The file looked at is the one read, even if another takes its name.
     const auto octets = Lit_Fichier(fichier.valeur());
     if (!octets)
@@ -904,20 +603,20 @@ void Ajoute_Champ(QByteArray &sortie, QByteArrayView v)
 
 QByteArray Texte_Garde(const Liste &liste)
 {
-    QByteArray sortie = QStringLiteral("N° DMF;Nom;Commune;Département;Latitude;Longitude\r\n").toUtf8();
+    QByteArray sortie;
+    for (const Colonne &c : Colonnes)
+        sortie.append(sortie.isEmpty() ? "" : ";").append(c.titre);
+    sortie += "\r\n";
     sortie.reserve(sortie.size() + liste.taille() * 64);
     const bool utf8 = liste.encodage() == Encodage::Utf8;
     for (const Moulin &m : liste.moulins()) {
-        sortie += m.Numero();
-        for (const Texte *t : {&m.nom, &m.commune}) {
-            sortie += ';';
-            Ajoute_Champ(sortie, utf8 ? liste.Octets(*t).toByteArray() : liste.Chaine(*t).toUtf8());
-        }
-        sortie += ';';
-        sortie += m.Departement();
-        for (const Texte *t : {&m.latitude, &m.longitude}) {
-            sortie += ';';
-            Ajoute_Champ(sortie, utf8 ? liste.Octets(*t).toByteArray() : liste.Chaine(*t).toUtf8());
+        for (size_t k = 0; k < Nombre_Colonnes; ++k) {
+            if (k > 0)
+                sortie += ';';
+            if (const Texte Moulin::*t = Colonnes[k].texte)
+                Ajoute_Champ(sortie, utf8 ? liste.Octets(m.*t).toByteArray() : liste.Chaine(m.*t).toUtf8());
+            else
+                sortie += k == Numero ? m.Numero() : m.Departement();
         }
         sortie += "\r\n";
     }

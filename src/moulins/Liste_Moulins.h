@@ -21,14 +21,12 @@ inline constexpr qint64 Taille_Max = qint64(64) << 20; // a list is a few MB at 
 
 enum class Encodage { Utf8, Windows1252 };
 
-// A field of the list: where its bytes are in the list's text.
+// A field of the list: where its bytes are. Fields are the file's own bytes;
+// past them come those whose quotes were undone.
 struct Texte {
     quint32 debut = 0;
     quint32 taille = 0;
 };
-// Fields are the file's own bytes, but those whose quotes were undone: kept
-// apart, their `debut` marked so.
-inline constexpr quint32 A_Part = 0x80000000u;
 
 struct Moulin {
     char numero[5];
@@ -77,8 +75,9 @@ public:
     Encodage encodage() const { return m_encodage; }
     QByteArrayView Octets(const Texte &t) const
     {
-        const bool a_part = t.debut & A_Part;
-        return QByteArrayView((a_part ? m_a_part : m_texte).constData() + (t.debut & ~A_Part), t.taille);
+        if (t.debut < quint32(m_texte.size()))
+            return QByteArrayView(m_texte).sliced(t.debut, t.taille);
+        return QByteArrayView(m_a_part).sliced(t.debut - m_texte.size(), t.taille);
     }
     QString Chaine(const Texte &t) const;
     // "Moulin de la Tour, Saint-Pierre (21)".
@@ -87,8 +86,8 @@ public:
 private:
     friend class Constructeur;
     Encodage m_encodage = Encodage::Utf8;
-    QByteArray m_texte;
-    QByteArray m_a_part;
+    QByteArray m_texte;  // the file's bytes, shared, not copied
+    QByteArray m_a_part; // values whose quotes were undone
     std::vector<Moulin> m_moulins; // in the file's order
     std::vector<qint32> m_ordre;   // by rank, the mill's place in m_moulins; empty when that is the file's order
     std::vector<qint32> m_index;   // by Code_DMF, the mill's rank; empty for an empty list
@@ -108,13 +107,6 @@ struct Lecture {
 // Reads a list from the file's bytes; never fails, a line that cannot be kept
 // is refused with its reason.
 Lecture Lit_Liste(const QByteArray &fichier);
-// As Lit_Liste, the lines from the first one to begin past `milieu` read on
-// a second thread meanwhile; at once when `milieu` is negative. Where that
-// line turns out to lie inside a field in quotes, the first thread reads on.
-Lecture Lit_Liste_En_Deux(const QByteArray &fichier, qsizetype milieu);
-// A second thread costs more than it saves below about 250 KB, and saves a
-// fifth of the time at 500 KB.
-inline constexpr qsizetype Taille_Partage = qsizetype(512) << 10;
 // The file read whole, unless it is no regular file or too large for a list.
 Sous_Programmes::Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin);
 

@@ -43,8 +43,8 @@ private slots:
     void lu_par_morceaux_comme_en_memoire();
     void memoire_bornee_par_la_taille_du_fichier_data();
     void memoire_bornee_par_la_taille_du_fichier();
-    void en_deux_moities_comme_d_un_trait_data();
-    void en_deux_moities_comme_d_un_trait();
+    void lu_du_fichier_comme_en_memoire_data();
+    void lu_du_fichier_comme_en_memoire();
 };
 
 void Tst_Echange_ADIF::reference_dmf_data()
@@ -261,9 +261,6 @@ void Tst_Echange_ADIF::lu_par_morceaux_comme_en_memoire()
         auto ouvert = Fichier_Ouvert::Ouvre(chemin);
         QVERIFY(ouvert.ok());
         ADIF::Lecteur lecteur(std::move(ouvert).valeur(), morceau);
-        // In two halves at once where the machine has two cores.
-        if (morceau >= 64)
-            lecteur.partage_au_dela_de(0);
         qint64 dernier = -1;
         const auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De({Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")})),
                                             QStringLiteral("2007"), [&](qint64 fait, qint64 total) {
@@ -289,7 +286,7 @@ void Tst_Echange_ADIF::lu_par_morceaux_comme_en_memoire()
     QVERIFY(!arrete.ok() && arrete.erreur().isEmpty());
 }
 
-void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait_data()
+void Tst_Echange_ADIF::lu_du_fichier_comme_en_memoire_data()
 {
     QTest::addColumn<QByteArray>("fichier");
     QByteArray qsos;
@@ -297,8 +294,7 @@ void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait_data()
         qsos += Enr(F("CALL", "F" + QByteArray::number(i)) + F("QSO_DATE", "20070301")
                     + F("SIG", "DMF") + F("SIG_INFO", QByteArray::number(21000 + i % 30)));
     QTest::newRow("ordinaire") << "<EOH>" + qsos;
-    // The <EOR> just past the middle is data: the second half would begin
-    // inside a field, and must not be taken.
+    // An <EOR> inside a field's data is data, not the end of a record.
     const QByteArray leurre = Enr(F("CALL", "F5ABC") + F("QSO_DATE", "20070302") + F("SIG_INFO", "21077")
                                   + F("NOTES", QByteArray(40, 'x') + "<EOR><CALL:5>F6BAD<QSO_DATE:8>20070301<SIG_INFO:5>29999<EOR>"));
     const qsizetype dans_leurre = qsos.size() + leurre.indexOf("xx<EOR>") + 2;
@@ -309,7 +305,9 @@ void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait_data()
     QTest::newRow("sans fin d'enregistrement apres le milieu") << qsos + QByteArray(qsos.size() + 100, 'z');
 }
 
-void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait()
+// Read from a file 512 bytes at a time: the same analysis as from its bytes
+// in memory, whatever falls across two readings.
+void Tst_Echange_ADIF::lu_du_fichier_comme_en_memoire()
 {
     QFETCH(QByteArray, fichier);
     const QList<QByteArray> log{Ligne("01/03/07", "21003", "Moulin Contacte", "F5ABC")};
@@ -318,7 +316,6 @@ void Tst_Echange_ADIF::en_deux_moities_comme_d_un_trait()
     auto ouvert = Fichier_Ouvert::Ouvre(d.ecrit(QStringLiteral("f.adi"), fichier));
     QVERIFY(ouvert.ok());
     ADIF::Lecteur lecteur(std::move(ouvert).valeur(), 512);
-    lecteur.partage_au_dela_de(0);
     const auto a = ADIF::Analyse_Import(lecteur, Contenu_Log(Fichier_De(log)), QStringLiteral("2007"));
     QVERIFY(a.ok());
     QCOMPARE(a.valeur().candidats.size(), memoire.candidats.size());

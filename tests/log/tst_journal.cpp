@@ -120,7 +120,7 @@ void Tst_Journal::lecture_accepte_ce_que_laissent_les_editeurs_data()
     QTest::newRow("une seule fin") << QByteArray("\r\n") << QList<QByteArray>{""};
     QTest::newRow("CR seul") << a + "\r" + b + "\r" << QList<QByteArray>{a, b};
     QTest::newRow("fins melangees") << a + "\r" + b + "\n" + a + "\r\n" + b << QList<QByteArray>{a, b, a, b};
-    // Past the 64-byte blocks the split reads at once, and across their edges.
+    // Many lone CRs without any LF after them, and line ends around byte 64.
     QTest::newRow("CR seul, log long") << (a + "\r").repeated(40) << QList<QByteArray>(40, a);
     QTest::newRow("CR seul en fin de bloc") << QByteArray(63, 'x') + "\r" + a + "\r\n" << QList<QByteArray>{QByteArray(63, 'x'), a};
     QTest::newRow("CR LF coupe entre deux blocs") << QByteArray(63, 'x') + "\r\n" + a << QList<QByteArray>{QByteArray(63, 'x'), a};
@@ -163,8 +163,8 @@ static QList<QByteArray> Lignes_Numerotees(int nombre)
     return lignes;
 }
 
-// Past 2 MB the buffer is asked for in large pages: the bytes read must be
-// the file's, into a fresh buffer as into one given back by an earlier read.
+// A large log: the bytes read must be the file's, into a fresh buffer as into
+// one given back by an earlier read.
 void Tst_Journal::grand_log_lu_octet_pour_octet()
 {
     Dossier_Test d;

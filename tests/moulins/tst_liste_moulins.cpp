@@ -33,19 +33,6 @@ QStringList Refus_De(const Lecture &l)
     return s;
 }
 
-// The same reading: the same mills, found by their numbers, the same
-// refused lines, the same kept file.
-void Compare_Lectures(const Lecture &l, const Lecture &attendue)
-{
-    QCOMPARE(Refus_De(l), Refus_De(attendue));
-    QCOMPARE(l.refusees, attendue.refusees);
-    QCOMPARE(l.liste.encodage(), attendue.liste.encodage());
-    QCOMPARE(Moulins_De(l.liste), Moulins_De(attendue.liste));
-    for (const Moulin &m : l.liste.moulins())
-        QCOMPARE(l.liste.Trouve(m.Numero()), &m);
-    QCOMPARE(Texte_Garde(l.liste), Texte_Garde(attendue.liste));
-}
-
 } // namespace
 
 class Tst_Liste_Moulins : public QObject {
@@ -58,10 +45,10 @@ private slots:
     void a_toute_place_dans_le_fichier_data();
     void refus_avec_leur_raison();
     void mille_refus_montres_les_autres_comptes();
-    void en_deux_comme_d_une_traite();
-    void en_deux_comme_d_une_traite_data();
-    void fichier_lu_en_deux();
-    void fichier_lu_en_deux_data();
+    void lignes_de_toutes_sortes();
+    void lignes_de_toutes_sortes_data();
+    void encodage_du_fichier_entier();
+    void encodage_du_fichier_entier_data();
     void liste_gardee_rendue_octet_pour_octet();
     void garde_remplace_et_sauvegarde_l_ancienne();
     void comparaison_avec_la_liste_gardee();
@@ -140,8 +127,7 @@ void Tst_Liste_Moulins::a_toute_place_dans_le_fichier_data()
 }
 
 // The same records read wherever their quotes, line ends and control bytes
-// fall in the file, block edges included: the first line's name grows by a
-// byte at a time.
+// fall in the file: the first line's name grows by a byte at a time.
 void Tst_Liste_Moulins::a_toute_place_dans_le_fichier()
 {
     QFETCH(char, separateur);
@@ -210,104 +196,136 @@ void Tst_Liste_Moulins::mille_refus_montres_les_autres_comptes()
     QCOMPARE(l.liste.taille(), 1);
 }
 
-void Tst_Liste_Moulins::en_deux_comme_d_une_traite_data()
+void Tst_Liste_Moulins::lignes_de_toutes_sortes_data()
 {
     QTest::addColumn<QByteArray>("fichier");
-    QTest::addColumn<int>("pas");
+    QTest::addColumn<QStringList>("moulins");
+    QTest::addColumn<QStringList>("premiers_refus");
+    QTest::addColumn<int>("refusees");
+    QTest::addColumn<int>("encodage");
 
     QTest::newRow("guillemets, fins de ligne dedans et de toutes sortes")
         << QByteArray("dmf;nom;commune\r\n21001;xxxxxxxxxx;Dijon\r\n21002;\"Moulin; dit \"\"Roy\"\"\r\nsuite\r\n\r\nencore\";Beaune\n"
                       "21003;Moulin \"C\";C\xC3\xB4te\r21004;  Moulin D  ;\"  Nuits \"\r\n21005;Moulin\x01" "E;Dole\r\n"
                       "\r\n;\r\n21006;\"Moulin \"\"F\"\"\";Dole\n21007;Moulin G;Semur")
-        << 1;
-    // A number seen before the middle, again after it, under its name or
-    // another; one seen twice after it only.
-    QTest::newRow("doublons des deux côtés")
+        << QStringList{"21001|xxxxxxxxxx|Dijon|21||", "21002|Moulin; dit \"Roy\" suite  encore|Beaune|21||",
+                       "21003|Moulin \"C\"|Côte|21||", "21004|Moulin D|  Nuits |21||", "21006|Moulin \"F\"|Dole|21||",
+                       "21007|Moulin G|Semur|21||"}
+        << QStringList{"9: un champ contient un caractère de contrôle"} << 1 << int(Encodage::Utf8);
+    // A number seen again under its name or another, on the lines that follow.
+    QTest::newRow("doublons")
         << QByteArray("\xEF\xBB\xBFN° DMF;Nom;Commune;Département\r\n21001;Moulin A;Dijon;21\r\n;Sans numéro;X;\r\n"
                       "2C001;Faux;X;\r\n22001;Mauvais;X;21\r\n21002;\"Moulin\r\nB\";X;\r\n21001;Autre nom;Y;21\r\n"
                       "21001;Moulin A;Dijon;21\r\n21003;Moulin C;X;\r\n21002;\"Moulin\r\nB\";X;\r\n21004;D;X;\r\n"
                       "21004;D bis;X;\r\n21001;Encore un autre;Z;\r\n21003;C bis;X;\r\n01001;Moulin de l'Ain;Bourg;1\r\n")
-        << 1;
-    QTest::newRow("sans en-tête, Windows-1252") << QByteArray("21001;Moulin \xE9;Dijon\n2a002;Moulin B;Ajaccio\n21001;Autre;X\n21003;C;X\n")
-                                                << 1;
-    // More refused lines than are shown, on both sides of the middle.
+        << QStringList{"01001|Moulin de l'Ain|Bourg|01||", "21001|Moulin A|Dijon|21||", "21002|Moulin B|X|21||",
+                       "21003|Moulin C|X|21||", "21004|D|X|21||"}
+        << QStringList{"3: pas de numéro de moulin",
+                       "4: « 2C001 » n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)",
+                       "5: le département « 21 » ne correspond pas au numéro 22001",
+                       "8: le numéro 21001 est déjà celui de « Moulin A » (ligne 2) : le premier est gardé",
+                       "14: le numéro 21004 est déjà celui de « D » (ligne 13) : le premier est gardé",
+                       "15: le numéro 21001 est déjà celui de « Moulin A » (ligne 2) : le premier est gardé",
+                       "16: le numéro 21003 est déjà celui de « Moulin C » (ligne 10) : le premier est gardé"}
+        << 7 << int(Encodage::Utf8);
+    QTest::newRow("sans en-tête, Windows-1252")
+        << QByteArray("21001;Moulin \xE9;Dijon\n2a002;Moulin B;Ajaccio\n21001;Autre;X\n21003;C;X\n")
+        << QStringList{"21001|Moulin é|Dijon|21||", "21003|C|X|21||", "2A002|Moulin B|Ajaccio|2A||"}
+        << QStringList{"3: le numéro 21001 est déjà celui de « Moulin é » (ligne 1) : le premier est gardé"} << 1
+        << int(Encodage::Windows1252);
+    // More refused lines than are shown.
     QByteArray refus = "dmf;nom\r\n21001;A\r\n";
     for (int i = 0; i < 1500; ++i)
         refus += i % 3 ? "ZZZ" + QByteArray::number(i) + ";X\r\n" : "21001;Autre " + QByteArray::number(i) + "\r\n";
-    QTest::newRow("mille refus et plus") << refus << 97;
-    // More lines after the middle than there are numbers.
+    QTest::newRow("mille refus et plus")
+        << refus << QStringList{"21001|A||21||"}
+        << QStringList{"3: le numéro 21001 est déjà celui de « A » (ligne 2) : le premier est gardé",
+                       "4: « ZZZ1 » n'est pas un numéro de moulin (cinq chiffres, ou 2A et 2B pour la Corse)"}
+        << 1500 << int(Encodage::Utf8);
+    // More lines than there are numbers.
     QByteArray repetes = "dmf;nom\n";
     for (int i = 0; i < 600000; ++i)
         repetes += i % 200000 ? "21001;A\n" : "21001;B\n";
-    QTest::newRow("un numéro répété sans fin") << repetes << int(repetes.size() / 3);
+    QTest::newRow("un numéro répété sans fin")
+        << repetes << QStringList{"21001|B||21||"}
+        << QStringList{"3: le numéro 21001 est déjà celui de « B » (ligne 2) : le premier est gardé"} << 599997
+        << int(Encodage::Utf8);
 }
 
-// Read in two parts at once: the same as read from one end to the other,
-// wherever the second part begins, in a field in quotes included.
-void Tst_Liste_Moulins::en_deux_comme_d_une_traite()
+// The mills kept, the first refused lines with their reasons, all of them
+// counted; read again from Moulins.txt, the same mills.
+void Tst_Liste_Moulins::lignes_de_toutes_sortes()
 {
     QFETCH(QByteArray, fichier);
-    QFETCH(int, pas);
-    const Lecture attendue = Lit_Liste_En_Deux(fichier, -1);
-    QVERIFY(attendue.liste.taille() > 0);
-    for (qsizetype milieu = 0; milieu <= fichier.size(); milieu += pas) {
-        const Lecture l = Lit_Liste_En_Deux(fichier, milieu);
-        Compare_Lectures(l, attendue);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QStringLiteral("second part from byte %1").arg(milieu)));
-    }
+    QFETCH(QStringList, moulins);
+    QFETCH(QStringList, premiers_refus);
+    QFETCH(int, refusees);
+    QFETCH(int, encodage);
+    const Lecture l = Lit_Liste(fichier);
+    QCOMPARE(int(l.liste.encodage()), encodage);
+    QCOMPARE(Moulins_De(l.liste), moulins);
+    QCOMPARE(Refus_De(l).mid(0, premiers_refus.size()), premiers_refus);
+    QCOMPARE(l.refusees, refusees);
+    QCOMPARE(qsizetype(l.refus.size()), qMin<qsizetype>(refusees, Refus_Montres));
+    for (const Moulin &m : l.liste.moulins())
+        QCOMPARE(l.liste.Trouve(m.Numero()), &m);
+    const Lecture relue = Lit_Liste(Texte_Garde(l.liste));
+    QCOMPARE(relue.refusees, 0);
+    QCOMPARE(Moulins_De(relue.liste), moulins);
 }
 
-void Tst_Liste_Moulins::fichier_lu_en_deux_data()
+void Tst_Liste_Moulins::encodage_du_fichier_entier_data()
 {
     QTest::addColumn<QByteArray>("premiere");
     QTest::addColumn<QByteArray>("au_milieu");
     QTest::addColumn<QByteArray>("seconde");
     QTest::addColumn<int>("encodage");
+    QTest::addColumn<QString>("nom");          // of 21001, from the first lines
+    QTest::addColumn<QString>("nom_du_milieu"); // of 21999
 
     const QByteArray utf8 = "21001;Moulin d\xC3\xA9j\xC3\xA0 vu;C\xC3\xB4te\r\n";
     const QByteArray w1252 = "21001;Moulin d\xE9j\xE0 vu;C\xF4te\r\n";
-    QTest::newRow("UTF-8, un caractère à cheval") << utf8 << QByteArray("\xE2\x82\xAC\xE2\x82\xAC") << utf8 << int(Encodage::Utf8);
-    QTest::newRow("Windows-1252 avant le milieu") << w1252 << QByteArray("xx") << utf8 << int(Encodage::Windows1252);
-    QTest::newRow("Windows-1252 après le milieu") << utf8 << QByteArray("xx") << w1252 << int(Encodage::Windows1252);
-    QTest::newRow("Windows-1252 au milieu") << utf8 << QByteArray("\xE9\xE9\xE9\xE9\xE9") << utf8 << int(Encodage::Windows1252);
-    QTest::newRow("séquence UTF-8 coupée au milieu") << utf8 << QByteArray("\xE2\x82xx") << utf8 << int(Encodage::Windows1252);
-    QTest::newRow("suite sans début au milieu") << utf8 << QByteArray("xx\x82\x82\x82\x82\x82xx") << utf8 << int(Encodage::Windows1252);
+    const QString bien = QStringLiteral("Moulin déjà vu");
+    const QString mal = QStringLiteral("Moulin dÃ©jÃ\u00A0 vu"); // UTF-8 read as Windows-1252
+    QTest::newRow("UTF-8, caractères de trois octets") << utf8 << QByteArray("\xE2\x82\xAC\xE2\x82\xAC") << utf8 << int(Encodage::Utf8)
+                                                      << bien << QStringLiteral("€€");
+    QTest::newRow("Windows-1252 au début") << w1252 << QByteArray("xx") << utf8 << int(Encodage::Windows1252) << bien
+                                           << QStringLiteral("xx");
+    QTest::newRow("Windows-1252 à la fin") << utf8 << QByteArray("xx") << w1252 << int(Encodage::Windows1252) << mal
+                                           << QStringLiteral("xx");
+    QTest::newRow("Windows-1252 au milieu") << utf8 << QByteArray("\xE9\xE9\xE9\xE9\xE9") << utf8 << int(Encodage::Windows1252)
+                                            << mal << QStringLiteral("ééééé");
+    QTest::newRow("séquence UTF-8 coupée") << utf8 << QByteArray("\xE2\x82xx") << utf8 << int(Encodage::Windows1252) << mal
+                                           << QStringLiteral("â‚xx");
+    QTest::newRow("suite sans début") << utf8 << QByteArray("xx\x82\x82\x82\x82\x82xx") << utf8 << int(Encodage::Windows1252)
+                                      << mal << QStringLiteral("xx‚‚‚‚‚xx");
 }
 
-// A large file is read in two halves at once: the same list as from its
-// bytes read whole, whatever byte lies at the middle.
-void Tst_Liste_Moulins::fichier_lu_en_deux()
+// A file of some 600 KB is UTF-8 only when every byte of it is; its names
+// are read in the encoding found.
+void Tst_Liste_Moulins::encodage_du_fichier_entier()
 {
     QFETCH(QByteArray, premiere);
     QFETCH(QByteArray, au_milieu);
     QFETCH(QByteArray, seconde);
     QFETCH(int, encodage);
+    QFETCH(QString, nom);
+    QFETCH(QString, nom_du_milieu);
     Dossier_Test d;
     QByteArray debut = "dmf;nom;commune\r\n";
-    while (debut.size() < Taille_Partage / 2 + 64)
+    while (debut.size() < (qsizetype(300) << 10))
         debut += premiere;
     QByteArray fin;
-    while (fin.size() < debut.size() + 256)
+    while (fin.size() < debut.size())
         fin += seconde;
-    const QByteArray ligne = "21999;" + au_milieu + ";X\r\n";
-    // Each byte of `au_milieu` in turn at the middle, a line of padding before.
-    for (int decalage = 0; decalage < au_milieu.size(); ++decalage) {
-        QByteArray fichier;
-        for (qsizetype k = 0; fichier.isEmpty(); ++k) {
-            const qsizetype avant = debut.size() + k + 2;
-            const qsizetype milieu = (avant + ligne.size() + fin.size()) / 2;
-            QVERIFY(milieu >= avant + 6 + decalage);
-            if (milieu == avant + 6 + decalage)
-                fichier = debut + QByteArray(k, 'x') + "\r\n" + ligne + fin;
-        }
-        QCOMPARE(fichier.mid(fichier.size() / 2 - decalage, au_milieu.size()), au_milieu);
-        const QString chemin = d.ecrit(QStringLiteral("liste.csv"), fichier);
-        const auto l = Lit_Fichier_Liste(chemin);
-        QVERIFY(l.ok());
-        QCOMPARE(int(l.valeur().liste.encodage()), encodage);
-        Compare_Lectures(l.valeur(), Lit_Liste_En_Deux(fichier, -1));
-    }
+    const QByteArray fichier = debut + "21999;" + au_milieu + ";X\r\n" + fin;
+    const auto l = Lit_Fichier_Liste(d.ecrit(QStringLiteral("liste.csv"), fichier));
+    QVERIFY(l.ok());
+    const Liste &liste = l.valeur().liste;
+    QCOMPARE(int(liste.encodage()), encodage);
+    QCOMPARE(liste.taille(), 2);
+    QCOMPARE(liste.Chaine(liste.Trouve("21001")->nom), nom);
+    QCOMPARE(liste.Chaine(liste.Trouve("21999")->nom), nom_du_milieu);
 }
 
 void Tst_Liste_Moulins::liste_gardee_rendue_octet_pour_octet()
