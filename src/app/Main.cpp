@@ -41,15 +41,6 @@
 
 using namespace Sous_Programmes;
 
-Environnement Environnement::Reel()
-{
-    Environnement e{Dossier_Programme(), [] { return QDateTime::currentDateTimeUtc(); }, QTimeZone::systemTimeZone()};
-#ifdef Q_OS_WIN
-    e.manuel_dans_navigateur = true;
-#endif
-    return e;
-}
-
 Main::Main(Environnement environnement, QWidget *parent)
     : QMainWindow(parent), m_env(std::move(environnement)),
       m_carnet(new Carnet(m_env.dossier, [this] { return Maintenant_Local(); },

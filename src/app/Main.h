@@ -1,17 +1,15 @@
 #pragma once
 
+#include "Environnement.h"
 #include "Journal.h"
 
-#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimeZone>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QAction;
-class QGroupBox;
 class QLineEdit;
 class Aff_Contacte;
 class Bandeau;
@@ -37,18 +35,6 @@ namespace Moulins {
 class Liste;
 class Liste_Courante;
 }
-
-// Where the program lives and what time it is: the real ones unless a test
-// or a benchmark says otherwise.
-struct Environnement {
-    QString dossier;
-    std::function<QDateTime()> horloge;
-    QTimeZone zone;
-    int delai_progression_ms = 400; // before a long piece of work shows its progress
-    bool manuel_dans_navigateur = false;
-    QList<int> attentes_cluster_ms = {5000, 15000, 60000}; // before each new try of a lost connection
-    static Environnement Reel();
-};
 
 // The main window: its menus, the list of the log and the entry under its
 // title band; it opens every other window and wires them to the log.
@@ -110,12 +96,6 @@ private:
     // the radio's frequency and the entry's mill.
     void Annoncer_Click();
 
-    // The file the operator picks, read off the window's thread with a
-    // progress dialog; none when cancelled or unreadable (told).
-    template <typename T>
-    std::optional<T> Lit_Choisi(const QString &titre, const QString &filtre, const QString &nom_progression,
-                                const std::function<Sous_Programmes::Resultat<T>(const QString &chemin)> &lecture,
-                                QString *chemin_choisi = nullptr);
     std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
     QString Date_Locale_Courte() const;
     QDateTime Maintenant_Local() const;

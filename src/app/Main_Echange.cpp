@@ -35,25 +35,6 @@ const QString Filtre_ADIF = QStringLiteral("Fichiers ADIF (*.adi *.ADI *.adif);;
 
 } // namespace
 
-template <typename T>
-std::optional<T> Main::Lit_Choisi(const QString &titre, const QString &filtre, const QString &nom_progression,
-                                  const std::function<Resultat<T>(const QString &chemin)> &lecture, QString *chemin_choisi)
-{
-    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, titre, m_env.dossier, filtre);
-    if (chemin.isEmpty())
-        return std::nullopt;
-    if (chemin_choisi)
-        *chemin_choisi = chemin;
-    auto lu = Progression::Execute<Resultat<T>>(this, nom_progression,
-                                                QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
-                                                m_env.delai_progression_ms, [&](const Progression::Avance &) { return lecture(chemin); });
-    if (!lu) {
-        Signale(lu.erreur());
-        return std::nullopt;
-    }
-    return std::move(lu).valeur();
-}
-
 void Main::Mnu_Importer_ADIF_Click()
 {
     if (Fenetres::Devant(m_import) || Station_Refusee())
@@ -131,12 +112,17 @@ void Main::Mnu_Validations_Click()
 {
     if (Fenetres::Devant(m_validations) || Station_Refusee())
         return;
-    QString chemin;
-    const auto lu = Lit_Choisi<QByteArray>(QStringLiteral("Liste des DMF validés"), QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"),
-                                           QStringLiteral("Progression_Validations"), [](const QString &c) { return Lit_Fichier(c); }, &chemin);
-    if (!lu)
+    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Liste des DMF validés"), m_env.dossier,
+                                                      QStringLiteral("Listes (*.txt *.csv);;Tous les fichiers (*)"));
+    if (chemin.isEmpty())
         return;
-    auto numeros = Numeros_Valides(*lu);
+    const auto lu = Progression::Lit<Resultat<QByteArray>>(this, QStringLiteral("Progression_Validations"), chemin, m_env.delai_progression_ms,
+                                                           [](const QString &c) { return Lit_Fichier(c); });
+    if (!lu) {
+        Signale(lu.erreur());
+        return;
+    }
+    auto numeros = Numeros_Valides(lu.valeur());
     const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
@@ -159,14 +145,18 @@ void Main::Mnu_Liste_Moulins_Click()
 {
     if (Fenetres::Devant(m_apercu_moulins))
         return;
-    QString chemin;
-    auto lecture = Lit_Choisi<Moulins::Lecture>(QStringLiteral("Charger la liste des moulins"),
-                                                QStringLiteral("Listes de moulins (*.csv *.txt);;Tous les fichiers (*)"),
-                                                QStringLiteral("Progression_Moulins"), &Moulins::Lit_Fichier_Liste, &chemin);
-    if (!lecture)
+    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Charger la liste des moulins"), m_env.dossier,
+                                                      QStringLiteral("Listes de moulins (*.csv *.txt);;Tous les fichiers (*)"));
+    if (chemin.isEmpty())
         return;
+    auto lecture = Progression::Lit<Resultat<Moulins::Lecture>>(this, QStringLiteral("Progression_Moulins"), chemin,
+                                                                m_env.delai_progression_ms, &Moulins::Lit_Fichier_Liste);
+    if (!lecture) {
+        Signale(lecture.erreur());
+        return;
+    }
     const auto &gardee = m_moulins->liste();
-    Fenetres::Ouvre(m_apercu_moulins, std::move(*lecture), gardee ? *gardee : Moulins::Liste(), QFileInfo(chemin).fileName(),
+    Fenetres::Ouvre(m_apercu_moulins, std::move(lecture).valeur(), gardee ? *gardee : Moulins::Liste(), QFileInfo(chemin).fileName(),
                     m_env.dossier, [this] { return Maintenant_Local(); });
     connect(m_apercu_moulins, &Apercu_Moulins::Liste_Gardee, this, &Main::Liste_Moulins_Gardee, Qt::UniqueConnection);
 }

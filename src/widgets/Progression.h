@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -26,6 +27,14 @@ T Execute(QWidget *parent, const QString &nom_objet, const QString &texte, int d
     std::optional<T> resultat;
     Execute(parent, nom_objet, texte, delai_ms, [&](const Avance &avance) { resultat.emplace(travail(avance)); });
     return std::move(*resultat);
+}
+
+// A file read whole by `lecture`, told as "Lecture du fichier X...".
+template <typename T>
+T Lit(QWidget *parent, const QString &nom_objet, const QString &chemin, int delai_ms, const std::function<T(const QString &)> &lecture)
+{
+    return Execute<T>(parent, nom_objet, QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()), delai_ms,
+                      [&](const Avance &) { return lecture(chemin); });
 }
 
 } // namespace Progression
