@@ -4,6 +4,8 @@
 KOB_PAQUETS=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-translations-l10n libgl-dev
+  # for the tool that draws the program's icon from its SVG when it is built
+  qt6-svg-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils
