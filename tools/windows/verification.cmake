@@ -27,71 +27,62 @@ endif()
 
 # kob_verifie_windows(source CIBLE target | LIENS libraries... [INCLUDES folders...] [DEFINITIONS definitions...]):
 # `source` compiled as for Windows, with the include folders and definitions
-# of `target`, or of what links `libraries`. Nothing on Windows, where the
-# real compiler builds it.
+# of `target`, or of what links `libraries`.
+# kob_verifie_windows(script.rc [DEPENDS files...]): the executable's resource
+# script compiled by windres, with the files it reads.
+# Nothing on Windows, where the real compilers build them.
 function(kob_verifie_windows source)
   if(WIN32)
     return()
   endif()
-  cmake_parse_arguments(PARSE_ARGV 1 V "" "CIBLE" "LIENS;INCLUDES;DEFINITIONS")
+  cmake_parse_arguments(PARSE_ARGV 1 V "" "CIBLE" "LIENS;INCLUDES;DEFINITIONS;DEPENDS")
   get_filename_component(chemin ${source} ABSOLUTE)
   get_filename_component(nom ${source} NAME_WE)
+  get_filename_component(fichier ${source} NAME)
   set(dossier ${CMAKE_CURRENT_BINARY_DIR}/verification_windows/${nom})
-  if(V_CIBLE)
-    set(includes "$<TARGET_PROPERTY:${V_CIBLE},INCLUDE_DIRECTORIES>")
-    set(definitions "$<TARGET_PROPERTY:${V_CIBLE},COMPILE_DEFINITIONS>")
-  else()
-    add_library(verification_windows_${nom} INTERFACE)
-    target_link_libraries(verification_windows_${nom} INTERFACE ${V_LIENS})
-    target_include_directories(verification_windows_${nom} INTERFACE ${V_INCLUDES})
-    target_compile_definitions(verification_windows_${nom} INTERFACE ${V_DEFINITIONS})
-    set(includes "$<TARGET_PROPERTY:verification_windows_${nom},INTERFACE_INCLUDE_DIRECTORIES>")
-    set(definitions "$<TARGET_PROPERTY:verification_windows_${nom},INTERFACE_COMPILE_DEFINITIONS>")
-  endif()
-  set(includes "$<FILTER:${includes},EXCLUDE,${KOB_INCLUDES_HOTE}>")
-  set(projet "$<FILTER:${includes},INCLUDE,${KOB_INCLUDES_PROJET}>")
-  set(qt "$<FILTER:${includes},EXCLUDE,${KOB_INCLUDES_PROJET}>")
   set(commandes)
-  file(STRINGS ${chemin} inclut_moc REGEX "#include \"${nom}\\.moc\"")
-  if(inclut_moc)
-    # moc sees the Windows branches of the classes it reads.
-    list(APPEND commandes COMMAND Qt6::moc -DQ_OS_WIN -o ${dossier}/${nom}.moc ${chemin})
-  endif()
-  add_custom_command(OUTPUT ${dossier}/${nom}.verifie
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${dossier}
-    ${commandes}
-    COMMAND ${KOB_MINGW_CXX} -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic
+  set(depfile)
+  if(source MATCHES "\\.rc$")
+    list(APPEND commandes COMMAND ${KOB_MINGW_RC} -O res -i ${chemin} -o ${dossier}/${nom}.res)
+  else()
+    if(V_CIBLE)
+      set(includes "$<TARGET_PROPERTY:${V_CIBLE},INCLUDE_DIRECTORIES>")
+      set(definitions "$<TARGET_PROPERTY:${V_CIBLE},COMPILE_DEFINITIONS>")
+    else()
+      add_library(verification_windows_${nom} INTERFACE)
+      target_link_libraries(verification_windows_${nom} INTERFACE ${V_LIENS})
+      target_include_directories(verification_windows_${nom} INTERFACE ${V_INCLUDES})
+      target_compile_definitions(verification_windows_${nom} INTERFACE ${V_DEFINITIONS})
+      set(includes "$<TARGET_PROPERTY:verification_windows_${nom},INTERFACE_INCLUDE_DIRECTORIES>")
+      set(definitions "$<TARGET_PROPERTY:verification_windows_${nom},INTERFACE_COMPILE_DEFINITIONS>")
+    endif()
+    set(includes "$<FILTER:${includes},EXCLUDE,${KOB_INCLUDES_HOTE}>")
+    set(projet "$<FILTER:${includes},INCLUDE,${KOB_INCLUDES_PROJET}>")
+    set(qt "$<FILTER:${includes},EXCLUDE,${KOB_INCLUDES_PROJET}>")
+    file(STRINGS ${chemin} inclut_moc REGEX "#include \"${nom}\\.moc\"")
+    if(inclut_moc)
+      # moc sees the Windows branches of the classes it reads.
+      list(APPEND commandes COMMAND Qt6::moc -DQ_OS_WIN -o ${dossier}/${nom}.moc ${chemin})
+    endif()
+    list(APPEND commandes COMMAND ${KOB_MINGW_CXX} -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic
       # A function of a header whose signature changed is a new function here:
       # the missing declaration tells it.
       -Werror=missing-declarations
       # As Qt for Windows gives them to the program.
       -DUNICODE -D_UNICODE
-      "-D$<JOIN:${definitions},;-D>"
-      -I${dossier} "-I$<JOIN:${projet},;-I>" "-isystem$<JOIN:${qt},;-isystem>"
+      "-D$<JOIN:${definitions},$<SEMICOLON>-D>"
+      -I${dossier} "-I$<JOIN:${projet},$<SEMICOLON>-I>" "-isystem$<JOIN:${qt},$<SEMICOLON>-isystem>"
       -MD -MF ${dossier}/${nom}.d -MT ${dossier}/${nom}.verifie
-      ${chemin}
+      ${chemin})
+    set(depfile DEPFILE ${dossier}/${nom}.d)
+  endif()
+  add_custom_command(OUTPUT ${dossier}/${nom}.verifie
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dossier}
+    ${commandes}
     COMMAND ${CMAKE_COMMAND} -E touch ${dossier}/${nom}.verifie
-    DEPENDS ${chemin}
-    DEPFILE ${dossier}/${nom}.d
-    COMMENT "Vérification pour Windows (MinGW) : ${source}"
+    DEPENDS ${chemin} ${V_DEPENDS}
+    ${depfile}
+    COMMENT "Vérification pour Windows : ${fichier}"
     COMMAND_EXPAND_LISTS VERBATIM)
   add_custom_target(verification_windows_${nom}_faite ALL DEPENDS ${dossier}/${nom}.verifie)
-endfunction()
-
-# kob_verifie_windows_ressources(script [DEPENDS files...]): the executable's
-# resource script compiled by windres, as for Windows, with the files it reads.
-function(kob_verifie_windows_ressources script)
-  if(WIN32)
-    return()
-  endif()
-  cmake_parse_arguments(PARSE_ARGV 1 V "" "" "DEPENDS")
-  get_filename_component(nom ${script} NAME_WE)
-  set(dossier ${CMAKE_CURRENT_BINARY_DIR}/verification_windows)
-  add_custom_command(OUTPUT ${dossier}/${nom}.res
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${dossier}
-    COMMAND ${KOB_MINGW_RC} -O res -i ${script} -o ${dossier}/${nom}.res
-    DEPENDS ${script} ${V_DEPENDS}
-    COMMENT "Vérification pour Windows (windres) : ${nom}.rc"
-    VERBATIM)
-  add_custom_target(verification_windows_${nom}_faite ALL DEPENDS ${dossier}/${nom}.res)
 endfunction()
