@@ -13,7 +13,7 @@ Installe_Paquets
 CACHE="${KOB_CACHE_WINDOWS:-$HOME/.cache/kob_dezudidar_eri}"
 QT_WINDOWS="$(Qt_Windows "$CACHE")"
 
-# The program's icon is drawn by its own code, run on this machine.
+# The program's icon is drawn from its SVG by a tool run on this machine.
 cmake -G Ninja -S . -B build-outils -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-outils --target icones
 
@@ -59,6 +59,6 @@ echo "Paquet écrit : KOB_Dezudidar_ERI-windows-x64.zip"
 # The installer of the same folder, tried under Wine in a fresh prefix.
 INSTALLEUR=KOB_Dezudidar_ERI-windows-x64-installation.exe
 rm -f "$INSTALLEUR"
-Fait_Installeur "$PAQUET" "$PWD/build-windows/src/app/KOB_Dezudidar_ERI.ico" "$PWD/$INSTALLEUR"
+Fait_Installeur "$PAQUET" "$PWD/build-windows/src/widgets/icone/KOB_Dezudidar_ERI.ico" "$PWD/$INSTALLEUR"
 Verifie_Installeur "$PWD/$INSTALLEUR" "$CACHE" "$PAQUET"
 echo "Installeur écrit : $INSTALLEUR"

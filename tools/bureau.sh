@@ -18,15 +18,15 @@ Entree_Bureau() {
     s/\@DOSSIER\@/$d/g;' "$modele"
 }
 
-# Installe_Bureau PROGRAMME OUTIL_ICONES: writes the entry and the icons under
-# the user's data folder.
+# Installe_Bureau PROGRAMME OUTIL_ICONES: writes the entry and the icons (the
+# SVG, and the tool's drawings of it) under the user's data folder.
 Installe_Bureau() {
   local programme="$1" icones="$2"
   local donnees="${XDG_DATA_HOME:-$HOME/.local/share}"
   local source
   source="$(dirname "${BASH_SOURCE[0]}")/../resources/bureau"
   mkdir -p "$donnees/applications" "$donnees/icons/hicolor/scalable/apps"
-  "$icones" "$donnees/icons/hicolor"
+  "$icones" "$source/kob-dezudidar-eri.svg" "$donnees/icons/hicolor"
   cp "$source/kob-dezudidar-eri.svg" "$donnees/icons/hicolor/scalable/apps/"
   Entree_Bureau "$programme" >"$donnees/applications/kob-dezudidar-eri.desktop"
   # Menus that keep caches see the new entry at once.

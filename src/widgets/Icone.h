@@ -1,21 +1,18 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
-class QPainter;
-
-// The program's icon, a windmill, drawn in code (no image plugin needed) with
-// the shapes of resources/bureau/kob-dezudidar-eri.svg.
+// The program's icon, a windmill. Its one source is
+// resources/bureau/kob-dezudidar-eri.svg, drawn at each size when the program
+// is built (tools/icones.cpp) and kept in it as bare pixels: showing it
+// loads neither Qt Svg nor an image plugin.
 namespace Icone {
 
-// The drawing on a 64-unit square.
-void Dessine_Moulin(QPainter &peintre);
-QImage Image(int taille);
-QIcon Moulin();
 // The sizes the program's icon is made in, from a menu's to Explorer's largest.
 inline constexpr int Tailles[] = {16, 24, 32, 48, 64, 128, 256};
-// A Windows icon file holding the drawing at each of those sizes, for the
-// executable's resources; empty when an image could not be encoded.
-QByteArray Fichier_Ico();
+// The drawing at one of those sizes; null at any other.
+QImage Image(int taille);
+QIcon Moulin();
 
 } // namespace Icone

@@ -12,10 +12,8 @@
 
 #include <functional>
 
-#ifdef Q_OS_WIN
 #include <cwchar>
 #include <windows.h>
-#endif
 
 namespace {
 
@@ -23,7 +21,6 @@ const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5IMP
                             Ligne("02/03/07", "2A001", "Moulin active", "TK5IMP"),
                             Ligne("03/03/07", "29015", "Moulin active", "F1IMP", true)};
 
-#ifdef Q_OS_WIN
 // The system's dialog of this thread, once it is on screen.
 HWND Dialogue_Systeme()
 {
@@ -42,14 +39,12 @@ HWND Dialogue_Systeme()
         LPARAM(&trouve));
     return trouve;
 }
-#endif
 
 // Runs `imprime` and presses the print dialog's Print button once it shows;
 // false when no dialog showed.
 bool Imprime_Par_Le_Dialogue(const std::function<void()> &imprime)
 {
     bool vu = false;
-#ifdef Q_OS_WIN
     QTimer guet;
     guet.setInterval(200);
     QObject::connect(&guet, &QTimer::timeout, [&] {
@@ -60,7 +55,6 @@ bool Imprime_Par_Le_Dialogue(const std::function<void()> &imprime)
         }
     });
     guet.start();
-#endif
     imprime();
     return vu;
 }
@@ -73,9 +67,6 @@ class Tst_Impression_Windows : public QObject {
 private slots:
     void init()
     {
-#ifndef Q_OS_WIN
-        QSKIP("The system's print dialog is Windows's.");
-#endif
         // Only on the PDF queue windows.sh gives Wine: never on a real printer.
         if (QPrinterInfo::defaultPrinterName() != QLatin1String("KOB_PDF"))
             QSKIP("The default printer is not windows.sh's KOB_PDF queue.");
@@ -97,12 +88,10 @@ void Tst_Impression_Windows::liste_des_contactes()
 
 void Tst_Impression_Windows::statistiques()
 {
-#ifdef Q_OS_WIN
     // Wine's PostScript driver crashes embedding the fonts it picks for the
     // charts (CFF OpenType ones); their PDF is tested without a printer.
     if (::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
         QSKIP("Wine's PostScript driver cannot embed the fonts it gives the charts.");
-#endif
     Banc_Main b;
     b.station("TEST1", "2007", Fichier_De(Log));
     b.demarre();

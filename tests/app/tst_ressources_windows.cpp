@@ -8,26 +8,17 @@
 #include <QImage>
 #include <QTest>
 
-#ifdef Q_OS_WIN
 #include <windows.h>
 #include <shellapi.h>
-#endif
 
 class Tst_Ressources_Windows : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-#ifndef Q_OS_WIN
-        QSKIP("Icons and versions in an executable are Windows's.");
-#endif
-    }
     void icone_du_moulin();
     void version_du_programme();
 };
 
-#ifdef Q_OS_WIN
 namespace {
 
 // The pixels of an icon read back that are not the drawing at its size,
@@ -50,11 +41,9 @@ int Ecarts(const QImage &lue)
 QString Programme() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(PROGRAMME_RELATIF)); }
 
 } // namespace
-#endif
 
 void Tst_Ressources_Windows::icone_du_moulin()
 {
-#ifdef Q_OS_WIN
     QVERIFY(QFileInfo::exists(Programme()));
     const std::wstring chemin = QDir::toNativeSeparators(Programme()).toStdWString();
     // What the shell takes for Explorer's large icon.
@@ -75,12 +64,10 @@ void Tst_Ressources_Windows::icone_du_moulin()
         QVERIFY2(Ecarts(image) * 50 < taille * taille, qPrintable(QStringLiteral("%1 pixels of %2x%2 differ").arg(Ecarts(image)).arg(taille)));
     }
     ::FreeLibrary(module);
-#endif
 }
 
 void Tst_Ressources_Windows::version_du_programme()
 {
-#ifdef Q_OS_WIN
     const std::wstring chemin = QDir::toNativeSeparators(Programme()).toStdWString();
     DWORD poignee = 0;
     const DWORD taille = ::GetFileVersionInfoSizeW(chemin.c_str(), &poignee);
@@ -105,7 +92,6 @@ void Tst_Ressources_Windows::version_du_programme()
     QCOMPARE(int(HIWORD(fixe->dwFileVersionMS)), parties.value(0).toInt());
     QCOMPARE(int(LOWORD(fixe->dwFileVersionMS)), parties.value(1).toInt());
     QCOMPARE(int(HIWORD(fixe->dwFileVersionLS)), parties.value(2).toInt());
-#endif
 }
 
 QTEST_MAIN(Tst_Ressources_Windows)

@@ -1,6 +1,11 @@
+// The program's icon, drawn from its SVG when the program was built: the
+// window's at each size, and the same in the executable's icon file.
 #include "Icone.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QTest>
@@ -10,11 +15,19 @@ class Tst_Icone : public QObject {
     Q_OBJECT
 
 private slots:
+    void Chaque_Taille_Dessinee();
     void Chaque_Taille_Dans_Le_Fichier();
     void Lu_Par_Un_Lecteur_D_Icones();
 };
 
 namespace {
+
+// The icon file made for the executable.
+QByteArray Fichier_Ico()
+{
+    QFile f(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ICO_RELATIF)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 quint16 Mot(const QByteArray &o, qsizetype i) { return qFromLittleEndian<quint16>(o.constData() + i); }
 quint32 Double_Mot(const QByteArray &o, qsizetype i) { return qFromLittleEndian<quint32>(o.constData() + i); }
@@ -46,11 +59,32 @@ QImage Image_Entree(const QByteArray &o, int taille)
 
 } // namespace
 
+// Each size is the mill on its sky: opaque inside, transparent in the
+// rounded corners.
+void Tst_Icone::Chaque_Taille_Dessinee()
+{
+    QList<QSize> tailles;
+    for (int taille : Icone::Tailles) {
+        const QImage image = Icone::Image(taille);
+        QCOMPARE(image.size(), QSize(taille, taille));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(taille / 2, taille / 8)), 255);
+        tailles << image.size();
+    }
+    const QImage image = Icone::Image(64);
+    QCOMPARE(image.pixel(10, 10) & 0xFFFFFF, 0xCFE8FFu); // the sky
+    QCOMPARE(image.pixel(32, 24) & 0xFFFFFF, 0x5B4630u); // the hub
+    QVERIFY(Icone::Image(20).isNull());
+    QList<QSize> offertes = Icone::Moulin().availableSizes();
+    std::sort(offertes.begin(), offertes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    QCOMPARE(offertes, tailles);
+}
+
 // The directory names each size once, each entry points at its own bytes,
-// and those bytes are the drawing at that size.
+// and those bytes are the window's icon at that size.
 void Tst_Icone::Chaque_Taille_Dans_Le_Fichier()
 {
-    const QByteArray ico = Icone::Fichier_Ico();
+    const QByteArray ico = Fichier_Ico();
     QVERIFY(ico.size() > 6);
     QCOMPARE(Mot(ico, 0), quint16(0));
     QCOMPARE(Mot(ico, 2), quint16(1));
@@ -79,7 +113,7 @@ void Tst_Icone::Chaque_Taille_Dans_Le_Fichier()
 // Another reader of icon files than ours finds every size, not a blank.
 void Tst_Icone::Lu_Par_Un_Lecteur_D_Icones()
 {
-    QByteArray ico = Icone::Fichier_Ico();
+    QByteArray ico = Fichier_Ico();
     QBuffer tampon(&ico);
     QImageReader lecteur(&tampon, "ico");
     if (!lecteur.canRead())
