@@ -220,7 +220,9 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok &= Ecrit_Png(&aide, sortie.filePath(QStringLiteral("aide.png")));
 
-    Station station(programme.path());
+    Carnet carnet(programme.path(), [] { return QDateTime::currentDateTime(); }, [](const QString &) { return false; });
+    carnet.ouvre(QStringLiteral("F8KOB"), QStringLiteral("2008"));
+    Station station(carnet);
     station.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&station, sortie.filePath(QStringLiteral("station.png")));
@@ -271,8 +273,6 @@ int main(int argc, char *argv[])
     auto analyse = ADIF::Analyse_Import(lecteur, contenu.valeur(), QStringLiteral("2008"));
     if (!analyse)
         return 1;
-    Carnet carnet(programme.path(), [] { return QDateTime::currentDateTime(); }, [](const QString &) { return false; });
-    carnet.ouvre(QStringLiteral("F8KOB"), QStringLiteral("2008"));
     Import_ADIF import(std::move(analyse).valeur(), carnet, QStringLiteral("autre_carnet.adi"));
     import.show();
     QApplication::processEvents();

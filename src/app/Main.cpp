@@ -227,7 +227,7 @@ void Main::Mnu_New_Indicatif_Click()
 {
     if (Fenetres::Devant(m_station))
         return;
-    Fenetres::Ouvre(m_station, m_env.dossier);
+    Fenetres::Ouvre(m_station, *m_carnet);
     connect(m_station, &Station::Station_Validee, this, [this] {
         Change_Station();
         activateWindow(); // the operator goes on typing QSOs here
@@ -255,9 +255,7 @@ void Main::Recherche_Click()
 
 void Main::Change_Station()
 {
-    const QString indicatif = Lit_Indicatif_Station();
-    m_carnet->ouvre(indicatif, Lit_Annee_Radovered(indicatif, QString::fromLatin1(Annee_Inconnue)));
-    m_bandeau->montre_station(Regles_Station::Indicatif_Affiche(indicatif), m_carnet->annee());
+    m_bandeau->montre_station(Regles_Station::Indicatif_Affiche(m_carnet->indicatif()), m_carnet->annee());
     // A refused station is told; its list was left empty.
     Station_Refusee();
     // Ready for the first QSO of the new log.

@@ -1,5 +1,8 @@
 #include "Station.h"
 
+#include "Carnet.h"
+#include "Reglages.h"
+
 #include "Accessibilite.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
@@ -17,7 +20,7 @@
 
 using Fenetres::Colore;
 
-Station::Station(const QString &dossier) : m_dossier(dossier)
+Station::Station(Carnet &carnet) : m_carnet(carnet)
 {
     setObjectName(QStringLiteral("Station"));
     setWindowTitle(QString::fromUtf8("Selection Indicatif et Année"));
@@ -107,8 +110,11 @@ void Station::Validation_Click()
             New_Indicatif->clear();
         return;
     }
-    for (const QString &a_dire : Regles_Station::Prepare_Station(indicatif, annee, m_dossier))
+    for (const QString &a_dire : Regles_Station::Prepare_Station(indicatif, annee, m_carnet.dossier()))
         Message::Information(this, a_dire);
+    // The station as the settings now keep it.
+    const QString gardee = Sous_Programmes::Lit_Indicatif_Station();
+    m_carnet.ouvre(gardee, Sous_Programmes::Lit_Annee_Radovered(gardee, QString::fromLatin1(Sous_Programmes::Annee_Inconnue)));
     emit Station_Validee();
     close();
 }

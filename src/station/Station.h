@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class Carnet;
 class QLineEdit;
 class QPushButton;
 
@@ -10,11 +11,11 @@ class Station : public QWidget {
     Q_OBJECT
 
 public:
-    // `dossier`: the program folder, where the logs are.
-    explicit Station(const QString &dossier);
+    // The station validated becomes the log's.
+    explicit Station(Carnet &carnet);
 
 signals:
-    // The station is saved and its log exists: whoever shows a log moves to it.
+    // The station is saved, its log exists and is the current one.
     void Station_Validee();
 
 protected:
@@ -23,7 +24,7 @@ protected:
 private:
     void Validation_Click();
 
-    QString m_dossier;
+    Carnet &m_carnet;
     QLineEdit *New_Indicatif;
     QLineEdit *New_Annee;
     QPushButton *Validation;

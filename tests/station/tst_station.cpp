@@ -3,6 +3,7 @@
 #include "Message.h"
 #include "Outils_Test.h"
 #include "Reglages.h"
+#include "Carnet.h"
 #include "Station.h"
 
 #include <QLineEdit>
@@ -49,7 +50,8 @@ void Tst_Station::validee_apres_le_log_et_les_reglages()
     Dossier_Test d;
     const QByteArray modele = Fichier_De({Ligne("01/01/07", "00000", "Moulin Contacte", "MODELE")});
     d.ecrit(QString::fromLatin1(Nom_Modele_Log), modele);
-    Station station(d.chemin());
+    Carnet carnet(d.chemin(), [] { return QDateTime(); }, [](const QString &) { return false; });
+    Station station(carnet);
     station.show();
     QSignalSpy validee(&station, &Station::Station_Validee);
     // When it is told, the log and the settings are already there to be read.
@@ -62,6 +64,7 @@ void Tst_Station::validee_apres_le_log_et_les_reglages()
     valide(station, QStringLiteral("f5abc_p"), QStringLiteral("2008"));
     QCOMPARE(validee.count(), 1);
     QVERIFY(pret);
+    QCOMPARE(carnet.chemin(), d.fichier(QStringLiteral("F5ABC_P_Dezudidar_ERI_2008.txt")));
     QVERIFY(!station.isVisible());
     QCOMPARE(m_messages, QStringList());
 }
@@ -69,7 +72,8 @@ void Tst_Station::validee_apres_le_log_et_les_reglages()
 void Tst_Station::refusee_sans_rien_dire_a_personne()
 {
     Dossier_Test d;
-    Station station(d.chemin());
+    Carnet carnet(d.chemin(), [] { return QDateTime(); }, [](const QString &) { return false; });
+    Station station(carnet);
     station.show();
     QSignalSpy validee(&station, &Station::Station_Validee);
     valide(station, QStringLiteral("F5ABC"), QStringLiteral("07"));
