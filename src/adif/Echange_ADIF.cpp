@@ -1,7 +1,5 @@
 #include "Echange_ADIF.h"
 
-#include <QDir>
-
 #include "Journal.h"
 #include "Ligne_QSO.h"
 #include "Points.h"
@@ -10,6 +8,7 @@
 #include "Texte.h"
 
 #include <QDate>
+#include <QDir>
 #include <QHash>
 #include <QSet>
 
@@ -549,6 +548,16 @@ Sous_Programmes::Resultat<QString> Exporte_Log(const Sous_Programmes::Contenu_Lo
     if (e.sans_qso > 0)
         texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
     return texte;
+}
+
+Sous_Programmes::Resultat<Analyse> Analyse_Fichier(const QString &chemin, const Sous_Programmes::Contenu_Log &log,
+                                                   const QString &annee, const Avancement &avancement)
+{
+    auto fichier = Sous_Programmes::Fichier_Ouvert::Ouvre(chemin);
+    if (!fichier)
+        return Sous_Programmes::Erreur{fichier.erreur()};
+    Lecteur lecteur(std::move(fichier).valeur());
+    return Analyse_Import(lecteur, log, annee, avancement);
 }
 
 } // namespace ADIF

@@ -109,5 +109,9 @@ using Avancement = std::function<bool(qint64 fait, qint64 total)>;
 // cannot be read; with an empty message when `avancement` stopped it.
 Sous_Programmes::Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Sous_Programmes::Contenu_Log &log,
                                                   const QString &annee, const Avancement &avancement = {});
+// The same for the file at `chemin`, read a piece at a time: a general log
+// may hold a million QSOs.
+Sous_Programmes::Resultat<Analyse> Analyse_Fichier(const QString &chemin, const Sous_Programmes::Contenu_Log &log,
+                                                   const QString &annee, const Avancement &avancement = {});
 
 } // namespace ADIF

@@ -14,8 +14,9 @@
 
 #include "Aff_Contacte.h"
 #include "Annonce_Spot.h"
-#include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
+#include "Dates.h"
+#include "Calculs_Rapports.h"
 #include "Fenetre_Aide.h"
 #include "Reglement.h"
 #include "Icone.h"
@@ -35,9 +36,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLocale>
-#include <QLineEdit>
 #include <QTimer>
+#include <QLineEdit>
 
 using namespace Sous_Programmes;
 
@@ -58,7 +58,8 @@ Main::Main(Environnement environnement, QWidget *parent)
     connect(m_saisie, &Saisie::Enregistrement_Demande, this, &Main::Enregistre);
     connect(m_saisie, &Saisie::Enregistrement_Refuse, this, [this] {
         Met_A_Jour_Total();
-        Pret_Apres_Enregistrement();
+        m_liste->choisit_derniere();
+        m_saisie->apres_enregistrement();
     });
     connect(m_saisie, &Saisie::Insertion_Demandee, this, &Main::Insere);
     connect(m_saisie, &Saisie::Suppression_Demandee, this, &Main::Supprime);
@@ -159,10 +160,7 @@ void Main::Log_Relu(bool lu)
 {
     if (m_spots)
         m_spots->change_log(Cluster::Index_Log(m_liste->contenu()));
-    if (lu)
-        Total_Points->setText(QString::number(Total_Contenu(m_liste->contenu())));
-    else
-        Total_Points->clear();
+    Total_Points->setText(lu ? QString::number(Total_Contenu(m_liste->contenu())) : QString());
 }
 
 void Main::Enregistre(const QByteArray &ligne)
@@ -177,11 +175,6 @@ void Main::Enregistre(const QByteArray &ligne)
             Signale(ecrit.erreur());
         return;
     }
-    Pret_Apres_Enregistrement();
-}
-
-void Main::Pret_Apres_Enregistrement()
-{
     m_liste->choisit_derniere();
     m_saisie->apres_enregistrement();
 }
@@ -306,11 +299,7 @@ void Main::Annoncer_Click()
 {
     if (Fenetres::Devant(m_annonce) || !m_spots)
         return;
-    Annonce_Proposee p{std::nullopt, Indicatif_Cluster(), {}, {}};
-    if (const auto &lue = m_spots->lecture_poste()) {
-        p.hertz = lue->hertz;
-        p.mode = lue->mode;
-    }
+    Annonce_Proposee p = m_spots->proposition(Indicatif_Cluster());
     if (const auto dmf = m_saisie->dmf())
         p.dmf = *dmf;
     // Sent on the connection of the spots window open at that moment.
@@ -327,14 +316,6 @@ void Main::Mnu_Statistiques_Click()
         return;
     Fenetres::Ouvre(m_statistiques, Bilan::Lit_Statistiques(m_env.dossier, m_carnet->indicatif(), m_carnet->annee()), m_env.dossier,
                     m_carnet->indicatif(), Maintenant_Local().date());
-}
-
-QStringList Main::Textes_Carte(const Contenu_Log &contenu)
-{
-    const auto &liste = m_moulins->liste();
-    if (!liste || liste->vide())
-        return {};
-    return Moulins::Textes_Carte(Moulins::Compte_Restants(*liste, contenu));
 }
 
 // The station's callsign as it is on the air: its log's name has "_" for "/".
@@ -358,13 +339,8 @@ void Main::Mnu_Dep_Contacte_Click()
         return;
     if (const auto contenu = Log_Pour_Rapport()) {
         const Carte_Log carte = Colore_Carte(*contenu);
-        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, m_carnet->annee(), Textes_Carte(*contenu));
+        Fenetres::Ouvre(m_carte, carte.vert, carte.nombre, m_carnet->annee(), Moulins::Textes_Carte(m_moulins->liste(), *contenu));
     }
-}
-
-QString Main::Date_Locale_Courte() const
-{
-    return QLocale(QLocale::French, QLocale::France).toString(Maintenant_Local().date(), QLocale::ShortFormat);
 }
 
 void Main::Mnu_Enr_Contacte_Click()
@@ -372,7 +348,7 @@ void Main::Mnu_Enr_Contacte_Click()
     if (Station_Refusee())
         return;
     const auto nom = Enregistre_Contactes(m_carnet->chemin(), m_carnet->indicatif(), m_carnet->annee(), Total_Points->text(),
-                                          Maintenant_Local().date(), Date_Locale_Courte(), m_env.dossier);
+                                          Maintenant_Local().date(), Date_Courte(Maintenant_Local().date()), m_env.dossier);
     if (!nom) {
         Signale(nom.erreur());
         return;
@@ -385,7 +361,7 @@ void Main::Mnu_Imp_Contacte_Click()
     const auto contenu = Log_Pour_Rapport();
     if (!contenu)
         return;
-    if (const auto s = Imprime_Contactes(this, *contenu, m_carnet->indicatif(), m_carnet->annee(), Date_Locale_Courte(),
+    if (const auto s = Imprime_Contactes(this, *contenu, m_carnet->indicatif(), m_carnet->annee(), Date_Courte(Maintenant_Local().date()),
                                          Total_Points->text());
         !s)
         Signale(s.erreur());

@@ -67,7 +67,6 @@ private:
 
     // What the entry asks to be written, and what follows.
     void Enregistre(const QByteArray &ligne);
-    void Pret_Apres_Enregistrement();
     void Insere(const QByteArray &ligne);
     void Supprime(const QByteArray &dmf);
 
@@ -97,10 +96,7 @@ private:
     void Annoncer_Click();
 
     std::optional<Sous_Programmes::Contenu_Log> Log_Pour_Rapport();
-    QString Date_Locale_Courte() const;
     QDateTime Maintenant_Local() const;
-    // What the map says of each box, from the kept list of mills.
-    QStringList Textes_Carte(const Sous_Programmes::Contenu_Log &contenu);
     bool Signale(const QString &erreur);
     // Why no log can be used yet; told to the operator when `dire`.
     bool Station_Refusee(bool dire = true);

@@ -4,8 +4,6 @@
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Dates.h"
-#include "Liste_Courante.h"
-#include "Carnet.h"
 #include "Fenetres.h"
 #include "Bandeau.h"
 #include "Liste_Log.h"

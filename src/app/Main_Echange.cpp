@@ -10,22 +10,17 @@
 #include "Dialogue_Fichier.h"
 #include "Echange_ADIF.h"
 #include "Fenetres.h"
-#include "Fichier.h"
 #include "Import_ADIF.h"
-#include "Journal.h"
 #include "Message.h"
 #include "Liste_Log.h"
 #include "Moulins_Restants.h"
-#include "Restants.h"
 #include "Progression.h"
 #include "Restauration.h"
-#include "Texte.h"
 #include "Validations.h"
 #include "Validations_Fenetre.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 
 using namespace Sous_Programmes;
 
@@ -42,23 +37,15 @@ void Main::Mnu_Importer_ADIF_Click()
     const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Importer des QSO (ADIF)"), m_env.dossier, Filtre_ADIF);
     if (chemin.isEmpty())
         return;
-    // A general log may hold a million QSOs: read a piece at a time, only
-    // the records with a DMF reference kept.
-    auto fichier = Fichier_Ouvert::Ouvre(chemin);
-    if (!fichier) {
-        Signale(fichier.erreur());
-        return;
-    }
     const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
         return;
     }
-    ADIF::Lecteur lecteur(std::move(fichier).valeur());
     auto analyse = Progression::Execute<Resultat<ADIF::Analyse>>(
         this, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
         m_env.delai_progression_ms,
-        [&](const Progression::Avance &avance) { return ADIF::Analyse_Import(lecteur, log.valeur(), m_carnet->annee(), avance); });
+        [&](const Progression::Avance &avance) { return ADIF::Analyse_Fichier(chemin, log.valeur(), m_carnet->annee(), avance); });
     if (!analyse) {
         if (!analyse.erreur().isEmpty()) // empty: the operator cancelled
             Signale(analyse.erreur());

@@ -1,5 +1,7 @@
 #include "Dates.h"
 
+#include <QLocale>
+
 namespace Sous_Programmes {
 
 QString Date_Jour(const QDateTime &instant)
@@ -31,5 +33,7 @@ int Controle_Date(const QString &texte)
     }
     return resultat;
 }
+
+QString Date_Courte(const QDate &date) { return QLocale(QLocale::French, QLocale::France).toString(date, QLocale::ShortFormat); }
 
 } // namespace Sous_Programmes

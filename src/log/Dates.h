@@ -18,4 +18,7 @@ QString Heure_Locale(const QDateTime &instant = QDateTime::currentDateTimeUtc(),
 // places), 1 otherwise. The values themselves are not examined.
 int Controle_Date(const QString &texte);
 
+// A date as France writes it short: 15/03/2007.
+QString Date_Courte(const QDate &date);
+
 } // namespace Sous_Programmes

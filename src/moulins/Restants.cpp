@@ -106,4 +106,11 @@ QStringList Textes_Carte(const Restants &r)
     return textes;
 }
 
+QStringList Textes_Carte(const std::shared_ptr<const Liste> &liste, const Contenu_Log &log)
+{
+    if (!liste || liste->vide())
+        return {};
+    return Textes_Carte(Compte_Restants(*liste, log));
+}
+
 } // namespace Moulins

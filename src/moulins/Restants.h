@@ -2,6 +2,7 @@
 
 #include "Liste_Moulins.h"
 
+#include <memory>
 #include <vector>
 
 namespace Sous_Programmes {
@@ -42,6 +43,8 @@ Restants Compte_Restants(const Liste &liste, const Sous_Programmes::Contenu_Log 
 // What the map says of each of its 100 boxes: "12 moulins contactés sur 148",
 // with those pending; an empty text for a box without mills.
 QStringList Textes_Carte(const Restants &r);
+// The same from a log and the kept list; none without a list.
+QStringList Textes_Carte(const std::shared_ptr<const Liste> &liste, const Sous_Programmes::Contenu_Log &log);
 
 // "Contacté le 15/03/26", "En attente", "Restant".
 QString Texte_Etat(const Etat_Moulin &e);

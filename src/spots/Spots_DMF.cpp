@@ -261,3 +261,13 @@ void Spots_DMF::choisi(const QModelIndex &index)
 }
 
 void Spots_DMF::change_moulins(std::shared_ptr<const Moulins::Liste> moulins) { m_modele->change_moulins(std::move(moulins)); }
+
+Annonce_Proposee Spots_DMF::proposition(const QString &indicatif) const
+{
+    Annonce_Proposee p{std::nullopt, indicatif, {}, {}};
+    if (m_lecture) {
+        p.hertz = m_lecture->hertz;
+        p.mode = m_lecture->mode;
+    }
+    return p;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Annonce_Spot.h"
 #include "Client_Cluster.h"
 #include "Liaison_Poste.h"
 #include "Liste_Moulins.h"
@@ -40,6 +41,8 @@ public:
 
     // The radio's last reading; none when it could not be read.
     const std::optional<Radio::Lecture> &lecture_poste() const { return m_lecture; }
+    // What an announcement of `indicatif` proposes: the radio's frequency and mode.
+    Annonce_Proposee proposition(const QString &indicatif) const;
     void montre_poste(const Radio::Lecture &lue);
     // The station's spot on the node's connection; the refusal when it is not sent.
     Sous_Programmes::Statut annonce(const Cluster::Annonce &a) { return m_client.annonce(a); }
