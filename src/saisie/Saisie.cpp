@@ -47,8 +47,9 @@ Saisie::Saisie(const Carnet &carnet, Moulins::Liste_Courante &moulins, std::func
     Cree_Controles();
     Nomme_Controles();
     connect(&m_moulins, &Moulins::Liste_Courante::changee, this, [this] {
-        if (!m_moulin_attendu.isEmpty())
-            Montre_Moulin(m_moulin_attendu, true);
+        // A copy: showing it clears what was awaited.
+        if (const QString attendu = m_moulin_attendu; !attendu.isEmpty())
+            Montre_Moulin(attendu, true);
         else if (!Nom_Moulin->text().isEmpty())
             Montre_Moulin(DMF_A->text(), true);
     });
