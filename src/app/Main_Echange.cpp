@@ -46,12 +46,13 @@ void Main::Mnu_Importer_ADIF_Click()
         this, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
         m_env.delai_progression_ms,
         [&](const Progression::Avance &avance) { return ADIF::Analyse_Fichier(chemin, log.valeur(), m_carnet->annee(), avance); });
-    if (!analyse) {
-        if (!analyse.erreur().isEmpty()) // empty: the operator cancelled
-            Signale(analyse.erreur());
+    // None, or an empty error: the operator cancelled.
+    if (!analyse || !*analyse) {
+        if (analyse && !analyse->erreur().isEmpty())
+            Signale(analyse->erreur());
         return;
     }
-    Fenetres::Ouvre(m_import, std::move(analyse).valeur(), *m_carnet, QFileInfo(chemin).fileName(), m_moulins->liste());
+    Fenetres::Ouvre(m_import, std::move(*analyse).valeur(), *m_carnet, QFileInfo(chemin).fileName(), m_moulins->liste());
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));
     });
@@ -105,11 +106,13 @@ void Main::Mnu_Validations_Click()
         return;
     const auto lu = Progression::Lit<Resultat<QByteArray>>(this, QStringLiteral("Progression_Validations"), chemin, m_env.delai_progression_ms,
                                                            [](const QString &c) { return Lit_Fichier(c); });
-    if (!lu) {
-        Signale(lu.erreur());
+    if (!lu)
+        return;
+    if (!*lu) {
+        Signale(lu->erreur());
         return;
     }
-    auto numeros = Numeros_Valides(lu.valeur());
+    auto numeros = Numeros_Valides(lu->valeur());
     const auto log = m_carnet->lit();
     if (!log) {
         Signale(log.erreur());
@@ -138,12 +141,14 @@ void Main::Mnu_Liste_Moulins_Click()
         return;
     auto lecture = Progression::Lit<Resultat<Moulins::Lecture>>(this, QStringLiteral("Progression_Moulins"), chemin,
                                                                 m_env.delai_progression_ms, &Moulins::Lit_Fichier_Liste);
-    if (!lecture) {
-        Signale(lecture.erreur());
+    if (!lecture)
+        return;
+    if (!*lecture) {
+        Signale(lecture->erreur());
         return;
     }
     const auto &gardee = m_moulins->liste();
-    Fenetres::Ouvre(m_apercu_moulins, std::move(lecture).valeur(), gardee ? *gardee : Moulins::Liste(), QFileInfo(chemin).fileName(),
+    Fenetres::Ouvre(m_apercu_moulins, std::move(*lecture).valeur(), gardee ? *gardee : Moulins::Liste(), QFileInfo(chemin).fileName(),
                     m_env.dossier, [this] { return Maintenant_Local(); });
     connect(m_apercu_moulins, &Apercu_Moulins::Liste_Gardee, this, &Main::Liste_Moulins_Gardee, Qt::UniqueConnection);
 }

@@ -44,7 +44,6 @@ public:
 
     // Started, and its result not taken yet.
     bool en_cours() const { return m_etat && !m_etat->pris; }
-    bool finie() const { return m_fil && m_fil->isFinished(); }
 
     // Waits for the work and takes its result; none when there is no work
     // or its result was taken.

@@ -40,7 +40,6 @@ public:
     void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
 
     // The radio's last reading; none when it could not be read.
-    const std::optional<Radio::Lecture> &lecture_poste() const { return m_lecture; }
     // What an announcement of `indicatif` proposes: the radio's frequency and mode.
     Annonce_Proposee proposition(const QString &indicatif) const;
     void montre_poste(const Radio::Lecture &lue);

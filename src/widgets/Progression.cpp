@@ -39,7 +39,7 @@ private:
 
 namespace Progression {
 
-void Execute(QWidget *parent, const QString &nom_objet, const QString &texte, int delai_ms,
+bool Execute(QWidget *parent, const QString &nom_objet, const QString &texte, int delai_ms,
              const std::function<void(const Avance &)> &travail)
 {
     QProgressDialog dialogue(texte, QStringLiteral("Annuler"), 0, Graduations, parent);
@@ -82,6 +82,7 @@ void Execute(QWidget *parent, const QString &nom_objet, const QString &texte, in
         boucle.exec(QEventLoop::ExcludeUserInputEvents);
     if (!finie)
         boucle.exec();
+    return !annule;
 }
 
 } // namespace Progression
