@@ -41,26 +41,24 @@ std::variant<Annonce, Refus_Annonce> Prepare_Annonce(const Champs_Annonce &champ
 {
     Annonce a;
     const QString frequence = champs.frequence.trimmed();
-    const std::optional<qint64> hertz = Hertz_De_kHz(frequence.toLatin1());
+    const std::optional<qint64> dixiemes = Dixiemes_De_kHz(frequence.toLatin1());
     if (frequence.isEmpty())
         return Refus(Champ_Annonce::Frequence, QStringLiteral("indiquez la fréquence de l'activation en kHz (14285.0 par exemple)."));
-    if (!hertz)
+    if (!dixiemes)
         return Refus(Champ_Annonce::Frequence,
                      QStringLiteral("« %1 » n'est pas une fréquence en kHz (14285.0 par exemple).").arg(Texte_Visible(frequence)));
     // The node is given one decimal: that is what is announced.
-    a.hertz = Dixiemes_kHz(*hertz) * 100;
+    a.hertz = *dixiemes * 100;
     if (!Dans_Une_Bande(a.hertz))
         return Refus(Champ_Annonce::Frequence,
                      QStringLiteral("%1 kHz n'est dans aucune bande amateur (de 1,8 à 440 MHz).").arg(Texte_kHz(a.hertz)));
     a.frequence = Frequence_Annonce(a.hertz);
 
-    const QString indicatif = champs.indicatif.trimmed().toUpper();
-    const bool permis = !indicatif.isEmpty() && indicatif.size() <= Largeur_Indicatif && std::all_of(indicatif.begin(), indicatif.end(), [](QChar c) {
-        return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'/';
-    });
-    if (!permis)
+    // Checked as typed: put in capitals first, "ß" would pass as "SS".
+    const QString indicatif = champs.indicatif.trimmed();
+    if (indicatif.isEmpty() || indicatif.size() > Largeur_Indicatif || !Lettres_Chiffres_Ou(indicatif, u"/"))
         return Refus(Champ_Annonce::Indicatif, QStringLiteral("de 1 à 12 lettres, chiffres ou « / » (F8KOB/P par exemple)."));
-    a.indicatif = indicatif.toLatin1();
+    a.indicatif = indicatif.toLatin1().toUpper();
 
     const QString dmf = champs.dmf.trimmed().toUpper();
     if (const QString refus = Verifie_DMF(dmf); !refus.isEmpty())

@@ -8,7 +8,11 @@ bool Chiffre(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-std::optional<qint64> Hertz_De_kHz(QByteArrayView khz)
+namespace {
+
+// The kHz typed, in units of 10^-decimales kHz, rounded once at the next
+// digit typed.
+std::optional<qint64> kHz_Arrondis(QByteArrayView khz, int decimales)
 {
     const QByteArrayView t = khz.trimmed();
     qint64 entiers = 0;
@@ -21,29 +25,39 @@ std::optional<qint64> Hertz_De_kHz(QByteArrayView khz)
     }
     if (i == 0)
         return std::nullopt;
-    qint64 hertz = entiers * 1000;
+    qint64 echelle = 1;
+    for (int d = 0; d < decimales; ++d)
+        echelle *= 10;
+    qint64 unites = entiers * echelle;
     if (i < t.size()) {
         if (t[i] != '.' && t[i] != ',')
             return std::nullopt;
         ++i;
         if (i == t.size())
             return std::nullopt;
-        // Hz are the last place a radio takes; the next decimal rounds.
-        static constexpr int poids[] = {100, 10, 1};
+        qint64 poids = echelle;
         for (int rang = 0; i < t.size(); ++i, ++rang) {
             if (!Chiffre(t[i]))
                 return std::nullopt;
             const int d = t[i] - '0';
-            if (rang < 3)
-                hertz += d * poids[rang];
-            else if (rang == 3 && d >= 5)
-                ++hertz;
+            poids /= 10;
+            if (rang < decimales)
+                unites += d * poids;
+            else if (rang == decimales && d >= 5)
+                ++unites;
         }
     }
-    if (hertz <= 0)
+    if (unites <= 0)
         return std::nullopt;
-    return hertz;
+    return unites;
 }
+
+} // namespace
+
+// Hz are the last place a radio takes.
+std::optional<qint64> Hertz_De_kHz(QByteArrayView khz) { return kHz_Arrondis(khz, 3); }
+
+std::optional<qint64> Dixiemes_De_kHz(QByteArrayView khz) { return kHz_Arrondis(khz, 1); }
 
 QString Texte_kHz(qint64 hertz)
 {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <algorithm>
 
 namespace Sous_Programmes {
 
@@ -45,7 +46,9 @@ Forme_Adresse Verifie_Adresse(const QString &adresse)
     const QString a = adresse.trimmed();
     if (a.isEmpty())
         return Forme_Adresse::Vide;
-    return a.size() > 253 || a.contains(u' ') ? Forme_Adresse::Mauvaise : Forme_Adresse::Bonne;
+    // A line end inside would end the request's line that names the host.
+    const bool hors_nom = std::any_of(a.begin(), a.end(), [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; });
+    return a.size() > 253 || hors_nom ? Forme_Adresse::Mauvaise : Forme_Adresse::Bonne;
 }
 
 Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs)

@@ -30,8 +30,8 @@ Statut Sauve_Reglages(std::initializer_list<std::pair<QString, QString>> valeurs
 
 // A TCP port kept under `cle` ("section/key"), or `defaut` when none valid is.
 int Lit_Port(const QSettings &s, const QString &cle, int defaut);
-// A host typed for a connection, trimmed: there, without a blank, within
-// the 253 characters of a DNS name.
+// A host typed for a connection, trimmed: there, without a blank or a
+// control character, within the 253 characters of a DNS name.
 enum class Forme_Adresse { Bonne, Vide, Mauvaise };
 Forme_Adresse Verifie_Adresse(const QString &adresse);
 

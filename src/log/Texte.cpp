@@ -85,4 +85,12 @@ QString Texte_Visible(const QString &texte)
     return visible;
 }
 
+bool Lettres_Chiffres_Ou(QStringView texte, QStringView autres)
+{
+    for (QChar c : texte)
+        if (c.unicode() >= 128 || !(Alphanumerique(char(c.unicode())) || autres.contains(c)))
+            return false;
+    return true;
+}
+
 } // namespace Sous_Programmes

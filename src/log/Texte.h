@@ -19,6 +19,8 @@ QByteArrayView Sans_Blancs(QByteArrayView texte);
 // ASCII letters and digits, whatever the code page: what ends a word in a
 // reference or a list of numbers.
 inline bool Alphanumerique(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// Only ASCII letters in either case, digits and the characters of `autres`.
+bool Lettres_Chiffres_Ou(QStringView texte, QStringView autres);
 inline char Majuscule_Ascii(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
 
 // The text with its control characters shown as "?", for a message.

@@ -185,8 +185,9 @@ QString Sens_Code(int code)
         "limite dépassée",
         "accès refusé (port déjà utilisé ?)",
     };
-    const int n = code < 0 ? -code : code;
-    return n < int(sens.size()) ? QString::fromUtf8(sens[size_t(n)]) : QStringLiteral("erreur inconnue de Hamlib");
+    // In 64 bits: the lowest int has no opposite in 32.
+    const qint64 n = code < 0 ? -qint64(code) : qint64(code);
+    return n < qint64(sens.size()) ? QString::fromUtf8(sens[size_t(n)]) : QStringLiteral("erreur inconnue de Hamlib");
 }
 
 } // namespace Hamlib
@@ -210,14 +211,27 @@ QByteArray Requete(const QString &hote, quint16 port, QByteArrayView methode, QB
     return requete + corps;
 }
 
+namespace {
+
+// Where the header's first blank line starts and where the body starts
+// after it, whichever line end each uses; -1 before it has come.
+std::pair<qsizetype, qsizetype> Fin_Entete(QByteArrayView recu)
+{
+    for (qsizetype i = recu.indexOf('\n'); i >= 0; i = recu.indexOf('\n', i + 1)) {
+        qsizetype j = i + 1;
+        if (j < recu.size() && recu[j] == '\r')
+            ++j;
+        if (j < recu.size() && recu[j] == '\n')
+            return {i, j + 1};
+    }
+    return {-1, -1};
+}
+
+} // namespace
+
 Reponse Analyse(QByteArrayView recu, bool fin)
 {
-    qsizetype fin_entete = recu.indexOf("\r\n\r\n");
-    qsizetype separation = 4;
-    if (fin_entete < 0) {
-        fin_entete = recu.indexOf("\n\n");
-        separation = 2;
-    }
+    const auto [fin_entete, debut_corps] = Fin_Entete(recu);
     if (fin_entete < 0) {
         if (recu.size() > Entete_HTTP_Maximum)
             return Illisible(QStringLiteral("en-tête HTTP sans fin"));
@@ -250,7 +264,7 @@ Reponse Analyse(QByteArrayView recu, bool fin)
             return Illisible(QStringLiteral("longueur HTTP non valable : « %1 »").arg(Extrait(ligne)));
         longueur = *n;
     }
-    const QByteArrayView reste = recu.sliced(fin_entete + separation);
+    const QByteArrayView reste = recu.sliced(debut_corps);
     if (longueur >= 0 && reste.size() < longueur) {
         if (fin)
             return Illisible(QStringLiteral("réponse coupée après %1 octets sur %2").arg(reste.size()).arg(longueur));

@@ -68,8 +68,9 @@ struct Tout_Ouvert {
         // The clock back where it was, shown again at its next tick: the
         // windows opened while it ticked.
         b.maintenant = b.maintenant.addSecs(-60);
-        QTest::qWaitFor([this] { return b.controle<QLabel>("Label37")->text() == QStringLiteral("18:30 Utc"); }, 3000);
+        a_l_heure = QTest::qWaitFor([this] { return b.controle<QLabel>("Label37")->text() == QStringLiteral("18:30 Utc"); }, 3000);
     }
+    bool a_l_heure = false;
     ~Tout_Ouvert()
     {
         Dialogue_Fichier::Installe_Repondeur({});
@@ -104,6 +105,7 @@ private slots:
 void Tst_Accessibilite::chaque_controle_nomme_en_francais()
 {
     Tout_Ouvert t;
+    QVERIFY(t.a_l_heure);
     QStringList ouvertes;
     for (QWidget *f : t.fenetres())
         ouvertes.append(f->objectName());
@@ -152,6 +154,7 @@ void Tst_Accessibilite::chaque_controle_nomme_en_francais()
 void Tst_Accessibilite::echap_ferme_chaque_fenetre_secondaire()
 {
     Tout_Ouvert t;
+    QVERIFY(t.a_l_heure);
     QStringList restent;
     for (QWidget *f : t.fenetres()) {
         if (f == t.b.fenetre.get())
@@ -205,6 +208,7 @@ QString Dit(QWidget *controle, QAccessible::Text quoi)
 void Tst_Accessibilite::tabulation_dans_l_ordre_de_lecture()
 {
     Tout_Ouvert t;
+    QVERIFY(t.a_l_heure);
     QStringList fautes;
     for (QWidget *f : t.fenetres()) {
         const QList<QWidget *> chaine = Chaine_Tabulation(f);

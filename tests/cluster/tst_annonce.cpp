@@ -39,6 +39,11 @@ void Tst_Annonce::champs_verifies_data()
     QTest::newRow("virgule et minuscules") << Champs(" 7012,05 ", "f8kob/p", "2a001", "dmf-2A001 cw") << "DX 7012.1 F8KOB/P dmf-2A001 cw"
                                            << "";
     QTest::newRow("sans décimale") << Champs("50313") << "DX 50313.0 F8KOB/P DMF 21001 USB" << "";
+    // Rounded once, to the tenth, from what was typed.
+    QTest::newRow("arrondi une fois") << Champs("14285.0495") << "DX 14285.0 F8KOB/P DMF 21001 USB" << "";
+    QTest::newRow("juste sous la moitié") << Champs("14285.0499999") << "DX 14285.0 F8KOB/P DMF 21001 USB" << "";
+    QTest::newRow("moitié du dixième") << Champs("14285.05") << "DX 14285.1 F8KOB/P DMF 21001 USB" << "";
+    QTest::newRow("dixième suivant par retenue") << Champs("14285.96") << "DX 14286.0 F8KOB/P DMF 21001 USB" << "";
     QTest::newRow("fréquence vide") << Champs("") << frequence << "indiquez la fréquence de l'activation en kHz";
     QTest::newRow("fréquence en MHz") << Champs("14.285") << frequence << "14,3 kHz n'est dans aucune bande amateur";
     QTest::newRow("hors bande") << Champs("14500.0") << frequence << "14 500,0 kHz n'est dans aucune bande amateur";
@@ -48,6 +53,12 @@ void Tst_Annonce::champs_verifies_data()
     QTest::newRow("indicatif trop long") << Champs("14285.0", "F8KOB/P/MM/12") << "Indicatif" << "de 1 à 12 lettres";
     QTest::newRow("indicatif avec blanc") << Champs("14285.0", "F8KOB P") << "Indicatif" << "de 1 à 12 lettres";
     QTest::newRow("indicatif accentué") << Champs("14285.0", "F8KÉB") << "Indicatif" << "de 1 à 12 lettres";
+    // Letters that only become A-Z once put in capitals.
+    QTest::newRow("eszett") << Champs("14285.0", QStringLiteral("ß1ABC")) << "Indicatif" << "de 1 à 12 lettres";
+    QTest::newRow("s long") << Champs("14285.0", QStringLiteral("\u017F1ABC")) << "Indicatif" << "de 1 à 12 lettres";
+    QTest::newRow("i sans point") << Champs("14285.0", QStringLiteral("F\u0131ABC")) << "Indicatif" << "de 1 à 12 lettres";
+    QTest::newRow("ligature ff") << Champs("14285.0", QStringLiteral("F4\uFB00")) << "Indicatif" << "de 1 à 12 lettres";
+    QTest::newRow("chiffre arabe") << Champs("14285.0", QStringLiteral("F\u0668ABC")) << "Indicatif" << "de 1 à 12 lettres";
     QTest::newRow("indicatif et commande") << Champs("14285.0", "F8KOB\r\nSET/NAME") << "Indicatif" << "de 1 à 12 lettres";
     QTest::newRow("numéro court") << Champs("14285.0", "F8KOB", "2100", "DMF 2100") << "N° DMF" << "5 chiffres pour le N° du Moulin";
     QTest::newRow("numéro lettré") << Champs("14285.0", "F8KOB", "21X01", "DMF 21X01") << "N° DMF"

@@ -12,6 +12,8 @@ class Tst_Frequences : public QObject {
 private slots:
     void hertz_d_un_spot_data();
     void hertz_d_un_spot();
+    void dixiemes_d_une_annonce_data();
+    void dixiemes_d_une_annonce();
     void texte_des_khz_data();
     void texte_des_khz();
 };
@@ -43,6 +45,28 @@ void Tst_Frequences::hertz_d_un_spot()
     QFETCH(QByteArray, khz);
     QFETCH(std::optional<qint64>, hertz);
     QCOMPARE(Hertz_De_kHz(khz), hertz);
+}
+
+void Tst_Frequences::dixiemes_d_une_annonce_data()
+{
+    QTest::addColumn<QByteArray>("khz");
+    QTest::addColumn<std::optional<qint64>>("dixiemes");
+    const std::optional<qint64> aucune;
+    QTest::newRow("une décimale") << QByteArray("14285.0") << std::optional<qint64>(142'850);
+    QTest::newRow("sans décimale") << QByteArray("7012") << std::optional<qint64>(70'120);
+    QTest::newRow("moitié") << QByteArray("7012,05") << std::optional<qint64>(70'121);
+    QTest::newRow("sous la moitié au quatrième chiffre") << QByteArray("14285.0495") << std::optional<qint64>(142'850);
+    QTest::newRow("retenue sur les kHz") << QByteArray("14285.96") << std::optional<qint64>(142'860);
+    QTest::newRow("sous le kHz") << QByteArray("0.5") << std::optional<qint64>(5);
+    QTest::newRow("zéro") << QByteArray("0.04") << aucune;
+    QTest::newRow("lettre après les décimales") << QByteArray("14285.04k") << aucune;
+}
+
+void Tst_Frequences::dixiemes_d_une_annonce()
+{
+    QFETCH(QByteArray, khz);
+    QFETCH(std::optional<qint64>, dixiemes);
+    QCOMPARE(Dixiemes_De_kHz(khz), dixiemes);
 }
 
 void Tst_Frequences::texte_des_khz_data()

@@ -35,11 +35,15 @@ private slots:
     void mode_du_poste_sous_flrig_data();
     void mode_du_poste_sous_flrig();
     void reglages_du_groupe_poste();
+    void adresse_du_poste_data();
+    void adresse_du_poste();
     void reponses_de_hamlib_data();
     void reponses_de_hamlib();
     void reponses_xmlrpc_data();
     void reponses_xmlrpc();
     void requete_xmlrpc_entiere();
+    void reponse_xmlrpc_en_morceaux_data();
+    void reponse_xmlrpc_en_morceaux();
 };
 
 void Tst_Poste::mode_du_commentaire_data()
@@ -125,11 +129,38 @@ void Tst_Poste::reglages_du_groupe_poste()
     s.sync();
     QCOMPARE(Lit_Reglages().type, Type::Aucun);
     // A blank address, as an older version could keep: the default one.
-    for (const QString &adresse : {QStringLiteral(""), QStringLiteral("   "), QStringLiteral("un nom")}) {
+    for (const QString &adresse : {QStringLiteral(""), QStringLiteral("   "), QStringLiteral("un nom"), QStringLiteral("USB\n2400"),
+                                   QStringLiteral("192.0.2.5\r\nX-Autre: 1")}) {
         s.setValue(QStringLiteral("Poste/Adresse"), adresse);
         s.sync();
         QCOMPARE(Lit_Reglages().adresse, QStringLiteral("127.0.0.1"));
     }
+}
+
+void Tst_Poste::adresse_du_poste_data()
+{
+    QTest::addColumn<QString>("adresse");
+    QTest::addColumn<QString>("refus");
+    const QString mauvaise = QStringLiteral("L'adresse du poste ne doit comporter ni blanc ni plus de 253 caractères.");
+    QTest::newRow("adresse IP") << "127.0.0.1" << QString();
+    QTest::newRow("nom et blancs autour") << " radio.local\n" << QString();
+    QTest::newRow("vide") << " " << "Indiquez l'adresse du poste : 127.0.0.1 quand rigctld ou flrig tourne sur cette machine.";
+    QTest::newRow("blanc") << "radio local" << mauvaise;
+    QTest::newRow("tabulation") << "radio\tlocal" << mauvaise;
+    QTest::newRow("LF") << "USB\n2400" << mauvaise;
+    QTest::newRow("CR") << "radio\rlocal" << mauvaise;
+    QTest::newRow("CR LF et en-tête") << "127.0.0.1\r\nX-Autre: 1" << mauvaise;
+    QTest::newRow("contrôle") << QStringLiteral("radio\u0001local") << mauvaise;
+    QTest::newRow("DEL") << QStringLiteral("radio\u007Flocal") << mauvaise;
+    QTest::newRow("contrôle C1") << QStringLiteral("radio\u0085local") << mauvaise;
+    QTest::newRow("blanc insécable") << QStringLiteral("radio\u00A0local") << mauvaise;
+}
+
+void Tst_Poste::adresse_du_poste()
+{
+    QFETCH(QString, adresse);
+    QFETCH(QString, refus);
+    QCOMPARE(Refus_Adresse(adresse).value_or(QString()), refus);
 }
 
 void Tst_Poste::reponses_de_hamlib_data()
@@ -149,6 +180,13 @@ void Tst_Poste::reponses_de_hamlib_data()
     QTest::newRow("fonction absente") << QByteArray("RPRT -11\n") << 0 << int(Reponse::Refus) << "RPRT -11, fonction que ce poste n'offre pas";
     QTest::newRow("poste éteint") << QByteArray("RPRT -20\n") << 1 << int(Reponse::Refus) << "RPRT -20, le poste n'est pas allumé";
     QTest::newRow("code inconnu") << QByteArray("RPRT -99\n") << 0 << int(Reponse::Refus) << "RPRT -99, erreur inconnue de Hamlib";
+    QTest::newRow("dernier code connu") << QByteArray("RPRT -22\n") << 0 << int(Reponse::Refus) << "RPRT -22, accès refusé";
+    QTest::newRow("premier code inconnu") << QByteArray("RPRT -23\n") << 0 << int(Reponse::Refus) << "RPRT -23, erreur inconnue de Hamlib";
+    QTest::newRow("plus petit entier") << QByteArray("RPRT -2147483648\n") << 0 << int(Reponse::Refus)
+                                       << "RPRT -2147483648, erreur inconnue de Hamlib";
+    QTest::newRow("plus petit entier à une lecture") << QByteArray("RPRT -2147483648\n") << 1 << int(Reponse::Refus)
+                                                     << "RPRT -2147483648, erreur inconnue de Hamlib";
+    QTest::newRow("au-delà des entiers") << QByteArray("RPRT -2147483649\n") << 0 << int(Reponse::Illisible) << "« RPRT -2147483649 »";
     QTest::newRow("valeur au lieu de RPRT") << QByteArray("14285000\n") << 0 << int(Reponse::Illisible) << "« 14285000 » au lieu de RPRT 0";
     QTest::newRow("RPRT sans code") << QByteArray("RPRT x\n") << 0 << int(Reponse::Illisible) << "« RPRT x »";
     QTest::newRow("RPRT 0 à une lecture") << QByteArray("RPRT 0\n") << 1 << int(Reponse::Illisible) << "« RPRT 0 »";
@@ -203,6 +241,59 @@ void Tst_Poste::reponses_xmlrpc_data()
                                      << int(Reponse::Illisible) << "longueur HTTP non valable";
     QTest::newRow("fermée sans rien") << QByteArray() << true << int(Reponse::Illisible) << "aucune réponse";
     QTest::newRow("en-tête sans fin") << QByteArray(20000, 'H') << false << int(Reponse::Illisible) << "en-tête HTTP sans fin";
+}
+
+namespace {
+
+// A body that holds a blank line of its own, after a header ending in LF LF.
+QByteArray Entete_LF_Corps_CRLF()
+{
+    const QByteArray corps = "<?xml version=\"1.0\"?>\r\n\r\n<methodResponse><params><param><value><double>14285000</double>"
+                             "</value></param></params></methodResponse>";
+    return "HTTP/1.1 200 OK\nContent-Length: " + QByteArray::number(corps.size()) + "\n\n" + corps;
+}
+
+} // namespace
+
+void Tst_Poste::reponse_xmlrpc_en_morceaux_data()
+{
+    QTest::addColumn<QByteArray>("recu");
+    QTest::addColumn<int>("etat");
+    QTest::addColumn<QString>("attendu");
+    const QByteArray lf = Entete_LF_Corps_CRLF();
+    QTest::newRow("en-tête LF, corps CR LF") << lf << int(Reponse::Complete) << "14285000";
+    QByteArray melange = Reponse_XMLRPC("14070000");
+    melange.replace("Content-Type: text/xml\r\n", "Content-Type: text/xml\n");
+    QTest::newRow("fins de ligne mêlées") << melange << int(Reponse::Complete) << "14070000";
+    QTest::newRow("CR LF partout") << Reponse_XMLRPC("14070000") << int(Reponse::Complete) << "14070000";
+    QByteArray court = lf;
+    court.replace("Content-Length: ", "Content-Length: 1");
+    QTest::newRow("corps plus court qu'annoncé") << court << int(Reponse::Illisible) << "réponse coupée après";
+    QTest::newRow("refus HTTP en LF") << QByteArray("HTTP/1.1 500 Oops\n\n\r\n\r\n") << int(Reponse::Refus) << "HTTP 500 Oops";
+}
+
+// However the bytes arrive, a piece at a time or all at once, the verdict
+// is the same.
+void Tst_Poste::reponse_xmlrpc_en_morceaux()
+{
+    QFETCH(QByteArray, recu);
+    QFETCH(int, etat);
+    QFETCH(QString, attendu);
+    Reponse d_un_coup = XMLRPC::Analyse(recu, false);
+    if (d_un_coup.etat == Reponse::Incomplete)
+        d_un_coup = XMLRPC::Analyse(recu, true);
+    Verifie(d_un_coup, etat, attendu);
+    for (qsizetype taille = 1; taille <= recu.size(); ++taille) {
+        Reponse r = XMLRPC::Analyse(recu.first(taille), false);
+        if (r.etat == Reponse::Incomplete && taille == recu.size())
+            r = XMLRPC::Analyse(recu, true);
+        if (r.etat == Reponse::Incomplete)
+            continue;
+        QCOMPARE(int(r.etat), int(d_un_coup.etat));
+        QCOMPARE(r.valeurs, d_un_coup.valeurs);
+        QCOMPARE(r.raison, d_un_coup.raison);
+        break;
+    }
 }
 
 void Tst_Poste::reponses_xmlrpc()

@@ -67,6 +67,9 @@ void Tst_Fenetre_Spots::demande_de_connexion_data()
     QTest::newRow("adresse de 254 caractères") << QString(254, u'a') << "F5ABC" << "L'adresse du nœud" << QByteArray();
     QTest::newRow("sans indicatif") << "dxc.exemple.fr" << "" << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("indicatif accentué") << "dxc.exemple.fr" << "F5ÉA" << "L'indicatif de connexion" << QByteArray();
+    QTest::newRow("adresse et commande") << "dxc.exemple.fr\nsh/dx" << "F5ABC" << "L'adresse du nœud" << QByteArray();
+    QTest::newRow("adresse et tabulation") << "dxc\texemple" << "F5ABC" << "L'adresse du nœud" << QByteArray();
+    QTest::newRow("indicatif eszett") << "dxc.exemple.fr" << QStringLiteral("ß1ABC") << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("indicatif avec blanc") << "dxc.exemple.fr" << "F5 ABC" << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("commande glissée") << "dxc.exemple.fr" << "F5ABC\r\nsh/dx" << "L'indicatif de connexion" << QByteArray();
     QTest::newRow("indicatif trop long") << "dxc.exemple.fr" << QString(21, u'F') << "L'indicatif de connexion" << QByteArray();
