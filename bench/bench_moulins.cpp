@@ -1,5 +1,6 @@
 // The list of mills at 50,000 mills beside a 99,999-line log: its reading
 // and checks beside the floor of reading the file and finding its line ends,
+// its reading when spoilt or of any bytes,
 // the start of the main window with and without it, Enter in the number
 // with the mill's name shown, and the window of what is left.
 #include "Bancs_Qt.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +102,38 @@ void BM_Lecture_Liste(benchmark::State &state)
     }
 }
 
+// A list of 50,000 mills spoilt at its start, and bytes of any kind: the
+// reading stays linear, in ms per MB of the file.
+QByteArray Liste_Hostile(int sorte)
+{
+    switch (sorte) {
+    case 0: return '"' + Liste_Csv();
+    case 1: return QString(200000, QChar(0xE9)).toUtf8();
+    case 2: return QString(200000, QChar(0xE9)).toUtf8() + "\r\n" + Liste_Csv();
+    default: {
+        QByteArray hasard(Liste_Csv().size(), Qt::Uninitialized);
+        quint32 x = 20261208;
+        for (char &c : hasard) {
+            x = x * 1664525u + 1013904223u;
+            c = char(x >> 24);
+        }
+        return hasard;
+    }
+    }
+}
+
+void BM_Lecture_Liste_Hostile(benchmark::State &state)
+{
+    static const char *sortes[] = {"guillemet au début", "premier champ de 200 000 é", "200 000 é puis la liste", "octets au hasard"};
+    const QByteArray fichier = Liste_Hostile(int(state.range(0)));
+    state.SetLabel(sortes[state.range(0)]);
+    QElapsedTimer chrono;
+    chrono.start();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Moulins::Lit_Liste(fichier).refusees);
+    state.counters["ms_par_Mo"] = double(chrono.nsecsElapsed()) / 1e6 / double(state.iterations()) / (double(fichier.size()) / (1 << 20));
+}
+
 // The main window up to its showing, Qt already loaded.
 void Demarrage(benchmark::State &state, const QTemporaryDir &dossier)
 {
@@ -161,6 +195,7 @@ void BM_Moulins_Restants(benchmark::State &state)
 
 BENCHMARK(BM_Plancher_Lecture_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Lecture_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Lecture_Liste_Hostile)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Demarrage_Sans_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Demarrage_Avec_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Entree_DMF_Avec_Nom)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -237,9 +237,14 @@ std::optional<Places> Lit_Entete(QByteArrayView octets, const std::vector<Brut> 
             n[k] = QString::fromUtf8(Colonnes[k].mots).split(u' ');
         return n;
     }();
+    // A heading is a few words: a longer cell names no column and is not
+    // folded, whatever its length (a stray quote makes it the whole file).
+    constexpr qsizetype Cellule_Maximum = 100;
     Places places;
     places.fill(-1);
     for (size_t j = 0; j < champs.size(); ++j) {
+        if (champs[j].fin - champs[j].debut > Cellule_Maximum)
+            continue;
         const QStringList mots = Mots(Valeur(octets, champs[j]), e);
         std::optional<size_t> choisie;
         for (size_t k = 0; k < Nombre_Colonnes; ++k)
@@ -353,7 +358,8 @@ QString Cite(QByteArrayView v, Encodage e)
 class Constructeur {
 public:
     // The list keeps the file's bytes, shared, not copied.
-    Constructeur(Encodage e, const QByteArray &fichier)
+    // `douteux`: marked as UTF-8 without being so from end to end.
+    Constructeur(Encodage e, const QByteArray &fichier, bool douteux) : m_douteux(douteux)
     {
         m_liste.m_encodage = e;
         m_liste.m_index.assign(size_t(Codes_DMF), -1);
@@ -378,6 +384,8 @@ public:
             return b ? Vue(octets, *b, tampons[k]) : QByteArrayView();
         };
         QByteArray tampon_long;
+        QByteArrayView valeurs[Nombre_Colonnes];
+        QByteArray propres[Nombre_Colonnes];
         while (decoupe.suivant(champs, ligne)) {
             if (Ligne_Vide(octets, champs))
                 continue;
@@ -417,11 +425,26 @@ public:
                 refuse(ligne, QStringLiteral("un champ contient un caractère de contrôle"));
                 continue;
             }
-            if (deja(m, valeur(Nom), ligne))
+            // The whole file is read as the UTF-8 its mark says: a stray
+            // byte is replaced, so that what is kept stays UTF-8.
+            bool remplace = false;
+            for (size_t k = 0; k < Nombre_Colonnes; ++k) {
+                if (!Colonnes[k].texte)
+                    continue;
+                valeurs[k] = valeur(k);
+                if (m_douteux && !valeurs[k].isValidUtf8()) {
+                    propres[k] = QString::fromUtf8(valeurs[k]).toUtf8();
+                    valeurs[k] = propres[k];
+                    remplace = true;
+                }
+            }
+            if (deja(m, valeurs[Nom], ligne))
                 continue;
             for (size_t k = 0; k < Nombre_Colonnes; ++k)
                 if (Colonnes[k].texte)
-                    m.*Colonnes[k].texte = place(valeur(k));
+                    m.*Colonnes[k].texte = place(valeurs[k]);
+            if (remplace && m_remplacees++ == 0)
+                m_premiere_remplacee = ligne;
             garde(m, ligne);
         }
     }
@@ -431,6 +454,8 @@ public:
         Lecture lecture;
         lecture.refus = std::move(m_refus);
         lecture.refusees = m_refusees;
+        lecture.remplacees = m_remplacees;
+        lecture.premiere_remplacee = m_premiere_remplacee;
         lecture.liste = termine_liste();
         return lecture;
     }
@@ -507,6 +532,8 @@ private:
     std::vector<qsizetype> m_lignes; // of each mill kept
     std::vector<Refus> m_refus;
     qsizetype m_refusees = 0;
+    qsizetype m_remplacees = 0, m_premiere_remplacee = 0;
+    bool m_douteux;
     bool m_dans_l_ordre = true;
 };
 
@@ -531,9 +558,11 @@ Lecture Lit_Liste(const QByteArray &fichier)
 {
     QByteArrayView octets = fichier;
     Encodage encodage = Encodage::Windows1252;
+    bool douteux = false;
     if (octets.startsWith("\xEF\xBB\xBF")) {
         octets = octets.sliced(3);
         encodage = Encodage::Utf8;
+        douteux = !octets.isValidUtf8();
     } else if (octets.isValidUtf8()) {
         encodage = Encodage::Utf8;
     }
@@ -557,7 +586,7 @@ Lecture Lit_Liste(const QByteArray &fichier)
         }
         places = entete ? *entete : Devine_Colonnes(octets, premiers);
     }
-    Constructeur c(encodage, fichier);
+    Constructeur c(encodage, fichier, douteux);
     c.lit(decoupe, octets, places);
     return c.termine();
 }

@@ -102,6 +102,10 @@ struct Lecture {
     Liste liste;
     std::vector<Refus> refus; // the first Refus_Montres
     qsizetype refusees = 0;   // all of them
+    // Lines kept with a byte that was no UTF-8 in a file marked as UTF-8:
+    // each such byte became U+FFFD.
+    qsizetype remplacees = 0;
+    qsizetype premiere_remplacee = 0; // its line, from 1
 };
 
 // Reads a list from the file's bytes; never fails, a line that cannot be kept
@@ -110,8 +114,8 @@ Lecture Lit_Liste(const QByteArray &fichier);
 // The file read whole, unless it is no regular file or too large for a list.
 Sous_Programmes::Resultat<Lecture> Lit_Fichier_Liste(const QString &chemin);
 
-// Moulins.txt's bytes: UTF-8, CR LF, a header, one mill a line in the order
-// of numbers; read again, they give the same list and the same bytes.
+// Moulins.txt's bytes: valid UTF-8, CR LF, a header, one mill a line in the
+// order of numbers; read again, they give the same list and the same bytes.
 QByteArray Texte_Garde(const Liste &liste);
 
 struct Differences {

@@ -32,6 +32,10 @@ QString Resume(const Lecture &l, const Liste &gardee, const Differences &d)
     if (l.refusees > qsizetype(l.refus.size()))
         texte += QStringLiteral(", dont %1 non montrée(s)").arg(Nombre(l.refusees - qsizetype(l.refus.size())));
     texte += l.refusees ? QStringLiteral(" : la liste du bas dit pourquoi.") : QStringLiteral(".");
+    if (l.remplacees)
+        texte += QStringLiteral("\n%1 ligne(s) gardée(s) avec un octet qui n'était pas de l'UTF-8, remplacé par « \uFFFD » (la première : ligne %2).")
+                     .arg(Nombre(l.remplacees))
+                     .arg(l.premiere_remplacee);
     if (l.liste.vide())
         texte += QStringLiteral("\nAucun moulin n'a pu être lu : ce fichier ne peut pas remplacer la liste.");
     return texte;

@@ -48,6 +48,7 @@ private slots:
     }
     void charger_la_liste_puis_le_nom_sous_la_saisie();
     void annuler_ne_garde_rien();
+    void octet_etranger_dit_puis_liste_gardee_en_utf8();
     void liste_gardee_lue_au_demarrage();
     void moulins_restants_d_accord_avec_la_carte_et_le_recapitulatif();
     void restants_enregistres_et_imprimes();
@@ -109,6 +110,30 @@ void Tst_Main_Moulins::charger_la_liste_puis_le_nom_sous_la_saisie()
              QStringLiteral("QSO 1, 01/03/07, DMF 21001, Moulin de la Tour, Saint-Pierre (21), Moulin Contacte, F5ABC"));
     QCOMPARE(b.liste()->model()->index(3, 0).data(Qt::AccessibleTextRole).toString(),
              QStringLiteral("QSO 4, 12/03/07, DMF 75001, Moulin Contacte, F1BBB"));
+}
+
+void Tst_Main_Moulins::octet_etranger_dit_puis_liste_gardee_en_utf8()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    const QString csv = b.dossier.ecrit(QStringLiteral("liste.csv"), "\xEF\xBB\xBF" "dmf;nom;commune\r\n21001;Moulin \xC3\xA0 eau;Beaune\r\n"
+                                                                   "21002;Moulin \xE0 vent;Dijon\r\n");
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return csv; });
+    b.demarre();
+    b.action("Mnu_Liste_Moulins")->trigger();
+    QWidget *apercu = Banc_Main::fenetre_ouverte("Apercu_Moulins");
+    QVERIFY(apercu);
+    QCOMPARE(Texte(apercu, "Resume_Moulins"),
+             QStringLiteral("2 moulin(s) lu(s), aucune liste n'était gardée.\n0 ligne(s) refusée(s).\n"
+                            "1 ligne(s) gardée(s) avec un octet qui n'était pas de l'UTF-8, remplacé par « \uFFFD » (la première : ligne 3)."));
+    apercu->findChild<QPushButton *>(QStringLiteral("Enregistrer_Moulins"))->click();
+    QVERIFY(QByteArrayView(b.dossier.lit(QStringLiteral("Moulins.txt"))).isValidUtf8());
+
+    // Read again at the next start: the names as they were shown.
+    b.fenetre.reset();
+    b.demarre();
+    b.saisit_qso(QStringLiteral("F5NEW"), 0, QStringLiteral("21001"));
+    QTRY_COMPARE(b.controle<QLabel>("Nom_Moulin")->text(), QStringLiteral("Moulin à eau, Beaune (21)"));
 }
 
 void Tst_Main_Moulins::annuler_ne_garde_rien()

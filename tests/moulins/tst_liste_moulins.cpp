@@ -49,6 +49,8 @@ private slots:
     void lignes_de_toutes_sortes_data();
     void encodage_du_fichier_entier();
     void encodage_du_fichier_entier_data();
+    void octet_etranger_dans_une_liste_utf8_data();
+    void octet_etranger_dans_une_liste_utf8();
     void liste_gardee_rendue_octet_pour_octet();
     void garde_remplace_et_sauvegarde_l_ancienne();
     void comparaison_avec_la_liste_gardee();
@@ -326,6 +328,51 @@ void Tst_Liste_Moulins::encodage_du_fichier_entier()
     QCOMPARE(liste.taille(), 2);
     QCOMPARE(liste.Chaine(liste.Trouve("21001")->nom), nom);
     QCOMPARE(liste.Chaine(liste.Trouve("21999")->nom), nom_du_milieu);
+}
+
+void Tst_Liste_Moulins::octet_etranger_dans_une_liste_utf8_data()
+{
+    QTest::addColumn<QByteArray>("ligne"); // the third mill's line
+    QTest::addColumn<QString>("moulin");   // as read, and as read again once kept
+    QTest::addColumn<int>("remplacees");
+    QTest::newRow("dans le nom") << QByteArray("21003;Moulin \xE9" "cras\xE9;Dijon;;") << QStringLiteral("21003|Moulin \uFFFDcras\uFFFD|Dijon|21||")
+                                 << 1;
+    QTest::newRow("dans la commune") << QByteArray("21003;Moulin C;C\xF4te;;") << QStringLiteral("21003|Moulin C|C\uFFFDte|21||") << 1;
+    QTest::newRow("dans la latitude") << QByteArray("21003;Moulin C;Dijon;47\xB0;") << QStringLiteral("21003|Moulin C|Dijon|21|47\uFFFD|")
+                                      << 1;
+    QTest::newRow("séquence coupée en fin de champ") << QByteArray("21003;Moulin \xC3;Dijon;;")
+                                                     << QStringLiteral("21003|Moulin \uFFFD|Dijon|21||") << 1;
+    QTest::newRow("entre guillemets") << QByteArray("21003;\"Moulin \xE9\"\"\xE9\";Dijon;;")
+                                      << QStringLiteral("21003|Moulin \uFFFD\"\uFFFD|Dijon|21||") << 1;
+    QTest::newRow("dans une colonne non gardée") << QByteArray("21003;Moulin C;Dijon;;;\xE9") << QStringLiteral("21003|Moulin C|Dijon|21||")
+                                                 << 0;
+}
+
+// A file marked as UTF-8 is read as UTF-8 from end to end, a stray byte
+// replaced: every other accented name stays as it is, and the kept list
+// reads back as the same mills.
+void Tst_Liste_Moulins::octet_etranger_dans_une_liste_utf8()
+{
+    QFETCH(QByteArray, ligne);
+    QFETCH(QString, moulin);
+    QFETCH(int, remplacees);
+    const QByteArray fichier = "\xEF\xBB\xBFn\xC2\xB0;nom;commune;lat;lon\r\n21001;Moulin \xC3\xA0 eau;Beaune;;\r\n"
+                               "21002;Moulin B;Is-sur-Tille;;\r\n"
+                               + ligne + "\r\n21004;Moulin d\xC3\xA9j\xC3\xA0 vu;C\xC3\xB4te;;\r\n";
+    const Lecture l = Lit_Liste(fichier);
+    QCOMPARE(l.refusees, 0);
+    QCOMPARE(l.remplacees, remplacees);
+    QCOMPARE(l.premiere_remplacee, remplacees ? 4 : 0);
+    const QStringList attendus{QStringLiteral("21001|Moulin à eau|Beaune|21||"), QStringLiteral("21002|Moulin B|Is-sur-Tille|21||"), moulin,
+                               QStringLiteral("21004|Moulin déjà vu|Côte|21||")};
+    QCOMPARE(Moulins_De(l.liste), attendus);
+    const QByteArray garde = Texte_Garde(l.liste);
+    QVERIFY(QByteArrayView(garde).isValidUtf8());
+    const Lecture relue = Lit_Liste(garde);
+    QCOMPARE(relue.refusees, 0);
+    QCOMPARE(relue.remplacees, 0);
+    QCOMPARE(Moulins_De(relue.liste), attendus);
+    QCOMPARE(Texte_Garde(relue.liste), garde);
 }
 
 void Tst_Liste_Moulins::liste_gardee_rendue_octet_pour_octet()
