@@ -464,6 +464,17 @@ void Tst_Liste_Moulins::fichiers_hostiles()
     const auto q = Lit_Fichier_Liste(d.ecrit(QStringLiteral("guillemet.csv"), "dmf;nom\r\n21001;\"" + QByteArray(300000, 'x')));
     QVERIFY(q.ok());
     QCOMPARE(Refus_De(q.valeur()), QStringList{QStringLiteral("2: un champ dépasse 200 caractères")});
+    // A stray quote as the first byte makes the whole list one field; a
+    // first line of one long word is no heading, and the mills under it stay.
+    QByteArray liste;
+    for (int i = 0; i < 16000; ++i)
+        liste += "21" + QByteArray::number(i % 1000).rightJustified(3, '0') + ";Moulin " + QByteArray::number(i) + ";Dijon\r\n";
+    const Lecture guillemet = Lit_Liste('"' + liste);
+    QCOMPARE(guillemet.liste.taille(), 0);
+    QCOMPARE(Refus_De(guillemet), QStringList{QStringLiteral("1: un champ dépasse 200 caractères")});
+    const Lecture long_mot = Lit_Liste(QString(200000, QChar(0xE9)).toUtf8() + "\r\n" + liste);
+    QCOMPARE(long_mot.liste.taille(), 1000);
+    QCOMPARE(Refus_De(long_mot).first(), QStringLiteral("1: un champ dépasse 200 caractères"));
 
     // Too large for a list: told without reading it.
     QFile grand(d.fichier(QStringLiteral("grand.csv")));
