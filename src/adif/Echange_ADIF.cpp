@@ -281,13 +281,13 @@ QByteArray Date_Log(const QDate &d)
     return QByteArray(texte, 8);
 }
 
+QString Refus_Champ(const QString &champ, const QString &raison) { return QStringLiteral("Refusé, champ « %1 » : %2").arg(champ, raison); }
+
 // Why a candidate cannot be imported, as the entry would refuse it typed;
 // empty when it can.
 QString Refus_Candidat(const Candidat &c, QByteArrayView type, QByteArrayView date_brute, bool date_valide, const QString &annee)
 {
-    auto refus = [](const QString &champ, const QString &raison) {
-        return QStringLiteral("Refusé, champ « %1 » : %2").arg(champ, raison);
-    };
+    const auto refus = Refus_Champ;
     if (!date_valide)
         return refus(QStringLiteral("Date"), QStringLiteral("« %1 » n'est pas une date AAAAMMJJ")
                                                  .arg(Texte_Visible(Depuis_Log(date_brute.first(qMin<qsizetype>(date_brute.size(), 16))))));
@@ -378,6 +378,7 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Recueil &r, const std::fun
         }
         const Champs_Utiles u(e);
         std::optional<QByteArray> dmf;
+        QByteArrayView fautive;
         if (u.propre) {
             QByteArrayView brut = u.sig_info.trimmed();
             if (brut.isEmpty())
@@ -391,6 +392,11 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Recueil &r, const std::fun
                 dmf = Reference_Dans_Texte(u.comment);
             if (!dmf)
                 dmf = Reference_Dans_Texte(u.notes);
+            // A DMF reference that is no number: shown refused, not passed over.
+            if (!dmf && Est_DMF(u.sig) && !u.sig_info.trimmed().isEmpty()) {
+                fautive = u.sig_info.trimmed();
+                dmf = fautive.toByteArray();
+            }
         }
         if (!dmf) {
             if (Est_DMF(u.my_sig))
@@ -418,7 +424,10 @@ bool Parcourt(Lecteur &lecteur, const QString &annee, Recueil &r, const std::fun
             c.attente = u.attente.trimmed() == "Y";
         }
 
-        QString refus = Refus_Candidat(c, type, jour, date.isValid(), annee);
+        QString refus = fautive.isEmpty() ? Refus_Candidat(c, type, jour, date.isValid(), annee)
+                                          : Refus_Champ(QStringLiteral("SIG_INFO"),
+                                                        QStringLiteral("« %1 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)")
+                                                            .arg(Texte_Visible(Depuis_Log(fautive.first(qMin<qsizetype>(fautive.size(), 16))))));
         if (refus.isEmpty() && u.propre && !decode)
             refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
         if (!refus.isEmpty()) {

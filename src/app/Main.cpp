@@ -36,6 +36,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 #include <QTimer>
 #include <QLineEdit>
 
@@ -130,6 +133,26 @@ void Main::Prepare_Sauvegarde()
 }
 
 QDateTime Main::Maintenant_Local() const { return m_env.horloge().toTimeZone(m_env.zone); }
+
+void Main::Mnu_Annuler_Modification_Click()
+{
+    const auto quoi = m_carnet->derniere_modification();
+    if (!quoi)
+        return;
+    if (!Message::Question(this, QStringLiteral("Voulez-vous annuler la dernière modification du log : %1 ?\n\n"
+                                                "Le log redeviendra tel qu'il était juste avant.")
+                                     .arg(*quoi)))
+        return;
+    if (const Statut s = m_carnet->annule(); !s && !s.erreur().isEmpty())
+        Signale(s.erreur());
+}
+
+void Main::Mnu_Dossier_Logs_Click()
+{
+    const QString dossier = m_carnet->dossier();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(dossier)))
+        Signale(QStringLiteral("Le dossier des logs %1 n'a pas pu être ouvert.").arg(QDir::toNativeSeparators(dossier)));
+}
 
 bool Main::Signale(const QString &erreur)
 {

@@ -84,6 +84,8 @@ private:
     void Mnu_Importer_ADIF_Click();
     void Mnu_Exporter_ADIF_Click();
     void Mnu_Restaurer_Click();
+    void Mnu_Annuler_Modification_Click();
+    void Mnu_Dossier_Logs_Click();
     void Mnu_Validations_Click();
     void Mnu_Liste_Moulins_Click();
     void Mnu_Moulins_Restants_Click();

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "Accessibilite.h"
+#include "Carnet.h"
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Dates.h"
@@ -87,11 +88,18 @@ void Main::Cree_Menus()
     connect(f10, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 
     QMenu *fichier = menu("Mnu_Fichier", QStringLiteral("Fichier"));
+    QAction *annuler = entree(fichier, "Mnu_Annuler_Modification", QStringLiteral("Annuler la dernière modification"),
+                              &Main::Mnu_Annuler_Modification_Click);
+    annuler->setShortcut(QKeySequence::Undo);
+    annuler->setEnabled(false);
+    connect(m_carnet, &Carnet::change, annuler, [this, annuler] { annuler->setEnabled(m_carnet->derniere_modification().has_value()); });
+    fichier->addSeparator();
     entree(fichier, "Mnu_Importer_ADIF", QStringLiteral("Importer des QSO (ADIF)..."), &Main::Mnu_Importer_ADIF_Click);
     entree(fichier, "Mnu_Exporter_ADIF", QStringLiteral("Exporter le log (ADIF)..."), &Main::Mnu_Exporter_ADIF_Click);
     entree(fichier, "Mnu_Validations", QStringLiteral("Mettre à jour les validations..."), &Main::Mnu_Validations_Click);
     entree(fichier, "Mnu_Liste_Moulins", QStringLiteral("Charger la liste des moulins..."), &Main::Mnu_Liste_Moulins_Click);
     entree(fichier, "Mnu_Restaurer", QStringLiteral("Restaurer une sauvegarde..."), &Main::Mnu_Restaurer_Click);
+    entree(fichier, "Mnu_Dossier_Logs", QStringLiteral("Ouvrir le dossier des logs"), &Main::Mnu_Dossier_Logs_Click);
     fichier->addSeparator();
     entree(fichier, "Mnu_Quitter", QStringLiteral("Quitter KOB_Dezudidar_ERI"), [] {
         QApplication::closeAllWindows();

@@ -5,13 +5,15 @@
 
 #include <QObject>
 #include <QSet>
+#include <deque>
 #include <optional>
 #include <vector>
 
 // The log of the current station and year: its path, its reading, and every
 // write to it, each preceded by the backup before the log's first change in
 // the run. `change()` follows every write that was done, so that whatever
-// shows the log reads it again.
+// shows the log reads it again. The last changes of the run can be taken
+// back, one at a time, the newest first.
 class Carnet : public QObject {
     Q_OBJECT
 
@@ -35,6 +37,8 @@ public:
 
     Sous_Programmes::Resultat<Sous_Programmes::Contenu_Log> lit(QByteArray tampon = {}) const;
     Sous_Programmes::Resultat<Sous_Programmes::DMF_Trouve> cherche_dmf(QByteArrayView dmf) const;
+    // The stored lines a deletion of `dmf` would remove.
+    Sous_Programmes::Resultat<std::vector<QByteArray>> lignes_dmf(QByteArrayView dmf) const;
 
     // The writes. One the operator declined, the backup having failed, gives
     // an error without text: nothing more is to be told.
@@ -51,6 +55,15 @@ public:
 
     // Copies the log ahead of its first change, in the background.
     void prepare_sauvegarde();
+
+    // How many changes are kept to be taken back.
+    static constexpr int Etapes_Annulables = 20;
+    // The last change of this run still to be taken back, said in French
+    // ("la suppression du DMF N° 21002"); none when there is none.
+    std::optional<QString> derniere_modification() const;
+    // Puts the log back as it was before that change, in one step, unless
+    // something else has changed the file since.
+    Sous_Programmes::Statut annule();
 
     // While one lives, `change()` waits: it is sent once, when the last one
     // ends, if anything was written meanwhile.
@@ -74,8 +87,21 @@ signals:
 
 private:
     template <typename F>
-    auto ecrit(F ecriture) -> decltype(ecriture());
+    auto ecrit(const QString &quoi, F ecriture) -> decltype(ecriture());
     void signale_change();
+    // The log's bytes before a change, none when it could not be read.
+    std::optional<QByteArray> avant() const;
+    void retient(const QString &quoi, std::optional<QByteArray> avant);
+
+    // A change that can be taken back: the log before it, and what it was
+    // left as (its size and a digest), to see that nothing changed it since.
+    struct Etape {
+        QString quoi;
+        QByteArray avant;
+        qsizetype taille_apres = 0;
+        size_t empreinte_apres = 0;
+    };
+    std::deque<Etape> m_etapes;
 
     QString m_dossier;
     std::function<QDateTime()> m_heure_locale;

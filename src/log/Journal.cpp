@@ -222,6 +222,19 @@ Resultat<DMF_Trouve> Cherche_DMF(const QString &chemin_log, QByteArrayView dmf)
     return resultat;
 }
 
+Resultat<std::vector<QByteArray>> Lignes_DMF(const QString &chemin_log, QByteArrayView dmf)
+{
+    const auto octets = Lit_Fichier(chemin_log);
+    if (!octets)
+        return Erreur{octets.erreur()};
+    std::vector<QByteArray> lignes;
+    Pour_Chaque_Ligne(octets.valeur(), [&](QByteArrayView l, QByteArrayView) {
+        if (Meme_DMF(l, dmf))
+            lignes.push_back(l.toByteArray());
+    });
+    return lignes;
+}
+
 Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArrayView nouvelle)
 {
     if (auto v = Verifie_Nouvelle(nouvelle); !v)
@@ -270,10 +283,6 @@ Statut Ajoute_QSO(const QString &chemin_log, QByteArrayView nouvelle)
     return Ajoute_Fichier(chemin_log, nouvelle.toByteArray().append(Fin_Ligne));
 }
 
-namespace {
-
-} // namespace
-
 int Jour_Insertion(QByteArrayView ligne)
 {
     if (ligne.size() < Largeur_Date)
@@ -294,6 +303,13 @@ int Jour_Insertion(QByteArrayView ligne)
     if (jour > jours[mois - 1] + (mois == 2 && bissextile))
         return 0;
     return annee * 10000 + mois * 100 + jour;
+}
+
+QString Refus_Calendrier(QByteArrayView date, const QString &fait)
+{
+    if (Jour_Insertion(date))
+        return {};
+    return QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être %2.").arg(QString::fromLatin1(Date_QSO(date)), fait);
 }
 
 std::optional<QDate> Cle_Insertion(QByteArrayView ligne)
@@ -318,8 +334,7 @@ Statut Insere_QSO_Par_Date(const QString &chemin_log, const std::vector<QByteArr
             return v;
         const int cle = Jour_Insertion(n);
         if (!cle)
-            return Erreur{QStringLiteral("La date « %1 » n'existe pas au calendrier : le QSO ne peut pas être inséré.")
-                              .arg(QString::fromLatin1(Date_QSO(n)))};
+            return Erreur{Refus_Calendrier(n, QStringLiteral("inséré"))};
         cles.push_back(cle);
     }
     if (nouvelles.empty())

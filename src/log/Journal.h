@@ -95,6 +95,9 @@ Resultat<DMF_Trouve> Cherche_DMF(const QString &chemin_log, QByteArrayView dmf);
 // the list line `ancienne`; adds it at the end when none is.
 Statut Remplace_QSO(const QString &chemin_log, QByteArrayView ancienne, QByteArrayView nouvelle);
 
+// The stored lines Supprime_QSO(dmf) would remove, in file order.
+Resultat<std::vector<QByteArray>> Lignes_DMF(const QString &chemin_log, QByteArrayView dmf);
+
 // Removes every line whose DMF number is `dmf`; an empty `dmf` removes the
 // lines too short to hold a number, which hold no QSO.
 Statut Supprime_QSO(const QString &chemin_log, QByteArrayView dmf);
@@ -108,6 +111,9 @@ std::optional<QDate> Cle_Insertion(QByteArrayView ligne);
 // The same as yyyymmdd, 0 when it is none: a whole log's keys cost a few
 // instructions a line.
 int Jour_Insertion(QByteArrayView ligne);
+// Refuses a date (JJ/MM/AA) that no calendar has, for a QSO to be `fait`
+// ("inséré", "modifié"); empty for a calendar date.
+QString Refus_Calendrier(QByteArrayView date, const QString &fait);
 
 // Writes `nouvelle` before the first stored line, in file order, of the same
 // day or later; at the end when there is none. Lines without a date keep

@@ -78,7 +78,11 @@ std::optional<QString> Refus_Adresse(const QString &adresse)
     return std::nullopt;
 }
 
-std::optional<Mode> Mode_Du_Commentaire(QByteArrayView commentaire, qint64 hertz)
+namespace {
+
+// Each word of a comment in capitals, until `trouve` gives something.
+template <typename F>
+auto Premier_Mot(QByteArrayView commentaire, F trouve) -> decltype(trouve(QByteArray()))
 {
     qsizetype i = 0;
     while (i < commentaire.size()) {
@@ -87,6 +91,37 @@ std::optional<Mode> Mode_Du_Commentaire(QByteArrayView commentaire, qint64 hertz
         QByteArray mot;
         while (i < commentaire.size() && Alphanumerique(commentaire[i]))
             mot += Majuscule_Ascii(commentaire[i++]);
+        if (auto r = trouve(mot))
+            return r;
+    }
+    return {};
+}
+
+} // namespace
+
+QString Mode_Annonce(QByteArrayView commentaire_spot, const QString &mode_poste)
+{
+    const std::optional<QByteArray> du_spot = Premier_Mot(commentaire_spot, [](const QByteArray &mot) -> std::optional<QByteArray> {
+        if (Mode_Du_Commentaire(mot, 0))
+            return mot;
+        return std::nullopt;
+    });
+    if (du_spot)
+        return QString::fromLatin1(*du_spot);
+    const QString m = mode_poste.trimmed().toUpper();
+    for (const char *simple : {"CW", "USB", "LSB", "FM", "AM", "RTTY"})
+        if (m == QLatin1String(simple))
+            return m;
+    if (m.startsWith(QLatin1String("CW")))
+        return QStringLiteral("CW");
+    if (m.startsWith(QLatin1String("RTTY")))
+        return QStringLiteral("RTTY");
+    return {};
+}
+
+std::optional<Mode> Mode_Du_Commentaire(QByteArrayView commentaire, qint64 hertz)
+{
+    return Premier_Mot(commentaire, [hertz](const QByteArray &mot) -> std::optional<Mode> {
         if (mot == "CW")
             return Mode::CW;
         if (mot == "SSB")
@@ -104,8 +139,8 @@ std::optional<Mode> Mode_Du_Commentaire(QByteArrayView commentaire, qint64 hertz
         // PSK31, BPSK63 and the like as well.
         if (mot == "FT8" || mot == "FT4" || mot.startsWith("PSK") || mot.startsWith("BPSK"))
             return Mode::Donnees;
-    }
-    return std::nullopt;
+        return std::nullopt;
+    });
 }
 
 QString Nom_Mode(Mode mode)

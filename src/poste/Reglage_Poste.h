@@ -40,6 +40,11 @@ enum class Mode { CW, USB, LSB, FM, AM, RTTY, Donnees };
 // The first mode the comment names, SSB being USB from 10 MHz up and LSB
 // below; none when it names none.
 std::optional<Mode> Mode_Du_Commentaire(QByteArrayView commentaire, qint64 hertz);
+// The mode an announcement proposes: the one the spot's comment names
+// ("FT8", "CW", "SSB"), else the radio's when a cluster user reads it as a
+// mode ("USB", "CW" for "CW-R"); empty for a radio's data-mode name
+// ("PKTUSB", "USB-D"), which says nothing of what is sent.
+QString Mode_Annonce(QByteArrayView commentaire_spot, const QString &mode_poste);
 // "données (USB)" for the data mode, the mode's own name otherwise.
 QString Nom_Mode(Mode mode);
 

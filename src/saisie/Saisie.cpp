@@ -5,6 +5,7 @@
 #include "Controles.h"
 #include "Controles_Saisie.h"
 #include "Fenetres.h"
+#include "Journal.h"
 #include "Liste_Courante.h"
 #include "Message.h"
 #include "Points.h"
@@ -28,6 +29,10 @@ using Fenetres::Cree;
 using Fenetres::Gras;
 
 namespace {
+
+// Emptied by the program, not by the operator: with nothing typed to take
+// back, Ctrl+Z goes to the last change of the log.
+void Vide(QLineEdit *champ) { champ->setText(QString()); }
 
 const QString Titre_Saisie = QStringLiteral("Saisie ou modification d'un QSO");
 
@@ -197,13 +202,19 @@ void Saisie::change_date_automatique(bool oui)
     } else {
         Colore(Ind_A, Jaune_Pale);
         Label_Date->setText(QStringLiteral("Date manuelle"));
-        Date_A->clear();
+        Vide(Date_A);
         attend(Date_A);
     }
 }
 
 bool Saisie::eventFilter(QObject *objet, QEvent *evenement)
 {
+    if (evenement->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(evenement)->matches(QKeySequence::Undo)) {
+        // Nothing typed to take back in the field: Ctrl+Z goes to the
+        // window, which takes back the last change of the log.
+        QLineEdit *champ = objet == Type_A ? Type_A->lineEdit() : qobject_cast<QLineEdit *>(objet);
+        return champ && !champ->isUndoAvailable();
+    }
     if (evenement->type() != QEvent::KeyPress)
         return QWidget::eventFilter(objet, evenement);
     auto *touche = static_cast<QKeyEvent *>(evenement);
@@ -232,9 +243,19 @@ bool Saisie::eventFilter(QObject *objet, QEvent *evenement)
     return Frappe_Changee(champ, touche, Controles_Saisie::Majuscule_Frappee);
 }
 
+QString Saisie::Refus_Date() const
+{
+    if (QString r = Verifie_Date(Date_A->text(), m_carnet.annee()); !r.isEmpty())
+        return r;
+    // A QSO put among the others, or changed, needs a day of the calendar.
+    if (m_etat == Etat::Nouveau_QSO)
+        return {};
+    return Refus_Calendrier(Date_A->text().toLatin1(), m_etat == Etat::Insertion ? QStringLiteral("inséré") : QStringLiteral("modifié"));
+}
+
 void Saisie::Date_A_Entree()
 {
-    if (Refuse(Verifie_Date(Date_A->text(), m_carnet.annee())))
+    if (Refuse(Refus_Date()))
         return;
     Colore(Date_A, Jaune_Pale);
     attend(Ind_A);
@@ -293,6 +314,8 @@ void Saisie::Valide_A_Click()
         Message::Information(window(), ligne.erreur());
         return;
     }
+    if (Refuse(Refus_Date()))
+        return;
     if (m_etat == Etat::Insertion)
         emit Insertion_Demandee(ligne.valeur());
     else if (Message::Question(window(), QStringLiteral("Voulez vous enregistrer ces données ?")))
@@ -306,7 +329,7 @@ void Saisie::apres_enregistrement()
     applique(Etat::Nouveau_QSO);
     Validation_A->setChecked(false);
     Valide_A->setEnabled(false);
-    Ind_A->clear();
+    Vide(Ind_A);
     Ind_A->setEnabled(false);
     Colore(Ind_A, Jaune_Pale);
     Colore(Type_A, Jaune_Pale);
@@ -322,8 +345,8 @@ void Saisie::Prepare_Nouveau_QSO()
 {
     m_moulin_attendu.clear();
     Accessibilite::Montre_Valeur(Nom_Moulin, {}, {});
-    DMF_A->clear();
-    Ind_A->clear();
+    Vide(DMF_A);
+    Vide(Ind_A);
     if (m_date_automatique) {
         Colore(Date_A, Jaune_Pale);
         Date_A->setText(m_date_jour());
@@ -331,7 +354,7 @@ void Saisie::Prepare_Nouveau_QSO()
     } else {
         Colore(DMF_A, Jaune_Pale);
         Colore(Ind_A, Jaune_Pale);
-        Date_A->clear();
+        Vide(Date_A);
         attend(Date_A);
     }
 }
@@ -340,7 +363,7 @@ void Saisie::efface()
 {
     Valide_A->setEnabled(false);
     Colore(Date_A, Jaune_Pale);
-    DMF_A->clear();
+    Vide(DMF_A);
     DMF_A->setEnabled(false);
     Colore(DMF_A, Jaune_Pale);
     Colore(Type_A, Jaune_Pale);
@@ -367,7 +390,7 @@ void Saisie::prend_spot(const QString &indicatif, const QString &dmf)
 void Saisie::Ajout_Saisie_Click()
 {
     applique(Etat::Insertion);
-    Date_A->clear();
+    Vide(Date_A);
     attend(Date_A);
     Colore(Ind_A, Jaune_Pale);
 }
@@ -440,21 +463,44 @@ void Saisie::edite_ligne()
     Donne_Focus(Date_A);
 }
 
+QString Question_Suppression(const QString &dmf, const std::vector<QByteArray> &lignes)
+{
+    // Beyond these, a count: the box must fit the screen.
+    constexpr qsizetype Montres = 25;
+    QString texte = QStringLiteral("Voulez vous effacer le DMF N° ") + dmf + QStringLiteral(" ?");
+    if (lignes.empty())
+        return texte;
+    texte += lignes.size() > 1 ? QStringLiteral("\n\n%1 QSO seront effacés :").arg(lignes.size()) : QStringLiteral("\n");
+    for (qsizetype i = 0; i < qsizetype(lignes.size()) && i < Montres; ++i) {
+        const QByteArrayView l = lignes[size_t(i)];
+        QStringList champs;
+        for (QByteArrayView champ : {Date_QSO(l), Type_QSO(l), Indicatif_QSO(l)})
+            if (const QByteArrayView c = Sans_Blancs(champ); !c.isEmpty())
+                champs << Depuis_Log(c);
+        texte += u'\n' + champs.join(QStringLiteral(", "));
+    }
+    if (qsizetype(lignes.size()) > Montres)
+        texte += QStringLiteral("\n… et %1 autres").arg(qsizetype(lignes.size()) - Montres);
+    return texte;
+}
+
 void Saisie::Annule_Saisie_Click()
 {
     const auto qso = QSO_Selectionne(QStringLiteral("Cliquez sur une ligne pour l'annuler"),
                                      QStringLiteral("Il n'y a pas de données a annuler"));
     if (!qso)
         return;
-    if (Message::Question(window(), QStringLiteral("Voulez vous effacer le DMF N° ") + qso->dmf + QStringLiteral(" ?")))
-        emit Suppression_Demandee(Vers_Log(qso->dmf).value_or(QByteArray()));
+    const QByteArray dmf = Vers_Log(qso->dmf).value_or(QByteArray());
+    const auto lignes = m_carnet.lignes_dmf(dmf);
+    if (Message::Question(window(), Question_Suppression(qso->dmf, lignes ? lignes.valeur() : std::vector<QByteArray>())))
+        emit Suppression_Demandee(dmf);
     else
         emit Suppression_Refusee();
 }
 
 void Saisie::apres_suppression()
 {
-    Ind_A->clear();
+    Vide(Ind_A);
     Ind_A->setEnabled(false);
     Colore(Ind_A, Jaune_Pale);
     // The rest is the clearing of the entry, which also ends the modification state.

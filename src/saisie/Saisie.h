@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +18,11 @@ class Carnet;
 namespace Moulins {
 class Liste_Courante;
 }
+
+// The question asked before the QSOs of a mill are deleted: the number, and
+// each QSO that goes with it (date, type, callsign), counted when there are
+// more than one.
+QString Question_Suppression(const QString &dmf, const std::vector<QByteArray> &lignes);
 
 // The entry of a QSO, field by field, each checked when Enter is pressed in
 // it: date, callsign, activity type, mill, pending box, then the record
@@ -79,6 +85,8 @@ protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
+    // Why the date typed cannot be taken in this state; empty when it can.
+    QString Refus_Date() const;
     void Cree_Controles();
     void Nomme_Controles();
     // The state, and what shows it: the frame's title and what screen readers say.

@@ -75,6 +75,10 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     rangee_poste->addWidget(Frequence_Poste);
     rangee_poste->addSpacing(Fenetres::Pixels(16));
     rangee_poste->addWidget(Etat_Poste_Spots, 1);
+    // Its place kept from the start, radio or none, for two lines of status:
+    // choosing a radio or a longer status moves no row of the table under
+    // the pointer.
+    m_rangee_poste->setMinimumHeight(2 * Etat_Poste_Spots->fontMetrics().lineSpacing());
 
     Seulement_Nouveaux = Nom_Objet(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
     Annoncer = Nom_Objet(new QPushButton(QStringLiteral("Annoncer..."), this), "Annoncer");
@@ -157,9 +161,12 @@ void Spots_DMF::change_poste(const Radio::Reglages &poste)
     m_lecture.reset();
     m_modele->change_frequence_poste(std::nullopt);
     const bool aucun = poste.type == Radio::Type::Aucun;
-    m_rangee_poste->setVisible(!aucun);
+    // Without a radio its line stays, empty, its place kept.
+    Frequence_Poste->setVisible(!aucun);
+    Etat_Poste_Spots->setVisible(!aucun);
     Accessibilite::Montre_Valeur(Frequence_Poste, QStringLiteral("Poste : lecture..."), QStringLiteral("Fréquence du poste en lecture"));
     Etat_Poste_Spots->clear();
+    m_refus_lecture = false;
     if (aucun)
         m_lecture_poste.stop();
     else if (isVisible()) {
@@ -186,6 +193,9 @@ void Spots_DMF::hideEvent(QHideEvent *evenement)
 void Spots_DMF::montre_poste(const Radio::Lecture &lue)
 {
     m_lecture = lue;
+    // The radio answers again: why it did not is old news.
+    if (std::exchange(m_refus_lecture, false))
+        Etat_Poste_Spots->clear();
     const QString texte = Radio::Texte_Lecture(lue);
     Accessibilite::Montre_Valeur(Frequence_Poste, QStringLiteral("Poste : ") + texte, QStringLiteral("Fréquence du poste ") + texte);
     m_modele->change_frequence_poste(lue.hertz);
@@ -198,6 +208,7 @@ void Spots_DMF::poste_muet(const QString &raison)
                                  QStringLiteral("Fréquence du poste inconnue"));
     m_modele->change_frequence_poste(std::nullopt);
     dit_poste(raison);
+    m_refus_lecture = true;
 }
 
 void Spots_DMF::dit_cluster(const QString &texte)
@@ -265,9 +276,10 @@ void Spots_DMF::change_moulins(std::shared_ptr<const Moulins::Liste> moulins) { 
 Annonce_Proposee Spots_DMF::proposition(const QString &indicatif) const
 {
     Annonce_Proposee p{std::nullopt, indicatif, {}, {}};
-    if (m_lecture) {
+    const QModelIndex courant = m_filtre->mapToSource(Table_Spots->currentIndex());
+    const QByteArray commentaire = courant.isValid() ? m_modele->spot(courant.row()).commentaire : QByteArray();
+    if (m_lecture)
         p.hertz = m_lecture->hertz;
-        p.mode = m_lecture->mode;
-    }
+    p.mode = Radio::Mode_Annonce(commentaire, m_lecture ? m_lecture->mode : QString());
     return p;
 }

@@ -68,6 +68,7 @@ private:
     Radio::Liaison m_liaison;
     QTimer m_lecture_poste;
     std::optional<Radio::Lecture> m_lecture;
+    bool m_refus_lecture = false; // the status says why the radio is not read
     Modele_Spots *m_modele;
     Filtre_Nouveaux *m_filtre;
     QLineEdit *Cluster_Adresse, *Cluster_Indicatif;

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -80,6 +81,10 @@ Station::Station(Carnet &carnet) : m_carnet(carnet)
 
 bool Station::eventFilter(QObject *objet, QEvent *evenement)
 {
+    // Typing replaces what the field holds ("FXXXX" at first), however the
+    // focus came; after the click's own placing of the cursor.
+    if (evenement->type() == QEvent::FocusIn && objet == New_Indicatif)
+        QTimer::singleShot(0, New_Indicatif, &QLineEdit::selectAll);
     if (evenement->type() != QEvent::KeyPress || (objet != New_Indicatif && objet != New_Annee))
         return QWidget::eventFilter(objet, evenement);
     auto *touche = static_cast<QKeyEvent *>(evenement);

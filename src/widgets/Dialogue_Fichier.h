@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 // The file dialogs of the program, in French; a test answers instead of a person.
@@ -18,6 +19,11 @@ QString A_Enregistrer(QWidget *parent, const QString &titre, const QString &prop
 // that `quoi` cannot replace it, and it is empty.
 QString A_Ecrire(QWidget *parent, const QString &titre, const QString &propose, const QString &filtre, const QString &dossier,
                  const QString &quoi);
+
+// The dialog both show. Where the desktop offers none, it is Qt's own,
+// which then gives sizes, dates and types in French whatever the system's
+// language.
+QFileDialog *Cree_Dialogue(QWidget *parent, const QString &titre, const QString &depart, const QString &filtre, bool enregistrer);
 
 // Gets the dialog's title and what it proposes, gives the chosen file. An
 // empty function restores the dialogs.

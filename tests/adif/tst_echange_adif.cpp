@@ -36,6 +36,8 @@ private slots:
     void reference_dans_un_texte_data();
     void reference_dans_un_texte();
     void ce_que_l_import_propose();
+    void reference_dmf_fautive_montree_refusee_data();
+    void reference_dmf_fautive_montree_refusee();
     void doubles_et_deja_dans_le_log();
     void export_puis_import_a_l_identique();
     void export_pretendu_verifie_comme_la_saisie_data();
@@ -129,6 +131,43 @@ void Tst_Echange_ADIF::ce_que_l_import_propose()
 
     // A challenge year that is no year takes nothing.
     QCOMPARE(Analyse(fichier, {}, QStringLiteral("ABCD")).candidats.size(), size_t(0));
+}
+
+void Tst_Echange_ADIF::reference_dmf_fautive_montree_refusee_data()
+{
+    QTest::addColumn<QByteArray>("champs"); // of the record, besides its callsign and date
+    QTest::addColumn<QString>("remarque");  // empty: no line refused
+    QTest::addColumn<int>("sans_dmf");
+    QTest::newRow("quatre chiffres") << F("SIG", "DMF") + F("SIG_INFO", "2900")
+                                     << "Refusé, champ « SIG_INFO » : « 2900 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)" << 0;
+    QTest::newRow("lettre O pour un zéro") << F("SIG", "dmf") + F("SIG_INFO", "21O01")
+                                           << "Refusé, champ « SIG_INFO » : « 21O01 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)" << 0;
+    QTest::newRow("deux numéros") << F("SIG", "DMF") + F("SIG_INFO", "21001,21002")
+                                  << "Refusé, champ « SIG_INFO » : « 21001,21002 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)"
+                                  << 0;
+    QTest::newRow("le commentaire le donne") << F("SIG", "DMF") + F("SIG_INFO", "2900") + F("COMMENT", "DMF 29001") << QString() << 0;
+    QTest::newRow("autre programme") << F("SIG", "POTA") + F("SIG_INFO", "FR-1234") << QString() << 1;
+    QTest::newRow("DMF sans numéro") << F("SIG", "DMF") + F("SIG_INFO", " ") << QString() << 1;
+}
+
+// A DMF reference that is no number is shown among the refused lines, naming
+// the field and what it holds, not counted among the QSOs without one.
+void Tst_Echange_ADIF::reference_dmf_fautive_montree_refusee()
+{
+    QFETCH(QByteArray, champs);
+    QFETCH(QString, remarque);
+    QFETCH(int, sans_dmf);
+    const ADIF::Analyse a = Analyse("<EOH>\r\n" + Enr(F("CALL", "F5ABC") + F("QSO_DATE", "20070301") + champs), {});
+    QCOMPARE(a.sans_dmf, sans_dmf);
+    if (sans_dmf) {
+        QCOMPARE(a.candidats.size(), size_t(0));
+        return;
+    }
+    QCOMPARE(a.candidats.size(), size_t(1));
+    const Candidat &c = a.candidats[0];
+    QCOMPARE(c.etat == Candidat::Etat::Refuse, !remarque.isEmpty());
+    if (!remarque.isEmpty())
+        QCOMPARE(a.remarque(c), remarque);
 }
 
 void Tst_Echange_ADIF::doubles_et_deja_dans_le_log()

@@ -53,7 +53,9 @@ struct Tout_Ouvert {
         for (QAction *menu : b.fenetre->menuBar()->actions()) {
             const QList<QAction *> entrees = menu->menu() ? menu->menu()->actions() : QList<QAction *>{menu};
             for (QAction *a : entrees) {
-                if (a->menu() || a->isSeparator() || a->objectName() == QLatin1String("Mnu_Quitter"))
+                // Those that open no window of the program.
+                if (a->menu() || a->isSeparator()
+                    || QStringList{"Mnu_Quitter", "Mnu_Annuler_Modification", "Mnu_Dossier_Logs"}.contains(a->objectName()))
                     continue;
                 a->trigger();
             }

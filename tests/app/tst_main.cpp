@@ -61,6 +61,11 @@ private slots:
     void insertion_par_date();
     void modification_en_place();
     void suppression_de_toutes_les_lignes_du_dmf();
+    void suppression_nommee_puis_annulee_par_ctrl_z();
+    void annulations_successives_jusqu_au_log_de_depart();
+    void date_hors_calendrier_refusee_a_l_entree_data();
+    void date_hors_calendrier_refusee_a_l_entree();
+    void dossier_des_logs_ouvert();
     void ligne_sans_qso();
     void effacer_termine_la_modification();
     void enregistrement_verifie_les_champs_de_nouveau();
@@ -191,8 +196,8 @@ void Tst_Main::menus_dans_l_ordre()
     for (QAction *a : b.controle<QMenu>("Mnu_Fichier")->actions())
         if (!a->isSeparator())
             fichier << a->objectName();
-    QCOMPARE(fichier, (QStringList{"Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations", "Mnu_Liste_Moulins",
-                                   "Mnu_Restaurer", "Mnu_Quitter"}));
+    QCOMPARE(fichier, (QStringList{"Mnu_Annuler_Modification", "Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations",
+                                   "Mnu_Liste_Moulins", "Mnu_Restaurer", "Mnu_Dossier_Logs", "Mnu_Quitter"}));
     QCOMPARE(b.action("Mnu_Liste_Moulins")->text(), QStringLiteral("Charger la liste des moulins..."));
     QCOMPARE(b.action("Mnu_Moulins_Restants")->text(), QStringLiteral("les moulins restants..."));
     QCOMPARE(b.action("Mnu_Validations")->text(), QStringLiteral("Mettre à jour les validations..."));
@@ -428,7 +433,7 @@ void Tst_Main::suppression_de_toutes_les_lignes_du_dmf()
 
     b.reponses.push_back(QMessageBox::No);
     QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
-    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N° 21002 ?")});
+    QVERIFY(b.messages.size() == 1 && b.messages[0].startsWith(QString::fromUtf8("Voulez vous effacer le DMF N° 21002 ?")));
     QCOMPARE(b.dossier.lit(b.log()), avant);
     QCOMPARE(b.champ("Ind_A")->text(), QString());
     QVERIFY(!b.bouton("Annule_Saisie")->isEnabled());
@@ -441,6 +446,130 @@ void Tst_Main::suppression_de_toutes_les_lignes_du_dmf()
     QCOMPARE(b.ligne_liste(1).left(8), QStringLiteral("    2   "));
     QCOMPARE(b.champ("Total_Points")->text(), QStringLiteral("5"));
     QCOMPARE(b.focus(), b.champ("Ind_A"));
+}
+
+void Tst_Main::suppression_nommee_puis_annulee_par_ctrl_z()
+{
+    Banc_Main b;
+    const QByteArray avant = Fichier_De(Log_De_Base);
+    b.station("TEST1", "2007", avant);
+    b.demarre();
+    const QString total = b.champ("Total_Points")->text();
+    QVERIFY(!b.action("Mnu_Annuler_Modification")->isEnabled());
+    b.clique_ligne(1);
+    QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
+    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N° 21002 ?\n\n2 QSO seront effacés :\n"
+                                                       "05/03/07, Moulin active, F6XYZ\n12/03/07, Double ou non validé, F6XYZ")});
+    QCOMPARE(b.dossier.lit(b.log()), Fichier_De({Log_De_Base[0], Log_De_Base[2]}));
+    QVERIFY(b.action("Mnu_Annuler_Modification")->isEnabled());
+
+    // Ctrl+Z with the focus in a field that has nothing typed to take back.
+    b.messages.clear();
+    QCOMPARE(b.focus(), b.champ("Ind_A"));
+    QTest::keyClick(b.focus(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez-vous annuler la dernière modification du log : la suppression du DMF N° 21002 ?\n\n"
+                                                       "Le log redeviendra tel qu'il était juste avant.")});
+    QCOMPARE(b.dossier.lit(b.log()), avant);
+    QCOMPARE(b.lignes(), 4);
+    QCOMPARE(b.champ("Total_Points")->text(), total);
+    QVERIFY(!b.action("Mnu_Annuler_Modification")->isEnabled());
+
+    // One QSO only: named, without a count. Declined: nothing is undone.
+    b.clique_ligne(2);
+    b.messages.clear();
+    QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
+    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N° 21003 ?\n\n10/03/07, Reactivation activee, F1AAA")});
+    const QByteArray sans_21003 = b.dossier.lit(b.log());
+    b.reponses.push_back(QMessageBox::No);
+    b.action("Mnu_Annuler_Modification")->trigger();
+    QCOMPARE(b.dossier.lit(b.log()), sans_21003);
+    QVERIFY(b.action("Mnu_Annuler_Modification")->isEnabled());
+}
+
+void Tst_Main::annulations_successives_jusqu_au_log_de_depart()
+{
+    Banc_Main b;
+    const QByteArray avant = Fichier_De(Log_De_Base);
+    b.station("TEST1", "2007", avant);
+    b.demarre();
+    // A QSO recorded, one changed, one inserted: taken back the newest first.
+    b.saisit_qso(QStringLiteral("F8NEW"), 0, QStringLiteral("29015"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    const QByteArray apres_ajout = b.dossier.lit(b.log());
+    b.clique_ligne(0);
+    b.double_clique_ligne(0);
+    b.entree(b.champ("Date_A"));
+    b.saisit(b.champ("Ind_A"), QStringLiteral("F5ZZZ"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    const QByteArray apres_modification = b.dossier.lit(b.log());
+    QVERIFY(apres_modification != apres_ajout);
+    b.messages.clear();
+    for (const QByteArray &attendu : {apres_ajout, avant}) {
+        b.action("Mnu_Annuler_Modification")->trigger();
+        QCOMPARE(b.dossier.lit(b.log()), attendu);
+    }
+    QCOMPARE(b.messages.size(), 2);
+    QVERIFY2(b.messages[0].contains(QStringLiteral("la modification du QSO DMF N° 21001 avec F5ZZZ")), qPrintable(b.messages[0]));
+    QVERIFY2(b.messages[1].contains(QStringLiteral("l'enregistrement du QSO DMF N° 29015 avec F8NEW")), qPrintable(b.messages[1]));
+    QVERIFY(!b.action("Mnu_Annuler_Modification")->isEnabled());
+}
+
+void Tst_Main::date_hors_calendrier_refusee_a_l_entree_data()
+{
+    QTest::addColumn<bool>("insertion"); // or a modification
+    QTest::addColumn<QString>("message");
+    QTest::newRow("insertion") << true << QString::fromUtf8("La date « 31/02/07 » n'existe pas au calendrier : le QSO ne peut pas être inséré.");
+    QTest::newRow("modification") << false
+                                  << QString::fromUtf8("La date « 31/02/07 » n'existe pas au calendrier : le QSO ne peut pas être modifié.");
+}
+
+// Told at Enter in the date, before the other fields are typed.
+void Tst_Main::date_hors_calendrier_refusee_a_l_entree()
+{
+    QFETCH(bool, insertion);
+    QFETCH(QString, message);
+    Banc_Main b;
+    const QByteArray avant = Fichier_De(Log_De_Base);
+    b.station("TEST1", "2007", avant);
+    b.demarre();
+    if (insertion) {
+        QTest::mouseClick(b.bouton("Ajout_Saisie"), Qt::LeftButton);
+    } else {
+        b.clique_ligne(0);
+        b.double_clique_ligne(0);
+        b.champ("Date_A")->clear();
+    }
+    b.messages.clear();
+    b.saisit(b.champ("Date_A"), QStringLiteral("31/02/07"));
+    QCOMPARE(b.messages, QStringList{message});
+    QCOMPARE(b.focus(), b.champ("Date_A"));
+    // A day of the calendar passes.
+    b.messages.clear();
+    b.champ("Date_A")->clear();
+    b.saisit(b.champ("Date_A"), QStringLiteral("28/02/07"));
+    QVERIFY2(b.messages.isEmpty(), qPrintable(b.messages.join(u'|')));
+    QCOMPARE(b.focus(), b.champ("Ind_A"));
+    // Nor can it be recorded by the button, the date typed again meanwhile.
+    b.champ("Date_A")->setText(QStringLiteral("31/02/07"));
+    if (insertion)
+        b.saisit_qso(QStringLiteral("F8KOB"), 0, QStringLiteral("13042"));
+    QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
+    QVERIFY2(b.messages.contains(message), qPrintable(b.messages.join(u'|')));
+    QCOMPARE(b.dossier.lit(b.log()), avant);
+}
+
+void Tst_Main::dossier_des_logs_ouvert()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log_De_Base));
+    b.demarre();
+    Navigateur gestionnaire;
+    const auto remet = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); });
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &gestionnaire, "ouvre");
+    QCOMPARE(b.action("Mnu_Dossier_Logs")->text(), QStringLiteral("Ouvrir le dossier des logs"));
+    b.action("Mnu_Dossier_Logs")->trigger();
+    QCOMPARE(gestionnaire.ouvertes, QList<QUrl>{QUrl::fromLocalFile(b.dossier.chemin())});
+    QCOMPARE(b.messages, QStringList());
 }
 
 void Tst_Main::ligne_sans_qso()
@@ -469,7 +598,7 @@ void Tst_Main::ligne_sans_qso()
     QCOMPARE(b.champ("Date_A")->text(), QStringLiteral("02/03/07"));
     QCOMPARE(b.champ("DMF_A")->text(), QString());
     QTest::mouseClick(b.bouton("Annule_Saisie"), Qt::LeftButton);
-    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N°  ?")});
+    QCOMPARE(b.messages, QStringList{QString::fromUtf8("Voulez vous effacer le DMF N°  ?\n\n02/03/07")});
     QCOMPARE(b.dossier.lit(b.log()), Fichier_De({Log_De_Base[0], sans_dmf, Log_De_Base[1]}));
 }
 

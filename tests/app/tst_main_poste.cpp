@@ -67,6 +67,7 @@ class Tst_Main_Poste : public QObject {
 private slots:
     void spot_choisi_regle_rigctld();
     void annonce_confirmee_par_le_noeud();
+    void annonce_au_mode_du_spot_pas_du_reglage_de_donnees();
     void poste_muet_ne_fige_pas_la_saisie();
     void fenetre_poste();
     void lecture_arretee_fenetre_fermee();
@@ -108,6 +109,30 @@ void Tst_Main_Poste::spot_choisi_regle_rigctld()
     QVERIFY(!p.en_gras(QStringLiteral("F1ABC/P")));
     QCOMPARE(p.b.champ("DMF_A")->text(), QStringLiteral("21003"));
     QVERIFY(p.b.messages.isEmpty());
+}
+
+void Tst_Main_Poste::annonce_au_mode_du_spot_pas_du_reglage_de_donnees()
+{
+    Flrig_Factice flrig;
+    flrig.frequence = "14074000";
+    flrig.mode = QStringLiteral("USB-D");
+    Banc_Poste p({Radio::Type::Flrig, QStringLiteral("127.0.0.1"), flrig.port()});
+    QTRY_COMPARE(p.etiquette("Frequence_Poste")->text(), QStringLiteral("Poste : 14 074,0 kHz en USB-D"));
+    p.b.champ("DMF_A")->setText(QStringLiteral("21001"));
+    auto *annoncer = p.spots->findChild<QPushButton *>(QStringLiteral("Annoncer"));
+    const auto commentaire_propose = [&] {
+        QTest::mouseClick(annoncer, Qt::LeftButton);
+        auto *dialogue = Banc_Main::fenetre_ouverte<Annonce_Spot>("Annonce_Spot");
+        const QString c = dialogue ? dialogue->findChild<QLineEdit *>(QStringLiteral("Annonce_Commentaire"))->text() : QString();
+        delete dialogue;
+        return c;
+    };
+    // No spot chosen: the radio's data setting is no mode to announce.
+    QCOMPARE(commentaire_propose(), QStringLiteral("DMF 21001"));
+    p.noeud.dernier()->write("DX de F5XYZ:     14074.0  F1ABC/P      DMF 21005 FT8 -12dB            1825Z\r\n");
+    QTRY_VERIFY(p.rangee(QStringLiteral("F1ABC/P")).isValid());
+    p.table->setCurrentIndex(p.rangee(QStringLiteral("F1ABC/P")));
+    QCOMPARE(commentaire_propose(), QStringLiteral("DMF 21001 FT8"));
 }
 
 void Tst_Main_Poste::annonce_confirmee_par_le_noeud()
@@ -208,8 +233,10 @@ void Tst_Main_Poste::fenetre_poste()
     b.action("Mnu_Spots")->trigger();
     auto *spots = Banc_Main::fenetre_ouverte<Spots_DMF>("Spots_DMF");
     QLabel *frequence = spots->findChild<QLabel *>(QStringLiteral("Frequence_Poste"));
-    // No radio: nothing of it in the spots window.
+    // No radio: nothing of it in the spots window, but its place is kept.
     QVERIFY(!frequence->isVisible());
+    auto *table = spots->findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    const int haut_table = table->mapTo(spots, QPoint()).y();
 
     QCOMPARE(b.action("Mnu_Poste")->text(), QStringLiteral("Poste de radio..."));
     b.action("Mnu_Poste")->trigger();
@@ -237,6 +264,8 @@ void Tst_Main_Poste::fenetre_poste()
     QCOMPARE(Reglages_Bruts().value(QStringLiteral("Poste/Type")).toString(), QStringLiteral("flrig"));
     QCOMPARE(Reglages_Bruts().value(QStringLiteral("Poste/Port")).toString(), QStringLiteral("12345"));
     QVERIFY(frequence->isVisible());
+    // A double-click aimed at a spot still meets it.
+    QCOMPARE(table->mapTo(spots, QPoint()).y(), haut_table);
     type->setCurrentIndex(1);
     QCOMPARE(port->value(), 4532);
     // Until the operator types one.
@@ -261,6 +290,13 @@ void Tst_Main_Poste::fenetre_poste()
     tape_port(libre);
     QTest::mouseClick(essayer, Qt::LeftButton);
     QTRY_COMPARE(etat->text(), QStringLiteral("Connexion refusée par 127.0.0.1:%1 : flrig est-il lancé ?").arg(libre));
+    // The spots window says it too, until the radio answers again.
+    QLabel *etat_spots = spots->findChild<QLabel *>(QStringLiteral("Etat_Poste_Spots"));
+    QTRY_VERIFY2(etat_spots->text().startsWith(QStringLiteral("Connexion refusée")), qPrintable(etat_spots->text()));
+    QCOMPARE(table->mapTo(spots, QPoint()).y(), haut_table);
+    tape_port(flrig.port());
+    QTRY_COMPARE(frequence->text(), QStringLiteral("Poste : 14 070,0 kHz en USB"));
+    QTRY_COMPARE(etat_spots->text(), QString());
     adresse->clear();
     QTest::mouseClick(essayer, Qt::LeftButton);
     QVERIFY(etat->text().startsWith(QStringLiteral("Indiquez l'adresse du poste")));

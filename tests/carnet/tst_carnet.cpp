@@ -28,6 +28,23 @@ struct Banc {
         carnet.ouvre(QStringLiteral("TEST1"), QStringLiteral("2007"));
     }
     int sauvegardes() const { return QDir(dossier.fichier(QStringLiteral("Sauvegardes"))).entryList(QDir::Files).size(); }
+    // The kinds of write, by their row in the tables below.
+    Statut ecrit(int ecriture)
+    {
+        switch (ecriture) {
+        case 0: return carnet.ajoute(Nouvelle);
+        case 1: return carnet.remplace(Ligne_Liste(2, Log[1]), Nouvelle);
+        case 2: return carnet.supprime("21001");
+        case 3: return carnet.insere(QByteArrayView(Nouvelle));
+        case 4: return carnet.insere(std::vector<QByteArray>{Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW")});
+        default: {
+            const auto v = carnet.valide({QByteArray("21002")});
+            if (!v)
+                return Erreur{v.erreur()};
+            return v.valeur() == 1 ? Succes() : Statut(Erreur{QStringLiteral("validées : %1").arg(v.valeur())});
+        }
+        }
+    }
 
     Dossier_Test dossier;
     QStringList questions;
@@ -42,6 +59,11 @@ class Tst_Carnet : public QObject {
 private slots:
     void chaque_ecriture_dite_une_fois_data();
     void chaque_ecriture_dite_une_fois();
+    void chaque_ecriture_annulee_octet_pour_octet_data() { chaque_ecriture_dite_une_fois_data(); }
+    void chaque_ecriture_annulee_octet_pour_octet();
+    void annulations_en_chaine();
+    void annulation_refusee_quand_le_log_a_change_ailleurs();
+    void rien_d_annulable_apres_un_changement_de_station();
     void ecriture_refusee_sans_sauvegarde();
     void changement_differe();
     void station_refusee();
@@ -51,13 +73,16 @@ void Tst_Carnet::chaque_ecriture_dite_une_fois_data()
 {
     QTest::addColumn<int>("ecriture");
     QTest::addColumn<QByteArray>("apres");
-    QTest::newRow("ajout") << 0 << Fichier_De({Log[0], Log[1], Log[2], Nouvelle});
-    QTest::newRow("remplacement") << 1 << Fichier_De({Log[0], Nouvelle, Log[2]});
-    QTest::newRow("suppression de toutes les lignes d'un moulin") << 2 << Fichier_De({Log[1]});
-    QTest::newRow("insertion à sa date") << 3 << Fichier_De({Log[0], Log[1], Nouvelle, Log[2]});
+    QTest::addColumn<QString>("quoi"); // the change as the undoing names it
+    QTest::newRow("ajout") << 0 << Fichier_De({Log[0], Log[1], Log[2], Nouvelle}) << "l'enregistrement du QSO DMF N° 29015 avec F4NEW";
+    QTest::newRow("remplacement") << 1 << Fichier_De({Log[0], Nouvelle, Log[2]}) << "la modification du QSO DMF N° 29015 avec F4NEW";
+    QTest::newRow("suppression de toutes les lignes d'un moulin") << 2 << Fichier_De({Log[1]}) << "la suppression du DMF N° 21001";
+    QTest::newRow("insertion à sa date") << 3 << Fichier_De({Log[0], Log[1], Nouvelle, Log[2]}) << "l'insertion du QSO DMF N° 29015 avec F4NEW";
     QTest::newRow("import de plusieurs lignes") << 4
-                                                << Fichier_De({Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW"), Log[0], Log[1], Log[2]});
-    QTest::newRow("validation") << 5 << Fichier_De({Log[0], Ligne("10/03/07", "21002", "Moulin active", "F6XYZ"), Log[2]});
+                                                << Fichier_De({Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW"), Log[0], Log[1], Log[2]})
+                                                << "l'import de 1 QSO";
+    QTest::newRow("validation") << 5 << Fichier_De({Log[0], Ligne("10/03/07", "21002", "Moulin active", "F6XYZ"), Log[2]})
+                                << "la mise à jour des validations";
 }
 
 void Tst_Carnet::chaque_ecriture_dite_une_fois()
@@ -66,20 +91,7 @@ void Tst_Carnet::chaque_ecriture_dite_une_fois()
     QFETCH(QByteArray, apres);
     Banc b;
     QSignalSpy change(&b.carnet, &Carnet::change);
-    Statut s = Succes();
-    switch (ecriture) {
-    case 0: s = b.carnet.ajoute(Nouvelle); break;
-    case 1: s = b.carnet.remplace(Ligne_Liste(2, Log[1]), Nouvelle); break;
-    case 2: s = b.carnet.supprime("21001"); break;
-    case 3: s = b.carnet.insere(QByteArrayView(Nouvelle)); break;
-    case 4: s = b.carnet.insere(std::vector<QByteArray>{Ligne("28/02/07", "29015", "Moulin Contacte", "F4NEW")}); break;
-    case 5: {
-        const auto v = b.carnet.valide({QByteArray("21002")});
-        QVERIFY(v);
-        QCOMPARE(v.valeur(), 1);
-        break;
-    }
-    }
+    const Statut s = b.ecrit(ecriture);
     QVERIFY2(s.ok(), qPrintable(s.erreur()));
     QCOMPARE(b.dossier.lit(Nom), apres);
     QCOMPARE(change.count(), 1);
@@ -89,6 +101,80 @@ void Tst_Carnet::chaque_ecriture_dite_une_fois()
     const auto lu = b.carnet.lit();
     QVERIFY(lu);
     QCOMPARE(lu.valeur().nombre(), apres.count("\r\n"));
+}
+
+void Tst_Carnet::chaque_ecriture_annulee_octet_pour_octet()
+{
+    QFETCH(int, ecriture);
+    QFETCH(QByteArray, apres);
+    QFETCH(QString, quoi);
+    Banc b;
+    QVERIFY(!b.carnet.derniere_modification());
+    QVERIFY(b.ecrit(ecriture));
+    QCOMPARE(b.dossier.lit(Nom), apres);
+    QCOMPARE(b.carnet.derniere_modification().value_or(QString()), quoi);
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    const Statut s = b.carnet.annule();
+    QVERIFY2(s.ok(), qPrintable(s.erreur()));
+    QCOMPARE(b.dossier.lit(Nom), Fichier_De(Log));
+    QCOMPARE(change.count(), 1);
+    QVERIFY(!b.carnet.derniere_modification());
+    QCOMPARE(b.carnet.annule().erreur(), QStringLiteral("Aucune modification du log n'est à annuler."));
+    QCOMPARE(b.dossier.lit(Nom), Fichier_De(Log));
+}
+
+void Tst_Carnet::annulations_en_chaine()
+{
+    Banc b;
+    QList<QByteArray> lignes = Log;
+    std::vector<QByteArray> etats{Fichier_De(lignes)};
+    const int ecritures = Carnet::Etapes_Annulables + 5;
+    for (int i = 0; i < ecritures; ++i) {
+        lignes << Ligne("31/03/07", QByteArray::number(21100 + i), "Moulin Contacte", "F4NEW");
+        QVERIFY(b.carnet.ajoute(lignes.last()));
+        etats.push_back(Fichier_De(lignes));
+    }
+    // The newest first, each one back to the bytes before it; the oldest are gone.
+    for (int i = ecritures; i > ecritures - Carnet::Etapes_Annulables; --i) {
+        QCOMPARE(b.carnet.derniere_modification().value_or(QString()),
+                 QStringLiteral("l'enregistrement du QSO DMF N° %1 avec F4NEW").arg(21100 + i - 1));
+        QVERIFY(b.carnet.annule());
+        QCOMPARE(b.dossier.lit(Nom), etats[size_t(i - 1)]);
+    }
+    QVERIFY(!b.carnet.derniere_modification());
+    QVERIFY(!b.carnet.annule());
+    QCOMPARE(b.dossier.lit(Nom), etats[size_t(ecritures - Carnet::Etapes_Annulables)]);
+}
+
+void Tst_Carnet::annulation_refusee_quand_le_log_a_change_ailleurs()
+{
+    Banc b;
+    QVERIFY(b.carnet.ajoute(Nouvelle));
+    // Another program, or a restored copy, wrote the log meanwhile.
+    const QByteArray ailleurs = Fichier_De({Log[0], Nouvelle});
+    b.dossier.ecrit(Nom, ailleurs);
+    QSignalSpy change(&b.carnet, &Carnet::change);
+    const Statut s = b.carnet.annule();
+    QVERIFY(!s);
+    QVERIFY2(s.erreur().contains(QStringLiteral("a été changé hors du programme depuis l'enregistrement du QSO DMF N° 29015")),
+             qPrintable(s.erreur()));
+    QCOMPARE(b.dossier.lit(Nom), ailleurs);
+    QCOMPARE(change.count(), 0);
+    QVERIFY(!b.carnet.derniere_modification());
+}
+
+void Tst_Carnet::rien_d_annulable_apres_un_changement_de_station()
+{
+    Banc b;
+    QVERIFY(b.carnet.supprime("21001"));
+    b.dossier.ecrit(QStringLiteral("TEST1_Dezudidar_ERI_2008.txt"), Fichier_De({}));
+    b.carnet.ouvre(QStringLiteral("TEST1"), QStringLiteral("2008"));
+    QVERIFY(!b.carnet.derniere_modification());
+    QVERIFY(!b.carnet.annule());
+    // Back to the first year: what was done there stays done.
+    b.carnet.ouvre(QStringLiteral("TEST1"), QStringLiteral("2007"));
+    QVERIFY(!b.carnet.derniere_modification());
+    QCOMPARE(b.dossier.lit(Nom), Fichier_De({Log[1]}));
 }
 
 void Tst_Carnet::ecriture_refusee_sans_sauvegarde()

@@ -32,6 +32,8 @@ class Tst_Poste : public QObject {
 private slots:
     void mode_du_commentaire_data();
     void mode_du_commentaire();
+    void mode_d_une_annonce_data();
+    void mode_d_une_annonce();
     void mode_du_poste_sous_flrig_data();
     void mode_du_poste_sous_flrig();
     void reglages_du_groupe_poste();
@@ -76,6 +78,35 @@ void Tst_Poste::mode_du_commentaire()
     QFETCH(qint64, hertz);
     QFETCH(std::optional<Radio::Mode>, mode);
     QCOMPARE(Mode_Du_Commentaire(commentaire, hertz), mode);
+}
+
+void Tst_Poste::mode_d_une_annonce_data()
+{
+    QTest::addColumn<QByteArray>("commentaire"); // of the spot chosen, if any
+    QTest::addColumn<QString>("poste");          // the radio's mode name, if read
+    QTest::addColumn<QString>("propose");
+    QTest::newRow("FT8 du spot, poste en PKTUSB") << QByteArray("DMF 21005 FT8") << "PKTUSB" << "FT8";
+    QTest::newRow("FT4 du spot, poste en USB-D") << QByteArray("ft4 dmf 21005") << "USB-D" << "FT4";
+    QTest::newRow("SSB du spot") << QByteArray("DMF 21005 SSB 59") << "USB" << "SSB";
+    QTest::newRow("CW du spot") << QByteArray("DMF 21005 CW") << "" << "CW";
+    QTest::newRow("PSK31 du spot") << QByteArray("PSK31 DMF 21005") << "DATA-U" << "PSK31";
+    QTest::newRow("poste en PKTUSB, spot muet") << QByteArray("DMF 21005") << "PKTUSB" << "";
+    QTest::newRow("poste en DATA-U, sans spot") << QByteArray() << "DATA-U" << "";
+    QTest::newRow("poste en USB") << QByteArray() << "USB" << "USB";
+    QTest::newRow("poste en CW-R") << QByteArray() << "CW-R" << "CW";
+    QTest::newRow("poste en RTTY-L") << QByteArray() << "RTTY-L" << "RTTY";
+    QTest::newRow("poste en fm minuscules") << QByteArray() << "fm" << "FM";
+    QTest::newRow("rien de lu") << QByteArray() << "" << "";
+}
+
+// What an announcement proposes is what cluster users read as a mode, never
+// the radio's name of its data setting.
+void Tst_Poste::mode_d_une_annonce()
+{
+    QFETCH(QByteArray, commentaire);
+    QFETCH(QString, poste);
+    QFETCH(QString, propose);
+    QCOMPARE(Mode_Annonce(commentaire, poste), propose);
 }
 
 void Tst_Poste::mode_du_poste_sous_flrig_data()

@@ -22,6 +22,8 @@ private slots:
     void cleanup() { Message::Installe_Repondeur({}); }
     void validee_apres_le_log_et_les_reglages();
     void refusee_sans_rien_dire_a_personne();
+    void la_frappe_remplace_l_indicatif_propose_data();
+    void la_frappe_remplace_l_indicatif_propose();
 
 private:
     void valide(Station &station, const QString &indicatif, const QString &annee)
@@ -82,6 +84,34 @@ void Tst_Station::refusee_sans_rien_dire_a_personne()
     QVERIFY(station.isVisible());
     QVERIFY(QDir(d.chemin()).isEmpty());
     QCOMPARE(Lit_Indicatif_Station(), QString::fromLatin1(Indicatif_Provisoire));
+}
+
+void Tst_Station::la_frappe_remplace_l_indicatif_propose_data()
+{
+    QTest::addColumn<bool>("clic"); // the field reached by a click, or focused at the opening
+    QTest::newRow("à l'ouverture") << false;
+    QTest::newRow("par un clic") << true;
+}
+
+// "FXXXX", or the station kept, is replaced by what is typed, not added to.
+void Tst_Station::la_frappe_remplace_l_indicatif_propose()
+{
+    QFETCH(bool, clic);
+    Dossier_Test d;
+    Carnet carnet(d.chemin(), [] { return QDateTime(); }, [](const QString &) { return false; });
+    Station station(carnet);
+    station.show();
+    QVERIFY(QTest::qWaitForWindowActive(&station));
+    auto *champ = station.findChild<QLineEdit *>(QStringLiteral("New_Indicatif"));
+    QCOMPARE(champ->text(), QStringLiteral("FXXXX"));
+    if (clic) {
+        station.findChild<QLineEdit *>(QStringLiteral("New_Annee"))->setFocus();
+        QTest::mouseClick(champ, Qt::LeftButton, {}, QPoint(champ->width() / 2, champ->height() / 2));
+    }
+    QTRY_VERIFY(champ->hasFocus());
+    QTRY_COMPARE(champ->selectedText(), QStringLiteral("FXXXX"));
+    QTest::keyClicks(champ, QStringLiteral("f4abc"));
+    QCOMPARE(champ->text(), QStringLiteral("F4ABC"));
 }
 
 QTEST_MAIN(Tst_Station)

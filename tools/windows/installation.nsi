@@ -13,6 +13,7 @@ SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "WinVer.nsh"
 
 !define NOM "KOB_Dezudidar_ERI"
 !define RACCOURCI "KOB Dezudidar ERI"
@@ -88,6 +89,14 @@ Function Dossier_Quitte
 FunctionEnd
 
 Function .onInit
+  ; The Qt shipped runs on Windows 10 version 1809 (build 17763) and later:
+  ; an older Windows is told so before anything is copied.
+  ${IfNot} ${AtLeastWin10}
+  ${OrIfNot} ${AtLeastBuild} 17763
+    MessageBox MB_OK|MB_ICONSTOP "KOB_Dezudidar_ERI demande Windows 10 (version 1809 ou plus récente) ou Windows 11 : il ne peut pas fonctionner sur ce Windows, plus ancien. Rien n'a été installé." /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
   ; A silent install has no folder page: the folder given by /D= is tried here,
   ; before anything is copied.
   ${If} ${Silent}

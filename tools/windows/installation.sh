@@ -102,6 +102,17 @@ Verifie_Installeur() {
   raccourci="$maison/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/KOB Dezudidar ERI.lnk"
   cle='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KOB_Dezudidar_ERI'
 
+  # A Windows older than the shipped Qt's: refused, nothing copied.
+  "$WINE" winecfg -v win7 >/dev/null 2>&1
+  "$WINESERVER" -w
+  if "$WINE" "$installeur" /S >/dev/null 2>&1; then
+    Echec_Installeur "Windows 7 est accepté"
+    return 1
+  fi
+  [ ! -e "$dossier" ] && [ ! -e "$raccourci" ] || { Echec_Installeur "le refus de Windows 7 a laissé des fichiers"; return 1; }
+  "$WINE" winecfg -v win10 >/dev/null 2>&1
+  "$WINESERVER" -w
+
   # A drive where nothing can be written, even by root: Linux's /proc.
   ln -sfn /proc "$WINEPREFIX/dosdevices/r:"
   if "$WINE" "$installeur" /S '/D=R:\KOB_Dezudidar_ERI' >/dev/null 2>&1; then
