@@ -1,8 +1,8 @@
 // The main window on a 99,999-line log, offscreen, inside this process: a
 // new main window up to its showing (Qt already loaded: not a cold start,
 // which bench_processus measures), and the whole recording cycle (append,
-// reload, total, selection), each beside the store's read floor measured in
-// the same run.
+// reload, total, selection) and its undoing, each beside the store's read
+// floor measured in the same run.
 #include "Fichier.h"
 #include "Main.h"
 #include "Message.h"
@@ -11,7 +11,9 @@
 #include <QAbstractButton>
 #include "Bancs_Qt.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -105,6 +107,34 @@ void BM_Cycle_Enregistrement(benchmark::State &state)
     }
 }
 
+// Ctrl+Z after a recording: the question answered, the log put back as it
+// was in one rewrite, reloaded, the total and the selection done again.
+void BM_Annulation_Enregistrement(benchmark::State &state)
+{
+    Main fenetre(banc().env());
+    fenetre.show();
+    QApplication::processEvents();
+    auto *indicatif = fenetre.findChild<QLineEdit *>(QStringLiteral("Ind_A"));
+    auto *dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
+    auto *valide = fenetre.findChild<QPushButton *>(QStringLiteral("Valide_A"));
+    QAction *annuler = fenetre.findChild<QAction *>(QStringLiteral("Mnu_Annuler_Modification"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        indicatif->setText(QStringLiteral("F5ABC"));
+        dmf->setText(QStringLiteral("2A001"));
+        valide->setEnabled(true);
+        valide->click();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        annuler->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (QFileInfo(banc().log).size() != banc().taille)
+            state.SkipWithError("pas annulé");
+        state.ResumeTiming();
+    }
+}
+
 // A search by département over the whole main list, as the operator runs it.
 void BM_Recherche(benchmark::State &state)
 {
@@ -132,6 +162,7 @@ void BM_Recherche(benchmark::State &state)
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Fenetre_Principale_Qt_Deja_Charge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Cycle_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Annulation_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Recherche)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char *argv[]) { return Lance_Bancs_Qt(argc, argv); }
