@@ -8,6 +8,7 @@
 #include "Moulins_Restants.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
+#include "Fenetres.h"
 #include "Fenetre_Aide.h"
 #include "Imprimante.h"
 #include "Francais.h"
@@ -35,6 +36,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -142,10 +144,25 @@ bool Attend(const std::function<bool()> &fait)
     return fait();
 }
 
+// The window alone, and the screen's free area with the window where it
+// opened, to see what lies off the screen.
 bool Ecrit_Png(QWidget *w, const QString &fichier)
 {
-    const bool ok = w->grab().save(fichier);
+    const QPixmap image = w->grab();
+    bool ok = image.save(fichier);
     std::printf("%s %s\n", ok ? "écrit" : "ÉCHEC", qPrintable(fichier));
+    if (const QScreen *ecran = w->screen(); ecran && w->isWindow()) {
+        const QRect zone = ecran->availableGeometry();
+        QImage vue(zone.size(), QImage::Format_RGB32);
+        vue.fill(QColor(0x40, 0x60, 0x80));
+        QPainter(&vue).drawPixmap(w->geometry().topLeft() - zone.topLeft(), image);
+        const QRect cadre = w->frameGeometry();
+        const QString nom = fichier.chopped(4) + QStringLiteral("_ecran.png");
+        ok &= vue.save(nom);
+        std::printf("%s %s : %d×%d en (%d, %d) sur %d×%d%s\n", ok ? "écrit" : "ÉCHEC", qPrintable(nom), cadre.width(),
+                    cadre.height(), cadre.x(), cadre.y(), zone.width(), zone.height(),
+                    zone.contains(cadre) ? "" : " : HORS DE L'ÉCRAN");
+    }
     return ok;
 }
 
@@ -153,7 +170,9 @@ bool Ecrit_Png(QWidget *w, const QString &fichier)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen of a given size may be asked: offscreen:configfile=...
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Parle_Francais();
     const QDir sortie(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
@@ -192,10 +211,12 @@ int main(int argc, char *argv[])
 
     Apercu_Moulins apercu_moulins(lecture, Moulins::Liste(), QStringLiteral("moulins_2008.csv"), programme.path(),
                                   [] { return QDateTime::currentDateTime(); });
+    Fenetres::Centre(&apercu_moulins);
     apercu_moulins.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&apercu_moulins, sortie.filePath(QStringLiteral("apercu_moulins.png")));
     Moulins_Restants restants(liste, Moulins::Compte_Restants(*liste, Contenu_Log(Exemple())), programme.path());
+    Fenetres::Centre(&restants);
     restants.show();
     auto *departements = restants.findChild<QAbstractItemView *>(QStringLiteral("Table_Departements"));
     departements->setCurrentIndex(departements->model()->index(1, 0));
@@ -216,6 +237,7 @@ int main(int argc, char *argv[])
     installation->hide();
 
     Fenetre_Aide aide(QStringLiteral(FICHIER_AIDE));
+    Fenetres::Centre(&aide);
     aide.montre_sommaire();
     QApplication::processEvents();
     ok &= Ecrit_Png(&aide, sortie.filePath(QStringLiteral("aide.png")));
@@ -223,11 +245,13 @@ int main(int argc, char *argv[])
     Carnet carnet(programme.path(), [] { return QDateTime::currentDateTime(); }, [](const QString &) { return false; });
     carnet.ouvre(QStringLiteral("F8KOB"), QStringLiteral("2008"));
     Station station(carnet);
+    Fenetres::Centre(&station);
     station.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&station, sortie.filePath(QStringLiteral("station.png")));
 
     Recherche_Indicatif recherche(fenetre.findChild<QAbstractItemView *>(QStringLiteral("Liste_DFCF"))->model());
+    Fenetres::Centre(&recherche);
     recherche.show();
     auto *indica = recherche.findChild<QLineEdit *>(QStringLiteral("Indica"));
     indica->setText(QStringLiteral("F5"));
@@ -237,6 +261,7 @@ int main(int argc, char *argv[])
     ok &= Ecrit_Png(&recherche, sortie.filePath(QStringLiteral("recherche.png")));
 
     Reglement reglement;
+    Fenetres::Centre(&reglement);
     reglement.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&reglement, sortie.filePath(QStringLiteral("reglement.png")));
@@ -245,17 +270,20 @@ int main(int argc, char *argv[])
     if (!contenu)
         return 1;
     Recapitulatif recap(Compte_Recapitulatif(contenu.valeur()), QStringLiteral("2008"));
+    Fenetres::Centre(&recap);
     recap.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&recap, sortie.filePath(QStringLiteral("recapitulatif.png")));
 
     Aff_Contacte contactes(contenu.valeur(), QString::number(Compte_Recapitulatif(contenu.valeur()).total));
+    Fenetres::Centre(&contactes);
     contactes.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&contactes, sortie.filePath(QStringLiteral("contactes.png")));
 
     const Carte_Log carte = Colore_Carte(contenu.valeur());
     Carte_Acti map(carte.vert, carte.nombre, QStringLiteral("2008"));
+    Fenetres::Centre(&map);
     map.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&map, sortie.filePath(QStringLiteral("carte.png")));
@@ -274,6 +302,7 @@ int main(int argc, char *argv[])
     if (!analyse)
         return 1;
     Import_ADIF import(std::move(analyse).valeur(), carnet, QStringLiteral("autre_carnet.adi"));
+    Fenetres::Centre(&import);
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
@@ -299,6 +328,7 @@ int main(int argc, char *argv[])
         if (!Sauvegardes::Sauvegarde_Log(log.fileName(), QDateTime(QDate(2008, 3, 8 - i), QTime(9 + i, 15, 0))))
             return 1;
     Restauration restauration(Sauvegardes::Liste(log.fileName()), carnet);
+    Fenetres::Centre(&restauration);
     restauration.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&restauration, sortie.filePath(QStringLiteral("restauration.png")));
@@ -310,6 +340,7 @@ int main(int argc, char *argv[])
     for (qsizetype i : apercu.lignes)
         a_valider << Depuis_Log(contenu.valeur().ligne_liste(i));
     Validations validations(a_valider, apercu.restent, apercu.points, numeros, carnet);
+    Fenetres::Centre(&validations);
     validations.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&validations, sortie.filePath(QStringLiteral("validations.png")));
@@ -318,6 +349,7 @@ int main(int argc, char *argv[])
     Hamlib_Exemple hamlib;
     const Radio::Reglages radio{Radio::Type::Hamlib, QStringLiteral("127.0.0.1"), hamlib.port()};
     Poste poste(radio);
+    Fenetres::Centre(&poste);
     poste.show();
     auto *etat_poste = poste.findChild<QLabel *>(QStringLiteral("Etat_Poste"));
     poste.findChild<QPushButton *>(QStringLiteral("Poste_Essayer"))->click();
@@ -336,6 +368,7 @@ int main(int argc, char *argv[])
             lus.append(*s);
     spots.modele()->ajoute(lus);
     spots.modele()->montre();
+    Fenetres::Centre(&spots);
     spots.show();
     // The 20 m spot picked: the radio tuned to it, its row in bold.
     auto *table = spots.findChild<QAbstractItemView *>(QStringLiteral("Table_Spots"));
@@ -353,6 +386,7 @@ int main(int argc, char *argv[])
 
     Annonce_Spot annonce({14'285'000, QStringLiteral("F8KOB/P"), QStringLiteral("35012"), QStringLiteral("USB")},
                          [](const Cluster::Annonce &) { return Succes(); });
+    Fenetres::Centre(&annonce);
     annonce.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&annonce, sortie.filePath(QStringLiteral("annonce.png")));
@@ -373,6 +407,7 @@ int main(int argc, char *argv[])
     }
     Statistiques statistiques(Bilan::Lit_Statistiques(programme.path(), QStringLiteral("F8KOB"), QStringLiteral("2008")),
                               programme.path(), QStringLiteral("F8KOB"), QDate(2008, 3, 8));
+    Fenetres::Centre(&statistiques);
     statistiques.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&statistiques, sortie.filePath(QStringLiteral("statistiques.png")));

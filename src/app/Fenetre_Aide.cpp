@@ -1,6 +1,7 @@
 #include "Fenetre_Aide.h"
 
 #include "Accessibilite.h"
+#include "Fenetres.h"
 #include "Fichier.h"
 
 #include <QDesktopServices>
@@ -54,8 +55,10 @@ std::optional<QString> Fenetre_Aide::Ouvre_Manuel(QPointer<Fenetre_Aide> &aide, 
         if (copie && QDesktopServices::openUrl(QUrl::fromLocalFile(copie.valeur())))
             return std::nullopt;
     }
-    if (!aide)
+    if (!aide) {
         aide = new Fenetre_Aide(fichier);
+        Fenetres::Centre(aide);
+    }
     aide->montre_sommaire();
     return std::nullopt;
 }

@@ -7,12 +7,23 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QVBoxLayout>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 namespace Fenetres {
+
+double Agrandissement()
+{
+    // Before the application's font exists, the design as it is.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return 1.0;
+    return std::max(1.0, QFontInfo(QGuiApplication::font()).pixelSize() / 12.0);
+}
 
 QGroupBox *Bandeau_Titre(QWidget *parent, const char *nom, const QString &titre, qreal points)
 {
@@ -45,7 +56,7 @@ QFont Police_Fixe(const QString &famille)
 QFont Police_Liste()
 {
     QFont f = Police_Fixe(QStringLiteral("DejaVu Sans Mono"));
-    f.setPixelSize(13);
+    f.setPixelSize(qRound(13 * Agrandissement()));
     f.setBold(true);
     return f;
 }
@@ -110,14 +121,89 @@ QGridLayout *Grille_Champs(QWidget *parent, const QList<std::pair<QString, QWidg
     return grille;
 }
 
+namespace {
+
+// Around a window not shown yet, what the window system will add: its
+// frame is known only once shown.
+QSize Cadre(const QWidget *fenetre)
+{
+    const QSize cadre = fenetre->frameGeometry().size() - fenetre->size();
+    if (fenetre->isVisible() && cadre.width() > 0)
+        return cadre;
+    const int bord = fenetre->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    const int titre = std::max(fenetre->style()->pixelMetric(QStyle::PM_TitleBarHeight), fenetre->fontMetrics().height() + 12);
+    return {2 * bord, titre + 2 * bord};
+}
+
+bool Tient(QSize taille, QSize place) { return taille.width() <= place.width() && taille.height() <= place.height(); }
+
+// What the window holds goes into a scroll area, at the size it asks.
+void Defile(QWidget *fenetre, QSize contenu_voulu)
+{
+    auto *zone = new QScrollArea;
+    zone->setObjectName(QStringLiteral("Defilement"));
+    zone->setFrameShape(QFrame::NoFrame);
+    zone->setWidgetResizable(true);
+    // Tabbing through the controls scrolls to each; the area needs no focus of its own.
+    zone->setFocusPolicy(Qt::NoFocus);
+    Accessibilite::Nomme(zone, QStringLiteral("Contenu de la fenêtre"), QStringLiteral("défile quand l'écran est trop petit"));
+    if (auto *principale = qobject_cast<QMainWindow *>(fenetre)) {
+        zone->setWidget(principale->takeCentralWidget());
+        principale->setCentralWidget(zone);
+    } else {
+        auto *contenu = new QWidget;
+        contenu->setObjectName(QStringLiteral("Contenu"));
+        // Taken from the window with the controls it places.
+        if (QLayout *l = fenetre->layout())
+            contenu->setLayout(l);
+        contenu->setMinimumSize(contenu_voulu);
+        zone->setWidget(contenu);
+        auto *page = new QVBoxLayout(fenetre);
+        page->setContentsMargins(0, 0, 0, 0);
+        page->addWidget(zone);
+    }
+}
+
+// The window at the size its design and its font ask, made smaller when
+// the screen has less room.
+void Tient_Dans(QWidget *fenetre, QSize place)
+{
+    QLayout *l = fenetre->layout();
+    if (l)
+        l->activate();
+    const bool fixe = fenetre->minimumSize() == fenetre->maximumSize();
+    // A larger font asks more room than the design gave: the window grows.
+    const QSize besoin = l ? l->totalMinimumSize() : fenetre->minimumSizeHint();
+    QSize voulue = fixe || fenetre->testAttribute(Qt::WA_Resized) ? fenetre->size() : fenetre->sizeHint();
+    voulue = voulue.expandedTo(besoin);
+    if (Tient(voulue, place)) {
+        if (fixe)
+            fenetre->setFixedSize(voulue);
+        else if (fenetre->testAttribute(Qt::WA_Resized))
+            fenetre->resize(voulue);
+        return;
+    }
+    if (fixe || !Tient(besoin, place)) {
+        Defile(fenetre, fixe ? voulue : besoin);
+        fenetre->setMinimumSize(QSize(200, 150).boundedTo(place));
+        fenetre->setMaximumSize(fixe ? voulue : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+    fenetre->resize(voulue.boundedTo(place));
+}
+
+} // namespace
+
 void Centre(QWidget *fenetre)
 {
     const QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
     if (!ecran)
         return;
-    const QRect zone = ecran->geometry();
-    const QSize taille = fenetre->frameGeometry().size();
-    fenetre->move(zone.x() + (zone.width() - taille.width()) / 2, zone.y() + (zone.height() - taille.height()) / 2);
+    const QRect zone = ecran->availableGeometry();
+    const QSize cadre = Cadre(fenetre);
+    Tient_Dans(fenetre, zone.size() - cadre);
+    const QSize taille = fenetre->size() + cadre;
+    fenetre->move(zone.x() + std::max(0, (zone.width() - taille.width()) / 2),
+                  zone.y() + std::max(0, (zone.height() - taille.height()) / 2));
 }
 
 } // namespace Fenetres

@@ -21,8 +21,11 @@ namespace Fenetres {
 // Sizes of the original design (pixels at 96 dpi, or twips) enlarged alike,
 // so that today's fonts fit while the proportions stay.
 inline constexpr double Echelle = 1.25;
-inline int Pixels(int valeur) { return qRound(valeur * Echelle); }
-inline int Twips(int valeur) { return qRound(valeur / 15.0 * Echelle); }
+// How much larger than 9 points at 96 dpi the program's font is, never less
+// than 1: the design's sizes grow with it, so that larger text is not cut.
+double Agrandissement();
+inline int Pixels(int valeur) { return qRound(valeur * Echelle * Agrandissement()); }
+inline int Twips(int valeur) { return qRound(valeur / 15.0 * Echelle * Agrandissement()); }
 inline QRect Place(int x, int y, int largeur, int hauteur)
 {
     return QRect(Pixels(x), Pixels(y), Pixels(largeur), Pixels(hauteur));
@@ -94,7 +97,9 @@ QPushButton *Action_Et_Fermer(QWidget *fenetre, QBoxLayout *page, const char *no
 // Fields one under the other, each after its label, which names it for screen readers.
 QGridLayout *Grille_Champs(QWidget *parent, const QList<std::pair<QString, QWidget *>> &champs);
 
-// Left and top so that the window stands in the middle of the screen.
+// The window made to fit the free area of the screen it opens on (what it
+// holds scrolls when even its smallest layout is too large), then set in
+// the middle of that area.
 void Centre(QWidget *fenetre);
 
 // Brings an open window to the front; false when it is not open.
