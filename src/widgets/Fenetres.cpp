@@ -146,6 +146,14 @@ void Defile(QWidget *fenetre, QSize contenu_voulu)
     zone->setWidgetResizable(true);
     // Tabbing through the controls scrolls to each; the area needs no focus of its own.
     zone->setFocusPolicy(Qt::NoFocus);
+    // So does the program's own moving of the focus, Enter taking the entry to its next field.
+    QObject::connect(qApp, &QApplication::focusChanged, zone, [zone](QWidget *, QWidget *maintenant) {
+        // The whole control, not only its text cursor.
+        if (maintenant && zone->widget() && zone->widget()->isAncestorOf(maintenant)) {
+            const QRect r(maintenant->mapTo(zone->widget(), QPoint()), maintenant->size());
+            zone->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 8, r.height() / 2 + 8);
+        }
+    });
     Accessibilite::Nomme(zone, QStringLiteral("Contenu de la fenêtre"), QStringLiteral("défile quand l'écran est trop petit"));
     if (auto *principale = qobject_cast<QMainWindow *>(fenetre)) {
         zone->setWidget(principale->takeCentralWidget());

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyleOptionButton>
 #include <QTextDocument>
 
@@ -132,6 +133,7 @@ private slots:
     void fenetre_dans_l_ecran();
     void textes_entiers_data() { lignes_fenetres(); }
     void textes_entiers();
+    void champ_donne_par_le_programme_montre();
 
 private:
     void lignes_fenetres();
@@ -197,6 +199,29 @@ void Tst_Fenetres_Ecran::textes_entiers()
     for (const QString &c : coupes)
         qWarning("%s", qPrintable(c));
     QVERIFY2(coupes.isEmpty(), "des textes coupés (détail ci-dessus)");
+}
+
+// Where the main window scrolls, the field the entry moves to by itself
+// (Enter in a field, a message closed) is scrolled into view.
+void Tst_Fenetres_Ecran::champ_donne_par_le_programme_montre()
+{
+    QWidget *principale = nullptr;
+    for (QWidget *f : m_ouvert->fenetres())
+        if (f->objectName() == QLatin1String("Main"))
+            principale = f;
+    QVERIFY(principale);
+    auto *zone = principale->findChild<QScrollArea *>(QStringLiteral("Defilement"));
+    if (!zone)
+        QSKIP("la fenêtre principale tient dans l'écran");
+    principale->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(principale));
+    for (const char *nom : {"Recherche", "Date_A", "Ajout_Saisie"}) {
+        auto *champ = principale->findChild<QWidget *>(QString::fromLatin1(nom));
+        QVERIFY2(champ, nom);
+        champ->setEnabled(true);
+        champ->setFocus();
+        QTRY_VERIFY2(zone->viewport()->rect().contains(QRect(champ->mapTo(zone->viewport(), QPoint()), champ->size())), nom);
+    }
 }
 
 QTEST_MAIN(Tst_Fenetres_Ecran)
