@@ -23,6 +23,23 @@ void Bouton_Multiligne::paintEvent(QPaintEvent *)
     p.drawText(zone, Qt::AlignCenter | Qt::TextWordWrap, text().simplified());
 }
 
+QRect Case_Multiligne::Zone_Texte() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicateur = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    return rect().adjusted(indicateur.right() + 4, 0, 0, 0);
+}
+
+void Case_Multiligne::showEvent(QShowEvent *evenement)
+{
+    QCheckBox::showEvent(evenement);
+    const QRect zone = Zone_Texte();
+    const int voulue = fontMetrics().boundingRect(QRect(0, 0, zone.width(), 10 * height()), Qt::AlignLeft | Qt::TextWordWrap, text()).height();
+    if (voulue > height())
+        setGeometry(x(), y() - (voulue - height()) / 2, width(), voulue);
+}
+
 void Case_Multiligne::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);
@@ -32,7 +49,7 @@ void Case_Multiligne::paintEvent(QPaintEvent *)
     const QRect indicateur = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
     option.rect = indicateur;
     p.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
-    const QRect zone = rect().adjusted(indicateur.right() + 4, 0, 0, 0);
+    const QRect zone = Zone_Texte();
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.drawText(zone, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
     if (hasFocus()) {

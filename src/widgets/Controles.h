@@ -25,7 +25,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    // Placed at a fixed place: made tall enough there for its wrapped text,
+    // whatever the system's font.
+    void showEvent(QShowEvent *) override;
     bool hitButton(const QPoint &) const override { return true; }
+
+private:
+    QRect Zone_Texte() const;
 };
 
 class QKeyEvent;

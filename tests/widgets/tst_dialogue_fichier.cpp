@@ -17,7 +17,13 @@ class Tst_Dialogue_Fichier : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Parle_Francais(); }
+    // Qt's own dialog, even where the system has one (Windows): the one
+    // that writes sizes and dates itself.
+    void initTestCase()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        Parle_Francais();
+    }
     void tailles_dates_et_types_en_francais_data();
     void tailles_dates_et_types_en_francais();
 };
@@ -40,7 +46,6 @@ void Tst_Dialogue_Fichier::tailles_dates_et_types_en_francais()
     QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("Sauvegardes")));
 
     const std::unique_ptr<QFileDialog> d(Dialogue_Fichier::Cree_Dialogue(nullptr, QStringLiteral("Charger"), dossier.path(), {}, enregistrer));
-    d->setOption(QFileDialog::DontUseNativeDialog);
     d->show();
     QAbstractProxyModel *vue = d->proxyModel();
     QVERIFY(vue);
