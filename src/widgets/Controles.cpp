@@ -11,6 +11,32 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace {
+
+// A control placed at a fixed place grows there, up and down alike, until
+// `zone`, where it draws its text wrapped, holds all of it.
+void Tient_Son_Texte(QWidget *w, const QRect &zone, const QString &texte, int alignement)
+{
+    const int voulue = w->fontMetrics().boundingRect(QRect(0, 0, zone.width(), 10 * w->height()), alignement | Qt::TextWordWrap, texte).height();
+    if (const int manque = voulue - zone.height(); manque > 0)
+        w->setGeometry(w->x(), w->y() - manque / 2, w->width(), w->height() + manque);
+}
+
+} // namespace
+
+QRect Bouton_Multiligne::Zone_Texte() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+}
+
+void Bouton_Multiligne::showEvent(QShowEvent *evenement)
+{
+    QPushButton::showEvent(evenement);
+    Tient_Son_Texte(this, Zone_Texte(), text().simplified(), Qt::AlignCenter);
+}
+
 void Bouton_Multiligne::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);
@@ -18,7 +44,7 @@ void Bouton_Multiligne::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
-    const QRect zone = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+    const QRect zone = Zone_Texte();
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(zone, Qt::AlignCenter | Qt::TextWordWrap, text().simplified());
 }
@@ -34,10 +60,7 @@ QRect Case_Multiligne::Zone_Texte() const
 void Case_Multiligne::showEvent(QShowEvent *evenement)
 {
     QCheckBox::showEvent(evenement);
-    const QRect zone = Zone_Texte();
-    const int voulue = fontMetrics().boundingRect(QRect(0, 0, zone.width(), 10 * height()), Qt::AlignLeft | Qt::TextWordWrap, text()).height();
-    if (voulue > height())
-        setGeometry(x(), y() - (voulue - height()) / 2, width(), voulue);
+    Tient_Son_Texte(this, Zone_Texte(), text(), Qt::AlignLeft);
 }
 
 void Case_Multiligne::paintEvent(QPaintEvent *)

@@ -15,6 +15,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    // As the check box below.
+    void showEvent(QShowEvent *) override;
+
+private:
+    QRect Zone_Texte() const;
 };
 
 class Case_Multiligne : public QCheckBox {
