@@ -83,23 +83,40 @@ void BM_Fenetre_Principale_Qt_Deja_Charge(benchmark::State &state)
     Chrono_Fenetre_Montree(state, [] { return std::make_unique<Main>(banc().env()); });
 }
 
-void BM_Cycle_Enregistrement(benchmark::State &state)
-{
-    Main fenetre(banc().env());
-    fenetre.show();
-    QApplication::processEvents();
-    auto *indicatif = fenetre.findChild<QLineEdit *>(QStringLiteral("Ind_A"));
-    auto *type = fenetre.findChild<QComboBox *>(QStringLiteral("Type_A"));
-    auto *dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
-    auto *valide = fenetre.findChild<QPushButton *>(QStringLiteral("Valide_A"));
-    const QByteArray chemin = QFile::encodeName(banc().log);
-    for (auto _ : state) {
+// The main window shown on the bench's log, and a QSO recorded as the
+// operator records it.
+struct Fenetre_Saisie {
+    Main fenetre{banc().env()};
+    QLineEdit *indicatif, *dmf;
+    QComboBox *type;
+    QPushButton *valide;
+
+    Fenetre_Saisie()
+    {
+        fenetre.show();
+        QApplication::processEvents();
+        indicatif = fenetre.findChild<QLineEdit *>(QStringLiteral("Ind_A"));
+        type = fenetre.findChild<QComboBox *>(QStringLiteral("Type_A"));
+        dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
+        valide = fenetre.findChild<QPushButton *>(QStringLiteral("Valide_A"));
+    }
+    void enregistre()
+    {
         indicatif->setText(QStringLiteral("F5ABC"));
         type->setCurrentIndex(3);
         dmf->setText(QStringLiteral("2A001"));
         valide->setEnabled(true);
         valide->click();
         QApplication::processEvents();
+    }
+};
+
+void BM_Cycle_Enregistrement(benchmark::State &state)
+{
+    Fenetre_Saisie f;
+    const QByteArray chemin = QFile::encodeName(banc().log);
+    for (auto _ : state) {
+        f.enregistre();
         state.PauseTiming();
         if (::truncate(chemin.constData(), banc().taille) != 0)
             state.SkipWithError("remise à la taille");
@@ -111,20 +128,11 @@ void BM_Cycle_Enregistrement(benchmark::State &state)
 // was in one rewrite, reloaded, the total and the selection done again.
 void BM_Annulation_Enregistrement(benchmark::State &state)
 {
-    Main fenetre(banc().env());
-    fenetre.show();
-    QApplication::processEvents();
-    auto *indicatif = fenetre.findChild<QLineEdit *>(QStringLiteral("Ind_A"));
-    auto *dmf = fenetre.findChild<QLineEdit *>(QStringLiteral("DMF_A"));
-    auto *valide = fenetre.findChild<QPushButton *>(QStringLiteral("Valide_A"));
-    QAction *annuler = fenetre.findChild<QAction *>(QStringLiteral("Mnu_Annuler_Modification"));
+    Fenetre_Saisie f;
+    QAction *annuler = f.fenetre.findChild<QAction *>(QStringLiteral("Mnu_Annuler_Modification"));
     for (auto _ : state) {
         state.PauseTiming();
-        indicatif->setText(QStringLiteral("F5ABC"));
-        dmf->setText(QStringLiteral("2A001"));
-        valide->setEnabled(true);
-        valide->click();
-        QApplication::processEvents();
+        f.enregistre();
         state.ResumeTiming();
         annuler->trigger();
         QApplication::processEvents();

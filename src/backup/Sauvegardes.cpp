@@ -15,6 +15,14 @@ using namespace Sous_Programmes;
 
 namespace Sauvegardes {
 
+Empreinte Empreinte_De(const QString &chemin)
+{
+    const QFileInfo f(chemin);
+    if (!f.exists())
+        return {};
+    return {f.size(), f.lastModified(), f.metadataChangeTime()};
+}
+
 namespace {
 
 const QString Format_Heure = QStringLiteral("yyyyMMdd-HHmmss");
@@ -71,13 +79,6 @@ std::vector<Trouvee> Trouve(const QString &chemin_log)
     return trouvees;
 }
 
-Empreinte Empreinte_De(const QString &chemin)
-{
-    const QFileInfo f(chemin);
-    if (!f.exists())
-        return {};
-    return {f.size(), f.lastModified(), f.metadataChangeTime()};
-}
 
 // The log as it is now, flushed to `temporaire`, and the state it was copied
 // in; an empty state for a missing log.

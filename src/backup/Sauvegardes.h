@@ -45,6 +45,7 @@ struct Empreinte {
     QDateTime change; // metadata: a rename over the file changes it
     bool operator==(const Empreinte &) const = default;
 };
+Empreinte Empreinte_De(const QString &chemin);
 
 // The backup before the first change of each log in this run. When it cannot
 // be written, the operator is told once and the change goes on only if

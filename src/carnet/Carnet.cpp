@@ -5,8 +5,6 @@
 #include "Texte.h"
 #include "Validations.h"
 
-#include <QHash>
-
 using namespace Sous_Programmes;
 
 Carnet::Carnet(const QString &dossier, std::function<QDateTime()> heure_locale, Sauvegardes::Avant_Modification::Question question,
@@ -44,8 +42,6 @@ Resultat<std::vector<QByteArray>> Carnet::lignes_dmf(QByteArrayView dmf) const {
 
 namespace {
 
-size_t Empreinte(QByteArrayView octets) { return qHashBits(octets.data(), size_t(octets.size())); }
-
 // "le QSO DMF N° 21002 avec F5ABC" of a stored line.
 QString QSO_Nomme(QByteArrayView ligne)
 {
@@ -63,8 +59,11 @@ void Carnet::signale_change()
         emit change();
 }
 
-std::optional<QByteArray> Carnet::avant() const
+std::optional<QByteArray> Carnet::avant()
 {
+    // Changed elsewhere since the last change: none before can be taken back.
+    if (!m_etapes.empty() && Sauvegardes::Empreinte_De(chemin()) != m_etapes.back().apres)
+        m_etapes.clear();
     bool introuvable = false;
     auto octets = Lit_Fichier(chemin(), &introuvable);
     if (octets)
@@ -75,13 +74,13 @@ std::optional<QByteArray> Carnet::avant() const
 
 void Carnet::retient(const QString &quoi, std::optional<QByteArray> avant)
 {
-    const auto apres = Lit_Fichier(chemin());
-    // Unread, before or after: this change cannot be taken back, nor any before it.
-    if (!avant || !apres) {
+    // Unread before: this change cannot be taken back, nor any before it.
+    if (!avant) {
         m_etapes.clear();
         return;
     }
-    m_etapes.push_back({quoi, std::move(*avant), apres.valeur().size(), Empreinte(apres.valeur())});
+    // Its state, as the backup before the first change tells the log's: no reading.
+    m_etapes.push_back({quoi, std::move(*avant), Sauvegardes::Empreinte_De(chemin())});
     if (m_etapes.size() > size_t(Etapes_Annulables))
         m_etapes.pop_front();
 }
@@ -153,10 +152,7 @@ Statut Carnet::annule()
     if (m_etapes.empty())
         return Erreur{QStringLiteral("Aucune modification du log n'est à annuler.")};
     const Etape &e = m_etapes.back();
-    const auto actuel = Lit_Fichier(chemin());
-    if (!actuel)
-        return Erreur{actuel.erreur()};
-    if (actuel.valeur().size() != e.taille_apres || Empreinte(actuel.valeur()) != e.empreinte_apres) {
+    if (Sauvegardes::Empreinte_De(chemin()) != e.apres) {
         const QString refus = QStringLiteral("Le log %1 a été changé hors du programme depuis %2 : rien n'est annulé, pour ne rien perdre de ce changement.")
                                   .arg(nom(), e.quoi);
         m_etapes.clear();
@@ -167,6 +163,9 @@ Statut Carnet::annule()
     if (const Statut s = Reecrit_Fichier(chemin(), QString::fromLatin1(Nom_Temporaire), e.avant); !s)
         return s;
     m_etapes.pop_back();
+    // Rewritten here with the bytes the change before left: its state now.
+    if (!m_etapes.empty())
+        m_etapes.back().apres = Sauvegardes::Empreinte_De(chemin());
     signale_change();
     return Succes();
 }

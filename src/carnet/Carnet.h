@@ -90,16 +90,15 @@ private:
     auto ecrit(const QString &quoi, F ecriture) -> decltype(ecriture());
     void signale_change();
     // The log's bytes before a change, none when it could not be read.
-    std::optional<QByteArray> avant() const;
+    std::optional<QByteArray> avant();
     void retient(const QString &quoi, std::optional<QByteArray> avant);
 
-    // A change that can be taken back: the log before it, and what it was
-    // left as (its size and a digest), to see that nothing changed it since.
+    // A change that can be taken back: the log before it, and the state it
+    // was left in, to see that nothing changed it since.
     struct Etape {
         QString quoi;
         QByteArray avant;
-        qsizetype taille_apres = 0;
-        size_t empreinte_apres = 0;
+        Sauvegardes::Empreinte apres;
     };
     std::deque<Etape> m_etapes;
 

@@ -492,7 +492,7 @@ void Tst_Main::annulations_successives_jusqu_au_log_de_depart()
     const QByteArray avant = Fichier_De(Log_De_Base);
     b.station("TEST1", "2007", avant);
     b.demarre();
-    // A QSO recorded, one changed, one inserted: taken back the newest first.
+    // A QSO recorded, then one changed: taken back the newest first.
     b.saisit_qso(QStringLiteral("F8NEW"), 0, QStringLiteral("29015"));
     QTest::mouseClick(b.bouton("Valide_A"), Qt::LeftButton);
     const QByteArray apres_ajout = b.dossier.lit(b.log());

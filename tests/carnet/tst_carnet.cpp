@@ -161,6 +161,16 @@ void Tst_Carnet::annulation_refusee_quand_le_log_a_change_ailleurs()
     QCOMPARE(b.dossier.lit(Nom), ailleurs);
     QCOMPARE(change.count(), 0);
     QVERIFY(!b.carnet.derniere_modification());
+
+    // Changed elsewhere between two changes: the later one is taken back to
+    // what the other program left, and nothing older.
+    Banc c;
+    QVERIFY(c.carnet.supprime("21002"));
+    c.dossier.ecrit(Nom, ailleurs);
+    QVERIFY(c.carnet.ajoute(Log[1]));
+    QVERIFY(c.carnet.annule());
+    QCOMPARE(c.dossier.lit(Nom), ailleurs);
+    QVERIFY(!c.carnet.derniere_modification());
 }
 
 void Tst_Carnet::rien_d_annulable_apres_un_changement_de_station()
