@@ -16,6 +16,12 @@ inline const QList<QByteArray> Log_Tout_Ouvert{Ligne("01/03/07", "21001", "Mouli
 
 // The main window with every other window opened from its menus and buttons,
 // as an operator would: each file dialog answered with a file that opens it.
+// Every window the menus reach, so that a window added later is looked at too.
+inline const QList<const char *> Fenetres_Du_Programme{
+    "Main",           "Station",          "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
+    "Carte_Acti",     "Import_ADIF",      "Restauration",        "Validations", "Spots_DMF",   "Aide",
+    "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes"};
+
 struct Tout_Ouvert {
     Tout_Ouvert()
     {
@@ -54,7 +60,7 @@ struct Tout_Ouvert {
             for (QAction *a : entrees) {
                 // Those that open no window of the program.
                 if (a->menu() || a->isSeparator()
-                    || QStringList{"Mnu_Quitter", "Mnu_Annuler_Modification", "Mnu_Dossier_Logs"}.contains(a->objectName()))
+                    || QStringList{"Mnu_Quitter", "Mnu_Annuler_Modification", "Mnu_Dossier_Logs", "Mnu_Deconnecter_Cluster"}.contains(a->objectName()))
                     continue;
                 a->trigger();
             }

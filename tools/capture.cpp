@@ -30,6 +30,7 @@
 #include "Modele_Spots.h"
 #include "Poste.h"
 #include "Spots_DMF.h"
+#include "Veille_Spots.h"
 #include "Statistiques.h"
 #include "Ligne_QSO.h"
 #include "Points.h"
@@ -357,8 +358,8 @@ int main(int argc, char *argv[])
     ok &= Ecrit_Png(&poste, sortie.filePath(QStringLiteral("poste.png")));
 
     const QDateTime heure(QDate(2008, 3, 15), QTime(18, 30), Qt::UTC);
-    Spots_DMF spots({QStringLiteral("dxc.exemple.fr"), 7300, QStringLiteral("F8KOB"), false},
-                    Cluster::Index_Log(contenu.valeur()), [heure] { return heure; }, {5000, 15000, 60000}, liste, radio);
+    Veille_Spots veille(Cluster::Index_Log(contenu.valeur()), liste, Alertes::Reglages(), [heure] { return heure; });
+    Spots_DMF spots({QStringLiteral("dxc.exemple.fr"), 7300, QStringLiteral("F8KOB"), false}, veille, radio);
     QList<Cluster::Spot> lus;
     for (const char *l : {"  7012.0  F1ZZZ       15-Mar-2008 1805Z  DMF 29015 CW      <F5XYZ>",
                           "  7013.5  F6XYZ/P     15-Mar-2008 1812Z  DMF 21002 CW      <F6AAA>",

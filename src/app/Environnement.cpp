@@ -1,5 +1,6 @@
 #include "Environnement.h"
 
+#include "Avertisseur.h"
 #include "Journal.h"
 
 Environnement Environnement::Reel()
@@ -8,5 +9,6 @@ Environnement Environnement::Reel()
 #ifdef Q_OS_WIN
     e.manuel_dans_navigateur = true;
 #endif
+    e.avertisseur = Avertisseur_Bureau(e.dossier + QStringLiteral("/Alerte.wav"));
     return e;
 }

@@ -31,6 +31,11 @@
 #include "Reglages.h"
 #include "Regles_Station.h"
 #include "Spots_DMF.h"
+#include "Avertisseur.h"
+#include "Fenetre_Alertes.h"
+#include "Ligne_Alerte.h"
+#include "Modele_Spots.h"
+#include "Veille_Spots.h"
 #include "Station.h"
 #include "Statistiques.h"
 
@@ -41,6 +46,8 @@
 #include <QUrl>
 #include <QTimer>
 #include <QLineEdit>
+#include <QLayout>
+#include <QScrollArea>
 
 using namespace Sous_Programmes;
 
@@ -49,7 +56,8 @@ Main::Main(Environnement environnement, QWidget *parent)
       m_carnet(new Carnet(m_env.dossier, [this] { return Maintenant_Local(); },
                           [this](const QString &texte) { return Message::Question(this, texte); }, this)),
       // Read beside the start, which does not wait for it.
-      m_moulins(new Moulins::Liste_Courante(m_env.dossier, this))
+      m_moulins(new Moulins::Liste_Courante(m_env.dossier, this)),
+      m_veille(new Veille_Spots({}, {}, Alertes::Lit_Reglages(), m_env.horloge, m_env.attentes_cluster_ms, this))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowIcon(Icone::Moulin());
@@ -75,9 +83,24 @@ Main::Main(Environnement environnement, QWidget *parent)
             const Moulins::Moulin *m = liste ? liste->Trouve(dmf) : nullptr;
             return m ? liste->Designation(*m) : QString();
         });
-        if (m_spots)
-            m_spots->change_moulins(liste);
+        m_veille->change_moulins(liste);
     });
+    connect(m_veille, &Veille_Spots::alertes, this, &Main::Alertes_Recues);
+    connect(&m_veille->client(), &Cluster::Client::actif_change, this, [this](bool actif) {
+        if (actif)
+            Index_Aux_Spots();
+    });
+    connect(m_alerte, &Ligne_Alerte::voir, this, &Main::Voir_Spot);
+    connect(m_alerte, &Ligne_Alerte::visibilite_changee, this, &Main::Ajuste_Hauteur);
+    if (m_env.avertisseur)
+        connect(m_env.avertisseur.get(), &Avertisseur::notification_choisie, this, [this] {
+            if (isMinimized())
+                showNormal();
+            raise();
+            activateWindow();
+            if (m_spot_notifie)
+                Voir_Spot(*m_spot_notifie);
+        });
     Form_Load();
 }
 
@@ -86,7 +109,7 @@ Main::~Main()
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_poste, m_recherche, m_reglement, m_recap, m_contacte,
                                                        m_carte, m_import, m_restauration, m_validations, m_annonce, m_spots,
-                                                       m_apercu_moulins, m_moulins_restants, m_statistiques})
+                                                       m_fenetre_alertes, m_apercu_moulins, m_moulins_restants, m_statistiques})
         delete w;
 }
 
@@ -179,10 +202,18 @@ void Main::Met_A_Jour_Total()
     Total_Points->setText(QString::number(total.valeur()));
 }
 
+void Main::Index_Aux_Spots()
+{
+    // Made again after each change of the log only while spots come or are shown.
+    if (m_spots || m_veille->client().actif())
+        m_veille->change_log(Cluster::Index_Log(m_liste->contenu()));
+}
+
 void Main::Log_Relu(bool lu)
 {
-    if (m_spots)
-        m_spots->change_log(Cluster::Index_Log(m_liste->contenu()));
+    Index_Aux_Spots();
+    // A mill just contacted alerts no more.
+    m_alerte->garde_si([this](const Alerte &a) { return m_veille->raison(a.spot) != Alertes::Raison::Aucune; });
     Total_Points->setText(lu ? QString::number(Total_Contenu(m_liste->contenu())) : QString());
 }
 
@@ -312,8 +343,10 @@ void Main::Mnu_Spots_Click()
 {
     if (Fenetres::Devant(m_spots))
         return;
-    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), Cluster::Index_Log(m_liste->contenu()), m_env.horloge,
-                    m_env.attentes_cluster_ms, m_moulins->liste(), Radio::Lit_Reglages());
+    const bool deja = m_spots;
+    Fenetres::Ouvre(m_spots, Cluster::Lit_Reglages(Indicatif_Cluster()), *m_veille, Radio::Lit_Reglages());
+    if (!deja)
+        Index_Aux_Spots();
     connect(m_spots, &Spots_DMF::Spot_Choisi, m_saisie, &Saisie::prend_spot, Qt::UniqueConnection);
     connect(m_spots, &Spots_DMF::Annonce_Demandee, this, &Main::Annoncer_Click, Qt::UniqueConnection);
 }
@@ -325,12 +358,46 @@ void Main::Annoncer_Click()
     Annonce_Proposee p = m_spots->proposition(Indicatif_Cluster());
     if (const auto dmf = m_saisie->dmf())
         p.dmf = *dmf;
-    // Sent on the connection of the spots window open at that moment.
-    Fenetres::Ouvre(m_annonce, p, [this](const Cluster::Annonce &a) -> Statut {
-        if (!m_spots)
-            return Erreur{QStringLiteral("La fenêtre des spots est fermée : plus de connexion au nœud.")};
-        return m_spots->annonce(a);
-    });
+    Fenetres::Ouvre(m_annonce, p, [this](const Cluster::Annonce &a) { return m_veille->client().annonce(a); });
+}
+
+void Main::Mnu_Alertes_Click()
+{
+    if (Fenetres::Devant(m_fenetre_alertes))
+        return;
+    Fenetres::Ouvre(m_fenetre_alertes, m_veille->reglages());
+    connect(m_fenetre_alertes, &Fenetre_Alertes::Reglages_Gardes, m_veille, &Veille_Spots::change_reglages);
+}
+
+void Main::Alertes_Recues(const QList<Alerte> &nouvelles, bool bruit)
+{
+    const Alertes::Reglages &r = m_veille->reglages();
+    if (r.ligne)
+        m_alerte->ajoute(nouvelles);
+    if (r.clignote && !QApplication::activeWindow())
+        QApplication::alert(this);
+    if (!bruit || !m_env.avertisseur)
+        return;
+    m_spot_notifie = nouvelles.constLast().spot;
+    if (r.notification)
+        m_env.avertisseur->notifie(Alertes::Texte_Pile(nouvelles.constLast().texte, nouvelles.size() - 1));
+    if (r.son)
+        m_env.avertisseur->sonne();
+}
+
+void Main::Voir_Spot(const Cluster::Spot &spot)
+{
+    Mnu_Spots_Click();
+    m_spots->montre_spot(spot);
+}
+
+void Main::Ajuste_Hauteur()
+{
+    // Scrolled on a small screen, the content grows instead.
+    if (qobject_cast<QScrollArea *>(centralWidget()))
+        return;
+    centralWidget()->layout()->activate();
+    setFixedSize(sizeHint());
 }
 
 void Main::Mnu_Statistiques_Click()

@@ -2,6 +2,7 @@
 
 #include "Environnement.h"
 #include "Journal.h"
+#include "Spots.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,6 +19,10 @@ class Apercu_Moulins;
 class Carnet;
 class Carte_Acti;
 class Fenetre_Aide;
+class Fenetre_Alertes;
+class Ligne_Alerte;
+class Veille_Spots;
+struct Alerte;
 class Import_ADIF;
 class Liste_Log;
 class Moulins_Restants;
@@ -35,6 +40,7 @@ namespace Moulins {
 class Liste;
 class Liste_Courante;
 }
+
 
 // The main window: its menus, the list of the log and the entry under its
 // title band; it opens every other window and wires them to the log.
@@ -77,6 +83,15 @@ private:
     void Mnu_Recap_Click();
     void Mnu_C_Contacte_Click();
     void Mnu_Spots_Click();
+    void Mnu_Alertes_Click();
+    // The needed mills spotted: the line, the taskbar, the desktop.
+    void Alertes_Recues(const QList<Alerte> &nouvelles, bool bruit);
+    // The spots window on that spot, ready for Enter.
+    void Voir_Spot(const Cluster::Spot &spot);
+    // The log's mills, for the spots, when something follows them.
+    void Index_Aux_Spots();
+    // The window's height with the alert's line or without it.
+    void Ajuste_Hauteur();
     void Mnu_Statistiques_Click();
     void Mnu_Dep_Contacte_Click();
     void Mnu_Enr_Contacte_Click();
@@ -109,6 +124,9 @@ private:
     Bandeau *m_bandeau = nullptr;
     Saisie *m_saisie = nullptr;
     Liste_Log *m_liste = nullptr;
+    Veille_Spots *m_veille;
+    Ligne_Alerte *m_alerte = nullptr;
+    std::optional<Cluster::Spot> m_spot_notifie; // the notification's, for its click
     bool m_sauvegarde_a_preparer = false;
 
     QPointer<Fenetre_Aide> m_aide;
@@ -124,6 +142,7 @@ private:
     QPointer<Restauration> m_restauration;
     QPointer<Validations> m_validations;
     QPointer<Spots_DMF> m_spots;
+    QPointer<Fenetre_Alertes> m_fenetre_alertes;
     QPointer<Statistiques> m_statistiques;
     QPointer<Apercu_Moulins> m_apercu_moulins;
     QPointer<Moulins_Restants> m_moulins_restants;

@@ -8,6 +8,8 @@
 #include "Fenetres.h"
 #include "Bandeau.h"
 #include "Liste_Log.h"
+#include "Ligne_Alerte.h"
+#include "Veille_Spots.h"
 #include "Fenetre_Aide.h"
 #include "Message.h"
 #include "Reglement.h"
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 using namespace Sous_Programmes;
 using Fenetres::Cree;
@@ -30,10 +33,19 @@ using Fenetres::Place;
 
 void Main::Cree_Controles()
 {
-    auto *fond = new QWidget(this);
+    // The alert's line, when there is one, above the controls, which keep their places.
+    auto *cadre = new QWidget(this);
+    cadre->setObjectName(QStringLiteral("Cadre_Principal"));
+    auto *pile = new QVBoxLayout(cadre);
+    pile->setContentsMargins(0, 0, 0, 0);
+    pile->setSpacing(0);
+    m_alerte = new Ligne_Alerte(cadre);
+    auto *fond = new QWidget(cadre);
     fond->setObjectName(QStringLiteral("Fond"));
     fond->setFixedSize(Place(0, 0, 538, 530).size());
-    setCentralWidget(fond);
+    pile->addWidget(m_alerte);
+    pile->addWidget(fond);
+    setCentralWidget(cadre);
     // The entry's controls keep their places in the window, under the others.
     m_saisie = new Saisie(*m_carnet, *m_moulins, [this] { return Date_Jour(m_env.horloge()); }, fond);
     m_saisie->setGeometry(0, 0, fond->width(), fond->height());
@@ -128,6 +140,12 @@ void Main::Cree_Menus()
     QMenu *afficher = menu("Mnu_Affichage", QStringLiteral("Afficher"));
     entree(afficher, "Mnu_C_Contacte", QStringLiteral("les DMF contactes"), &Main::Mnu_C_Contacte_Click);
     entree(afficher, "Mnu_Spots", QStringLiteral("les spots de moulins (cluster)..."), &Main::Mnu_Spots_Click);
+    entree(afficher, "Mnu_Alertes", QStringLiteral("Alertes..."), &Main::Mnu_Alertes_Click);
+    // The connection outlives the spots window: it ends here or by its button.
+    QAction *deconnecter = entree(afficher, "Mnu_Deconnecter_Cluster", QStringLiteral("Se déconnecter du cluster"),
+                                  [this] { m_veille->client().deconnecte(); });
+    deconnecter->setEnabled(false);
+    connect(&m_veille->client(), &Cluster::Client::actif_change, deconnecter, &QAction::setEnabled);
     entree(afficher, "Mnu_Statistiques", QStringLiteral("les statistiques..."), &Main::Mnu_Statistiques_Click);
     entree(afficher, "Mnu_Moulins_Restants", QStringLiteral("les moulins restants..."), &Main::Mnu_Moulins_Restants_Click);
     entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);

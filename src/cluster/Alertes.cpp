@@ -1,5 +1,6 @@
 #include "Alertes.h"
 
+#include "Frequences.h"
 #include "Reglages.h"
 #include "Texte.h"
 
@@ -106,7 +107,7 @@ Reglages Lit_Reglages()
     r.son = oui("Son", r.son);
     r.seulement_liste = oui("Seulement_Liste", r.seulement_liste);
     r.silence_minutes = minutes("Silence", r.silence_minutes, Silence_Minimum, Silence_Maximum);
-    r.age_minutes = minutes("Age", r.age_minutes, 1, 24 * 60);
+    r.age_minutes = minutes("Age", r.age_minutes, Age_Minimum, Age_Maximum);
     // A list edited by hand into something wrong is none.
     if (const auto surveillance = Lit_Surveillance(s.value(Groupe + QStringLiteral("Surveillance")).toString()))
         r.surveillance = surveillance.valeur();
@@ -151,6 +152,26 @@ Raison Pourquoi(const Cluster::Spot &spot, Cluster::Etat etat, bool dans_la_list
         if (s.indicatifs.contains(partie))
             return Raison::Surveille;
     return Raison::Aucune;
+}
+
+QString Texte_Alerte(const Cluster::Spot &spot, const QString &nom)
+{
+    QString texte = QStringLiteral("Moulin ") + QString::fromLatin1(spot.dmf);
+    if (!nom.isEmpty())
+        texte += QStringLiteral(" (") + nom + u')';
+    texte += QStringLiteral(" annoncé par ") + Texte_Visible(Cluster::Texte_Reseau(spot.indicatif));
+    const auto hertz = Hertz_De_kHz(spot.frequence);
+    texte += QStringLiteral(" sur ") + (hertz ? Texte_kHz(*hertz) : Texte_Visible(QString::fromLatin1(spot.frequence))) + QStringLiteral(" kHz");
+    if (spot.heure.size() == 4)
+        texte += QStringLiteral(" à ") + QString::fromLatin1(spot.heure.left(2) + ':' + spot.heure.mid(2)) + QStringLiteral(" UTC");
+    return texte;
+}
+
+QString Texte_Pile(const QString &plus_recente, qsizetype autres)
+{
+    if (autres <= 0)
+        return plus_recente;
+    return plus_recente + (autres == 1 ? QStringLiteral(" et 1 autre moulin") : QStringLiteral(" et %1 autres moulins").arg(autres));
 }
 
 bool Rythme::alerte(QByteArrayView dmf, const QDateTime &maintenant, int silence_minutes)

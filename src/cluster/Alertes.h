@@ -39,6 +39,7 @@ struct Reglages {
     bool operator==(const Reglages &) const = default;
 };
 inline constexpr int Silence_Minimum = 5, Silence_Maximum = 240;
+inline constexpr int Age_Minimum = 5, Age_Maximum = 24 * 60;
 
 // The group "Alertes" of the settings; out-of-range values read as the defaults.
 Reglages Lit_Reglages();
@@ -53,6 +54,12 @@ enum class Raison { Aucune, Nouveau_Moulin, Surveille };
 // the settings' age at `maintenant`, nor, when asked, for a number the list
 // of mills does not hold (`dans_la_liste`).
 Raison Pourquoi(const Cluster::Spot &spot, Cluster::Etat etat, bool dans_la_liste, const Reglages &r, const QDateTime &maintenant);
+
+// "Moulin 21003 (Moulin Neuf, Beaune) annoncé par F4DEF sur 7 088,0 kHz à
+// 14:32 UTC"; the mill's name when `nom` has one.
+QString Texte_Alerte(const Cluster::Spot &spot, const QString &nom);
+// The newest alert's text, and how many other mills wait behind it.
+QString Texte_Pile(const QString &plus_recente, qsizetype autres);
 
 // One alert per mill per quiet time, whoever spots it; at most one
 // notification and one sound per `Intervalle_Bruit`.

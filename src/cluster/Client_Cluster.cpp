@@ -55,6 +55,7 @@ Client::Client(std::function<QDateTime()> horloge_utc, QList<int> attentes_ms, i
 {
     if (m_attentes.isEmpty())
         m_attentes = {5000};
+    connect(this, &Client::etat, this, [this](const QString &texte) { m_dernier_etat = texte; });
     // A node sending faster than we read waits in its own buffers, not in ours.
     m_socket.setReadBufferSize(4 * Octets_Par_Tour);
     m_reessai.setSingleShot(true);

@@ -43,6 +43,8 @@ public:
     void deconnecte();
     // Asked to be connected, whether it is at this moment or waits to try again.
     bool actif() const { return m_actif; }
+    // What `etat` told last: a window opened later shows it.
+    const QString &dernier_etat() const { return m_dernier_etat; }
     // Logged in: the node takes commands.
     bool en_ligne() const { return m_identifie && m_socket.state() == QAbstractSocket::ConnectedState; }
 
@@ -89,6 +91,7 @@ private:
     int m_essais = 0;
     std::optional<Annonce> m_annonce; // sent, its echo awaited
     QDateTime m_derniere_annonce;
+    QString m_dernier_etat;
 };
 
 } // namespace Cluster

@@ -9,6 +9,8 @@
 #include <array>
 #include <cstring>
 
+#include <QStringDecoder>
+
 using namespace Sous_Programmes;
 
 namespace Cluster {
@@ -281,14 +283,19 @@ Etat Index_Log::etat(QByteArrayView dmf, QByteArray *date_contact) const
     return n.en_attente ? Etat::En_Attente : Etat::Nouveau;
 }
 
-void Liste_Spots::ajoute(Spot spot)
+bool Liste_Spots::ajoute(Spot spot)
 {
+    if (const auto cache = m_caches.constFind(Cle_Spot(spot)); cache != m_caches.cend()) {
+        if (spot.quand <= *cache)
+            return false;
+        m_caches.erase(cache);
+    }
     const auto meme = std::find_if(m_spots.begin(), m_spots.end(), [&](const Spot &s) {
         return s.dmf == spot.dmf && s.indicatif == spot.indicatif;
     });
     if (meme != m_spots.end()) {
         if (meme->quand > spot.quand)
-            return;
+            return false;
         m_spots.erase(meme);
     }
     // Newest first; of two at the same minute, the one heard last.
@@ -296,6 +303,29 @@ void Liste_Spots::ajoute(Spot spot)
     m_spots.insert(place, std::move(spot));
     if (m_spots.size() > size_t(Maximum))
         m_spots.pop_back();
+    return true;
+}
+
+QString Texte_Reseau(const QByteArray &octets)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texte = utf8(octets);
+    return utf8.hasError() ? Sous_Programmes::Depuis_Log(octets) : texte;
+}
+
+void Liste_Spots::cache(qsizetype i)
+{
+    const Spot &s = m_spots[size_t(i)];
+    m_caches.insert(Cle_Spot(s), s.quand);
+    m_spots.erase(m_spots.begin() + i);
+}
+
+void Liste_Spots::retire_avant(const QDateTime &limite)
+{
+    while (!m_spots.empty() && m_spots.back().quand < limite)
+        m_spots.pop_back();
+    // A hidden row older than any spot kept cannot come back as older.
+    m_caches.removeIf([&](const auto &c) { return c.value() < limite; });
 }
 
 } // namespace Cluster

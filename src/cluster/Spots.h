@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QString>
 
 #include <deque>
 #include <vector>
@@ -14,6 +15,9 @@ class Contenu_Log;
 
 // Spots of mills read from a DX cluster node, and what the log says of them.
 namespace Cluster {
+
+// A network text: UTF-8 when it is, Windows-1252 otherwise.
+QString Texte_Reseau(const QByteArray &octets);
 
 // Longer lines are dropped whole: no node sends one, a hostile one might.
 inline constexpr qsizetype Ligne_Maximum = 1024;
@@ -40,6 +44,9 @@ QByteArray Nettoie_Ligne(QByteArrayView ligne);
 std::optional<Spot> Lit_Spot(QByteArrayView ligne, const QDateTime &recu);
 // Any spot of the broadcast form, whether its comment names a mill or not.
 std::optional<Spot> Lit_Diffusion(QByteArrayView ligne, const QDateTime &recu);
+
+// What makes a spot the same row as another: its callsign and its mill.
+inline QByteArray Cle_Spot(const Spot &s) { return s.indicatif + ' ' + s.dmf; }
 
 enum class Etat { Nouveau, Contacte, En_Attente };
 
@@ -69,12 +76,19 @@ private:
 class Liste_Spots {
 public:
     static constexpr qsizetype Maximum = 500;
-    void ajoute(Spot spot);
+    // False when the spot is not newer than the row of its callsign and
+    // number, shown or hidden.
+    bool ajoute(Spot spot);
     qsizetype nombre() const { return qsizetype(m_spots.size()); }
     const Spot &spot(qsizetype i) const { return m_spots[size_t(i)]; }
+    // The row goes until its station spots that mill again, later.
+    void cache(qsizetype i);
+    // The spots heard before `limite` go.
+    void retire_avant(const QDateTime &limite);
 
 private:
     std::deque<Spot> m_spots;
+    QHash<QByteArray, QDateTime> m_caches; // callsign and number, the hidden spot's time
 };
 
 } // namespace Cluster

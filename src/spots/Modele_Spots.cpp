@@ -1,5 +1,6 @@
 #include "Modele_Spots.h"
 
+#include "Alertes.h"
 #include "Controles_Saisie.h"
 #include "Departements.h"
 #include "Frequences.h"
@@ -8,16 +9,8 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
-#include <QStringDecoder>
 
 using namespace Cluster;
-
-QString Texte_Reseau(const QByteArray &octets)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString texte = utf8(octets);
-    return utf8.hasError() ? Sous_Programmes::Depuis_Log(octets) : texte;
-}
 
 Modele_Spots::Modele_Spots(Index_Log index, std::shared_ptr<const Moulins::Liste> moulins, QObject *parent)
     : QAbstractTableModel(parent), m_index(std::move(index)), m_moulins(std::move(moulins))
@@ -61,6 +54,9 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
     // Looked up only for the roles that show it: a painted cell asks for many.
     if (role == Role_Etat)
         return int(m_index.etat(s.dmf));
+    // The station said it stops: its row stays, greyed.
+    if (role == Qt::ForegroundRole)
+        return Alertes::QRT(s) ? QVariant(QBrush(QColor(Qt::darkGray))) : QVariant();
     if (role == Qt::BackgroundRole)
         return m_index.etat(s.dmf) == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
     if (role != Qt::DisplayRole)
@@ -85,12 +81,13 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
     }
     case Etat: {
         QByteArray date;
+        QString etat;
         switch (m_index.etat(s.dmf, &date)) {
-        case Cluster::Etat::Nouveau: return QStringLiteral("Nouveau moulin");
-        case Cluster::Etat::Contacte: return QString::fromUtf8("Contacté le ") + Sous_Programmes::Depuis_Log(date);
-        case Cluster::Etat::En_Attente: return QStringLiteral("En attente");
+        case Cluster::Etat::Nouveau: etat = QStringLiteral("Nouveau moulin"); break;
+        case Cluster::Etat::Contacte: etat = QString::fromUtf8("Contacté le ") + Sous_Programmes::Depuis_Log(date); break;
+        case Cluster::Etat::En_Attente: etat = QStringLiteral("En attente"); break;
         }
-        return {};
+        return Alertes::QRT(s) ? QStringLiteral("QRT, ") + etat.front().toLower() + etat.mid(1) : etat;
     }
     case Commentaire: return Texte_Reseau(s.commentaire);
     case Spotteur: return Texte_Reseau(s.spotteur);
@@ -117,6 +114,32 @@ void Modele_Spots::montre()
         m_liste.ajoute(m_en_attente.spot(i));
     m_en_attente = {};
     endResetModel();
+}
+
+void Modele_Spots::cache(int ligne)
+{
+    if (ligne < 0 || ligne >= rowCount())
+        return;
+    beginRemoveRows({}, ligne, ligne);
+    m_liste.cache(ligne);
+    endRemoveRows();
+}
+
+void Modele_Spots::retire_avant(const QDateTime &limite)
+{
+    m_en_attente.retire_avant(limite);
+    if (m_liste.nombre() == 0 || m_liste.spot(m_liste.nombre() - 1).quand >= limite)
+        return;
+    beginResetModel();
+    m_liste.retire_avant(limite);
+    endResetModel();
+}
+
+std::optional<QDateTime> Modele_Spots::plus_ancien() const
+{
+    if (m_liste.nombre() == 0)
+        return std::nullopt;
+    return m_liste.spot(m_liste.nombre() - 1).quand;
 }
 
 void Modele_Spots::change_moulins(std::shared_ptr<const Moulins::Liste> moulins)

@@ -34,6 +34,13 @@ public:
     void change_frequence_poste(std::optional<qint64> hertz);
     static constexpr qint64 Pres_Du_Poste_Hz = 1000;
     const Cluster::Spot &spot(int ligne) const { return m_liste.spot(ligne); }
+    const Cluster::Index_Log &index_log() const { return m_index; }
+    // Suppr: the row goes until its station spots that mill again.
+    void cache(int ligne);
+    // The spots heard before `limite` go, shown or waiting.
+    void retire_avant(const QDateTime &limite);
+    // When the oldest spot shown was heard.
+    std::optional<QDateTime> plus_ancien() const;
     // Shows now what waits for the next showing.
     void montre();
 
@@ -61,5 +68,3 @@ private:
     bool m_seulement = false;
 };
 
-// A network text: UTF-8 when it is, Windows-1252 otherwise.
-QString Texte_Reseau(const QByteArray &octets);

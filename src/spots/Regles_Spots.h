@@ -12,5 +12,3 @@ struct Demande_Cluster {
 };
 Sous_Programmes::Resultat<Demande_Cluster> Demande_Connexion(const QString &adresse, const QString &indicatif);
 
-// What makes a spot the same row as another: its callsign and its mill.
-inline QByteArray Cle_Spot(const Cluster::Spot &s) { return s.indicatif + ' ' + s.dmf; }

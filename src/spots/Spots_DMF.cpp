@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,9 +23,8 @@
 
 using Fenetres::Nom_Objet;
 
-Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-                     QList<int> attentes_ms, std::shared_ptr<const Moulins::Liste> moulins, const Radio::Reglages &poste)
-    : m_client(std::move(horloge_utc), std::move(attentes_ms))
+Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Veille_Spots &veille, const Radio::Reglages &poste)
+    : m_client(veille.client()), m_modele(veille.modele())
 {
     setObjectName(QStringLiteral("Spots_DMF"));
     setWindowTitle(QStringLiteral("Spots de moulins"));
@@ -37,11 +37,12 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Cluster_Port->setRange(1, 65535);
     Cluster_Port->setValue(reglages.port);
     Cluster_Indicatif = Nom_Objet(new QLineEdit(reglages.indicatif, connexion), "Cluster_Indicatif");
-    Cluster_Connecter = Nom_Objet(new QPushButton(QStringLiteral("Se connecter"), connexion), "Cluster_Connecter");
+    Cluster_Connecter = Nom_Objet(new QPushButton(m_client.actif() ? QStringLiteral("Se déconnecter") : QStringLiteral("Se connecter"), connexion),
+                                  "Cluster_Connecter");
     Connexion_Demarrage = Nom_Objet(new QCheckBox(QStringLiteral("Se connecter au démarrage"), connexion), "Connexion_Demarrage");
     Connexion_Demarrage->setChecked(reglages.demarrage);
     Etat_Cluster = Nom_Objet(new QLabel(connexion), "Etat_Cluster");
-    dit_cluster(QStringLiteral("Non connecté"));
+    dit_cluster(m_client.actif() ? m_client.dernier_etat() : QStringLiteral("Non connecté"));
     Etat_Cluster->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Etat_Cluster->setAccessibleDescription(QStringLiteral("état de la connexion au cluster"));
 
@@ -83,18 +84,17 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     Seulement_Nouveaux = Nom_Objet(new QCheckBox(QStringLiteral("Seulement les moulins jamais contactés"), this), "Seulement_Nouveaux");
     Annoncer = Nom_Objet(new QPushButton(QStringLiteral("Annoncer..."), this), "Annoncer");
     Annoncer->setAutoDefault(true);
-    Annoncer->setEnabled(false);
+    Annoncer->setEnabled(m_client.en_ligne());
     Accessibilite::Nomme(Annoncer, QStringLiteral("Annoncer sur le cluster"),
                          QStringLiteral("envoie au nœud le spot de votre activation ; possible une fois connecté"));
 
-    m_modele = new Modele_Spots(std::move(index), std::move(moulins), this);
     m_filtre = new Filtre_Nouveaux(this);
     m_filtre->setSourceModel(m_modele);
     Table_Spots = Nom_Objet(new QTableView(this), "Table_Spots");
     Table_Spots->setModel(m_filtre);
     Accessibilite::Nomme(Table_Spots, QStringLiteral("Spots de moulins"),
                          QStringLiteral("le plus récent en haut ; Entrée ou un double clic met l'indicatif et le N° DMF dans la saisie, "
-                                        "et règle le poste de radio s'il y en a un"));
+                                        "et règle le poste de radio s'il y en a un ; Suppr cache la ligne"));
     Table_Spots->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Table_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -123,7 +123,6 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     connect(Seulement_Nouveaux, &QCheckBox::toggled, m_filtre, &Filtre_Nouveaux::seulement_nouveaux);
     connect(Table_Spots, &QAbstractItemView::activated, this, &Spots_DMF::choisi);
     connect(&m_client, &Cluster::Client::etat, this, &Spots_DMF::dit_cluster);
-    connect(&m_client, &Cluster::Client::spots, m_modele, &Modele_Spots::ajoute);
     connect(&m_client, &Cluster::Client::actif_change, this, [this](bool actif) {
         Cluster_Connecter->setText(actif ? QStringLiteral("Se déconnecter") : QStringLiteral("Se connecter"));
     });
@@ -140,20 +139,52 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index
     // The row under the cursor stays the same one when new spots push it down.
     connect(m_modele, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         const QModelIndex courant = m_filtre->mapToSource(Table_Spots->currentIndex());
-        m_courant = courant.isValid() ? Cle_Spot(m_modele->spot(courant.row())) : QByteArray();
+        m_courant = courant.isValid() ? Cluster::Cle_Spot(m_modele->spot(courant.row())) : QByteArray();
     });
     connect(m_modele, &QAbstractItemModel::modelReset, this, [this] {
         if (m_courant.isEmpty())
             return;
         for (int i = 0; i < m_modele->rowCount(); ++i)
-            if (Cle_Spot(m_modele->spot(i)) == m_courant) {
+            if (Cluster::Cle_Spot(m_modele->spot(i)) == m_courant) {
                 Table_Spots->setCurrentIndex(m_filtre->mapFromSource(m_modele->index(i, 0)));
                 return;
             }
     });
 }
 
-void Spots_DMF::change_log(Cluster::Index_Log index) { m_modele->change_log(std::move(index)); }
+void Spots_DMF::keyPressEvent(QKeyEvent *evenement)
+{
+    const QModelIndex courant = m_filtre->mapToSource(Table_Spots->currentIndex());
+    if (evenement->key() == Qt::Key_Delete && Table_Spots->hasFocus() && courant.isValid()) {
+        const int ligne = Table_Spots->currentIndex().row();
+        m_modele->cache(courant.row());
+        // The next row takes its place under the cursor.
+        const int reste = m_filtre->rowCount();
+        if (reste > 0)
+            Table_Spots->setCurrentIndex(m_filtre->index(std::min(ligne, reste - 1), 0));
+        return;
+    }
+    QWidget::keyPressEvent(evenement);
+}
+
+void Spots_DMF::montre_spot(const Cluster::Spot &spot)
+{
+    m_modele->montre();
+    const QByteArray cle = Cluster::Cle_Spot(spot);
+    for (int i = 0; i < m_modele->rowCount(); ++i)
+        if (Cluster::Cle_Spot(m_modele->spot(i)) == cle) {
+            // A filter that hides it would hide what the operator asked to see.
+            QModelIndex vue = m_filtre->mapFromSource(m_modele->index(i, 0));
+            if (!vue.isValid()) {
+                Seulement_Nouveaux->setChecked(false);
+                vue = m_filtre->mapFromSource(m_modele->index(i, 0));
+            }
+            Table_Spots->setCurrentIndex(vue);
+            Table_Spots->scrollTo(vue);
+            break;
+        }
+    Table_Spots->setFocus();
+}
 
 void Spots_DMF::change_poste(const Radio::Reglages &poste)
 {
@@ -258,7 +289,7 @@ void Spots_DMF::choisi(const QModelIndex &index)
     if (!source.isValid())
         return;
     const Cluster::Spot s = m_modele->spot(source.row());
-    emit Spot_Choisi(Texte_Reseau(s.indicatif), QString::fromLatin1(s.dmf));
+    emit Spot_Choisi(Cluster::Texte_Reseau(s.indicatif), QString::fromLatin1(s.dmf));
     if (m_liaison.reglages().type == Radio::Type::Aucun)
         return;
     const auto hertz = Sous_Programmes::Hertz_De_kHz(s.frequence);
@@ -270,8 +301,6 @@ void Spots_DMF::choisi(const QModelIndex &index)
     dit_poste(QStringLiteral("Réglage du poste sur %1 kHz...").arg(Sous_Programmes::Texte_kHz(*hertz)));
     m_liaison.regle(*hertz, Radio::Mode_Du_Commentaire(s.commentaire, *hertz));
 }
-
-void Spots_DMF::change_moulins(std::shared_ptr<const Moulins::Liste> moulins) { m_modele->change_moulins(std::move(moulins)); }
 
 Annonce_Proposee Spots_DMF::proposition(const QString &indicatif) const
 {

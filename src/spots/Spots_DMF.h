@@ -2,6 +2,7 @@
 
 #include "Annonce_Spot.h"
 #include "Client_Cluster.h"
+#include "Veille_Spots.h"
 #include "Liaison_Poste.h"
 #include "Liste_Moulins.h"
 
@@ -22,29 +23,25 @@ class Modele_Spots;
 
 // The mills being spotted on a DX cluster now, with what the log says of
 // each; a spot picked tunes the radio, whose frequency is read once a second
-// while the window is open. The connections live as long as the window.
+// while the window is open. The cluster's connection and its spots are the
+// watch's, which outlives the window; the radio's link is the window's.
 class Spots_DMF : public QWidget {
     Q_OBJECT
 
 public:
-    Spots_DMF(const Cluster::Reglages &reglages, Cluster::Index_Log index, std::function<QDateTime()> horloge_utc,
-              QList<int> attentes_ms = {5000, 15000, 60000}, std::shared_ptr<const Moulins::Liste> moulins = {},
-              const Radio::Reglages &poste = {});
+    Spots_DMF(const Cluster::Reglages &reglages, Veille_Spots &veille, const Radio::Reglages &poste = {});
 
     // As the button does, with what the fields hold.
     void connecte();
-    void change_log(Cluster::Index_Log index);
     void change_poste(const Radio::Reglages &poste);
     Modele_Spots *modele() const { return m_modele; }
-    // A list of mills just read or kept.
-    void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
+    // That spot's row current, the keyboard on the table: Enter takes it.
+    void montre_spot(const Cluster::Spot &spot);
 
     // The radio's last reading; none when it could not be read.
     // What an announcement of `indicatif` proposes: the radio's frequency and mode.
     Annonce_Proposee proposition(const QString &indicatif) const;
     void montre_poste(const Radio::Lecture &lue);
-    // The station's spot on the node's connection; the refusal when it is not sent.
-    Sous_Programmes::Statut annonce(const Cluster::Annonce &a) { return m_client.annonce(a); }
 
     static constexpr int Lecture_Poste_ms = 1000;
 
@@ -53,6 +50,7 @@ signals:
     void Annonce_Demandee();
 
 protected:
+    void keyPressEvent(QKeyEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
     void hideEvent(QHideEvent *evenement) override;
 
@@ -64,7 +62,7 @@ private:
     void dit_cluster(const QString &texte);
     void dit_poste(const QString &texte);
 
-    Cluster::Client m_client;
+    Cluster::Client &m_client;
     Radio::Liaison m_liaison;
     QTimer m_lecture_poste;
     std::optional<Radio::Lecture> m_lecture;

@@ -33,11 +33,7 @@ void Tst_Accessibilite::chaque_controle_nomme_en_francais()
     for (QWidget *f : t.fenetres())
         ouvertes.append(f->objectName());
     ouvertes.sort();
-    // Every window the menus reach, so that a window added later is looked at too.
-    QList<const char *> attendues{"Main", "Station", "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
-                                  "Carte_Acti", "Import_ADIF", "Restauration", "Validations", "Spots_DMF", "Aide",
-                                  "Apercu_Moulins", "Moulins_Restants", "Statistiques", "Poste", "Annonce_Spot"};
-    for (const char *nom : attendues)
+    for (const char *nom : Fenetres_Du_Programme)
         QVERIFY2(ouvertes.contains(QString::fromLatin1(nom)), qPrintable(QStringLiteral("%1 absente de %2").arg(nom, ouvertes.join(u' '))));
     QStringList fautes;
     for (QWidget *f : t.fenetres()) {

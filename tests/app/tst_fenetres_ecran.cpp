@@ -15,11 +15,6 @@
 
 namespace {
 
-const QList<const char *> Fenetres_Du_Programme{
-    "Main",         "Station",      "Recherche_Indicatif", "Reglement", "Recapitulatif",  "Aff_Contacte",
-    "Carte_Acti",   "Import_ADIF",  "Restauration",        "Validations", "Spots_DMF",    "Aide",
-    "Apercu_Moulins", "Moulins_Restants", "Statistiques",  "Poste",     "Annonce_Spot"};
-
 QString Sans_Mnemonique(QString texte)
 {
     static const QRegularExpression seul(QStringLiteral("&(?!&)"));

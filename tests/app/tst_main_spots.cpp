@@ -5,6 +5,8 @@
 #include "Spots_DMF.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 
@@ -183,9 +185,22 @@ void Tst_Main_Spots::connexion_au_demarrage_si_demandee()
     // Unticked: saved at once, and the next start stays offline.
     demarrage->setChecked(false);
     QCOMPARE(Reglages_Bruts().value(QStringLiteral("Cluster/Connexion_Demarrage")).toString(), QStringLiteral("Non"));
-    // Closing the window ends the connection.
+    // Closing the window keeps the connection: spots still alert.
+    QAction *deconnecter = b.action("Mnu_Deconnecter_Cluster");
+    QVERIFY(deconnecter->isEnabled());
     f->close();
+    QTest::qWait(200);
+    QCOMPARE(noeud.dernier()->state(), QAbstractSocket::ConnectedState);
+    // Opened again, the window shows it as it is.
+    b.action("Mnu_Spots")->trigger();
+    f = Banc_Main::fenetre_visible<Spots_DMF>("Spots_DMF");
+    QCOMPARE(f->findChild<QPushButton *>(QStringLiteral("Cluster_Connecter"))->text(), QStringLiteral("Se déconnecter"));
+    QVERIFY(f->findChild<QLabel *>(QStringLiteral("Etat_Cluster"))->text().startsWith(QStringLiteral("Connecté à 127.0.0.1")));
+    // The menu's entry ends it.
+    deconnecter->trigger();
     QTRY_VERIFY(!noeud.dernier() || noeud.dernier()->state() == QAbstractSocket::UnconnectedState);
+    QVERIFY(!deconnecter->isEnabled());
+    QCOMPARE(f->findChild<QPushButton *>(QStringLiteral("Cluster_Connecter"))->text(), QStringLiteral("Se connecter"));
 }
 
 void Tst_Main_Spots::indicatif_portable_pour_le_cluster()

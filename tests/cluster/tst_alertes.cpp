@@ -35,6 +35,8 @@ private slots:
     void une_alerte_par_moulin_et_par_silence();
     void au_plus_un_bruit_par_intervalle();
     void reglages_gardes_et_relus();
+    void texte_d_une_alerte_data();
+    void texte_d_une_alerte();
 };
 
 void Tst_Alertes::liste_de_surveillance_data()
@@ -175,6 +177,35 @@ void Tst_Alertes::reglages_gardes_et_relus()
     s.sync();
     QCOMPARE(Lit_Reglages().silence_minutes, 30);
     QVERIFY(Lit_Reglages().surveillance.vide());
+}
+
+void Tst_Alertes::texte_d_une_alerte_data()
+{
+    QTest::addColumn<Cluster::Spot>("spot");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("autres");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("avec son nom") << Spot_De("21003") << QStringLiteral("Moulin Neuf, Beaune") << 0
+                                  << QStringLiteral("Moulin 21003 (Moulin Neuf, Beaune) annoncé par F4DEF sur 7 088,0 kHz à 14:32 UTC");
+    QTest::newRow("absent de la liste") << Spot_De("2A004", "TK5AA") << QString() << 0
+                                        << QStringLiteral("Moulin 2A004 annoncé par TK5AA sur 7 088,0 kHz à 14:32 UTC");
+    QTest::newRow("un autre") << Spot_De("21003") << QString() << 1
+                              << QStringLiteral("Moulin 21003 annoncé par F4DEF sur 7 088,0 kHz à 14:32 UTC et 1 autre moulin");
+    QTest::newRow("deux autres") << Spot_De("21003") << QString() << 2
+                                 << QStringLiteral("Moulin 21003 annoncé par F4DEF sur 7 088,0 kHz à 14:32 UTC et 2 autres moulins");
+    Cluster::Spot illisible = Spot_De("21003");
+    illisible.frequence = "7O88";
+    QTest::newRow("fréquence illisible, telle qu'écrite") << illisible << QString() << 0
+                                                          << QStringLiteral("Moulin 21003 annoncé par F4DEF sur 7O88 kHz à 14:32 UTC");
+}
+
+void Tst_Alertes::texte_d_une_alerte()
+{
+    QFETCH(Cluster::Spot, spot);
+    QFETCH(QString, nom);
+    QFETCH(int, autres);
+    QFETCH(QString, texte);
+    QCOMPARE(Texte_Pile(Texte_Alerte(spot, nom), autres), texte);
 }
 
 QTEST_GUILESS_MAIN(Tst_Alertes)

@@ -27,6 +27,8 @@ private slots:
     void spot_de_la_veille();
     void etats_selon_le_log();
     void liste_la_plus_recente_devant();
+    void rangee_cachee_jusqu_au_spot_suivant();
+    void spots_trop_anciens_retires();
 };
 
 void Tst_Spots::nettoyage_data()
@@ -200,6 +202,51 @@ void Tst_Spots::liste_la_plus_recente_devant()
     for (qsizetype i = 1; i < liste.nombre(); ++i)
         QVERIFY(liste.spot(i - 1).quand >= liste.spot(i).quand);
     QVERIFY(liste.spot(liste.nombre() - 1).quand.time().minute() >= 50);
+}
+
+namespace {
+Spot Spot_A(const QByteArray &indicatif, const QByteArray &dmf, int minute)
+{
+    Spot s;
+    s.indicatif = indicatif;
+    s.dmf = dmf;
+    s.quand = QDateTime(QDate(2026, 12, 7), QTime(12, minute), Qt::UTC);
+    return s;
+}
+} // namespace
+
+void Tst_Spots::rangee_cachee_jusqu_au_spot_suivant()
+{
+    Liste_Spots liste;
+    QVERIFY(liste.ajoute(Spot_A("F1AAA", "21003", 30)));
+    QVERIFY(liste.ajoute(Spot_A("F1BBB", "21003", 31)));
+    liste.cache(1);
+    QCOMPARE(liste.nombre(), 1);
+    QCOMPARE(liste.spot(0).indicatif, QByteArray("F1BBB"));
+    // The same spot listed again by the node stays hidden.
+    QVERIFY(!liste.ajoute(Spot_A("F1AAA", "21003", 30)));
+    QCOMPARE(liste.nombre(), 1);
+    // Another station on that mill, or that station on another, is shown.
+    QVERIFY(liste.ajoute(Spot_A("F1CCC", "21003", 32)));
+    QVERIFY(liste.ajoute(Spot_A("F1AAA", "21004", 32)));
+    QCOMPARE(liste.nombre(), 3);
+    // That station spotting that mill again brings its row back, once.
+    QVERIFY(liste.ajoute(Spot_A("F1AAA", "21003", 35)));
+    QCOMPARE(liste.nombre(), 4);
+    QCOMPARE(liste.spot(0).indicatif, QByteArray("F1AAA"));
+    QCOMPARE(liste.spot(0).dmf, QByteArray("21003"));
+}
+
+void Tst_Spots::spots_trop_anciens_retires()
+{
+    Liste_Spots liste;
+    for (int minute : {10, 20, 29, 30, 45})
+        liste.ajoute(Spot_A("F1AAA", QByteArray::number(21000 + minute), minute));
+    liste.retire_avant(QDateTime(QDate(2026, 12, 7), QTime(12, 29), Qt::UTC));
+    QCOMPARE(liste.nombre(), 3);
+    QCOMPARE(liste.spot(2).dmf, QByteArray("21029"));
+    liste.retire_avant(QDateTime(QDate(2026, 12, 7), QTime(13, 0), Qt::UTC));
+    QCOMPARE(liste.nombre(), 0);
 }
 
 QTEST_GUILESS_MAIN(Tst_Spots)

@@ -4,6 +4,7 @@
 #include "Outils_Test.h"
 #include "Regles_Spots.h"
 #include "Spots_DMF.h"
+#include "Veille_Spots.h"
 
 #include "Journal.h"
 
@@ -167,7 +168,8 @@ void Tst_Fenetre_Spots::ligne_courante_gardee()
 {
     Dossier_Test dossier;
     Isole_Reglages(dossier.chemin());
-    Spots_DMF f({}, Index_Log(), [] { return Recu; });
+    Veille_Spots veille(Index_Log(), {}, Alertes::Reglages(), [] { return Recu.addSecs(-30 * 60); });
+    Spots_DMF f({}, veille);
     f.show();
     auto *table = f.findChild<QTableView *>(QStringLiteral("Table_Spots"));
     f.modele()->ajoute({Spot_De(Diffusion("F1AAA", "21001", "1200")), Spot_De(Diffusion("F1BBB", "21002", "1201"))});

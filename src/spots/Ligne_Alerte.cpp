@@ -1,0 +1,86 @@
+#include "Ligne_Alerte.h"
+
+#include "Accessibilite.h"
+#include "Controles_Saisie.h"
+#include "Fenetres.h"
+
+#include <QAccessible>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+Ligne_Alerte::Ligne_Alerte(QWidget *parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Alerte_Spot"));
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    Fenetres::Colore(this, Controles_Saisie::Vert_Pale);
+    m_texte = Fenetres::Nom_Objet(new QLabel(this), "Texte_Alerte");
+    m_texte->setWordWrap(true);
+    m_texte->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_voir = Fenetres::Nom_Objet(new QPushButton(QStringLiteral("Voir"), this), "Voir_Alerte");
+    m_voir->setAutoDefault(true);
+    Accessibilite::Nomme(m_voir, QStringLiteral("Voir le spot"), QStringLiteral("ouvre les spots sur ce moulin ; Entrée le met dans la saisie"));
+    m_fermer = Fenetres::Nom_Objet(new QToolButton(this), "Fermer_Alerte");
+    m_fermer->setText(QStringLiteral("×"));
+    m_fermer->setAutoRaise(true);
+    m_fermer->setFocusPolicy(Qt::StrongFocus);
+    Accessibilite::Nomme(m_fermer, QStringLiteral("Fermer l'alerte"));
+    m_fermer->setToolTip(QStringLiteral("Fermer l'alerte"));
+    auto *rangee = new QHBoxLayout(this);
+    rangee->setContentsMargins(Fenetres::Pixels(8), Fenetres::Pixels(2), Fenetres::Pixels(4), Fenetres::Pixels(2));
+    rangee->addWidget(m_texte, 1);
+    rangee->addWidget(m_voir);
+    rangee->addWidget(m_fermer);
+    connect(m_voir, &QPushButton::clicked, this, [this] {
+        if (m_alertes.isEmpty())
+            return;
+        const Cluster::Spot spot = m_alertes.constFirst().spot;
+        ferme();
+        emit voir(spot);
+    });
+    connect(m_fermer, &QToolButton::clicked, this, &Ligne_Alerte::ferme);
+    hide();
+}
+
+void Ligne_Alerte::ajoute(const QList<Alerte> &nouvelles)
+{
+    // One place per mill, its newest alert.
+    for (const Alerte &a : nouvelles) {
+        m_alertes.removeIf([&](const Alerte &b) { return b.spot.dmf == a.spot.dmf; });
+        m_alertes.prepend(a);
+    }
+    montre();
+}
+
+void Ligne_Alerte::garde_si(const std::function<bool(const Alerte &)> &encore)
+{
+    if (m_alertes.removeIf([&](const Alerte &a) { return !encore(a); }) > 0)
+        montre();
+}
+
+void Ligne_Alerte::ferme()
+{
+    m_alertes.clear();
+    montre();
+}
+
+void Ligne_Alerte::montre()
+{
+    const bool avant = isVisibleTo(parentWidget());
+    if (m_alertes.isEmpty()) {
+        hide();
+    } else {
+        const QString texte = Alertes::Texte_Pile(m_alertes.constFirst().texte, m_alertes.size() - 1);
+        m_texte->setText(texte);
+        setAccessibleName(texte);
+        m_texte->setAccessibleName(texte);
+        show();
+        // Told to a screen reader as it comes, the focus left where it is.
+        QAccessibleEvent alerte(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alerte);
+    }
+    if (avant != isVisibleTo(parentWidget()))
+        emit visibilite_changee();
+}
