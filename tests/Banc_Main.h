@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Carnet.h"
+#include "Avertisseur.h"
 #include "Main.h"
 #include "Saisie.h"
 #include "Message.h"
@@ -21,6 +22,15 @@
 
 // A real main window on a program folder and settings of its own, with a
 // clock that says what the test wants and a stand-in who answers messages.
+// Counts what would go to the desktop, and says nothing.
+class Avertisseur_Muet : public Avertisseur {
+public:
+    void notifie(const QString &texte) override { notifications << texte; }
+    void sonne() override { ++sons; }
+    QStringList notifications;
+    int sons = 0;
+};
+
 class Banc_Main {
 public:
     Banc_Main()
@@ -52,6 +62,7 @@ public:
         Environnement env{dossier.chemin(), [this] { return maintenant; }, zone};
         env.delai_progression_ms = delai_progression_ms;
         env.manuel_dans_navigateur = manuel_dans_navigateur;
+        env.avertisseur = avertisseur;
         fenetre = std::make_unique<Main>(env);
         fenetre->show();
         if (!QTest::qWaitForWindowActive(fenetre.get()))
@@ -149,6 +160,7 @@ public:
     }
 
     Dossier_Test dossier;
+    std::shared_ptr<Avertisseur_Muet> avertisseur = std::make_shared<Avertisseur_Muet>();
     QDateTime maintenant = QDateTime(QDate(2007, 3, 15), QTime(18, 30, 0), Qt::UTC);
     QTimeZone zone = QTimeZone("Europe/Paris");
     QStringList messages;

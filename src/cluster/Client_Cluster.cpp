@@ -290,8 +290,14 @@ void Client::lit()
         }
     }
     // Prompts come without a line end.
-    if (!m_spots_demandes && !m_ligne.isEmpty() && !m_ligne_trop_longue)
+    if (!m_spots_demandes && !m_ligne.isEmpty() && !m_ligne_trop_longue) {
+        const bool identifie = m_identifie, demandes = m_spots_demandes;
         repond_invite(Nettoie_Ligne(m_ligne));
+        // A prompt answered is done with: a node that does not echo the
+        // answer starts its next line right after it.
+        if (identifie != m_identifie || demandes != m_spots_demandes)
+            m_ligne.clear();
+    }
     if (!trouves.isEmpty())
         emit spots(trouves);
     if (m_socket.bytesAvailable() > 0)

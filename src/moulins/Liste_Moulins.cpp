@@ -545,13 +545,18 @@ const Moulin *Liste::Trouve(QByteArrayView numero) const
 
 QString Liste::Chaine(const Texte &t) const { return Decode(Octets(t), m_encodage); }
 
-QString Liste::Designation(const Moulin &m) const
+QString Liste::Nom_Et_Commune(const Moulin &m) const
 {
     QStringList parties;
     for (const Texte &t : {m.nom, m.commune})
         if (t.taille)
             parties.append(Chaine(t));
-    return (parties.join(QStringLiteral(", ")) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();
+    return parties.join(QStringLiteral(", "));
+}
+
+QString Liste::Designation(const Moulin &m) const
+{
+    return (Nom_Et_Commune(m) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();
 }
 
 Lecture Lit_Liste(const QByteArray &fichier)

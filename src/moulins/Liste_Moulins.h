@@ -82,6 +82,8 @@ public:
     QString Chaine(const Texte &t) const;
     // "Moulin de la Tour, Saint-Pierre (21)".
     QString Designation(const Moulin &m) const;
+    // "Moulin Neuf, Beaune": what of the two the list holds.
+    QString Nom_Et_Commune(const Moulin &m) const;
 
 private:
     friend class Constructeur;

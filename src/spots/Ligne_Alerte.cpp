@@ -48,7 +48,10 @@ void Ligne_Alerte::ajoute(const QList<Alerte> &nouvelles)
 {
     // One place per mill, its newest alert.
     for (const Alerte &a : nouvelles) {
-        m_alertes.removeIf([&](const Alerte &b) { return b.spot.dmf == a.spot.dmf; });
+        if (m_moulins.contains(a.spot.dmf))
+            m_alertes.removeIf([&](const Alerte &b) { return b.spot.dmf == a.spot.dmf; });
+        else
+            m_moulins.insert(a.spot.dmf);
         m_alertes.prepend(a);
     }
     montre();
@@ -56,13 +59,20 @@ void Ligne_Alerte::ajoute(const QList<Alerte> &nouvelles)
 
 void Ligne_Alerte::garde_si(const std::function<bool(const Alerte &)> &encore)
 {
-    if (m_alertes.removeIf([&](const Alerte &a) { return !encore(a); }) > 0)
+    const auto retiree = [&](const Alerte &a) {
+        if (encore(a))
+            return false;
+        m_moulins.remove(a.spot.dmf);
+        return true;
+    };
+    if (m_alertes.removeIf(retiree) > 0)
         montre();
 }
 
 void Ligne_Alerte::ferme()
 {
     m_alertes.clear();
+    m_moulins.clear();
     montre();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QList>
+#include <QSet>
 
 class QLabel;
 class QPushButton;
@@ -33,6 +34,7 @@ private:
     void montre();
 
     QList<Alerte> m_alertes;
+    QSet<QByteArray> m_moulins; // those of m_alertes: a flood adds thousands
     QLabel *m_texte;
     QPushButton *m_voir;
     QToolButton *m_fermer;

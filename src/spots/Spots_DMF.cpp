@@ -11,7 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QShortcut>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -128,6 +128,8 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Veille_Spots &veille, co
     });
     connect(&m_client, &Cluster::Client::en_ligne_change, Annoncer, &QWidget::setEnabled);
     connect(Annoncer, &QPushButton::clicked, this, &Spots_DMF::Annonce_Demandee);
+    auto *suppr = new QShortcut(QKeySequence::Delete, Table_Spots, this, &Spots_DMF::cache_ligne, Qt::WidgetShortcut);
+    suppr->setObjectName(QStringLiteral("Cacher_Spot"));
 
     m_lecture_poste.setInterval(Lecture_Poste_ms);
     connect(&m_lecture_poste, &QTimer::timeout, &m_liaison, &Radio::Liaison::lit);
@@ -152,19 +154,16 @@ Spots_DMF::Spots_DMF(const Cluster::Reglages &reglages, Veille_Spots &veille, co
     });
 }
 
-void Spots_DMF::keyPressEvent(QKeyEvent *evenement)
+void Spots_DMF::cache_ligne()
 {
     const QModelIndex courant = m_filtre->mapToSource(Table_Spots->currentIndex());
-    if (evenement->key() == Qt::Key_Delete && Table_Spots->hasFocus() && courant.isValid()) {
-        const int ligne = Table_Spots->currentIndex().row();
-        m_modele->cache(courant.row());
-        // The next row takes its place under the cursor.
-        const int reste = m_filtre->rowCount();
-        if (reste > 0)
-            Table_Spots->setCurrentIndex(m_filtre->index(std::min(ligne, reste - 1), 0));
+    if (!courant.isValid())
         return;
-    }
-    QWidget::keyPressEvent(evenement);
+    const int ligne = Table_Spots->currentIndex().row();
+    m_modele->cache(courant.row());
+    // The next row takes its place under the cursor.
+    if (const int reste = m_filtre->rowCount(); reste > 0)
+        Table_Spots->setCurrentIndex(m_filtre->index(std::min(ligne, reste - 1), 0));
 }
 
 void Spots_DMF::montre_spot(const Cluster::Spot &spot)

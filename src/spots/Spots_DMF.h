@@ -50,7 +50,6 @@ signals:
     void Annonce_Demandee();
 
 protected:
-    void keyPressEvent(QKeyEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
     void hideEvent(QHideEvent *evenement) override;
 
@@ -58,6 +57,8 @@ private:
     void clic_connecter();
     void sauve();
     void choisi(const QModelIndex &index);
+    // Suppr: the row hidden until its station spots that mill again.
+    void cache_ligne();
     void poste_muet(const QString &raison);
     void dit_cluster(const QString &texte);
     void dit_poste(const QString &texte);

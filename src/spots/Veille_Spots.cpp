@@ -43,7 +43,7 @@ void Veille_Spots::recoit(const QList<Cluster::Spot> &spots)
         if (r == Alertes::Raison::Aucune || !m_rythme.alerte(s.dmf, maintenant, m_reglages.silence_minutes))
             continue;
         const Moulins::Moulin *m = m_moulins ? m_moulins->Trouve(s.dmf) : nullptr;
-        nouvelles.append({s, r, Alertes::Texte_Alerte(s, m ? m_moulins->Designation(*m) : QString())});
+        nouvelles.append({s, r, Alertes::Texte_Alerte(s, m ? m_moulins->Nom_Et_Commune(*m) : QString())});
     }
     m_modele->ajoute(spots);
     if (nouvelles.isEmpty())

@@ -1,6 +1,8 @@
 #include "Banc_Main.h"
 #include "Noeud_Cluster.h"
 
+#include "Ligne_Alerte.h"
+#include "Liste_Moulins.h"
 #include "Modele_Spots.h"
 #include "Spots_DMF.h"
 
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QToolButton>
 
 namespace {
 
@@ -46,6 +49,8 @@ private slots:
     void spots_suivent_le_log();
     void connexion_au_demarrage_si_demandee();
     void indicatif_portable_pour_le_cluster();
+    void alerte_fenetre_des_spots_fermee();
+    void deluge_de_spots_six_notifications();
 };
 
 void Tst_Main_Spots::spots_suivent_le_log()
@@ -210,6 +215,124 @@ void Tst_Main_Spots::indicatif_portable_pour_le_cluster()
     QVERIFY(f);
     // The log's name holds "_" where the callsign has "/"; the node wants the callsign.
     QCOMPARE(f->findChild<QLineEdit *>(QStringLiteral("Cluster_Indicatif"))->text(), QStringLiteral("F5ABC/P"));
+}
+
+namespace {
+
+// Started connected to the node, as asked at the last run, the spots window
+// then closed: the program works on in the background.
+Ligne_Alerte *Connecte_Puis_Ferme(Banc_Main &b, Noeud &noeud, bool son)
+{
+    b.station("TEST1", "2007", Fichier_De(Log_Spots));
+    b.dossier.ecrit(QStringLiteral("Moulins.txt"),
+                    Moulins::Texte_Garde(Moulins::Lit_Liste("dmf;nom;commune\r\n21001;Moulin Neuf;Beaune\r\n").liste));
+    {
+        QSettings s = Reglages_Bruts();
+        s.setValue(QStringLiteral("Cluster/Adresse"), QStringLiteral("127.0.0.1"));
+        s.setValue(QStringLiteral("Cluster/Port"), QString::number(noeud.port()));
+        s.setValue(QStringLiteral("Cluster/Connexion_Demarrage"), QStringLiteral("Oui"));
+        s.setValue(QStringLiteral("Alertes/Son"), son ? QStringLiteral("Oui") : QStringLiteral("Non"));
+    }
+    b.demarre();
+    if (!QTest::qWaitFor([&] { return noeud.recu.value(0) == "TEST1\r\n"; }))
+        return nullptr;
+    Banc_Main::fenetre_visible<Spots_DMF>("Spots_DMF")->close();
+    return b.controle<Ligne_Alerte>("Alerte_Spot");
+}
+
+} // namespace
+
+void Tst_Main_Spots::alerte_fenetre_des_spots_fermee()
+{
+    Noeud noeud;
+    Banc_Main b;
+    Ligne_Alerte *ligne = Connecte_Puis_Ferme(b, noeud, true);
+    QVERIFY(ligne);
+    QVERIFY(!ligne->isVisible());
+    const int hauteur = b.fenetre->height();
+    // A new mill, spotted twice; a mill in the log; a pending one.
+    noeud.dernier()->write("DX de F5XYZ:     7088.0  F4DEF        DMF 21001 SSB                  1829Z\r\n"
+                           "DX de F6AAA:     7088.0  F4DEF        DMF 21001 SSB                  1829Z\r\n"
+                           "DX de F5XYZ:     7013.0  F6XYZ        DMF 21002 CW                   1829Z\r\n"
+                           "DX de F5XYZ:     3532.0  F1AAA        DMF 21003 SSB                  1829Z\r\n");
+    QTRY_VERIFY(ligne->isVisible());
+    const QString texte = QStringLiteral("Moulin 21001 (Moulin Neuf, Beaune) annoncé par F4DEF sur 7 088,0 kHz à 18:29 UTC");
+    QCOMPARE(ligne->findChild<QLabel *>(QStringLiteral("Texte_Alerte"))->text(), texte);
+    QCOMPARE(ligne->accessibleName(), texte);
+    QTest::qWait(300);
+    QCOMPARE(b.avertisseur->notifications, QStringList{texte});
+    QCOMPARE(b.avertisseur->sons, 1);
+    // The window grows by the line; the entry keeps its place under it.
+    QCOMPARE(b.fenetre->height(), hauteur + ligne->height());
+    QCOMPARE(b.controle("Fond")->y(), ligne->height());
+
+    // "Voir": the spots window on that spot, Enter takes it to the entry.
+    QTest::mouseClick(b.controle<QPushButton>("Voir_Alerte"), Qt::LeftButton);
+    auto *f = Banc_Main::fenetre_visible<Spots_DMF>("Spots_DMF");
+    QVERIFY(f);
+    QTRY_VERIFY(!ligne->isVisible());
+    QCOMPARE(b.fenetre->height(), hauteur);
+    auto *table = f->findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    QTRY_VERIFY(table->hasFocus());
+    const QModelIndex courant = table->currentIndex();
+    QCOMPARE(courant.siblingAtColumn(Modele_Spots::Indicatif).data().toString(), QStringLiteral("F4DEF"));
+    QCOMPARE(courant.siblingAtColumn(Modele_Spots::DMF).data().toString(), QStringLiteral("21001"));
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(b.champ("Ind_A")->text(), QStringLiteral("F4DEF"));
+    QCOMPARE(b.champ("DMF_A")->text(), QStringLiteral("21001"));
+    f->close();
+    b.fenetre->activateWindow();
+
+    // Within the quiet time, the same mill alerts no more; two others
+    // within ten seconds stack, with one notification.
+    b.maintenant = b.maintenant.addSecs(20);
+    noeud.dernier()->write("DX de F1ZZZ:     7088.0  F4DEF        DMF 21001 SSB nouveau spotteur 1830Z\r\n"
+                           "DX de F5XYZ:    14285.0  F1BBB        DMF 21004 SSB                  1830Z\r\n");
+    QTRY_VERIFY(ligne->isVisible());
+    b.maintenant = b.maintenant.addSecs(5);
+    noeud.dernier()->write("DX de F5XYZ:    14286.0  F1CCC        DMF 21005 SSB                  1830Z\r\n");
+    QTRY_COMPARE(ligne->alertes().size(), 2);
+    QCOMPARE(ligne->accessibleName(), QStringLiteral("Moulin 21005 annoncé par F1CCC sur 14 286,0 kHz à 18:30 UTC et 1 autre moulin"));
+    QCOMPARE(b.avertisseur->notifications.size(), 2);
+    QCOMPARE(b.avertisseur->notifications.last(), QStringLiteral("Moulin 21004 annoncé par F1BBB sur 14 285,0 kHz à 18:30 UTC"));
+    QCOMPARE(b.avertisseur->sons, 2);
+
+    // Recorded, a mill stops alerting at once: the line keeps the other.
+    QVERIFY(b.fenetre->carnet().ajoute(Ligne("15/03/07", "21005", "Moulin Contacte", "F1CCC")).ok());
+    QTRY_COMPARE(ligne->alertes().size(), 1);
+    QCOMPARE(ligne->accessibleName(), QStringLiteral("Moulin 21004 annoncé par F1BBB sur 14 285,0 kHz à 18:30 UTC"));
+    b.maintenant = b.maintenant.addSecs(60 * 40);
+    noeud.dernier()->write("DX de F5XYZ:    14286.0  F1CCC        DMF 21005 SSB                  1910Z\r\n");
+    QTest::qWait(300);
+    QCOMPARE(ligne->alertes().size(), 1);
+    // "×" closes it.
+    QTest::mouseClick(b.controle<QToolButton>("Fermer_Alerte"), Qt::LeftButton);
+    QVERIFY(!ligne->isVisible());
+    QCOMPARE(b.avertisseur->notifications.size(), 2);
+}
+
+// 10,000 spots of as many mills in a minute: one notification every ten
+// seconds, the others gathered in the line.
+void Tst_Main_Spots::deluge_de_spots_six_notifications()
+{
+    Noeud noeud;
+    Banc_Main b;
+    Ligne_Alerte *ligne = Connecte_Puis_Ferme(b, noeud, true);
+    QVERIFY(ligne);
+    int envoyes = 0;
+    for (int seconde = 0; seconde < 60; ++seconde) {
+        QByteArray lot;
+        for (const int fin = (seconde + 1) * 10000 / 60; envoyes < fin; ++envoyes)
+            lot += "DX de F5XYZ:     7088.0  F4D" + QByteArray::number(envoyes) + "  DMF " + QByteArray::number(30000 + envoyes)
+                 + " CW  1829Z\r\n";
+        noeud.dernier()->write(lot);
+        QTRY_COMPARE(ligne->alertes().size(), envoyes);
+        b.maintenant = b.maintenant.addSecs(1);
+    }
+    QCOMPARE(envoyes, 10000);
+    QCOMPARE(b.avertisseur->notifications.size(), 6);
+    QCOMPARE(b.avertisseur->sons, 6);
+    QVERIFY(ligne->accessibleName().endsWith(QStringLiteral(" et 9999 autres moulins")));
 }
 
 QTEST_MAIN(Tst_Main_Spots)

@@ -64,6 +64,7 @@ private slots:
     void une_annonce_par_minute();
     void annonce_hors_ligne();
     void fin_de_ligne_jamais_envoyee();
+    void premiere_ligne_apres_l_invite();
 };
 
 namespace {
@@ -405,6 +406,23 @@ void Tst_Client_Cluster::fin_de_ligne_jamais_envoyee()
     // Refused, it did not count as the minute's one.
     QVERIFY(b.client.annonce(Activation).ok());
     b.client.deconnecte();
+}
+
+// A node that does not echo what answers its prompts: its next line follows
+// the prompt on the same line, and is read whole.
+void Tst_Client_Cluster::premiere_ligne_apres_l_invite()
+{
+    Noeud noeud;
+    Banc b;
+    b.connecte(noeud);
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\n"));
+    noeud.dernier()->write("DX de F6AAA:     7012.0  F1AAA        DMF 21001 CW      1239Z\r\n"
+                           "F5XYZ de F1NODE  7-Dec-2026 1240Z dxspider >");
+    QTRY_COMPARE(noeud.recu.value(0), QByteArray("F5XYZ\r\nsh/dx 30\r\n"));
+    noeud.dernier()->write("DX de F6AAA:     7013.0  F1BBB        DMF 21002 CW      1240Z\r\n");
+    QTRY_COMPARE(b.spots.size(), 2);
+    QCOMPARE(b.spots[0].indicatif, QByteArray("F1AAA"));
+    QCOMPARE(b.spots[1].indicatif, QByteArray("F1BBB"));
 }
 
 QTEST_GUILESS_MAIN(Tst_Client_Cluster)

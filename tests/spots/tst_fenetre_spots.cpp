@@ -5,10 +5,14 @@
 #include "Regles_Spots.h"
 #include "Spots_DMF.h"
 #include "Veille_Spots.h"
+#include "Fenetre_Alertes.h"
 
 #include "Journal.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +22,8 @@
 
 using namespace Cluster;
 using namespace Sous_Programmes;
+
+Q_DECLARE_METATYPE(Alertes::Reglages)
 
 namespace {
 
@@ -52,6 +58,10 @@ private slots:
     void annonce_proposee();
     void annonce_refusee_champ_par_champ_data();
     void annonce_refusee_champ_par_champ();
+    void veille_alerte_des_moulins_voulus();
+    void liste_gardee_propre();
+    void reglages_des_alertes_data();
+    void reglages_des_alertes();
 };
 
 void Tst_Fenetre_Spots::demande_de_connexion_data()
@@ -315,6 +325,150 @@ void Tst_Fenetre_Spots::annonce_refusee_champ_par_champ()
     QVERIFY(b.envoyees.isEmpty());
     QVERIFY(b.fenetre.isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), c);
+}
+
+// What the watch tells from spots coming on the connection, the window closed.
+void Tst_Fenetre_Spots::veille_alerte_des_moulins_voulus()
+{
+    QDateTime maintenant = Recu;
+    const QByteArray log = Ligne("05/03/07", "29015", "Moulin Contacte", "F6XYZ") + "\r\n"
+                         + Ligne("05/03/07", "21002", "Moulin Contacte", "F6XYZ") + "\r\n";
+    Alertes::Reglages r;
+    r.surveillance = Alertes::Lit_Surveillance(QStringLiteral("29 F4DEF")).valeur();
+    Veille_Spots veille(Index_Log(Contenu_Log(log)), {}, r, [&] { return maintenant; });
+    QSignalSpy alertes(&veille, &Veille_Spots::alertes);
+    const auto recoit = [&](const QList<QByteArray> &lignes) {
+        QList<Spot> lot;
+        for (const QByteArray &l : lignes)
+            lot.append(Spot_De(l));
+        emit veille.client().spots(lot);
+    };
+    const auto moulins = [&](int i) {
+        QStringList m;
+        for (const Alerte &a : alertes.at(i).at(0).value<QList<Alerte>>())
+            m << QString::fromLatin1(a.spot.dmf);
+        return m.join(u' ');
+    };
+    // New; contacted; contacted but its département watched; contacted but
+    // its activator watched; QRT; too old.
+    recoit({Diffusion("F1AAA", "21001"), Diffusion("F1BBB", "21002"), Diffusion("F1CCC", "29015"), Diffusion("F4DEF/P", "21002"),
+            "DX de F5XYZ:  7012.0  F1DDD  DMF 21005 CW QRT  1234Z", Diffusion("F1EEE", "21006", "1200")});
+    QCOMPARE(alertes.size(), 1);
+    QCOMPARE(moulins(0), QStringLiteral("21001 29015 21002"));
+    QCOMPARE(alertes.at(0).at(1).toBool(), true);
+    // The same mills by others within the quiet time: nothing. Another,
+    // within ten seconds: an alert, no noise.
+    maintenant = maintenant.addSecs(5);
+    recoit({Diffusion("F1ZZZ", "21001"), Diffusion("F1ZZZ", "29015"), Diffusion("F1ZZZ", "21007")});
+    QCOMPARE(alertes.size(), 2);
+    QCOMPARE(moulins(1), QStringLiteral("21007"));
+    QCOMPARE(alertes.at(1).at(1).toBool(), false);
+    // Contacted meanwhile, 21001 alerts no more once the quiet time is over.
+    veille.change_log(Index_Log(Contenu_Log(log + Ligne("07/12/26", "21001", "Moulin Contacte", "F1AAA") + "\r\n")));
+    maintenant = maintenant.addSecs(31 * 60);
+    recoit({Diffusion("F1AAA", "21001", "1311"), Diffusion("F1AAA", "21007", "1311")});
+    QCOMPARE(alertes.size(), 3);
+    QCOMPARE(moulins(2), QStringLiteral("21007"));
+    QCOMPARE(veille.raison(Spot_De(Diffusion("F1AAA", "21001", "1311"))), Alertes::Raison::Aucune);
+}
+
+void Tst_Fenetre_Spots::liste_gardee_propre()
+{
+    Dossier_Test dossier;
+    Isole_Reglages(dossier.chemin());
+    QDateTime maintenant = Recu;
+    Alertes::Reglages r;
+    r.age_minutes = 5;
+    Veille_Spots veille(Index_Log(), {}, r, [&] { return maintenant; });
+    Spots_DMF f({}, veille);
+    f.show();
+    auto *table = f.findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    const auto indicatifs = [&] {
+        QStringList l;
+        for (int i = 0; i < table->model()->rowCount(); ++i)
+            l << table->model()->index(i, Modele_Spots::Indicatif).data().toString();
+        return l.join(u' ');
+    };
+    emit veille.client().spots({Spot_De(Diffusion("F1AAA", "21001", "1239")), Spot_De(Diffusion("F1BBB", "21002", "1238")),
+                                Spot_De(Diffusion("F1CCC", "21003", "1235"))});
+    f.modele()->montre();
+    QCOMPARE(indicatifs(), QStringLiteral("F1AAA F1BBB F1CCC"));
+
+    // QRT: that station's row for that mill ends, greyed.
+    emit veille.client().spots({Spot_De("DX de F5XYZ:  7012.0  F1BBB  DMF 21002 CW qrt  1239Z")});
+    f.modele()->montre();
+    QCOMPARE(indicatifs(), QStringLiteral("F1BBB F1AAA F1CCC"));
+    QCOMPARE(table->model()->index(0, Modele_Spots::Etat).data().toString(), QStringLiteral("QRT, nouveau moulin"));
+    QCOMPARE(table->model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::darkGray));
+    QVERIFY(!table->model()->index(1, 0).data(Qt::ForegroundRole).isValid());
+
+    // Suppr hides a row until that station spots that mill again.
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(1, 0));
+    QTest::keyClick(table, Qt::Key_Delete);
+    QCOMPARE(indicatifs(), QStringLiteral("F1BBB F1CCC"));
+    QCOMPARE(table->currentIndex().siblingAtColumn(Modele_Spots::Indicatif).data().toString(), QStringLiteral("F1CCC"));
+    emit veille.client().spots({Spot_De(Diffusion("F1AAA", "21001", "1239"))});
+    f.modele()->montre();
+    QCOMPARE(indicatifs(), QStringLiteral("F1BBB F1CCC"));
+    emit veille.client().spots({Spot_De(Diffusion("F1AAA", "21001", "1240"))});
+    f.modele()->montre();
+    QCOMPARE(indicatifs(), QStringLiteral("F1AAA F1BBB F1CCC"));
+
+    // Older than five minutes, a spot leaves the list by itself.
+    maintenant = maintenant.addSecs(60);
+    QTRY_COMPARE(indicatifs(), QStringLiteral("F1AAA F1BBB"));
+}
+
+void Tst_Fenetre_Spots::reglages_des_alertes_data()
+{
+    QTest::addColumn<QString>("liste");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("juste") << "21003, 29\n2a f4def/p" << QString();
+    QTest::newRow("numéro de quatre chiffres")
+        << "21003 2100 F4DEF"
+        << "Liste de surveillance : « 2100 » n'est ni un N° DMF (21003), ni un département (29 ou 2A), ni un indicatif (F4DEF/P). "
+           "Rien n'est gardé.";
+    QTest::newRow("département 20") << "20" << "Liste de surveillance : « 20 » n'est ni un N° DMF (21003), ni un département (29 ou 2A), "
+                                               "ni un indicatif (F4DEF/P). Rien n'est gardé.";
+}
+
+void Tst_Fenetre_Spots::reglages_des_alertes()
+{
+    QFETCH(QString, liste);
+    QFETCH(QString, message);
+    Dossier_Test dossier;
+    Isole_Reglages(dossier.chemin());
+    QStringList messages;
+    Message::Installe_Repondeur([&](const QString &texte, QMessageBox::StandardButtons) {
+        messages << texte;
+        return QMessageBox::Ok;
+    });
+    Fenetre_Alertes f(Alertes::Reglages{});
+    f.show();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Alertes"));
+    QSignalSpy gardes(&f, &Fenetre_Alertes::Reglages_Gardes);
+    f.findChild<QPlainTextEdit *>(QStringLiteral("Liste_Surveillance"))->setPlainText(liste);
+    f.findChild<QCheckBox *>(QStringLiteral("Alerte_Son"))->setChecked(true);
+    f.findChild<QSpinBox *>(QStringLiteral("Silence_Alertes"))->setValue(60);
+    QTest::mouseClick(f.findChild<QPushButton *>(QStringLiteral("Valider_Alertes")), Qt::LeftButton);
+    Message::Installe_Repondeur({});
+    if (!message.isEmpty()) {
+        QCOMPARE(messages, QStringList{message});
+        QCOMPARE(gardes.size(), 0);
+        QCOMPARE(Alertes::Lit_Reglages(), Alertes::Reglages());
+        QVERIFY(f.isVisible());
+        return;
+    }
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(gardes.size(), 1);
+    const Alertes::Reglages r = Alertes::Lit_Reglages();
+    QCOMPARE(gardes.at(0).at(0).value<Alertes::Reglages>(), r);
+    QCOMPARE(Alertes::Texte_Surveillance(r.surveillance), QStringLiteral("21003 29 2A F4DEF/P"));
+    QVERIFY(r.son);
+    QCOMPARE(r.silence_minutes, 60);
+    QVERIFY(!f.isVisible());
 }
 
 QTEST_MAIN(Tst_Fenetre_Spots)
