@@ -49,7 +49,7 @@ Verifie_Impressions "$IMPRESSIONS/pdf" 1 F5IMP TK5IMP 29015
 PAQUET=build-windows/paquet/KOB_Dezudidar_ERI
 rm -rf build-windows/paquet
 mkdir -p "$PAQUET"
-cp build-windows/programme/KOB_Dezudidar_ERI.exe resources/FXXXX_Dezudidar_ERI.txt resources/KOB_Dezudidar_ERI.hlp LICENSE "$PAQUET/"
+cp build-windows/programme/KOB_Dezudidar_ERI.exe resources/FXXXX_Dezudidar_ERI.txt resources/KOB_Dezudidar_ERI.hlp resources/Alerte.wav LICENSE "$PAQUET/"
 cp resources/carte/LICENSE.md "$PAQUET/LICENCE_CARTE.md"
 Depose "$QT_WINDOWS" "$PAQUET" qwindows
 rm -f KOB_Dezudidar_ERI-windows-x64.zip

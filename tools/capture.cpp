@@ -31,6 +31,8 @@
 #include "Poste.h"
 #include "Spots_DMF.h"
 #include "Veille_Spots.h"
+#include "Fenetre_Alertes.h"
+#include "Ligne_Alerte.h"
 #include "Statistiques.h"
 #include "Ligne_QSO.h"
 #include "Points.h"
@@ -209,6 +211,25 @@ int main(int argc, char *argv[])
         QThread::msleep(10);
     }
     ok &= Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main_moulin.png")));
+
+    // Two needed mills spotted: the line under the menus, the newer shown.
+    auto *alerte = fenetre.findChild<Ligne_Alerte *>(QStringLiteral("Alerte_Spot"));
+    QList<Alerte> alertes;
+    for (const char *l : {"DX de F5XYZ:     7088.0  F4DEF        DMF 21003 SSB                  1420Z",
+                          "DX de F6AAA:    14285.0  F1NEW/P      DMF 29015 SSB                  1424Z"})
+        if (const auto s = Cluster::Lit_Spot(l, env.horloge()))
+            alertes.append({*s, Alertes::Raison::Nouveau_Moulin, Alertes::Texte_Alerte(*s, QStringLiteral("Moulin Neuf, Beaune"))});
+    alerte->ajoute(alertes);
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&fenetre, sortie.filePath(QStringLiteral("main_alerte.png")));
+    alerte->ferme();
+
+    Alertes::Reglages reglages_alertes;
+    reglages_alertes.surveillance = Alertes::Lit_Surveillance(QStringLiteral("29 2A F4DEF/P 21003")).valeur();
+    Fenetre_Alertes fenetre_alertes(reglages_alertes);
+    Fenetres::Centre(&fenetre_alertes);
+    fenetre_alertes.show();
+    ok &= Ecrit_Png(&fenetre_alertes, sortie.filePath(QStringLiteral("alertes.png")));
 
     Apercu_Moulins apercu_moulins(lecture, Moulins::Liste(), QStringLiteral("moulins_2008.csv"), programme.path(),
                                   [] { return QDateTime::currentDateTime(); });

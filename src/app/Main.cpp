@@ -47,6 +47,8 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QLayout>
+#include <QScreen>
+#include <QToolBar>
 #include <QScrollArea>
 
 using namespace Sous_Programmes;
@@ -393,11 +395,18 @@ void Main::Voir_Spot(const Cluster::Spot &spot)
 
 void Main::Ajuste_Hauteur()
 {
-    // Scrolled on a small screen, the content grows instead.
+    m_barre_alerte->setVisible(!m_alerte->alertes().isEmpty());
+    // Scrolled on a small screen, what scrolls gives the line its room.
     if (qobject_cast<QScrollArea *>(centralWidget()))
         return;
-    centralWidget()->layout()->activate();
+    layout()->activate();
     setFixedSize(sizeHint());
+    // Grown at the bottom of the screen, it moves up to stay whole.
+    if (const QScreen *ecran = screen()) {
+        const int depasse = frameGeometry().bottom() - ecran->availableGeometry().bottom();
+        if (depasse > 0)
+            move(x(), std::max(ecran->availableGeometry().top(), y() - depasse));
+    }
 }
 
 void Main::Mnu_Statistiques_Click()

@@ -12,6 +12,7 @@
 
 class QAction;
 class QLineEdit;
+class QToolBar;
 class Aff_Contacte;
 class Bandeau;
 class Annonce_Spot;
@@ -126,6 +127,7 @@ private:
     Liste_Log *m_liste = nullptr;
     Veille_Spots *m_veille;
     Ligne_Alerte *m_alerte = nullptr;
+    QToolBar *m_barre_alerte = nullptr;
     std::optional<Cluster::Spot> m_spot_notifie; // the notification's, for its click
     bool m_sauvegarde_a_preparer = false;
 

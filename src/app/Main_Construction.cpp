@@ -24,7 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QVBoxLayout>
+#include <QToolBar>
 
 using namespace Sous_Programmes;
 using Fenetres::Cree;
@@ -33,19 +33,23 @@ using Fenetres::Place;
 
 void Main::Cree_Controles()
 {
-    // The alert's line, when there is one, above the controls, which keep their places.
-    auto *cadre = new QWidget(this);
-    cadre->setObjectName(QStringLiteral("Cadre_Principal"));
-    auto *pile = new QVBoxLayout(cadre);
-    pile->setContentsMargins(0, 0, 0, 0);
-    pile->setSpacing(0);
-    m_alerte = new Ligne_Alerte(cadre);
-    auto *fond = new QWidget(cadre);
+    auto *fond = new QWidget(this);
     fond->setObjectName(QStringLiteral("Fond"));
     fond->setFixedSize(Place(0, 0, 538, 530).size());
-    pile->addWidget(m_alerte);
-    pile->addWidget(fond);
-    setCentralWidget(cadre);
+    setCentralWidget(fond);
+    // The alert's line under the menus, outside what scrolls on a small
+    // screen, shown only while it tells of a mill.
+    m_barre_alerte = new QToolBar(this);
+    m_barre_alerte->setObjectName(QStringLiteral("Barre_Alerte"));
+    m_barre_alerte->setMovable(false);
+    m_barre_alerte->setFloatable(false);
+    m_barre_alerte->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_barre_alerte->toggleViewAction()->setVisible(false);
+    m_alerte = new Ligne_Alerte(m_barre_alerte);
+    m_alerte->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_barre_alerte->addWidget(m_alerte);
+    addToolBar(Qt::TopToolBarArea, m_barre_alerte);
+    m_barre_alerte->hide();
     // The entry's controls keep their places in the window, under the others.
     m_saisie = new Saisie(*m_carnet, *m_moulins, [this] { return Date_Jour(m_env.horloge()); }, fond);
     m_saisie->setGeometry(0, 0, fond->width(), fond->height());

@@ -19,7 +19,7 @@ Fenetre_Alertes::Fenetre_Alertes(const Alertes::Reglages &reglages, QWidget *par
 {
     setObjectName(QStringLiteral("Alertes"));
     setWindowTitle(QStringLiteral("Alertes"));
-    resize(Fenetres::Pixels(520), Fenetres::Pixels(500));
+    resize(Fenetres::Pixels(520), Fenetres::Pixels(440));
 
     auto *explication = new QLabel(QStringLiteral("Un spot alerte quand son moulin n'est dans aucune ligne du log, ou quand il "
                                                   "répond à la liste de surveillance, même déjà contacté."),
@@ -27,6 +27,8 @@ Fenetre_Alertes::Fenetre_Alertes(const Alertes::Reglages &reglages, QWidget *par
     explication->setWordWrap(true);
     Liste_Surveillance = Nom_Objet(new QPlainTextEdit(Alertes::Texte_Surveillance(reglages.surveillance), this), "Liste_Surveillance");
     Liste_Surveillance->setTabChangesFocus(true);
+    Liste_Surveillance->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Liste_Surveillance->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Liste_Surveillance->setPlaceholderText(QStringLiteral("21003 29 2A F4DEF/P"));
     auto *titre_liste = new QLabel(QStringLiteral("&Liste de surveillance (N° DMF, départements, indicatifs ; séparés par des blancs, "
                                                   "des virgules ou un par ligne) :"),

@@ -41,7 +41,6 @@ Ligne_Alerte::Ligne_Alerte(QWidget *parent) : QFrame(parent)
         emit voir(spot);
     });
     connect(m_fermer, &QToolButton::clicked, this, &Ligne_Alerte::ferme);
-    hide();
 }
 
 void Ligne_Alerte::ajoute(const QList<Alerte> &nouvelles)
@@ -78,19 +77,16 @@ void Ligne_Alerte::ferme()
 
 void Ligne_Alerte::montre()
 {
-    const bool avant = isVisibleTo(parentWidget());
-    if (m_alertes.isEmpty()) {
-        hide();
-    } else {
-        const QString texte = Alertes::Texte_Pile(m_alertes.constFirst().texte, m_alertes.size() - 1);
-        m_texte->setText(texte);
-        setAccessibleName(texte);
-        m_texte->setAccessibleName(texte);
-        show();
+    const QString texte = m_alertes.isEmpty() ? QString() : Alertes::Texte_Pile(m_alertes.constFirst().texte, m_alertes.size() - 1);
+    const bool changee = texte.isEmpty() != m_texte->text().isEmpty();
+    m_texte->setText(texte);
+    setAccessibleName(texte);
+    m_texte->setAccessibleName(texte);
+    if (changee)
+        emit visibilite_changee();
+    if (!texte.isEmpty()) {
         // Told to a screen reader as it comes, the focus left where it is.
         QAccessibleEvent alerte(this, QAccessible::Alert);
         QAccessible::updateAccessibility(&alerte);
     }
-    if (avant != isVisibleTo(parentWidget()))
-        emit visibilite_changee();
 }

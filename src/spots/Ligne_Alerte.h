@@ -11,7 +11,8 @@ class QPushButton;
 class QToolButton;
 
 // The line under the main window's menus that tells of the needed mills
-// spotted: the newest, and how many others wait behind it.
+// spotted: the newest, and how many others wait behind it. Its owner shows
+// it while it holds alerts.
 class Ligne_Alerte : public QFrame {
     Q_OBJECT
 
@@ -27,7 +28,7 @@ public:
 
 signals:
     void voir(const Cluster::Spot &spot);
-    // Shown or hidden: the window around it changes its height.
+    // It has alerts to show, or no more: the window around it shows it or not.
     void visibilite_changee();
 
 private:

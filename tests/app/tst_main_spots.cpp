@@ -263,8 +263,9 @@ void Tst_Main_Spots::alerte_fenetre_des_spots_fermee()
     QCOMPARE(b.avertisseur->notifications, QStringList{texte});
     QCOMPARE(b.avertisseur->sons, 1);
     // The window grows by the line; the entry keeps its place under it.
-    QCOMPARE(b.fenetre->height(), hauteur + ligne->height());
-    QCOMPARE(b.controle("Fond")->y(), ligne->height());
+    QWidget *barre = b.controle("Barre_Alerte");
+    QCOMPARE(b.fenetre->height(), hauteur + barre->height());
+    QCOMPARE(b.controle("Fond")->y(), barre->geometry().bottom() + 1);
 
     // "Voir": the spots window on that spot, Enter takes it to the entry.
     QTest::mouseClick(b.controle<QPushButton>("Voir_Alerte"), Qt::LeftButton);
@@ -296,6 +297,13 @@ void Tst_Main_Spots::alerte_fenetre_des_spots_fermee()
     QCOMPARE(b.avertisseur->notifications.size(), 2);
     QCOMPARE(b.avertisseur->notifications.last(), QStringLiteral("Moulin 21004 annoncé par F1BBB sur 14 285,0 kHz à 18:30 UTC"));
     QCOMPARE(b.avertisseur->sons, 2);
+    // A click on the notification: the spots window, on the spot it told of.
+    emit b.avertisseur->notification_choisie();
+    f = Banc_Main::fenetre_visible<Spots_DMF>("Spots_DMF");
+    QVERIFY(f);
+    table = f->findChild<QTableView *>(QStringLiteral("Table_Spots"));
+    QCOMPARE(table->currentIndex().siblingAtColumn(Modele_Spots::DMF).data().toString(), QStringLiteral("21004"));
+    f->close();
 
     // Recorded, a mill stops alerting at once: the line keeps the other.
     QVERIFY(b.fenetre->carnet().ajoute(Ligne("15/03/07", "21005", "Moulin Contacte", "F1CCC")).ok());
