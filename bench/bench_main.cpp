@@ -4,6 +4,7 @@
 // reload, total, selection) and its undoing, each beside the store's read
 // floor measured in the same run.
 #include "Fichier.h"
+#include "Ligne_Alerte.h"
 #include "Main.h"
 #include "Message.h"
 #include "Reglages.h"
@@ -22,6 +23,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <benchmark/benchmark.h>
 
@@ -165,8 +170,120 @@ void BM_Recherche(benchmark::State &state)
     }
 }
 
+// A node on 127.0.0.1 and the main window logged in on it, its spots
+// window closed, 10,000 spots already received.
+struct Fenetre_Connectee {
+    QTcpServer noeud;
+    QPointer<QTcpSocket> client;
+    std::unique_ptr<Main> fenetre;
+    Ligne_Alerte *ligne = nullptr;
+    int suivant = 0;
+
+    Fenetre_Connectee()
+    {
+        // The bench's own settings first.
+        const Environnement env = banc().env();
+        noeud.listen(QHostAddress::LocalHost);
+        QObject::connect(&noeud, &QTcpServer::newConnection, [this] {
+            client = noeud.nextPendingConnection();
+            client->write("login: ");
+        });
+        QSettings reglages(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
+        reglages.setValue(QStringLiteral("Cluster/Adresse"), QStringLiteral("127.0.0.1"));
+        reglages.setValue(QStringLiteral("Cluster/Port"), QString::number(noeud.serverPort()));
+        reglages.setValue(QStringLiteral("Cluster/Connexion_Demarrage"), QStringLiteral("Oui"));
+        reglages.sync();
+        fenetre = std::make_unique<Main>(env);
+        fenetre->show();
+        ligne = fenetre->findChild<Ligne_Alerte *>(QStringLiteral("Alerte_Spot"));
+        Attend([&] { return client && client->bytesAvailable() > 0; });
+        if (!client)
+            std::abort();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("Spots_DMF"))
+                w->close();
+        // Mills of the log, then one it lacks: its alert says all were read.
+        QByteArray deja;
+        for (int i = 0; i < 10000; ++i)
+            deja += Spot_Ligne("F" + QByteArray::number(i), QByteArray::number(10000 + i));
+        client->write(deja + Spot_Ligne("F4XYZ", "2A999"));
+        Attend([&] { return ligne->alertes().size() == 1; });
+        ligne->ferme();
+        QApplication::processEvents();
+    }
+    ~Fenetre_Connectee()
+    {
+        reset();
+        QSettings(Organisation_Reglages(), QString::fromLatin1(Nom_Application)).remove(QStringLiteral("Cluster"));
+    }
+    void reset() { fenetre.reset(); }
+    static QByteArray Spot_Ligne(const QByteArray &indicatif, const QByteArray &dmf)
+    {
+        return "DX de F5XYZ:     7088.0  " + indicatif + "  DMF " + dmf + " SSB  1759Z\r\n";
+    }
+    template <typename Condition>
+    static void Attend(Condition fait)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!fait() && t.elapsed() < 30000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+};
+
+// From a spot line written by the node to the line shown in the main window.
+void BM_Alerte_Spot(benchmark::State &state)
+{
+    Fenetre_Connectee f;
+    int n = 0;
+    for (auto _ : state) {
+        // A mill the log lacks, and no alert yet for it.
+        const QByteArray dmf = QByteArray::number(n).rightJustified(3, '0').prepend("2A");
+        const qsizetype avant = f.ligne->alertes().size();
+        f.client->write(Fenetre_Connectee::Spot_Ligne("F4DEF", dmf));
+        f.client->flush();
+        Fenetre_Connectee::Attend([&] { return f.ligne->alertes().size() > avant; });
+        ++n;
+    }
+    if (f.ligne->alertes().size() != n)
+        state.SkipWithError("alerte manquée");
+}
+
+// 10,000 spot lines in one go, 1,000 mills the log lacks spotted ten times
+// each: the longest turn of the event loop, which the window waits for, as
+// a counter. The last line's mill alerts last.
+void BM_Deluge_Spots(benchmark::State &state)
+{
+    double plus_long_ms = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fenetre_Connectee f;
+        QByteArray deluge;
+        for (int i = 0; i < 9999; ++i)
+            deluge += Fenetre_Connectee::Spot_Ligne("F4D" + QByteArray::number(i), QByteArray::number(i % 999).rightJustified(3, '0').prepend("2B"));
+        deluge += Fenetre_Connectee::Spot_Ligne("F4DEF", "2B999");
+        state.ResumeTiming();
+        f.client->write(deluge);
+        f.client->flush();
+        QElapsedTimer tour;
+        while (f.ligne->alertes().size() < 1000) {
+            tour.start();
+            QApplication::processEvents();
+            plus_long_ms = std::max(plus_long_ms, tour.nsecsElapsed() / 1e6);
+            if (f.ligne->alertes().size() < 1000)
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+        state.PauseTiming();
+        f.reset();
+        state.ResumeTiming();
+    }
+    state.counters["plus_long_tour_ms"] = plus_long_ms;
+}
+
 } // namespace
 
+BENCHMARK(BM_Alerte_Spot)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(900);
+BENCHMARK(BM_Deluge_Spots)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Fenetre_Principale_Qt_Deja_Charge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Cycle_Enregistrement)->Unit(benchmark::kMillisecond)->UseRealTime();
