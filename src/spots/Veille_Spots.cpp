@@ -10,7 +10,8 @@ Veille_Spots::Veille_Spots(Cluster::Index_Log index, std::shared_ptr<const Mouli
     m_vieillissement.setSingleShot(true);
     connect(&m_vieillissement, &QTimer::timeout, this, &Veille_Spots::retire_anciens);
     connect(&m_client, &Cluster::Client::spots, this, &Veille_Spots::recoit);
-    connect(m_modele, &QAbstractItemModel::modelReset, this, &Veille_Spots::retire_anciens);
+    // Queued: not a reset inside the one being told.
+    connect(m_modele, &QAbstractItemModel::modelReset, this, &Veille_Spots::retire_anciens, Qt::QueuedConnection);
 }
 
 void Veille_Spots::change_log(Cluster::Index_Log index) { m_modele->change_log(std::move(index)); }
