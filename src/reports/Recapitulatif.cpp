@@ -46,19 +46,15 @@ Recapitulatif::Recapitulatif(const Sous_Programmes::Recapitulatif_Log &v, const 
         ligne->setFrameShape(QFrame::HLine);
         grille->addWidget(ligne, rangee, 0, 1, 3);
     };
-    const QList<std::tuple<const char *, QString, const char *, long long>> rangees{
-        {"Label8", QString::fromUtf8("Nombre d'activations DMF contactées"), "Nb_CC", v.contacte},
-        {"Label7", QString::fromUtf8("Nombre de réactivations DMF contactées"), "Nb_CR", v.reactivation_contactee},
-        {"Label5", QString::fromUtf8("Nombre de DMF résidents Contactés"), "Nb_RC", v.resident_contacte},
-        {"Label10", QString::fromUtf8("Nombre de DMF activés"), "Nb_CA", v.active},
-        {"Label3", QString::fromUtf8("Nombre de DMF réactivés"), "Nb_AR", v.reactivation_activee},
-        {"Label1", QString::fromUtf8("Nombre de DMF résidents activés"), "Nb_RA", v.resident_active},
-        {"Label9", QString::fromUtf8("Nombre de DMF en double"), "Nb_DO", v.doubles},
-        {"Label4", QString::fromUtf8("Nombre de départements contactés"), "Nb_Dpt", v.departements}};
+    // The object names of each row's label and box, in the rows' order.
+    static const std::pair<const char *, const char *> noms[] = {{"Label8", "Nb_CC"}, {"Label7", "Nb_CR"}, {"Label5", "Nb_RC"},
+                                                                  {"Label10", "Nb_CA"}, {"Label3", "Nb_AR"}, {"Label1", "Nb_RA"},
+                                                                  {"Label9", "Nb_DO"}, {"Label4", "Nb_Dpt"}};
+    const auto rangees = Sous_Programmes::Rangees_Recapitulatif(v);
     int r = 0;
-    for (const auto &[nom_etiquette, texte, nom_boite, nombre] : rangees) {
-        QLabel *l = etiquette(nom_etiquette, texte);
-        QLineEdit *b = boite(nom_boite, nombre);
+    for (size_t i = 0; i < rangees.size(); ++i) {
+        QLabel *l = etiquette(noms[i].first, rangees[i].texte);
+        QLineEdit *b = boite(noms[i].second, rangees[i].nombre);
         Accessibilite::Etiquette_De(l, b);
         grille->addWidget(l, r, 0, 1, 2);
         grille->addWidget(b, r++, 2);

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <array>
 #include <bitset>
 
 // What the reports compute from a log; no window here.
@@ -25,12 +26,21 @@ struct Recapitulatif_Log {
 };
 Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu);
 
+// The summary sheet's counted rows, in its order: what each counts, how many.
+struct Rangee_Recapitulatif {
+    QString texte;
+    long long nombre;
+};
+std::array<Rangee_Recapitulatif, 8> Rangees_Recapitulatif(const Recapitulatif_Log &r);
+
 
 // One row of the contacted-mills listing: margin, number, the line as
 // stored, its points.
 void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne);
 
 enum class Forme_Listing { Fichier, Papier };
+// The listing's column heads.
+QString Entete_Listing(Forme_Listing forme);
 
 // The whole listing, lines ended by CR LF, in the log's code page.
 QByteArray Listing_Contactes(const Contenu_Log &contenu, Forme_Listing forme, const QString &indicatif,

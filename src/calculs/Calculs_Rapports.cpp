@@ -47,6 +47,24 @@ Recapitulatif_Log Compte_Recapitulatif(const Contenu_Log &contenu)
     return r;
 }
 
+std::array<Rangee_Recapitulatif, 8> Rangees_Recapitulatif(const Recapitulatif_Log &v)
+{
+    return {{{QStringLiteral("Nombre d'activations DMF contactées"), v.contacte},
+             {QStringLiteral("Nombre de réactivations DMF contactées"), v.reactivation_contactee},
+             {QStringLiteral("Nombre de DMF résidents Contactés"), v.resident_contacte},
+             {QStringLiteral("Nombre de DMF activés"), v.active},
+             {QStringLiteral("Nombre de DMF réactivés"), v.reactivation_activee},
+             {QStringLiteral("Nombre de DMF résidents activés"), v.resident_active},
+             {QStringLiteral("Nombre de DMF en double"), v.doubles},
+             {QStringLiteral("Nombre de départements contactés"), v.departements}}};
+}
+
+QString Entete_Listing(Forme_Listing forme)
+{
+    return forme == Forme_Listing::Papier ? QStringLiteral("     N°      Date    DMF     Type d'activité       Indicatif   Points")
+                                          : QStringLiteral("     N°      Date   DMF      Type d'activité       Indicatif   Points");
+}
+
 void Ajoute_Ligne_Contacte(QByteArray &sortie, int marge, qsizetype numero, QByteArrayView ligne)
 {
     sortie.append(marge, ' ');
@@ -62,8 +80,7 @@ QByteArray Listing_Contactes(const Contenu_Log &contenu, Forme_Listing forme, co
     const bool papier = forme == Forme_Listing::Papier;
     const QString titre = QString(12, u' ') + indicatif + (papier ? QStringLiteral(" Radovered ") : QStringLiteral(" Dezudidar ERI "))
         + annee + QString::fromUtf8("    Moulins contactés au ") + date_du_jour;
-    const QString entete = papier ? QString::fromUtf8("     N°      Date    DMF     Type d'activité       Indicatif   Points")
-                                  : QString::fromUtf8("     N°      Date   DMF      Type d'activité       Indicatif   Points");
+    const QString entete = Entete_Listing(forme);
     // What cannot be held in the code page shows as "?": the listing is read, not read back.
     auto octets = [](const QString &texte) { return Vers_Log(texte).value_or(texte.toLatin1()); };
 
