@@ -20,7 +20,7 @@ inline const QList<QByteArray> Log_Tout_Ouvert{Ligne("01/03/07", "21001", "Mouli
 inline const QList<const char *> Fenetres_Du_Programme{
     "Main",           "Station",          "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
     "Carte_Acti",     "Import_ADIF",      "Restauration",        "Validations", "Spots_DMF",   "Aide",
-    "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes"};
+    "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes", "Compte_Rendu"};
 
 struct Tout_Ouvert {
     Tout_Ouvert()

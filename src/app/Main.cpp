@@ -15,6 +15,9 @@
 #include "Aff_Contacte.h"
 #include "Annonce_Spot.h"
 #include "Carte_Acti.h"
+#include "Compte_Rendu.h"
+#include "Compte_Rendu_Fenetre.h"
+#include "Rappel_Compte_Rendu.h"
 #include "Dates.h"
 #include "Calculs_Rapports.h"
 #include "Fenetre_Aide.h"
@@ -43,6 +46,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 #include <QTimer>
 #include <QLineEdit>
@@ -93,7 +97,10 @@ Main::Main(Environnement environnement, QWidget *parent)
             Index_Aux_Spots();
     });
     connect(m_alerte, &Ligne_Alerte::voir, this, &Main::Voir_Spot);
-    connect(m_alerte, &Ligne_Alerte::visibilite_changee, this, &Main::Ajuste_Hauteur);
+    connect(m_alerte, &Ligne_Alerte::visibilite_changee, this, [this] {
+        m_barre_alerte->setVisible(!m_alerte->alertes().isEmpty());
+        Ajuste_Hauteur();
+    });
     if (m_env.avertisseur)
         connect(m_env.avertisseur.get(), &Avertisseur::notification_choisie, this, [this] {
             if (isMinimized())
@@ -111,7 +118,7 @@ Main::~Main()
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_poste, m_recherche, m_reglement, m_recap, m_contacte,
                                                        m_carte, m_import, m_restauration, m_validations, m_annonce, m_spots,
-                                                       m_fenetre_alertes, m_apercu_moulins, m_moulins_restants, m_statistiques})
+                                                       m_fenetre_alertes, m_compte_rendu, m_apercu_moulins, m_moulins_restants, m_statistiques})
         delete w;
 }
 
@@ -131,6 +138,7 @@ void Main::Form_Load()
     // Today's date or an empty date field, and the focus on the first field
     // to fill: the clearing of the entry does it all.
     m_saisie->efface();
+    Rappel_Au_Demarrage();
     QTimer::singleShot(0, this, &Main::Spots_Au_Demarrage);
 }
 
@@ -333,6 +341,67 @@ void Main::Mnu_Recap_Click()
         Fenetres::Ouvre(m_recap, Compte_Recapitulatif(*contenu), m_carnet->annee());
 }
 
+void Main::Mnu_Compte_Rendu_Click()
+{
+    if (Fenetres::Devant(m_compte_rendu))
+        return;
+    if (const auto contenu = Log_Pour_Rapport())
+        Ouvre_Compte_Rendu(*contenu, m_carnet->annee());
+}
+
+void Main::Ouvre_Compte_Rendu(const Contenu_Log &contenu, const QString &annee)
+{
+    const QString indicatif = m_carnet->indicatif();
+    Fenetres::Ouvre(m_compte_rendu, contenu, m_moulins->liste(), indicatif, annee, Maintenant_Local().date(), m_env.dossier);
+    // Lines of another year's log are not the main list's.
+    if (annee == m_carnet->annee())
+        connect(m_compte_rendu, &Compte_Rendu::QSO_A_Modifier, this, [this](qsizetype ligne) {
+            m_liste->choisit(int(ligne));
+            m_saisie->edite_ligne();
+            raise();
+            activateWindow();
+        });
+    connect(m_compte_rendu, &Compte_Rendu::Compte_Rendu_Fait, this, [this, indicatif](const QString &fait) {
+        if (const Statut s = Sauve_Suite_Rappel(indicatif, fait, Suite_Rappel::Fait); !s)
+            Signale(s.erreur());
+        if (m_barre_rappel)
+            m_barre_rappel->hide();
+        Ajuste_Hauteur();
+    });
+}
+
+void Main::Rappel_Au_Demarrage()
+{
+    const auto annee = Annee_Du_Rappel(Maintenant_Local().date());
+    if (!annee || Station_Refusee(false))
+        return;
+    const QString indicatif = m_carnet->indicatif(), texte_annee = QString::number(*annee);
+    const QString log = QDir(m_env.dossier).filePath(Nom_Log(indicatif, texte_annee));
+    if (!QFileInfo(log).isFile() || Lit_Suite_Rappel(indicatif, texte_annee) != Suite_Rappel::A_Faire)
+        return;
+    auto *rappel = new Rappel_Compte_Rendu(Texte_Rappel(*annee), m_barre_rappel);
+    rappel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_barre_rappel->addWidget(rappel);
+    m_barre_rappel->show();
+    Ajuste_Hauteur();
+    connect(rappel, &Rappel_Compte_Rendu::Preparer, this, [this, log, texte_annee] {
+        if (Fenetres::Devant(m_compte_rendu))
+            return;
+        auto contenu = Lit_Log(log);
+        if (!contenu) {
+            Signale(contenu.erreur());
+            return;
+        }
+        Ouvre_Compte_Rendu(contenu.valeur(), texte_annee);
+    });
+    connect(rappel, &Rappel_Compte_Rendu::Ecarter, this, [this, indicatif, texte_annee] {
+        if (const Statut s = Sauve_Suite_Rappel(indicatif, texte_annee, Suite_Rappel::Ecarte); !s)
+            Signale(s.erreur());
+        m_barre_rappel->hide();
+        Ajuste_Hauteur();
+    });
+}
+
 void Main::Mnu_C_Contacte_Click()
 {
     if (Fenetres::Devant(m_contacte))
@@ -395,7 +464,6 @@ void Main::Voir_Spot(const Cluster::Spot &spot)
 
 void Main::Ajuste_Hauteur()
 {
-    m_barre_alerte->setVisible(!m_alerte->alertes().isEmpty());
     // Scrolled on a small screen, what scrolls gives the line its room.
     if (qobject_cast<QScrollArea *>(centralWidget()))
         return;

@@ -19,6 +19,7 @@ class Annonce_Spot;
 class Apercu_Moulins;
 class Carnet;
 class Carte_Acti;
+class Compte_Rendu;
 class Fenetre_Aide;
 class Fenetre_Alertes;
 class Ligne_Alerte;
@@ -82,6 +83,11 @@ private:
     void Mnu_Poste_Click();
     void Recherche_Click();
     void Mnu_Recap_Click();
+    void Mnu_Compte_Rendu_Click();
+    // The report of `annee` from that year's log, which may not be the station's current one.
+    void Ouvre_Compte_Rendu(const Sous_Programmes::Contenu_Log &contenu, const QString &annee);
+    // From 1 January to 1 March, the line that reminds of last year's report.
+    void Rappel_Au_Demarrage();
     void Mnu_C_Contacte_Click();
     void Mnu_Spots_Click();
     void Mnu_Alertes_Click();
@@ -91,7 +97,7 @@ private:
     void Voir_Spot(const Cluster::Spot &spot);
     // The log's mills, for the spots, when something follows them.
     void Index_Aux_Spots();
-    // The window's height with the alert's line or without it.
+    // The window's height with the lines under the menus or without them.
     void Ajuste_Hauteur();
     void Mnu_Statistiques_Click();
     void Mnu_Dep_Contacte_Click();
@@ -128,6 +134,7 @@ private:
     Veille_Spots *m_veille;
     Ligne_Alerte *m_alerte = nullptr;
     QToolBar *m_barre_alerte = nullptr;
+    QToolBar *m_barre_rappel = nullptr;
     std::optional<Cluster::Spot> m_spot_notifie; // the notification's, for its click
     bool m_sauvegarde_a_preparer = false;
 
@@ -138,6 +145,7 @@ private:
     QPointer<Recherche_Indicatif> m_recherche;
     QPointer<Reglement> m_reglement;
     QPointer<Recapitulatif> m_recap;
+    QPointer<Compte_Rendu> m_compte_rendu;
     QPointer<Aff_Contacte> m_contacte;
     QPointer<Carte_Acti> m_carte;
     QPointer<Import_ADIF> m_import;

@@ -37,19 +37,25 @@ void Main::Cree_Controles()
     fond->setObjectName(QStringLiteral("Fond"));
     fond->setFixedSize(Place(0, 0, 538, 530).size());
     setCentralWidget(fond);
-    // The alert's line under the menus, outside what scrolls on a small
-    // screen, shown only while it tells of a mill.
-    m_barre_alerte = new QToolBar(this);
-    m_barre_alerte->setObjectName(QStringLiteral("Barre_Alerte"));
-    m_barre_alerte->setMovable(false);
-    m_barre_alerte->setFloatable(false);
-    m_barre_alerte->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_barre_alerte->toggleViewAction()->setVisible(false);
+    // Lines under the menus, outside what scrolls on a small screen, shown
+    // only while they have something to tell: the alert, then the reminder.
+    auto barre = [this](const char *nom) {
+        auto *b = new QToolBar(this);
+        b->setObjectName(QString::fromLatin1(nom));
+        b->setMovable(false);
+        b->setFloatable(false);
+        b->setContextMenuPolicy(Qt::PreventContextMenu);
+        b->toggleViewAction()->setVisible(false);
+        addToolBar(Qt::TopToolBarArea, b);
+        b->hide();
+        return b;
+    };
+    m_barre_alerte = barre("Barre_Alerte");
     m_alerte = new Ligne_Alerte(m_barre_alerte);
     m_alerte->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_barre_alerte->addWidget(m_alerte);
-    addToolBar(Qt::TopToolBarArea, m_barre_alerte);
-    m_barre_alerte->hide();
+    addToolBarBreak(Qt::TopToolBarArea);
+    m_barre_rappel = barre("Barre_Rappel");
     // The entry's controls keep their places in the window, under the others.
     m_saisie = new Saisie(*m_carnet, *m_moulins, [this] { return Date_Jour(m_env.horloge()); }, fond);
     m_saisie->setGeometry(0, 0, fond->width(), fond->height());
@@ -152,7 +158,9 @@ void Main::Cree_Menus()
     connect(&m_veille->client(), &Cluster::Client::actif_change, deconnecter, &QAction::setEnabled);
     entree(afficher, "Mnu_Statistiques", QStringLiteral("les statistiques..."), &Main::Mnu_Statistiques_Click);
     entree(afficher, "Mnu_Moulins_Restants", QStringLiteral("les moulins restants..."), &Main::Mnu_Moulins_Restants_Click);
-    entree(menuBar(), "Mnu_Recap", QStringLiteral("Récapitulatif"), &Main::Mnu_Recap_Click);
+    QMenu *recapitulatif = menu("Mnu_Recapitulatif", QStringLiteral("Récapitulatif"));
+    entree(recapitulatif, "Mnu_Recap", QStringLiteral("Feuille récapitulative"), &Main::Mnu_Recap_Click);
+    entree(recapitulatif, "Mnu_Compte_Rendu", QStringLiteral("Compte rendu du challenge..."), &Main::Mnu_Compte_Rendu_Click);
     entree(menu("Mnu_Carte", QStringLiteral("Carte")), "Mnu_Dep_Contacte", QStringLiteral("des départements contactés"),
            &Main::Mnu_Dep_Contacte_Click);
     entree(menuBar(), "Mnu_Reglement", QStringLiteral("Reglement"), [this] { Fenetres::Ouvre(m_reglement); });

@@ -4,6 +4,8 @@
 #include "Reglages.h"
 #include "Texte.h"
 
+#include <QSettings>
+
 namespace Sous_Programmes {
 
 std::optional<int> Annee_Du_Rappel(const QDate &jour)
@@ -16,6 +18,25 @@ std::optional<int> Annee_Du_Rappel(const QDate &jour)
 QString Texte_Rappel(int annee)
 {
     return QStringLiteral("Compte rendu du challenge %1 à envoyer au correcteur entre le 15 février et le 1er mars %2").arg(annee).arg(annee + 1);
+}
+
+namespace {
+QString Cle_Rappel(const QString &indicatif_log, const QString &annee)
+{
+    return QStringLiteral("Compte_Rendu/%1_%2").arg(indicatif_log, annee);
+}
+} // namespace
+
+Suite_Rappel Lit_Suite_Rappel(const QString &indicatif_log, const QString &annee)
+{
+    const QString v = QSettings(Organisation_Reglages(), QString::fromLatin1(Nom_Application)).value(Cle_Rappel(indicatif_log, annee)).toString();
+    return v == QLatin1String("Fait") ? Suite_Rappel::Fait : v == QLatin1String("Ecarte") ? Suite_Rappel::Ecarte : Suite_Rappel::A_Faire;
+}
+
+Statut Sauve_Suite_Rappel(const QString &indicatif_log, const QString &annee, Suite_Rappel suite)
+{
+    static const char *valeurs[] = {"", "Fait", "Ecarte"};
+    return Sauve_Reglages({{Cle_Rappel(indicatif_log, annee), QString::fromLatin1(valeurs[int(suite)])}});
 }
 
 QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indicatif, const QString &annee, const QDate &fait_le,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Resultat.h"
 #include "Verifications.h"
 
 #include <QDate>
@@ -17,6 +18,12 @@ std::optional<int> Annee_Du_Rappel(const QDate &jour);
 // "Compte rendu du challenge 2026 à envoyer au correcteur entre le 15 février
 // et le 1er mars 2027".
 QString Texte_Rappel(int annee);
+
+// Whether the reminder of a station's year still has to be shown: the
+// report printed or saved, or the reminder closed by the operator, end it.
+enum class Suite_Rappel { A_Faire, Fait, Ecarte };
+Suite_Rappel Lit_Suite_Rappel(const QString &indicatif_log, const QString &annee);
+Statut Sauve_Suite_Rappel(const QString &indicatif_log, const QString &annee, Suite_Rappel suite);
 
 // The report in fixed columns, a line each: the same lines for the screen,
 // the printer, the PDF and the text file. The station as it is on the air,

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+class QFont;
+class QFontMetrics;
 class QPainter;
 class QRect;
 class QPaintDevice;
@@ -20,13 +22,21 @@ namespace Impression {
 using Choix = std::function<bool(QPrinter &imprimante, QWidget *parent)>;
 void Installe_Choix(Choix choix);
 
+// Lines, on paper and on screen: a fixed-pitch bold 10-point font.
+QFont Police_Lignes();
+// How many lines a page of that height holds: one at least.
+qsizetype Lignes_Par_Page(const QFontMetrics &mesure, int hauteur);
+// The lines [de, a) one below the other from `haut`, as every printing draws them.
+void Dessine_Lignes(QPainter &p, const QStringList &lignes, qsizetype de, qsizetype a, int haut);
+
 // Draws the lines one below the other in a fixed-pitch bold 10-point font,
 // going on at the top of a new page (`page_suivante`) when one is full.
 Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::function<bool()> &page_suivante,
                                        const QStringList &lignes);
 
-// The print command: the dialog, then the lines, unless it is cancelled.
-Sous_Programmes::Statut Imprime(QWidget *parent, const QStringList &lignes);
+// The print command: the dialog, then the lines, unless it is cancelled;
+// `imprime`, when given, says whether they went to the printer.
+Sous_Programmes::Statut Imprime(QWidget *parent, const QStringList &lignes, bool *imprime = nullptr);
 
 // One page drawn by `dessin` in the page's rectangle.
 using Dessin = std::function<void(QPainter &peintre, const QRect &page)>;
