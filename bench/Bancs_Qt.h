@@ -3,6 +3,7 @@
 #include "Message.h"
 #include "Reglages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QSettings>
 #include <cstdlib>
@@ -32,6 +33,31 @@ void Chrono_Fenetre_Montree(benchmark::State &state, Fabrique fabrique)
         QApplication::processEvents();
         state.PauseTiming();
         fenetre.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// A window opened by the menu entry `entree` of a shown main window, up to
+// its showing; closed each time, untimed.
+inline void Chrono_Entree_Menu(benchmark::State &state, QWidget &principale, const char *entree, const char *nom_fenetre)
+{
+    principale.show();
+    QApplication::processEvents();
+    QAction *action = principale.findChild<QAction *>(QLatin1String(entree));
+    for (auto _ : state) {
+        action->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        QWidget *ouverte = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(nom_fenetre) && w->isVisible())
+                ouverte = w;
+        if (!ouverte) {
+            state.SkipWithError("pas de fenêtre");
+            break;
+        }
+        delete ouverte;
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -4,6 +4,8 @@
 // reload, total, selection) and its undoing, each beside the store's read
 // floor measured in the same run.
 #include "Fichier.h"
+#include "Compte_Rendu.h"
+#include "Imprimante.h"
 #include "Ligne_Alerte.h"
 #include "Main.h"
 #include "Message.h"
@@ -23,7 +25,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QPdfWriter>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -280,8 +284,37 @@ void BM_Deluge_Spots(benchmark::State &state)
     state.counters["plus_long_tour_ms"] = plus_long_ms;
 }
 
+// The yearly report's window from its menu entry on the 99,999-line log, up
+// to its showing: the log read, checked, its lines made.
+void BM_Fenetre_Compte_Rendu(benchmark::State &state)
+{
+    Main fenetre(banc().env());
+    Chrono_Entree_Menu(state, fenetre, "Mnu_Compte_Rendu", "Compte_Rendu");
+}
+
+// The report's PDF of the first `range(0)` lines of the bench's log, made in memory.
+void BM_PDF_Compte_Rendu(benchmark::State &state)
+{
+    const auto log = Lit_Fichier(banc().log);
+    const QByteArray debut = log.valeur().left(state.range(0) * 55);
+    const Contenu_Log contenu(debut);
+    for (auto _ : state) {
+        const QStringList lignes = Lignes_Compte_Rendu(contenu, QStringLiteral("TEST1"), QStringLiteral("2007"), QDate(2008, 2, 20),
+                                                       Verifie_Log(contenu, QStringLiteral("2007"), nullptr));
+        QBuffer tampon;
+        tampon.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&tampon);
+        pdf.setResolution(300);
+        if (!Impression::Imprime_Lignes(pdf, [&] { return pdf.newPage(); }, lignes))
+            state.SkipWithError("PDF");
+        benchmark::DoNotOptimize(tampon.data().size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_Fenetre_Compte_Rendu)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PDF_Compte_Rendu)->Arg(2000)->Arg(99999)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Alerte_Spot)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(900);
 BENCHMARK(BM_Deluge_Spots)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Plancher_Lecture)->Unit(benchmark::kMillisecond)->UseRealTime();

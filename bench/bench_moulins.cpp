@@ -170,25 +170,7 @@ void BM_Entree_DMF_Avec_Nom(benchmark::State &state)
 void BM_Moulins_Restants(benchmark::State &state)
 {
     Main fenetre(Banc::env(banc().avec));
-    fenetre.show();
-    QApplication::processEvents();
-    QAction *menu = fenetre.findChild<QAction *>(QStringLiteral("Mnu_Moulins_Restants"));
-    for (auto _ : state) {
-        menu->trigger();
-        QApplication::processEvents();
-        state.PauseTiming();
-        QWidget *restants = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("Moulins_Restants") && w->isVisible())
-                restants = w;
-        if (!restants) {
-            state.SkipWithError("pas de fenêtre");
-            break;
-        }
-        delete restants;
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    Chrono_Entree_Menu(state, fenetre, "Mnu_Moulins_Restants", "Moulins_Restants");
 }
 
 } // namespace

@@ -31,6 +31,7 @@
 #include "Poste.h"
 #include "Spots_DMF.h"
 #include "Veille_Spots.h"
+#include "Compte_Rendu_Fenetre.h"
 #include "Fenetre_Alertes.h"
 #include "Ligne_Alerte.h"
 #include "Statistiques.h"
@@ -296,6 +297,11 @@ int main(int argc, char *argv[])
     recap.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&recap, sortie.filePath(QStringLiteral("recapitulatif.png")));
+
+    Compte_Rendu compte_rendu(contenu.valeur(), liste, QStringLiteral("F8KOB"), QStringLiteral("2008"), QDate(2009, 2, 20), programme.path());
+    Fenetres::Centre(&compte_rendu);
+    compte_rendu.show();
+    ok &= Ecrit_Png(&compte_rendu, sortie.filePath(QStringLiteral("compte_rendu.png")));
 
     Aff_Contacte contactes(contenu.valeur(), QString::number(Compte_Recapitulatif(contenu.valeur()).total));
     Fenetres::Centre(&contactes);

@@ -352,7 +352,8 @@ void Main::Mnu_Compte_Rendu_Click()
 void Main::Ouvre_Compte_Rendu(const Contenu_Log &contenu, const QString &annee)
 {
     const QString indicatif = m_carnet->indicatif();
-    Fenetres::Ouvre(m_compte_rendu, contenu, m_moulins->liste(), indicatif, annee, Maintenant_Local().date(), m_env.dossier);
+    Fenetres::Ouvre(m_compte_rendu, contenu, m_moulins->liste(), indicatif, annee, Maintenant_Local().date(), m_env.dossier,
+                    m_env.delai_progression_ms);
     // Lines of another year's log are not the main list's.
     if (annee == m_carnet->annee())
         connect(m_compte_rendu, &Compte_Rendu::QSO_A_Modifier, this, [this](qsizetype ligne) {

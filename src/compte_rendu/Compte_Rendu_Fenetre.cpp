@@ -7,6 +7,7 @@
 #include "Fichier.h"
 #include "Imprimante.h"
 #include "Message.h"
+#include "Progression.h"
 #include "Texte.h"
 
 #include <QBuffer>
@@ -64,8 +65,8 @@ void Apercu_Lignes::paintEvent(QPaintEvent *)
 }
 
 Compte_Rendu::Compte_Rendu(const Contenu_Log &contenu, std::shared_ptr<const Moulins::Liste> moulins, const QString &indicatif_log,
-                           const QString &annee, const QDate &jour, const QString &dossier)
-    : m_indicatif_log(indicatif_log), m_annee(annee), m_dossier(dossier),
+                           const QString &annee, const QDate &jour, const QString &dossier, int delai_progression_ms)
+    : m_indicatif_log(indicatif_log), m_annee(annee), m_dossier(dossier), m_delai_progression_ms(delai_progression_ms),
       m_anomalies(Verifie_Log(contenu, annee, moulins.get()))
 {
     setObjectName(QStringLiteral("Compte_Rendu"));
@@ -95,6 +96,7 @@ Compte_Rendu::Compte_Rendu(const Contenu_Log &contenu, std::shared_ptr<const Mou
         auto *rangee = new QTreeWidgetItem(Verifications, {QString::number(a.ligne + 1), Depuis_Log(a.date), Depuis_Log(a.dmf),
                                                            Depuis_Log(a.indicatif), texte});
         rangee->setData(0, Qt::UserRole, QVariant::fromValue(a.ligne));
+        rangee->setToolTip(4, texte);
     }
     const int largeurs[] = {55, 75, 65, 95};
     for (int c = 0; c < int(std::size(largeurs)); ++c)
@@ -161,21 +163,31 @@ void Compte_Rendu::enregistre_pdf()
                                   QStringLiteral("Documents PDF (*.pdf)"));
     if (fichier.isEmpty())
         return;
-    // Made whole in memory, then put in place in one step.
-    QBuffer tampon;
-    tampon.open(QIODevice::WriteOnly);
+    // Made whole in memory, off the windows' thread, then put in place in one step.
+    const QStringList lignes = this->lignes();
+    const QString titre = QStringLiteral("Compte rendu du challenge %1").arg(m_annee);
+    const auto fait = Progression::Execute<Resultat<QByteArray>>(
+        this, QStringLiteral("Progression_PDF"), QStringLiteral("Écriture du compte rendu en PDF..."), m_delai_progression_ms,
+        [&](const Progression::Avance &avance) -> Resultat<QByteArray> {
+            QBuffer tampon;
+            tampon.open(QIODevice::WriteOnly);
+            QPdfWriter pdf(&tampon);
+            pdf.setTitle(titre);
+            pdf.setCreator(QStringLiteral("KOB_Dezudidar_ERI"));
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+            pdf.setResolution(300);
+            if (const Statut s = Impression::Imprime_Lignes(pdf, [&] { return pdf.newPage(); }, lignes, avance); !s)
+                return Erreur{s.erreur()};
+            return tampon.data();
+        });
+    if (!fait)
+        return; // cancelled: nothing written
     Statut s = Succes();
-    {
-        QPdfWriter pdf(&tampon);
-        pdf.setTitle(QStringLiteral("Compte rendu du challenge %1").arg(m_annee));
-        pdf.setCreator(QStringLiteral("KOB_Dezudidar_ERI"));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        pdf.setResolution(300);
-        s = Impression::Imprime_Lignes(pdf, [&] { return pdf.newPage(); }, lignes());
-    }
-    if (s)
-        s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), tampon.data(), Si_Absent::Creer);
+    if (!*fait)
+        s = Erreur{fait->erreur()};
+    else
+        s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), fait->valeur(), Si_Absent::Creer);
     dit(s, fichier);
 }
 

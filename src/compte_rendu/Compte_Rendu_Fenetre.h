@@ -39,8 +39,10 @@ class Compte_Rendu : public QWidget {
 public:
     // The log as it is when the window opens; `indicatif_log` as the log's
     // name holds it ("F8KOB_P"); `dossier`: the program's folder.
+    // `delai_progression_ms`: how long the PDF's making goes before its progress shows.
     Compte_Rendu(const Sous_Programmes::Contenu_Log &contenu, std::shared_ptr<const Moulins::Liste> moulins,
-                 const QString &indicatif_log, const QString &annee, const QDate &jour, const QString &dossier);
+                 const QString &indicatif_log, const QString &annee, const QDate &jour, const QString &dossier,
+                 int delai_progression_ms = 400);
 
     const QStringList &lignes() const { return m_apercu->lignes(); }
 
@@ -58,6 +60,7 @@ private:
     void dit(const Sous_Programmes::Statut &s, const QString &fichier);
 
     QString m_indicatif_log, m_annee, m_dossier;
+    int m_delai_progression_ms;
     std::vector<Sous_Programmes::Anomalie> m_anomalies;
     QLabel *Resume_Verifications;
     QTreeWidget *Verifications;

@@ -55,7 +55,7 @@ void Dessine_Lignes(QPainter &p, const QStringList &lignes, qsizetype de, qsizet
 }
 
 Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::function<bool()> &page_suivante,
-                                       const QStringList &lignes)
+                                       const QStringList &lignes, const std::function<bool(qint64 fait, qint64 total)> &avance)
 {
     QPainter p;
     if (!p.begin(&feuille))
@@ -65,6 +65,10 @@ Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::functio
         if (de > 0 && !page_suivante()) {
             p.end();
             return Sous_Programmes::Erreur{QStringLiteral("L'impression s'est arrêtée : l'imprimante refuse une nouvelle page.")};
+        }
+        if (avance && !avance(de, lignes.size())) {
+            p.end();
+            return Sous_Programmes::Erreur{QStringLiteral("Arrêté avant la fin.")};
         }
         Dessine_Lignes(p, lignes, de, std::min(de + par_page, lignes.size()), 0);
     }

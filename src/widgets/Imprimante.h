@@ -31,8 +31,10 @@ void Dessine_Lignes(QPainter &p, const QStringList &lignes, qsizetype de, qsizet
 
 // Draws the lines one below the other in a fixed-pitch bold 10-point font,
 // going on at the top of a new page (`page_suivante`) when one is full.
+// `avance`, when given, is told of each page and stops the drawing when it
+// says false.
 Sous_Programmes::Statut Imprime_Lignes(QPaintDevice &feuille, const std::function<bool()> &page_suivante,
-                                       const QStringList &lignes);
+                                       const QStringList &lignes, const std::function<bool(qint64 fait, qint64 total)> &avance = {});
 
 // The print command: the dialog, then the lines, unless it is cancelled;
 // `imprime`, when given, says whether they went to the printer.

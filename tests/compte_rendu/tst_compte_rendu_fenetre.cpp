@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -60,6 +62,7 @@ private slots:
     void texte_enregistre();
     void cibles_refusees_data();
     void cibles_refusees();
+    void pdf_annule();
 };
 
 void Tst_Compte_Rendu_Fenetre::verifications_et_qso_a_modifier()
@@ -149,6 +152,44 @@ void Tst_Compte_Rendu_Fenetre::cibles_refusees()
     QCOMPARE(b.messages.size(), 1);
     QVERIFY2(b.messages.first().contains(QStringLiteral("le compte rendu")), qPrintable(b.messages.first()));
     QCOMPARE(b.dossier.lit(cible), avant);
+    QCOMPARE(fait.size(), 0);
+}
+
+// A long log's PDF, "Annuler" pressed while it is made: nothing written, nothing said.
+void Tst_Compte_Rendu_Fenetre::pdf_annule()
+{
+    Dossier_Test dossier;
+    QStringList messages;
+    Message::Installe_Repondeur([&](const QString &texte, QMessageBox::StandardButtons) {
+        messages << texte;
+        return QMessageBox::Ok;
+    });
+    const QString pdf = dossier.fichier(QStringLiteral("long.pdf"));
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return pdf; });
+    QByteArray log;
+    for (int i = 0; i < 99999; ++i)
+        log += Ligne("05/03/26", QByteArray::number(10000 + i % 80000).constData(), "Moulin Contacte", "F6XYZ") + "\r\n";
+    Compte_Rendu f(Contenu_Log(log), nullptr, QStringLiteral("F8KOB"), QStringLiteral("2026"), QDate(2027, 2, 20), dossier.chemin(), 0);
+    f.show();
+    QSignalSpy fait(&f, &Compte_Rendu::Compte_Rendu_Fait);
+    QString texte_vu;
+    QTimer annule;
+    annule.setInterval(0);
+    connect(&annule, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QProgressDialog *>(w); d && d->isVisible()) {
+                texte_vu = d->labelText() + u'|' + d->findChild<QPushButton *>()->text();
+                d->findChild<QPushButton *>()->click();
+                annule.stop();
+            }
+    });
+    annule.start();
+    QTest::mouseClick(f.findChild<QPushButton *>(QStringLiteral("PDF_Compte_Rendu")), Qt::LeftButton);
+    Dialogue_Fichier::Installe_Repondeur({});
+    Message::Installe_Repondeur({});
+    QCOMPARE(texte_vu, QStringLiteral("Écriture du compte rendu en PDF...|Annuler"));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(messages, QStringList());
     QCOMPARE(fait.size(), 0);
 }
 
