@@ -4,10 +4,13 @@
 #include "Compte_Rendu_Fenetre.h"
 
 #include "Dialogue_Fichier.h"
+#include "Imprimante.h"
 #include "Message.h"
 #include "Outils_Test.h"
 
 #include <QLabel>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTimer>
@@ -63,6 +66,7 @@ private slots:
     void cibles_refusees_data();
     void cibles_refusees();
     void pdf_annule();
+    void imprime_ou_non();
 };
 
 void Tst_Compte_Rendu_Fenetre::verifications_et_qso_a_modifier()
@@ -191,6 +195,27 @@ void Tst_Compte_Rendu_Fenetre::pdf_annule()
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(messages, QStringList());
     QCOMPARE(fait.size(), 0);
+}
+
+// Printed, the report is done; the print dialog cancelled, it is not.
+void Tst_Compte_Rendu_Fenetre::imprime_ou_non()
+{
+    Banc b;
+    QSignalSpy fait(b.fenetre.get(), &Compte_Rendu::Compte_Rendu_Fait);
+    Impression::Installe_Choix([](QPrinter &, QWidget *) { return false; });
+    b.clique("Imprimer_Compte_Rendu");
+    QCOMPARE(fait.size(), 0);
+    const QString pdf = b.dossier.fichier(QStringLiteral("imprime.pdf"));
+    Impression::Installe_Choix([&](QPrinter &imprimante, QWidget *) {
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(pdf);
+        return true;
+    });
+    b.clique("Imprimer_Compte_Rendu");
+    Impression::Installe_Choix({});
+    QCOMPARE(b.messages, QStringList());
+    QCOMPARE(fait.size(), 1);
+    QVERIFY(QFileInfo(pdf).size() > 0);
 }
 
 QTEST_MAIN(Tst_Compte_Rendu_Fenetre)
