@@ -25,6 +25,26 @@ QString Cle_Rappel(const QString &indicatif_log, const QString &annee)
 {
     return QStringLiteral("Compte_Rendu/%1_%2").arg(indicatif_log, annee);
 }
+// A line longer than a printed page is wide goes on below, cut at a blank
+// and indented under its start.
+void Ajoute_Coupee(QStringList &l, const QString &ligne)
+{
+    constexpr qsizetype Largeur = 80;
+    qsizetype debut_texte = 0;
+    while (debut_texte < ligne.size() && ligne[debut_texte] == u' ')
+        ++debut_texte;
+    const QString suite(debut_texte + 4, u' ');
+    QString reste = ligne;
+    while (reste.size() > Largeur) {
+        qsizetype coupe = reste.lastIndexOf(u' ', Largeur);
+        if (coupe <= suite.size())
+            coupe = Largeur;
+        l << reste.left(coupe);
+        reste = suite + reste.mid(coupe).trimmed();
+    }
+    l << reste;
+}
+
 } // namespace
 
 Suite_Rappel Lit_Suite_Rappel(const QString &indicatif_log, const QString &annee)
@@ -63,7 +83,8 @@ QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indic
     }
     l << QString() << QString(29, u' ') + QStringLiteral("Total des points : ") + total;
 
-    l << QString() << QStringLiteral("Avant l'envoi") << QStringLiteral("  ") + Resume_Verifications(anomalies);
+    l << QString() << QStringLiteral("Avant l'envoi");
+    Ajoute_Coupee(l, QStringLiteral("  ") + Resume_Verifications(anomalies));
     for (const Anomalie &a : anomalies) {
         QString texte = QStringLiteral("  Ligne %1, %2, %3, %4 : %5")
                             .arg(a.ligne + 1)
@@ -71,7 +92,7 @@ QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indic
         if (a.points_en_suspens > 0)
             texte += QStringLiteral(" (%1 une fois validé)").arg(a.points_en_suspens > 1 ? QStringLiteral("%1 points").arg(a.points_en_suspens)
                                                                                           : QStringLiteral("1 point"));
-        l << texte;
+        Ajoute_Coupee(l, texte);
     }
     return l;
 }
