@@ -365,9 +365,10 @@ void Main::Ouvre_Compte_Rendu(const Contenu_Log &contenu, const QString &annee)
     connect(m_compte_rendu, &Compte_Rendu::Compte_Rendu_Fait, this, [this, indicatif](const QString &fait) {
         if (const Statut s = Sauve_Suite_Rappel(indicatif, fait, Suite_Rappel::Fait); !s)
             Signale(s.erreur());
-        if (m_barre_rappel)
+        if (fait == m_annee_rappel) {
             m_barre_rappel->hide();
-        Ajuste_Hauteur();
+            Ajuste_Hauteur();
+        }
     });
 }
 
@@ -380,6 +381,7 @@ void Main::Rappel_Au_Demarrage()
     const QString log = QDir(m_env.dossier).filePath(Nom_Log(indicatif, texte_annee));
     if (!QFileInfo(log).isFile() || Lit_Suite_Rappel(indicatif, texte_annee) != Suite_Rappel::A_Faire)
         return;
+    m_annee_rappel = texte_annee;
     auto *rappel = new Rappel_Compte_Rendu(Texte_Rappel(*annee), m_barre_rappel);
     rappel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_barre_rappel->addWidget(rappel);

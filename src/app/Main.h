@@ -135,6 +135,7 @@ private:
     Ligne_Alerte *m_alerte = nullptr;
     QToolBar *m_barre_alerte = nullptr;
     QToolBar *m_barre_rappel = nullptr;
+    QString m_annee_rappel; // the year the reminder shown is for
     std::optional<Cluster::Spot> m_spot_notifie; // the notification's, for its click
     bool m_sauvegarde_a_preparer = false;
 

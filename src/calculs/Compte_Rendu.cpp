@@ -86,12 +86,9 @@ QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indic
     l << QString() << QStringLiteral("Avant l'envoi");
     Ajoute_Coupee(l, QStringLiteral("  ") + Resume_Verifications(anomalies));
     for (const Anomalie &a : anomalies) {
-        QString texte = QStringLiteral("  Ligne %1, %2, %3, %4 : %5")
-                            .arg(a.ligne + 1)
-                            .arg(Depuis_Log(a.date), Depuis_Log(a.dmf), Depuis_Log(a.indicatif), a.texte);
-        if (a.points_en_suspens > 0)
-            texte += QStringLiteral(" (%1 une fois validé)").arg(a.points_en_suspens > 1 ? QStringLiteral("%1 points").arg(a.points_en_suspens)
-                                                                                          : QStringLiteral("1 point"));
+        const QString texte = QStringLiteral("  Ligne %1, %2, %3, %4 : %5")
+                                  .arg(a.ligne + 1)
+                                  .arg(Depuis_Log(a.date), Depuis_Log(a.dmf), Depuis_Log(a.indicatif), Texte_Anomalie(a));
         Ajoute_Coupee(l, texte);
     }
     return l;

@@ -61,6 +61,13 @@ std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &ann
     return trouvees;
 }
 
+QString Texte_Anomalie(const Anomalie &a)
+{
+    if (a.points_en_suspens <= 0)
+        return a.texte;
+    return a.texte + QStringLiteral(" (%1 une fois validé)").arg(Pluriel(a.points_en_suspens, "point", "points"));
+}
+
 QString Resume_Verifications(const std::vector<Anomalie> &anomalies)
 {
     if (anomalies.empty())

@@ -29,6 +29,9 @@ struct Anomalie {
 // ("2026"). `liste`: the list of mills kept, none when there is none.
 std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &annee, const Moulins::Liste *liste);
 
+// What a finding says, with the points a pending QSO awaits.
+QString Texte_Anomalie(const Anomalie &a);
+
 // "3 QSO en attente (6 points en suspens), 1 DMF en double, 0 date hors de
 // l'année", then the other kinds found; "Aucune anomalie trouvée" for none.
 QString Resume_Verifications(const std::vector<Anomalie> &anomalies);

@@ -89,10 +89,7 @@ Compte_Rendu::Compte_Rendu(const Contenu_Log &contenu, std::shared_ptr<const Mou
     Accessibilite::Nomme(Verifications, QStringLiteral("Ce que le correcteur refuserait"),
                          QStringLiteral("un double clic ou Entrée ouvre ce QSO pour le modifier dans la fenêtre principale"));
     for (const Anomalie &a : m_anomalies) {
-        QString texte = a.texte;
-        if (a.points_en_suspens > 0)
-            texte += QStringLiteral(" (%1 une fois validé)")
-                         .arg(a.points_en_suspens > 1 ? QStringLiteral("%1 points").arg(a.points_en_suspens) : QStringLiteral("1 point"));
+        const QString texte = Texte_Anomalie(a);
         auto *rangee = new QTreeWidgetItem(Verifications, {QString::number(a.ligne + 1), Depuis_Log(a.date), Depuis_Log(a.dmf),
                                                            Depuis_Log(a.indicatif), texte});
         rangee->setData(0, Qt::UserRole, QVariant::fromValue(a.ligne));

@@ -43,6 +43,7 @@ private slots:
     void rappel_selon_le_jour();
     void rappel_prepare_puis_fait();
     void rappel_ecarte();
+    void rappel_garde_apres_l_annee_en_cours();
 };
 
 void Tst_Main_Compte_Rendu::verification_mene_au_qso()
@@ -143,6 +144,27 @@ void Tst_Main_Compte_Rendu::rappel_ecarte()
     b.fenetre.reset();
     b.demarre();
     QVERIFY(!Rappel(b));
+}
+
+// The report of the current year saved: last year's is still due.
+void Tst_Main_Compte_Rendu::rappel_garde_apres_l_annee_en_cours()
+{
+    Banc_Main b;
+    Demarre_En(b, QDate(2027, 2, 1));
+    QVERIFY(Rappel(b));
+    b.action("Mnu_Compte_Rendu")->trigger();
+    auto *f = Banc_Main::fenetre_ouverte<Compte_Rendu>("Compte_Rendu");
+    QVERIFY(f);
+    QVERIFY(f->lignes().contains(QStringLiteral("Compte rendu du challenge Dezudidar ERI 2027")));
+    const QString texte = b.dossier.fichier(QStringLiteral("2027.txt"));
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &, const QString &) { return texte; });
+    QTest::mouseClick(f->findChild<QPushButton *>(QStringLiteral("Texte_Compte_Rendu")), Qt::LeftButton);
+    Dialogue_Fichier::Installe_Repondeur({});
+    QVERIFY(QFile::exists(texte));
+    QVERIFY(Rappel(b));
+    b.fenetre.reset();
+    b.demarre();
+    QVERIFY(Rappel(b));
 }
 
 QTEST_MAIN(Tst_Main_Compte_Rendu)
