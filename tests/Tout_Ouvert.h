@@ -20,7 +20,8 @@ inline const QList<QByteArray> Log_Tout_Ouvert{Ligne("01/03/07", "21001", "Mouli
 inline const QList<const char *> Fenetres_Du_Programme{
     "Main",           "Station",          "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
     "Carte_Acti",     "Import_ADIF",      "Restauration",        "Validations", "Spots_DMF",   "Aide",
-    "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes", "Compte_Rendu"};
+    "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes", "Compte_Rendu",
+    "Feuille_Activite"};
 
 struct Tout_Ouvert {
     Tout_Ouvert()
@@ -29,6 +30,11 @@ struct Tout_Ouvert {
         b.dossier.ecrit(QStringLiteral("KOB_Dezudidar_ERI.hlp"), "<html><body><h1 id=\"sommaire\">Sommaire</h1></body></html>");
         const QString adi = b.dossier.ecrit(QStringLiteral("carnet.adi"),
                                             "<EOH>\r\n<CALL:5>F1NEW <QSO_DATE:8>20070311 <SIG:3>DMF <SIG_INFO:5>29015 <EOR>\r\n");
+        QByteArray activation = "<EOH>\r\n";
+        for (int i = 0; i < 12; ++i)
+            activation += "<CALL:6>F5A1" + QByteArray::number(10 + i) + " <QSO_DATE:8>20070310 <TIME_ON:4>08" + QByteArray::number(10 + i)
+                        + " <BAND:3>40m <MODE:3>SSB <OPERATOR:5>TEST1 <MY_SIG:3>DMF <MY_SIG_INFO:5>21001 <EOR>\r\n";
+        const QString activite = b.dossier.ecrit(QStringLiteral("activation.adi"), activation);
         const QString liste = b.dossier.ecrit(QStringLiteral("valides.txt"), "21002\r\n");
         const QByteArray moulins = "dmf;nom;commune\r\n21001;Moulin A;Dijon\r\n21002;Moulin B;Beaune\r\n2A003;Moulin C;Ajaccio\r\n";
         b.dossier.ecrit(QStringLiteral("Moulins.txt"), moulins);
@@ -36,6 +42,8 @@ struct Tout_Ouvert {
         Dialogue_Fichier::Installe_Repondeur([=](const QString &titre, const QString &) {
             if (titre.contains(QStringLiteral("ADIF")) && titre.startsWith(QStringLiteral("Importer")))
                 return adi;
+            if (titre == QStringLiteral("Feuille d'activité (ADIF)"))
+                return activite;
             if (titre.contains(QStringLiteral("validés")))
                 return liste;
             if (titre == QStringLiteral("Charger la liste des moulins"))

@@ -5,6 +5,8 @@
 #include "Carnet.h"
 #include "Liste_Log.h"
 #include "Fenetres.h"
+#include "Feuille.h"
+#include "Feuille_Activite.h"
 #include "Import_ADIF.h"
 #include "Moulins_Restants.h"
 #include "Restauration.h"
@@ -117,7 +119,7 @@ Main::~Main()
 {
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_poste, m_recherche, m_reglement, m_recap, m_contacte,
-                                                       m_carte, m_import, m_restauration, m_validations, m_annonce, m_spots,
+                                                       m_carte, m_import, m_feuille_activite, m_restauration, m_validations, m_annonce, m_spots,
                                                        m_fenetre_alertes, m_compte_rendu, m_apercu_moulins, m_moulins_restants, m_statistiques})
         delete w;
 }
@@ -353,7 +355,7 @@ void Main::Ouvre_Compte_Rendu(const Contenu_Log &contenu, const QString &annee)
 {
     const QString indicatif = m_carnet->indicatif();
     Fenetres::Ouvre(m_compte_rendu, contenu, m_moulins->liste(), indicatif, annee, Maintenant_Local().date(), m_env.dossier,
-                    m_env.delai_progression_ms);
+                    m_env.delai_progression_ms, &Activite::Feuille_Faite);
     // Lines of another year's log are not the main list's.
     if (annee == m_carnet->annee())
         connect(m_compte_rendu, &Compte_Rendu::QSO_A_Modifier, this, [this](qsizetype ligne) {

@@ -2,6 +2,7 @@
 
 #include "Environnement.h"
 #include "Journal.h"
+#include "Ligne_QSO.h"
 #include "Spots.h"
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class Carnet;
 class Carte_Acti;
 class Compte_Rendu;
 class Fenetre_Aide;
+class Feuille_Activite;
 class Fenetre_Alertes;
 class Ligne_Alerte;
 class Veille_Spots;
@@ -104,6 +106,9 @@ private:
     void Mnu_Enr_Contacte_Click();
     void Mnu_Imp_Contacte_Click();
     void Mnu_Importer_ADIF_Click();
+    void Mnu_Feuille_Activite_Click();
+    // The activation's line in the entry, unless the log already holds it.
+    void Propose_Activation(const Sous_Programmes::Champs_QSO &champs, int qso);
     void Mnu_Exporter_ADIF_Click();
     void Mnu_Restaurer_Click();
     void Mnu_Annuler_Modification_Click();
@@ -150,6 +155,7 @@ private:
     QPointer<Aff_Contacte> m_contacte;
     QPointer<Carte_Acti> m_carte;
     QPointer<Import_ADIF> m_import;
+    QPointer<Feuille_Activite> m_feuille_activite;
     QPointer<Restauration> m_restauration;
     QPointer<Validations> m_validations;
     QPointer<Spots_DMF> m_spots;

@@ -117,6 +117,7 @@ void Main::Cree_Menus()
     connect(m_carnet, &Carnet::change, annuler, [this, annuler] { annuler->setEnabled(m_carnet->derniere_modification().has_value()); });
     fichier->addSeparator();
     entree(fichier, "Mnu_Importer_ADIF", QStringLiteral("Importer des QSO (ADIF)..."), &Main::Mnu_Importer_ADIF_Click);
+    entree(fichier, "Mnu_Feuille_Activite", QStringLiteral("Feuille d'activité (ADIF)..."), &Main::Mnu_Feuille_Activite_Click);
     entree(fichier, "Mnu_Exporter_ADIF", QStringLiteral("Exporter le log (ADIF)..."), &Main::Mnu_Exporter_ADIF_Click);
     entree(fichier, "Mnu_Validations", QStringLiteral("Mettre à jour les validations..."), &Main::Mnu_Validations_Click);
     entree(fichier, "Mnu_Liste_Moulins", QStringLiteral("Charger la liste des moulins..."), &Main::Mnu_Liste_Moulins_Click);

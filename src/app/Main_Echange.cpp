@@ -10,12 +10,15 @@
 #include "Dialogue_Fichier.h"
 #include "Echange_ADIF.h"
 #include "Fenetres.h"
+#include "Feuille.h"
+#include "Feuille_Activite.h"
 #include "Import_ADIF.h"
 #include "Message.h"
 #include "Liste_Log.h"
 #include "Moulins_Restants.h"
 #include "Progression.h"
 #include "Restauration.h"
+#include "Texte.h"
 #include "Validations.h"
 #include "Validations_Fenetre.h"
 
@@ -174,4 +177,49 @@ void Main::Mnu_Moulins_Restants_Click()
         return;
     }
     Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_liste->contenu()), m_env.dossier);
+}
+
+void Main::Mnu_Feuille_Activite_Click()
+{
+    if (Fenetres::Devant(m_feuille_activite) || Station_Refusee())
+        return;
+    const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Feuille d'activité (ADIF)"), m_env.dossier, Filtre_ADIF);
+    if (chemin.isEmpty())
+        return;
+    auto lecture = Progression::Execute<Resultat<Activite::Lecture>>(
+        this, QStringLiteral("Progression_Activite"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
+        m_env.delai_progression_ms, [&](const Progression::Avance &avance) { return Activite::Lit_Fichier_Activations(chemin, avance); });
+    // None, or an empty error: the operator cancelled.
+    if (!lecture || !*lecture) {
+        if (lecture && !lecture->erreur().isEmpty())
+            Signale(lecture->erreur());
+        return;
+    }
+    Fenetres::Ouvre(m_feuille_activite, std::move(*lecture).valeur(), m_moulins->liste(), QFileInfo(chemin).fileName(),
+                    QString(m_carnet->indicatif()).replace(u'_', u'/'), Maintenant_Local().date(), m_env.dossier, m_env.delai_progression_ms);
+    connect(m_feuille_activite, &Feuille_Activite::Activation_A_Ajouter, this, &Main::Propose_Activation, Qt::UniqueConnection);
+}
+
+void Main::Propose_Activation(const Champs_QSO &champs, int qso)
+{
+    if (Station_Refusee())
+        return;
+    const auto log = m_carnet->lit();
+    if (!log) {
+        Signale(log.erreur());
+        return;
+    }
+    const auto date = Vers_Log(champs.date).value_or(QByteArray());
+    const auto dmf = Vers_Log(champs.dmf).value_or(QByteArray());
+    if (const auto ligne = Activite::Ligne_Au_Log(log.valeur(), dmf, date)) {
+        m_liste->choisit(int(*ligne));
+        raise();
+        activateWindow();
+        Signale(QStringLiteral("Le log a déjà une ligne du %1 pour le moulin %2, ligne %3 :\n%4")
+                    .arg(champs.date, champs.dmf)
+                    .arg(*ligne + 1)
+                    .arg(Depuis_Log(log.valeur().ligne(*ligne)).trimmed()));
+        return;
+    }
+    m_saisie->propose_activation(champs, qso);
 }

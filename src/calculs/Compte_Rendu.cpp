@@ -94,15 +94,6 @@ QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indic
     return l;
 }
 
-QByteArray Texte_Compte_Rendu(const QStringList &lignes)
-{
-    QByteArray octets;
-    for (const QString &ligne : lignes)
-        // What the code page cannot hold shows as "?": the file is read, not read back.
-        octets.append(Vers_Log(ligne).value_or(ligne.toLatin1())).append("\r\n");
-    return octets;
-}
-
 QString Nom_Compte_Rendu(const QString &indicatif_log, const QString &annee, const QString &extension)
 {
     return Nom_Log(indicatif_log, annee).chopped(4) + QStringLiteral("_compte_rendu.") + extension;

@@ -30,8 +30,6 @@ Statut Sauve_Suite_Rappel(const QString &indicatif_log, const QString &annee, Su
 // the day it is made, the findings that remain.
 QStringList Lignes_Compte_Rendu(const Contenu_Log &contenu, const QString &indicatif, const QString &annee, const QDate &fait_le,
                                 const std::vector<Anomalie> &anomalies);
-// The text file's bytes: Windows-1252, CR LF.
-QByteArray Texte_Compte_Rendu(const QStringList &lignes);
 // "F8KOB_Dezudidar_ERI_2026_compte_rendu.pdf", with the log's name for the callsign.
 QString Nom_Compte_Rendu(const QString &indicatif_log, const QString &annee, const QString &extension);
 

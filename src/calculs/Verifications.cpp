@@ -25,7 +25,8 @@ QString Pluriel(qsizetype n, const char *un, const char *plusieurs)
 
 } // namespace
 
-std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &annee, const Moulins::Liste *liste)
+std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &annee, const Moulins::Liste *liste,
+                                  const Feuille_Faite &feuille_faite)
 {
     std::vector<Anomalie> trouvees;
     const bool avec_liste = liste && !liste->vide();
@@ -49,7 +50,8 @@ std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &ann
                 ajoute(Sorte_Anomalie::Double,
                        QStringLiteral("N° DMF déjà à la ligne %1 : compté une seule fois").arg(*p + 1));
         }
-        if (const auto date = Cle_Insertion(l); !date)
+        const auto date = Cle_Insertion(l);
+        if (!date)
             ajoute(Sorte_Anomalie::Date_Hors_Annee, QStringLiteral("date qui n'est pas une date du calendrier"));
         else if (QString::number(date->year()) != annee)
             ajoute(Sorte_Anomalie::Date_Hors_Annee, QStringLiteral("date hors de l'année %1").arg(annee));
@@ -57,6 +59,9 @@ std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &ann
             ajoute(Sorte_Anomalie::Type_Inconnu, QStringLiteral("type d'activité inconnu du règlement : 0 point"));
         if (avec_liste && !dmf.isEmpty() && !liste->Trouve(dmf))
             ajoute(Sorte_Anomalie::Hors_Liste, QStringLiteral("N° DMF absent de la liste des moulins"));
+        if (feuille_faite && Activation_Station(position) && date && !dmf.isEmpty() && !feuille_faite(dmf, *date))
+            ajoute(Sorte_Anomalie::Sans_Feuille,
+                   QStringLiteral("activation sans feuille d'activité : Fichier, Feuille d'activité (ADIF)"));
     }
     return trouvees;
 }
@@ -72,7 +77,7 @@ QString Resume_Verifications(const std::vector<Anomalie> &anomalies)
 {
     if (anomalies.empty())
         return QStringLiteral("Aucune anomalie trouvée");
-    qsizetype attente = 0, doubles = 0, dates = 0, types = 0, hors_liste = 0;
+    qsizetype attente = 0, doubles = 0, dates = 0, types = 0, hors_liste = 0, sans_feuille = 0;
     long long suspens = 0;
     QSet<QByteArray> numeros_doubles;
     for (const Anomalie &a : anomalies) {
@@ -85,6 +90,7 @@ QString Resume_Verifications(const std::vector<Anomalie> &anomalies)
         case Sorte_Anomalie::Date_Hors_Annee: ++dates; break;
         case Sorte_Anomalie::Type_Inconnu: ++types; break;
         case Sorte_Anomalie::Hors_Liste: ++hors_liste; break;
+        case Sorte_Anomalie::Sans_Feuille: ++sans_feuille; break;
         }
     }
     doubles = numeros_doubles.size();
@@ -95,6 +101,8 @@ QString Resume_Verifications(const std::vector<Anomalie> &anomalies)
         parties << Pluriel(types, "type d'activité inconnu", "types d'activité inconnus");
     if (hors_liste > 0)
         parties << Pluriel(hors_liste, "N° absent de la liste", "N° absents de la liste");
+    if (sans_feuille > 0)
+        parties << Pluriel(sans_feuille, "activation sans feuille d'activité", "activations sans feuille d'activité");
     return parties.join(QStringLiteral(", "));
 }
 

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QByteArrayView>
+#include <QDate>
+
+#include <functional>
 #include <vector>
 
 namespace Moulins {
@@ -15,7 +19,7 @@ class Liste;
 // points, looked for before the yearly report is sent.
 namespace Sous_Programmes {
 
-enum class Sorte_Anomalie { En_Attente, Double, Date_Hors_Annee, Type_Inconnu, Hors_Liste };
+enum class Sorte_Anomalie { En_Attente, Double, Date_Hors_Annee, Type_Inconnu, Hors_Liste, Sans_Feuille };
 
 struct Anomalie {
     Sorte_Anomalie sorte;
@@ -25,9 +29,14 @@ struct Anomalie {
     QString texte;
 };
 
+// Whether the activity sheet of that mill and day was made.
+using Feuille_Faite = std::function<bool(QByteArrayView dmf, const QDate &jour)>;
+
 // Each finding, in the order of the log's lines. `annee`: the challenge's
 // ("2026"). `liste`: the list of mills kept, none when there is none.
-std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &annee, const Moulins::Liste *liste);
+// `feuille_faite`, when given: the station's activations without their sheet.
+std::vector<Anomalie> Verifie_Log(const Contenu_Log &contenu, const QString &annee, const Moulins::Liste *liste,
+                                  const Feuille_Faite &feuille_faite = {});
 
 // What a finding says, with the points a pending QSO awaits.
 QString Texte_Anomalie(const Anomalie &a);

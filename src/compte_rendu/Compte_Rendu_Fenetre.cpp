@@ -7,67 +7,23 @@
 #include "Fichier.h"
 #include "Imprimante.h"
 #include "Message.h"
-#include "Progression.h"
 #include "Texte.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace Sous_Programmes;
 using Fenetres::Nom_Objet;
 
-Apercu_Lignes::Apercu_Lignes(QStringList lignes, QWidget *parent) : QAbstractScrollArea(parent), m_lignes(std::move(lignes))
-{
-    viewport()->setAutoFillBackground(true);
-    viewport()->setBackgroundRole(QPalette::Base);
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void Apercu_Lignes::regle_barres()
-{
-    const QFontMetrics mesure(Impression::Police_Lignes(), viewport());
-    const int par_ecran = int(Impression::Lignes_Par_Page(mesure, viewport()->height()));
-    verticalScrollBar()->setRange(0, int(std::max<qsizetype>(0, m_lignes.size() - par_ecran)));
-    verticalScrollBar()->setPageStep(par_ecran);
-    verticalScrollBar()->setSingleStep(1);
-    int largeur = 0;
-    for (qsizetype i = 0; i < std::min<qsizetype>(m_lignes.size(), 60); ++i)
-        largeur = std::max(largeur, mesure.horizontalAdvance(m_lignes[i]));
-    // The listing's rows are the widest: one of them stands for all.
-    if (m_lignes.size() > 60)
-        largeur = std::max(largeur, mesure.horizontalAdvance(m_lignes[m_lignes.size() / 2]));
-    horizontalScrollBar()->setRange(0, std::max(0, largeur + 8 - viewport()->width()));
-    horizontalScrollBar()->setPageStep(viewport()->width());
-}
-
-void Apercu_Lignes::resizeEvent(QResizeEvent *evenement)
-{
-    QAbstractScrollArea::resizeEvent(evenement);
-    regle_barres();
-}
-
-void Apercu_Lignes::paintEvent(QPaintEvent *)
-{
-    QPainter p(viewport());
-    p.translate(4 - horizontalScrollBar()->value(), 2);
-    const qsizetype de = verticalScrollBar()->value();
-    const qsizetype par_ecran = Impression::Lignes_Par_Page(QFontMetrics(Impression::Police_Lignes(), viewport()), viewport()->height());
-    Impression::Dessine_Lignes(p, m_lignes, de, std::min(m_lignes.size(), de + par_ecran + 1), 0);
-}
-
 Compte_Rendu::Compte_Rendu(const Contenu_Log &contenu, std::shared_ptr<const Moulins::Liste> moulins, const QString &indicatif_log,
-                           const QString &annee, const QDate &jour, const QString &dossier, int delai_progression_ms)
+                           const QString &annee, const QDate &jour, const QString &dossier, int delai_progression_ms,
+                           const Feuille_Faite &feuille_faite)
     : m_indicatif_log(indicatif_log), m_annee(annee), m_dossier(dossier), m_delai_progression_ms(delai_progression_ms),
-      m_anomalies(Verifie_Log(contenu, annee, moulins.get()))
+      m_anomalies(Verifie_Log(contenu, annee, moulins.get(), feuille_faite))
 {
     setObjectName(QStringLiteral("Compte_Rendu"));
     setWindowTitle(QStringLiteral("Compte rendu du challenge"));
@@ -160,32 +116,10 @@ void Compte_Rendu::enregistre_pdf()
                                   QStringLiteral("Documents PDF (*.pdf)"));
     if (fichier.isEmpty())
         return;
-    // Made whole in memory, off the windows' thread, then put in place in one step.
-    const QStringList lignes = this->lignes();
-    const QString titre = QStringLiteral("Compte rendu du challenge %1").arg(m_annee);
-    const auto fait = Progression::Execute<Resultat<QByteArray>>(
-        this, QStringLiteral("Progression_PDF"), QStringLiteral("Écriture du compte rendu en PDF..."), m_delai_progression_ms,
-        [&](const Progression::Avance &avance) -> Resultat<QByteArray> {
-            QBuffer tampon;
-            tampon.open(QIODevice::WriteOnly);
-            QPdfWriter pdf(&tampon);
-            pdf.setTitle(titre);
-            pdf.setCreator(QStringLiteral("KOB_Dezudidar_ERI"));
-            pdf.setPageSize(QPageSize(QPageSize::A4));
-            pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-            pdf.setResolution(300);
-            if (const Statut s = Impression::Imprime_Lignes(pdf, [&] { return pdf.newPage(); }, lignes, avance); !s)
-                return Erreur{s.erreur()};
-            return tampon.data();
-        });
-    if (!fait)
-        return; // cancelled: nothing written
-    Statut s = Succes();
-    if (!*fait)
-        s = Erreur{fait->erreur()};
-    else
-        s = Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), fait->valeur(), Si_Absent::Creer);
-    dit(s, fichier);
+    const auto s = Impression::Enregistre_PDF(this, fichier, lignes(), QStringLiteral("Compte rendu du challenge %1").arg(m_annee),
+                                              QStringLiteral("Écriture du compte rendu en PDF..."), m_delai_progression_ms);
+    if (s) // cancelled: nothing written
+        dit(*s, fichier);
 }
 
 void Compte_Rendu::enregistre_texte()
@@ -194,5 +128,5 @@ void Compte_Rendu::enregistre_texte()
                                   QStringLiteral("Fichiers texte (*.txt)"));
     if (fichier.isEmpty())
         return;
-    dit(Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), Texte_Compte_Rendu(lignes()), Si_Absent::Creer), fichier);
+    dit(Reecrit_Fichier(fichier, QString::fromLatin1(Nom_Temporaire), Texte_Lignes(lignes()), Si_Absent::Creer), fichier);
 }

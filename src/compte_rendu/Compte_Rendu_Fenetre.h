@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Document_Lignes.h"
 #include "Liste_Moulins.h"
 #include "Verifications.h"
 
-#include <QAbstractScrollArea>
 #include <QDate>
 #include <QStringList>
 #include <QWidget>
@@ -14,23 +14,6 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// The report's lines drawn as the printer draws them, only those in view.
-class Apercu_Lignes : public QAbstractScrollArea {
-    Q_OBJECT
-
-public:
-    explicit Apercu_Lignes(QStringList lignes, QWidget *parent = nullptr);
-    const QStringList &lignes() const { return m_lignes; }
-
-protected:
-    void paintEvent(QPaintEvent *evenement) override;
-    void resizeEvent(QResizeEvent *evenement) override;
-
-private:
-    void regle_barres();
-    QStringList m_lignes;
-};
-
 // The yearly report to the challenge's corrector: what to mend before it is
 // sent, then the one document to print or to save.
 class Compte_Rendu : public QWidget {
@@ -40,9 +23,10 @@ public:
     // The log as it is when the window opens; `indicatif_log` as the log's
     // name holds it ("F8KOB_P"); `dossier`: the program's folder.
     // `delai_progression_ms`: how long the PDF's making goes before its progress shows.
+    // `feuille_faite`: which activations have their activity sheet.
     Compte_Rendu(const Sous_Programmes::Contenu_Log &contenu, std::shared_ptr<const Moulins::Liste> moulins,
                  const QString &indicatif_log, const QString &annee, const QDate &jour, const QString &dossier,
-                 int delai_progression_ms = 400);
+                 int delai_progression_ms = 400, const Sous_Programmes::Feuille_Faite &feuille_faite = {});
 
     const QStringList &lignes() const { return m_apercu->lignes(); }
 

@@ -28,6 +28,13 @@ inline constexpr std::array<Type_Activite, 9> Types_Activite{{
     {"Double ou non valid\xE9", 0},
 }};
 
+// The station's own activations ("Moulin active", "Reactivation activee",
+// "Resident active"): each is sent for validation with its activity sheet.
+inline bool Activation_Station(int position) { return position >= 3 && position <= 5; }
+inline constexpr int Position_Reactivation_Activee = 4;
+// A reactivation counts for the challenge from this many QSOs.
+inline constexpr int Minimum_QSO_Reactivation = 50;
+
 // The activity texts as the windows show them.
 QStringList Textes_Types_Activite();
 

@@ -93,4 +93,12 @@ bool Lettres_Chiffres_Ou(QStringView texte, QStringView autres)
     return true;
 }
 
+QByteArray Texte_Lignes(const QStringList &lignes)
+{
+    QByteArray octets;
+    for (const QString &ligne : lignes)
+        octets.append(Vers_Log(ligne).value_or(ligne.toLatin1())).append("\r\n");
+    return octets;
+}
+
 } // namespace Sous_Programmes

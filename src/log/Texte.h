@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The log holds one byte per character in Windows-1252; windows show QString.
@@ -12,6 +13,9 @@ QString Depuis_Log(QByteArrayView octets);
 
 // Empty when a character has no byte in Windows-1252; `fautif` then holds it.
 std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif = nullptr);
+// A document's lines as a text file: Windows-1252, CR LF; what the code page
+// cannot hold shows as "?", the file being read, not read back.
+QByteArray Texte_Lignes(const QStringList &lignes);
 
 // Blanks (and only blanks) removed at both ends, as the log's readers compare.
 QByteArrayView Sans_Blancs(QByteArrayView texte);

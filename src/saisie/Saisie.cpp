@@ -316,9 +316,14 @@ void Saisie::Valide_A_Click()
     }
     if (Refuse(Refus_Date()))
         return;
+    QString question = QStringLiteral("Voulez vous enregistrer ces données ?");
+    if (m_activation && m_activation->dmf == champs.dmf && m_activation->date == champs.date
+        && champs.type == QLatin1String(Types_Activite[Position_Reactivation_Activee].texte) && m_activation->qso < Minimum_QSO_Reactivation)
+        question = QStringLiteral("Moins de %1 QSO : cette réactivation ne compte pas pour le challenge. Enregistrer quand même ?")
+                       .arg(Minimum_QSO_Reactivation);
     if (m_etat == Etat::Insertion)
         emit Insertion_Demandee(ligne.valeur());
-    else if (Message::Question(window(), QStringLiteral("Voulez vous enregistrer ces données ?")))
+    else if (Message::Question(window(), question))
         emit Enregistrement_Demande(ligne.valeur());
     else
         emit Enregistrement_Refuse();
@@ -326,6 +331,7 @@ void Saisie::Valide_A_Click()
 
 void Saisie::apres_enregistrement()
 {
+    m_activation.reset();
     applique(Etat::Nouveau_QSO);
     Validation_A->setChecked(false);
     Valide_A->setEnabled(false);
@@ -361,6 +367,7 @@ void Saisie::Prepare_Nouveau_QSO()
 
 void Saisie::efface()
 {
+    m_activation.reset();
     Valide_A->setEnabled(false);
     Colore(Date_A, Jaune_Pale);
     Vide(DMF_A);
@@ -387,6 +394,29 @@ void Saisie::prend_spot(const QString &indicatif, const QString &dmf)
         Ind_A_Entree();
 }
 
+void Saisie::propose_activation(const Champs_QSO &champs, int qso)
+{
+    efface();
+    // Recorded as any QSO: appended, after the usual question.
+    applique(Etat::Nouveau_QSO);
+    window()->raise();
+    window()->activateWindow();
+    Date_A->setText(champs.date);
+    Ind_A->setText(champs.indicatif);
+    Colore(Ind_A, Jaune_Pale);
+    Montre_Type(champs.type);
+    Type_A->setEnabled(true);
+    DMF_A->setText(champs.dmf);
+    DMF_A->setEnabled(true);
+    Validation_A->setEnabled(true);
+    Validation_A->setChecked(champs.attente);
+    // The number's checks and the mill's name, as when it is typed.
+    DMF_A_Entree();
+    if (DMF_A->text() == champs.dmf && Verifie_DMF(champs.dmf).isEmpty())
+        Validation_A_Entree();
+    m_activation = Activation_Proposee{champs.date, champs.dmf, qso};
+}
+
 void Saisie::Ajout_Saisie_Click()
 {
     applique(Etat::Insertion);
@@ -403,6 +433,7 @@ void Saisie::apres_insertion()
 
 void Saisie::montre_ligne(const QString &ligne_liste, const QByteArray &octets)
 {
+    m_activation.reset();
     m_ligne_selectionnee = ligne_liste;
     m_ligne_selectionnee_octets = octets;
     const auto qso = QSO_Selectionne(QStringLiteral("Cliquez sur une ligne pour la modifier"),

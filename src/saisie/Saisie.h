@@ -64,6 +64,9 @@ public:
     void edite_ligne();
     // A spot chosen: its callsign and mill in a cleared entry.
     void prend_spot(const QString &indicatif, const QString &dmf);
+    // An activation's line, from its activity sheet, in a cleared entry with
+    // the record button waiting; `qso`: how many QSOs the activation made.
+    void propose_activation(const Sous_Programmes::Champs_QSO &champs, int qso);
     // What follows a recording (done or declined), an insertion, a deletion
     // (done or declined).
     void apres_enregistrement();
@@ -119,6 +122,12 @@ private:
     QString m_ligne_selectionnee;
     QByteArray m_ligne_selectionnee_octets;
     QString m_moulin_attendu;
+    // The activation proposed, while its line is in the fields.
+    struct Activation_Proposee {
+        QString date, dmf;
+        int qso = 0;
+    };
+    std::optional<Activation_Proposee> m_activation;
     QPointer<QWidget> m_focus_voulu;
 
     QGroupBox *Frame3;

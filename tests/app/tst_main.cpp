@@ -196,7 +196,7 @@ void Tst_Main::menus_dans_l_ordre()
     for (QAction *a : b.controle<QMenu>("Mnu_Fichier")->actions())
         if (!a->isSeparator())
             fichier << a->objectName();
-    QCOMPARE(fichier, (QStringList{"Mnu_Annuler_Modification", "Mnu_Importer_ADIF", "Mnu_Exporter_ADIF", "Mnu_Validations",
+    QCOMPARE(fichier, (QStringList{"Mnu_Annuler_Modification", "Mnu_Importer_ADIF", "Mnu_Feuille_Activite", "Mnu_Exporter_ADIF", "Mnu_Validations",
                                    "Mnu_Liste_Moulins", "Mnu_Restaurer", "Mnu_Dossier_Logs", "Mnu_Quitter"}));
     QCOMPARE(b.action("Mnu_Liste_Moulins")->text(), QStringLiteral("Charger la liste des moulins..."));
     QCOMPARE(b.action("Mnu_Moulins_Restants")->text(), QStringLiteral("les moulins restants..."));

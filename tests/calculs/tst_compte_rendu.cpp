@@ -105,7 +105,7 @@ void Tst_Compte_Rendu::comptes_du_recapitulatif_et_de_la_liste()
 void Tst_Compte_Rendu::octets_du_fichier_texte()
 {
     const QByteArray log = Fichier_De({Ligne("05/03/26", "21001", "Moulin active", "F8KOB", true), Ligne("05/03/25", "21002", "Moulin Contacte", "F6XYZ")});
-    const QByteArray octets = Texte_Compte_Rendu(Lignes(log));
+    const QByteArray octets = Texte_Lignes(Lignes(log));
     const QByteArray attendu = "Compte rendu du challenge Dezudidar ERI 2026\r\n"
                                "Station : F8KOB/P\r\n"
                                "Fait le 20/02/2027 par KOB_Dezudidar_ERI Revision "

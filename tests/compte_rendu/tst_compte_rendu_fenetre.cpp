@@ -7,6 +7,7 @@
 #include "Imprimante.h"
 #include "Message.h"
 #include "Outils_Test.h"
+#include "Texte.h"
 
 #include <QLabel>
 #include <QFileInfo>
@@ -125,7 +126,7 @@ void Tst_Compte_Rendu_Fenetre::texte_enregistre()
     Banc b;
     b.choisi = b.dossier.fichier(QStringLiteral("compte_rendu.txt"));
     b.clique("Texte_Compte_Rendu");
-    QCOMPARE(b.dossier.lit(QStringLiteral("compte_rendu.txt")), Texte_Compte_Rendu(b.fenetre->lignes()));
+    QCOMPARE(b.dossier.lit(QStringLiteral("compte_rendu.txt")), Texte_Lignes(b.fenetre->lignes()));
     QCOMPARE(b.fenetre->lignes(),
              Lignes_Compte_Rendu(Contenu_Log(Log), QStringLiteral("F8KOB/P"), QStringLiteral("2026"), QDate(2027, 2, 20),
                                  Verifie_Log(Contenu_Log(Log), QStringLiteral("2026"), nullptr)));
