@@ -4,8 +4,12 @@
 // - a station's general log of 1,000,000 records (about 200 MB), 1% of them
 //   with a DMF reference: the time to the import preview and its peak memory;
 // - the same with a reference in every record, and 200 MB of tiny fields:
-//   peak memory.
+//   peak memory;
+// - an activation's own log of 5,000 QSOs to its sheet's window, and the
+//   general log read as one: time and peak memory.
+#include "Activations.h"
 #include "Echange_ADIF.h"
+#include "Feuille_Activite.h"
 #include "Fichier.h"
 #include "Carnet.h"
 #include "Import_ADIF.h"
@@ -18,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTime>
 
 #include <benchmark/benchmark.h>
 
@@ -132,8 +137,30 @@ QString Ecrit_Fichier(const QTemporaryDir &dossier, const QString &nom, int nomb
     return chemin;
 }
 
+// A QSO of a day of activation at mill 21003, from 07:00 UTC, as a portable
+// logger writes it.
+QByteArray Enregistrement_Activation(int i)
+{
+    static const char *bandes[] = {"40m", "20m", "80m"};
+    static const char *modes[] = {"SSB", "CW", "FT8"};
+    QByteArray e;
+    Ajoute_Champ(e, "CALL", (i % 5 ? "F" : "ON") + QByteArray::number(i % 9) + QByteArray::number(30000 + i, 36).toUpper());
+    Ajoute_Champ(e, "QSO_DATE", "20260315");
+    Ajoute_Champ(e, "TIME_ON", QTime(7, 0).addSecs(i * 8).toString(QStringLiteral("HHmmss")).toLatin1());
+    Ajoute_Champ(e, "BAND", bandes[i % 3]);
+    Ajoute_Champ(e, "MODE", modes[i % 3]);
+    Ajoute_Champ(e, "FREQ", QByteArray::number(7.0 + (i % 200) / 1000.0, 'f', 3));
+    Ajoute_Champ(e, "OPERATOR", i % 2 ? "F8KOB" : "F4DEF");
+    Ajoute_Champ(e, "STATION_CALLSIGN", "F8KOB/P");
+    Ajoute_Champ(e, "MY_SIG", "DMF");
+    Ajoute_Champ(e, "MY_SIG_INFO", "21003");
+    e += "<EOR>\r\n";
+    return e;
+}
+
 struct Banc {
     QTemporaryDir dossier;
+    QString activation;
     QString challenge;
     QString general;
     QString tout_dmf;
@@ -144,6 +171,7 @@ struct Banc {
     {
         if (!dossier.isValid())
             std::abort();
+        activation = Ecrit_Fichier(dossier, QStringLiteral("activation.adi"), 5000, Enregistrement_Activation);
         challenge = Ecrit_Fichier(dossier, QStringLiteral("challenge.adi"), 100000, Enregistrement_Challenge);
         general = Ecrit_Fichier(dossier, QStringLiteral("general.adi"), 1000000,
                                 [](int i) { return Enregistrement_General(i, i % 100 == 0); });
@@ -243,6 +271,36 @@ void Apercu(benchmark::State &state, const QString &chemin, bool fenetre)
     state.counters["avancements"] = double(avancements) / double(state.iterations());
 }
 
+// From the file chosen to the sheet's window shown and painted: read,
+// grouped, the first activation's sheet made. The peak as for the import.
+void Feuille_Activite_Montree(benchmark::State &state, const QString &chemin)
+{
+    qint64 pic = 0;
+    qsizetype qso = 0;
+    for (auto _ : state) {
+        const qint64 avant = Memoire_Residente::Actuelle();
+        Memoire_Residente::Remet_Pic();
+        {
+            auto lecture = Activite::Lit_Fichier_Activations(chemin, [](qint64, qint64) { return true; });
+            if (!lecture) {
+                state.SkipWithError(qPrintable(lecture.erreur()));
+                break;
+            }
+            qso = qsizetype(lecture.valeur().qso.size());
+            Feuille_Activite f(std::move(lecture).valeur(), nullptr, QStringLiteral("activation.adi"), QStringLiteral("F8KOB/P"),
+                               QDate(2026, 3, 16), banc().dossier.path(), 0);
+            f.show();
+            QApplication::processEvents();
+        }
+        pic = qMax(pic, Memoire_Residente::Pic() - avant);
+    }
+    state.counters["pic_Mo"] = double(pic) / 1e6;
+    state.counters["qso"] = double(qso);
+}
+
+void BM_Feuille_Activite_5000_QSO(benchmark::State &state) { Feuille_Activite_Montree(state, banc().activation); }
+void BM_Feuille_Activite_Journal_General(benchmark::State &state) { Feuille_Activite_Montree(state, banc().general); }
+
 void BM_Plancher_Export_Challenge(benchmark::State &state) { Plancher(state, banc().challenge); }
 
 void BM_Lecteur_Export_Challenge(benchmark::State &state)
@@ -269,6 +327,8 @@ void BM_Apercu_Petits_Champs(benchmark::State &state) { Apercu(state, banc().pet
 
 } // namespace
 
+BENCHMARK(BM_Feuille_Activite_5000_QSO)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Feuille_Activite_Journal_General)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Plancher_Export_Challenge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Lecteur_Export_Challenge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Plancher_Journal_General)->Unit(benchmark::kMillisecond)->UseRealTime();

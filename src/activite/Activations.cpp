@@ -1,15 +1,12 @@
 #include "Activations.h"
 
+#include "Ligne_QSO.h"
 #include "Texte.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <functional>
-#include <numeric>
-#include <string_view>
-#include <unordered_set>
 
 using namespace Sous_Programmes;
 
@@ -163,26 +160,22 @@ Activite::Lecture Nouvelle_Lecture()
     return l;
 }
 
-// The texts of the bands, modes and callsigns, each kept once. Records of a
-// log mostly repeat the one before: that is tried before the table.
+// The texts of the bands, modes and callsigns, each kept once. A log
+// writes each the same way again and again: the bytes as written are looked
+// up first, without a copy.
 class Textes {
 public:
     explicit Textes(std::vector<QByteArray> &textes) : m_textes(textes) {}
 
     enum class Casse { Majuscules, Minuscules };
-    struct Dernier {
-        QByteArray brut;
-        quint16 index = 0;
-        bool connu = false;
-    };
 
-    quint16 index(QByteArrayView valeur, Casse casse, Dernier &dernier)
+    quint16 index(QByteArrayView valeur, Casse casse)
     {
         const QByteArrayView brut = valeur.trimmed();
         if (brut.isEmpty())
             return 0;
-        if (dernier.connu && brut == QByteArrayView(dernier.brut))
-            return dernier.index;
+        if (const auto place = m_bruts.constFind(QByteArray::fromRawData(brut.data(), brut.size())); place != m_bruts.cend())
+            return *place;
         const QByteArray texte = casse == Casse::Majuscules ? brut.toByteArray().toUpper() : brut.toByteArray().toLower();
         quint16 index = 0;
         if (const auto place = m_index.constFind(texte); place != m_index.cend()) {
@@ -192,46 +185,97 @@ public:
             m_textes.push_back(texte);
             m_index.insert(texte, index);
         }
-        dernier = {brut.toByteArray(), index, true};
+        if (m_bruts.size() <= 0xFFFF)
+            m_bruts.insert(brut.toByteArray(), index);
         return index;
     }
 
 private:
     std::vector<QByteArray> &m_textes;
-    QHash<QByteArray, quint16> m_index;
+    QHash<QByteArray, quint16> m_index, m_bruts;
+};
+
+// Positions among the QSOs, in an open table with their hashes: a million
+// take a few MB, no allocation each, and a QSO is looked at again only when
+// its hash is the same.
+template <typename Hache, typename Egal>
+class Ensemble {
+public:
+    Ensemble(Hache hache, Egal egal) : m_hache(std::move(hache)), m_egal(std::move(egal)) {}
+
+    // False when an equal one is in already.
+    bool insere(quint32 i)
+    {
+        if ((m_nombre + 1) * 2 > m_places.size())
+            agrandit();
+        if (!place({i, quint32(m_hache(i))}))
+            return false;
+        ++m_nombre;
+        return true;
+    }
+    size_t nombre() const { return m_nombre; }
+    // Room for `n` without growing.
+    void reserve(size_t n)
+    {
+        size_t places = 64;
+        while (places < n * 2)
+            places *= 2;
+        if (places > m_places.size()) {
+            std::vector<Place> anciennes(places);
+            anciennes.swap(m_places);
+            for (const Place &a : anciennes)
+                if (a.i != Vide)
+                    place(a);
+        }
+    }
+
+private:
+    struct Place {
+        quint32 i = Vide;
+        quint32 hache = 0;
+    };
+    static constexpr quint32 Vide = 0xFFFFFFFF;
+    bool place(Place nouvelle)
+    {
+        const size_t masque = m_places.size() - 1;
+        for (size_t p = nouvelle.hache & masque;; p = (p + 1) & masque) {
+            Place &ici = m_places[p];
+            if (ici.i == Vide) {
+                ici = nouvelle;
+                return true;
+            }
+            if (ici.hache == nouvelle.hache && m_egal(ici.i, nouvelle.i))
+                return false;
+        }
+    }
+    void agrandit() { reserve(std::max<size_t>(32, m_places.size())); }
+    Hache m_hache;
+    Egal m_egal;
+    std::vector<Place> m_places;
+    size_t m_nombre = 0;
 };
 
 // The QSOs read are compared through their place in the deque: no key is
 // copied for each.
 int Minute(const QSO &q) { return q.seconde < 0 ? -1 : q.seconde / 60; }
 
-struct Hache_QSO {
-    const std::deque<QSO> *qso;
-    size_t operator()(size_t i) const
-    {
-        const QSO &q = (*qso)[i];
-        return qHashMulti(0, q.indicatif.vue(), q.jour, Minute(q), q.bande, q.mode, q.dmf.vue());
-    }
-};
-
-struct Meme_QSO {
-    const std::deque<QSO> *qso;
-    bool operator()(size_t i, size_t j) const
-    {
-        const QSO &a = (*qso)[i];
-        const QSO &b = (*qso)[j];
-        return a.jour == b.jour && Minute(a) == Minute(b) && a.bande == b.bande && a.mode == b.mode
-            && a.indicatif.vue() == b.indicatif.vue() && a.dmf.vue() == b.dmf.vue();
-    }
-};
-
 // Goes through the records; false as soon as `continuer` says stop (asked
 // every 256 KB or so).
 bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<bool()> &continuer)
 {
     Textes textes(l.textes);
-    Textes::Dernier bande, mode, operateur, station;
-    std::unordered_set<size_t, Hache_QSO, Meme_QSO> vus(1024, Hache_QSO{&l.qso}, Meme_QSO{&l.qso});
+    const std::deque<QSO> &qso = l.qso;
+    Ensemble vus(
+        [&](quint32 i) {
+            const QSO &q = qso[i];
+            return qHashMulti(0, q.indicatif.vue(), q.jour, Minute(q), q.bande, q.mode, q.dmf.vue());
+        },
+        [&](quint32 i, quint32 j) {
+            const QSO &a = qso[i];
+            const QSO &b = qso[j];
+            return a.jour == b.jour && Minute(a) == Minute(b) && a.bande == b.bande && a.mode == b.mode
+                && a.indicatif.vue() == b.indicatif.vue() && a.dmf.vue() == b.dmf.vue();
+        });
     qint64 prochain = 0;
     ADIF::Enregistrement e;
     while (lecteur.suivant(e)) {
@@ -244,19 +288,26 @@ bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<
         const QByteArrayView call = u.call.trimmed();
         if (call.isEmpty())
             continue;
+        if (l.qso.size() >= 0xFFFFFFFE)
+            break;
         QSO q;
-        q.indicatif.pose(call.toByteArray().toUpper());
+        // In capitals without a copy; one byte more than kept tells it was cut.
+        char majuscules[14];
+        const qsizetype n = qMin<qsizetype>(call.size(), qsizetype(sizeof majuscules));
+        for (qsizetype i = 0; i < n; ++i)
+            majuscules[i] = Majuscule_Ascii(call[i]);
+        q.indicatif.pose(QByteArrayView(majuscules, n));
         q.jour = Jour_ADIF(u.qso_date.trimmed());
         q.seconde = Seconde_ADIF(u.time_on.trimmed());
         q.hertz = Hertz_ADIF(u.freq.trimmed());
         if (const auto dmf = Moulin(u, e))
             q.dmf.pose(*dmf);
-        q.bande = textes.index(u.band, Textes::Casse::Minuscules, bande);
-        q.mode = textes.index(u.mode, Textes::Casse::Majuscules, mode);
-        q.operateur = textes.index(u.operateur, Textes::Casse::Majuscules, operateur);
-        q.station = textes.index(u.station, Textes::Casse::Majuscules, station);
+        q.bande = textes.index(u.band, Textes::Casse::Minuscules);
+        q.mode = textes.index(u.mode, Textes::Casse::Majuscules);
+        q.operateur = textes.index(u.operateur, Textes::Casse::Majuscules);
+        q.station = textes.index(u.station, Textes::Casse::Majuscules);
         l.qso.push_back(q);
-        if (!vus.insert(l.qso.size() - 1).second) {
+        if (!vus.insere(quint32(l.qso.size() - 1))) {
             l.qso.pop_back();
             ++l.doubles;
         }
@@ -264,18 +315,16 @@ bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<
     return continuer();
 }
 
-bool Avant(QByteArrayView a, QByteArrayView b) { return std::string_view(a.data(), size_t(a.size())) < std::string_view(b.data(), size_t(b.size())); }
-
-void Compte_Dans(std::vector<Compte> &comptes, QHash<quint16, size_t> &places, quint16 index, const Activite::Lecture &l)
+// `places`: for each text of the reading, its place among `comptes`, or -1.
+void Compte_Dans(std::vector<Compte> &comptes, std::vector<qint32> &places, quint16 index, const Activite::Lecture &l)
 {
     if (index == 0)
         return;
-    auto place = places.constFind(index);
-    if (place == places.cend()) {
-        place = places.insert(index, comptes.size());
+    if (places[index] < 0) {
+        places[index] = qint32(comptes.size());
         comptes.push_back({l.texte(index).toByteArray(), 0});
     }
-    ++comptes[*place].nombre;
+    ++comptes[size_t(places[index])].nombre;
 }
 
 void Ajoute_Distinct(std::vector<QByteArray> &liste, std::vector<quint16> &vus, quint16 index, const Activite::Lecture &l)
@@ -288,24 +337,26 @@ void Ajoute_Distinct(std::vector<QByteArray> &liste, std::vector<quint16> &vus, 
 
 void Complete(Activation &a, const Activite::Lecture &l)
 {
-    QSet<QByteArrayView> indicatifs;
-    QHash<quint16, size_t> bandes, modes;
+    Ensemble indicatifs([&](quint32 i) { return qHash(l.qso[i].indicatif.vue()); },
+                        [&](quint32 i, quint32 j) { return l.qso[i].indicatif.vue() == l.qso[j].indicatif.vue(); });
+    indicatifs.reserve(a.qso.size());
+    std::vector<qint32> bandes(l.textes.size(), -1), modes(l.textes.size(), -1);
     std::vector<quint16> operateurs, stations;
-    for (const qsizetype i : a.qso) {
+    for (const quint32 i : a.qso) {
         const QSO &q = l.qso[size_t(i)];
         if (q.seconde >= 0) {
             a.de = a.de < 0 ? q.seconde : qMin(a.de, int(q.seconde));
             a.a = qMax(a.a, int(q.seconde));
         }
-        indicatifs.insert(q.indicatif.vue());
+        indicatifs.insere(quint32(i));
         Compte_Dans(a.bandes, bandes, q.bande, l);
         Compte_Dans(a.modes, modes, q.mode, l);
         Ajoute_Distinct(a.operateurs, operateurs, q.operateur, l);
         Ajoute_Distinct(a.stations, stations, q.station, l);
     }
-    for (const qsizetype i : a.qso)
+    for (const quint32 i : a.qso)
         Ajoute_Distinct(a.operateurs, operateurs, l.qso[size_t(i)].station, l);
-    a.indicatifs = int(indicatifs.size());
+    a.indicatifs = int(indicatifs.nombre());
 }
 
 } // namespace
@@ -341,47 +392,44 @@ std::vector<Activation> Regroupe(const Lecture &lecture, const std::optional<QBy
     const std::deque<QSO> &qso = lecture.qso;
     auto dmf_de = [&](const QSO &q) { return q.dmf.vue().isEmpty() ? QByteArrayView(defaut) : q.dmf.vue(); };
 
-    // By mill (none last), day (unreadable last), time (unknown last); a
-    // stable sort keeps the file's order among equals.
-    std::vector<qsizetype> ordre(qso.size());
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(), [&](qsizetype i, qsizetype j) {
-        const QSO &a = qso[size_t(i)];
-        const QSO &b = qso[size_t(j)];
-        const QByteArrayView da = dmf_de(a), db = dmf_de(b);
-        if (da.isEmpty() != db.isEmpty())
-            return db.isEmpty();
-        if (da != db)
-            return Avant(da, db);
-        if ((a.jour == 0) != (b.jour == 0))
-            return b.jour == 0;
-        if (a.jour != b.jour)
-            return a.jour < b.jour;
-        if ((a.seconde < 0) != (b.seconde < 0))
-            return b.seconde < 0;
-        return a.seconde < b.seconde;
-    });
+    // By mill, day (unreadable last), time (unknown last), then the file's
+    // order: one number says it all. Those without a mill last, in the
+    // file's order: a general log is mostly them.
+    auto cle = [&](const QSO &q) -> quint64 {
+        const int code = Code_DMF(dmf_de(q));
+        if (code < 0)
+            return quint64(Codes_DMF) << 40;
+        return quint64(code) << 40 | quint64(q.jour == 0 ? 0x3FFFFF : q.jour & 0x3FFFFF) << 17
+             | quint64(q.seconde < 0 ? 0x1FFFF : q.seconde);
+    };
+    std::vector<std::pair<quint64, quint32>> cles(qso.size());
+    for (size_t i = 0; i < qso.size(); ++i)
+        cles[i] = {cle(qso[i]), quint32(i)};
+    std::sort(cles.begin(), cles.end());
 
+    // A mill and a day: the key without its time.
+    auto groupe = [](quint64 c) { return (c >> 40) == quint64(Codes_DMF) ? c : c >> 17; };
     std::vector<Activation> activations;
-    for (size_t debut = 0; debut < ordre.size();) {
-        const QSO &premier = qso[size_t(ordre[debut])];
-        const QByteArrayView dmf = dmf_de(premier);
+    for (size_t debut = 0; debut < cles.size();) {
         size_t fin = debut + 1;
-        while (fin < ordre.size()) {
-            const QSO &q = qso[size_t(ordre[fin])];
-            if (dmf_de(q) != dmf || (!dmf.isEmpty() && q.jour != premier.jour))
-                break;
+        while (fin < cles.size() && groupe(cles[fin].first) == groupe(cles[debut].first))
             ++fin;
-        }
+        const QSO &premier = qso[cles[debut].second];
         Activation a;
-        a.dmf = dmf.toByteArray();
-        if (!dmf.isEmpty() && premier.jour != 0)
+        a.dmf = dmf_de(premier).toByteArray();
+        if (!a.dmf.isEmpty() && premier.jour != 0)
             a.jour = QDate::fromJulianDay(premier.jour);
-        a.qso.assign(ordre.begin() + qsizetype(debut), ordre.begin() + qsizetype(fin));
-        Complete(a, lecture);
+        a.qso.reserve(fin - debut);
+        for (size_t i = debut; i < fin; ++i)
+            a.qso.push_back(cles[i].second);
         activations.push_back(std::move(a));
         debut = fin;
     }
+    // The keys gone before the counts: a general log's million QSOs take
+    // their memory once.
+    cles = {};
+    for (Activation &a : activations)
+        Complete(a, lecture);
     return activations;
 }
 

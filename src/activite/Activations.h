@@ -63,7 +63,7 @@ struct Compte {
 struct Activation {
     QByteArray dmf;
     QDate jour;
-    std::vector<qsizetype> qso; // in Lecture::qso, by time then file order
+    std::vector<quint32> qso; // in Lecture::qso, by time then file order; without a mill, in file order
     int de = -1, a = -1;        // first and last TIME_ON, seconds; -1 when none has one
     int indicatifs = 0;         // distinct callsigns
     std::vector<Compte> bandes, modes;

@@ -44,7 +44,7 @@ QString Texte_Date(const Lecture &lecture, const Activation &a)
     QDate premier = a.jour, dernier = a.jour;
     if (!premier.isValid()) {
         qint32 min = 0, max = 0;
-        for (const qsizetype i : a.qso) {
+        for (const quint32 i : a.qso) {
             const qint32 j = lecture.qso[size_t(i)].jour;
             if (j == 0)
                 continue;
@@ -129,7 +129,7 @@ QStringList Lignes_Feuille(const Lecture &lecture, const Activation &activation,
     qint32 jour_precedent = -1;
     QString date;
     int numero = 0;
-    for (const qsizetype i : activation.qso) {
+    for (const quint32 i : activation.qso) {
         const QSO &q = lecture.qso[size_t(i)];
         if (q.jour != jour_precedent) {
             jour_precedent = q.jour;

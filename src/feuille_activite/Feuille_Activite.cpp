@@ -55,7 +55,7 @@ Modele_QSO_Activite::Modele_QSO_Activite(const Activite::Lecture &lecture, QObje
 {
 }
 
-void Modele_QSO_Activite::montre(std::vector<qsizetype> qso)
+void Modele_QSO_Activite::montre(std::vector<quint32> qso)
 {
     beginResetModel();
     m_qso = std::move(qso);
@@ -277,7 +277,7 @@ void Feuille_Activite::choisit(int rangee)
                        static_cast<QWidget *>(m_boutons[1]), static_cast<QWidget *>(m_boutons[2]),
                        static_cast<QWidget *>(m_boutons[3])})
         w->setEnabled(feuille);
-    m_modele_qso->montre(a ? a->qso : std::vector<qsizetype>());
+    m_modele_qso->montre(a ? a->qso : std::vector<quint32>());
     QSO_Activite->resizeColumnsToContents();
     montre_feuille();
 }

@@ -24,7 +24,7 @@ class Modele_QSO_Activite : public QAbstractTableModel {
 
 public:
     explicit Modele_QSO_Activite(const Activite::Lecture &lecture, QObject *parent = nullptr);
-    void montre(std::vector<qsizetype> qso);
+    void montre(std::vector<quint32> qso);
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -32,7 +32,7 @@ public:
 
 private:
     const Activite::Lecture &m_lecture;
-    std::vector<qsizetype> m_qso;
+    std::vector<quint32> m_qso;
 };
 
 // The activations an ADIF file holds, and the activity sheet of the one
