@@ -6,10 +6,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <optional>
 #include <QtTest>
 
 // A throw-away program folder, and bytes in and out of its files.
@@ -40,6 +43,20 @@ public:
 private:
     QTemporaryDir m_dossier;
 };
+
+// A PDF's text as pdftotext lays it out; none where the tool is absent
+// (under Wine), for the test to skip.
+inline std::optional<QString> Texte_PDF(const QString &chemin)
+{
+    const QString outil = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (outil.isEmpty())
+        return std::nullopt;
+    QProcess lecture;
+    lecture.start(outil, {QStringLiteral("-layout"), chemin, QStringLiteral("-")});
+    if (!lecture.waitForFinished(30000))
+        return QStringLiteral("<pdftotext arrêté>");
+    return QString::fromUtf8(lecture.readAllStandardOutput());
+}
 
 // Settings of this test process go to a folder of their own. On Windows,
 // where they are in the registry, under an organisation of their own, which

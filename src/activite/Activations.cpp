@@ -259,10 +259,13 @@ private:
 // copied for each.
 int Minute(const QSO &q) { return q.seconde < 0 ? -1 : q.seconde / 60; }
 
-// Goes through the records; false as soon as `continuer` says stop (asked
-// every 256 KB or so).
-bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<bool()> &continuer)
+} // namespace
+
+std::optional<QByteArray> Moulin_De_La_Station(const ADIF::Enregistrement &e) { return Moulin(Champs_Utiles(e), e); }
+
+Resultat<Lecture> Lit_Activations(ADIF::Lecteur &lecteur, const Avancement &avancement)
 {
+    Lecture l = Nouvelle_Lecture();
     Textes textes(l.textes);
     const std::deque<QSO> &qso = l.qso;
     Ensemble vus(
@@ -276,20 +279,13 @@ bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<
             return a.jour == b.jour && Minute(a) == Minute(b) && a.bande == b.bande && a.mode == b.mode
                 && a.indicatif.vue() == b.indicatif.vue() && a.dmf.vue() == b.dmf.vue();
         });
-    qint64 prochain = 0;
-    ADIF::Enregistrement e;
-    while (lecteur.suivant(e)) {
-        if (lecteur.position() >= prochain) {
-            if (!continuer())
-                return false;
-            prochain = lecteur.position() + (256 << 10);
-        }
+    const Statut lu = ADIF::Parcourt_Enregistrements(lecteur, avancement, [&](const ADIF::Enregistrement &e) {
         const Champs_Utiles u(e);
         const QByteArrayView call = u.call.trimmed();
         if (call.isEmpty())
-            continue;
+            return;
         if (l.qso.size() >= 0xFFFFFFFE)
-            break;
+            return;
         QSO q;
         // In capitals without a copy; one byte more than kept tells it was cut.
         char majuscules[14];
@@ -311,9 +307,14 @@ bool Parcourt(ADIF::Lecteur &lecteur, Activite::Lecture &l, const std::function<
             l.qso.pop_back();
             ++l.doubles;
         }
-    }
-    return continuer();
+    });
+    if (!lu)
+        return Erreur{lu.erreur()};
+    l.illisibles = lecteur.illisibles();
+    return l;
 }
+
+namespace {
 
 // `places`: for each text of the reading, its place among `comptes`, or -1.
 void Compte_Dans(std::vector<Compte> &comptes, std::vector<qint32> &places, quint16 index, const Activite::Lecture &l)
@@ -360,20 +361,6 @@ void Complete(Activation &a, const Activite::Lecture &l)
 }
 
 } // namespace
-
-std::optional<QByteArray> Moulin_De_La_Station(const ADIF::Enregistrement &e) { return Moulin(Champs_Utiles(e), e); }
-
-Resultat<Lecture> Lit_Activations(ADIF::Lecteur &lecteur, const Avancement &avancement)
-{
-    auto continuer = [&] { return !avancement || avancement(qMin(lecteur.position(), lecteur.taille()), lecteur.taille()); };
-    Lecture l = Nouvelle_Lecture();
-    if (!Parcourt(lecteur, l, continuer))
-        return Erreur{QString()};
-    if (!lecteur.erreur().isEmpty())
-        return Erreur{lecteur.erreur()};
-    l.illisibles = lecteur.illisibles();
-    return l;
-}
 
 Resultat<Lecture> Lit_Fichier_Activations(const QString &chemin, const Avancement &avancement)
 {

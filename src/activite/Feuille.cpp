@@ -18,24 +18,6 @@ namespace Activite {
 
 namespace {
 
-// Wider than this, a line would not fit a printed page.
-constexpr qsizetype Largeur = 80;
-
-// A long line goes on below, cut at a blank, indented by two.
-void Ajoute_Coupee(QStringList &l, const QString &ligne)
-{
-    const QString suite(2, u' ');
-    QString reste = ligne;
-    while (reste.size() > Largeur) {
-        qsizetype coupe = reste.lastIndexOf(u' ', Largeur);
-        if (coupe <= suite.size())
-            coupe = Largeur;
-        l << reste.left(coupe);
-        reste = suite + reste.mid(coupe).trimmed();
-    }
-    l << reste;
-}
-
 QString Jour_Texte(const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 // The day, or the days of QSOs without the station's mill, and the times.
@@ -136,7 +118,7 @@ QStringList Lignes_Feuille(const Lecture &lecture, const Activation &activation,
             date = q.jour == 0 ? QString() : Jour_Texte(QDate::fromJulianDay(q.jour));
         }
         QString r;
-        r.reserve(Largeur);
+        r.reserve(Largeur_Page);
         r += QString::number(++numero).rightJustified(n);
         r += deux;
         r += date.leftJustified(10);

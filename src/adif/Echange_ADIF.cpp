@@ -362,85 +362,72 @@ struct Recueil {
     }
 };
 
-// Goes through the records `lecteur` gives, keeping those with a DMF
-// reference, checked; false as soon as `continuer` says stop (asked every
-// 256 KB or so).
-bool Parcourt(Lecteur &lecteur, const QString &annee, Recueil &r, const std::function<bool()> &continuer)
+// A record kept when it has a DMF reference, checked.
+void Recueille(const Enregistrement &e, const QByteArray &annee_octets, const QString &annee, Recueil &r)
 {
-    const QByteArray annee_octets = annee.toLatin1();
-    qint64 prochain = 0;
-    Enregistrement e;
-    while (lecteur.suivant(e)) {
-        if (lecteur.position() >= prochain) {
-            if (!continuer())
-                return false;
-            prochain = lecteur.position() + (256 << 10);
+    const Champs_Utiles u(e);
+    std::optional<QByteArray> dmf;
+    QByteArrayView fautive;
+    if (u.propre) {
+        QByteArrayView brut = u.sig_info.trimmed();
+        if (brut.isEmpty())
+            brut = u.my_sig_info.trimmed();
+        if (!brut.isEmpty())
+            dmf = brut.toByteArray();
+    } else {
+        if (Est_DMF(u.sig))
+            dmf = Reference_DMF(u.sig_info);
+        if (!dmf)
+            dmf = Reference_Dans_Texte(u.comment);
+        if (!dmf)
+            dmf = Reference_Dans_Texte(u.notes);
+        // A DMF reference that is no number: shown refused, not passed over.
+        if (!dmf && Est_DMF(u.sig) && !u.sig_info.trimmed().isEmpty()) {
+            fautive = u.sig_info.trimmed();
+            dmf = fautive.toByteArray();
         }
-        const Champs_Utiles u(e);
-        std::optional<QByteArray> dmf;
-        QByteArrayView fautive;
-        if (u.propre) {
-            QByteArrayView brut = u.sig_info.trimmed();
-            if (brut.isEmpty())
-                brut = u.my_sig_info.trimmed();
-            if (!brut.isEmpty())
-                dmf = brut.toByteArray();
-        } else {
-            if (Est_DMF(u.sig))
-                dmf = Reference_DMF(u.sig_info);
-            if (!dmf)
-                dmf = Reference_Dans_Texte(u.comment);
-            if (!dmf)
-                dmf = Reference_Dans_Texte(u.notes);
-            // A DMF reference that is no number: shown refused, not passed over.
-            if (!dmf && Est_DMF(u.sig) && !u.sig_info.trimmed().isEmpty()) {
-                fautive = u.sig_info.trimmed();
-                dmf = fautive.toByteArray();
-            }
-        }
-        if (!dmf) {
-            if (Est_DMF(u.my_sig))
-                ++r.a.activations;
-            else
-                ++r.a.sans_dmf;
-            continue;
-        }
-        const QByteArrayView jour = u.qso_date.trimmed();
-        if (jour.size() >= 4 && jour.first(4) != annee_octets) {
-            ++r.a.autre_annee;
-            continue;
-        }
-        const QDate date = Date_ADIF(jour);
-
-        Candidat c;
-        c.propre = u.propre;
-        c.dmf.pose(*dmf);
-        c.indicatif.pose(u.propre ? u.call.trimmed().toByteArray() : u.call.trimmed().toByteArray().toUpper());
-        c.date.pose(date.isValid() ? Date_Log(date) : jour.toByteArray());
-        QByteArray type = Type_Texte(0);
-        const std::optional<QByteArray> decode = u.propre ? Decode(u.type) : std::nullopt;
-        if (u.propre) {
-            type = decode.value_or(u.type.toByteArray());
-            c.attente = u.attente.trimmed() == "Y";
-        }
-
-        QString refus = fautive.isEmpty() ? Refus_Candidat(c, type, jour, date.isValid(), annee)
-                                          : Refus_Champ(QStringLiteral("SIG_INFO"),
-                                                        QStringLiteral("« %1 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)")
-                                                            .arg(Texte_Visible(Depuis_Log(fautive.first(qMin<qsizetype>(fautive.size(), 16))))));
-        if (refus.isEmpty() && u.propre && !decode)
-            refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
-        if (!refus.isEmpty()) {
-            c.etat = Candidat::Etat::Refuse;
-            c.refus = r.Index_Refus(refus);
-        }
-        const int position = Position_Texte(type);
-        c.type = position >= 0 ? quint32(position) : (c.etat == Candidat::Etat::Refuse && r.refus_montres >= Refus_Montres)
-                                                           ? 0
-                                                           : r.Type_Libre(type);
-        r.Garde(c);
     }
-    return continuer();
+    if (!dmf) {
+        if (Est_DMF(u.my_sig))
+            ++r.a.activations;
+        else
+            ++r.a.sans_dmf;
+        return;
+    }
+    const QByteArrayView jour = u.qso_date.trimmed();
+    if (jour.size() >= 4 && jour.first(4) != annee_octets) {
+        ++r.a.autre_annee;
+        return;
+    }
+    const QDate date = Date_ADIF(jour);
+
+    Candidat c;
+    c.propre = u.propre;
+    c.dmf.pose(*dmf);
+    c.indicatif.pose(u.propre ? u.call.trimmed().toByteArray() : u.call.trimmed().toByteArray().toUpper());
+    c.date.pose(date.isValid() ? Date_Log(date) : jour.toByteArray());
+    QByteArray type = Type_Texte(0);
+    const std::optional<QByteArray> decode = u.propre ? Decode(u.type) : std::nullopt;
+    if (u.propre) {
+        type = decode.value_or(u.type.toByteArray());
+        c.attente = u.attente.trimmed() == "Y";
+    }
+
+    QString refus = fautive.isEmpty() ? Refus_Candidat(c, type, jour, date.isValid(), annee)
+                                      : Refus_Champ(QStringLiteral("SIG_INFO"),
+                                                    QStringLiteral("« %1 » n'est pas un N° DMF (5 chiffres, 2A ou 2B pour la Corse)")
+                                                        .arg(Texte_Visible(Depuis_Log(fautive.first(qMin<qsizetype>(fautive.size(), 16))))));
+    if (refus.isEmpty() && u.propre && !decode)
+        refus = QStringLiteral("Refusé, champ « Type Activité » : codage %XX illisible");
+    if (!refus.isEmpty()) {
+        c.etat = Candidat::Etat::Refuse;
+        c.refus = r.Index_Refus(refus);
+    }
+    const int position = Position_Texte(type);
+    c.type = position >= 0 ? quint32(position) : (c.etat == Candidat::Etat::Refuse && r.refus_montres >= Refus_Montres)
+                                                       ? 0
+                                                       : r.Type_Libre(type);
+    r.Garde(c);
 }
 
 // Each candidate compared with the log and with those before it in the file:
@@ -527,12 +514,11 @@ QByteArray Analyse::ligne(const Candidat &c, bool attente) const
 
 Resultat<Analyse> Analyse_Import(Lecteur &lecteur, const Contenu_Log &log, const QString &annee, const Avancement &avancement)
 {
-    auto continuer = [&] { return !avancement || avancement(qMin(lecteur.position(), lecteur.taille()), lecteur.taille()); };
     Recueil r;
-    if (!Parcourt(lecteur, annee, r, continuer))
-        return Erreur{QString()};
-    if (!lecteur.erreur().isEmpty())
-        return Erreur{lecteur.erreur()};
+    const QByteArray annee_octets = annee.toLatin1();
+    if (const Statut s = Parcourt_Enregistrements(lecteur, avancement, [&](const Enregistrement &e) { Recueille(e, annee_octets, annee, r); });
+        !s)
+        return Erreur{s.erreur()};
 
     Analyse &a = r.a;
     Compare(a.candidats, log);
@@ -557,6 +543,26 @@ Sous_Programmes::Resultat<QString> Exporte_Log(const Sous_Programmes::Contenu_Lo
     if (e.sans_qso > 0)
         texte += QStringLiteral("\r\n%1 ligne(s) sans QSO n'ont pas été exportées.").arg(e.sans_qso);
     return texte;
+}
+
+Statut Parcourt_Enregistrements(Lecteur &lecteur, const Avancement &avancement, const std::function<void(const Enregistrement &)> &traite)
+{
+    auto continuer = [&] { return !avancement || avancement(qMin(lecteur.position(), lecteur.taille()), lecteur.taille()); };
+    qint64 prochain = 0;
+    Enregistrement e;
+    while (lecteur.suivant(e)) {
+        if (lecteur.position() >= prochain) {
+            if (!continuer())
+                return Erreur{QString()};
+            prochain = lecteur.position() + (256 << 10);
+        }
+        traite(e);
+    }
+    if (!lecteur.erreur().isEmpty())
+        return Erreur{lecteur.erreur()};
+    if (!continuer())
+        return Erreur{QString()};
+    return Succes();
 }
 
 Sous_Programmes::Resultat<Analyse> Analyse_Fichier(const QString &chemin, const Sous_Programmes::Contenu_Log &log,

@@ -103,6 +103,12 @@ inline constexpr qsizetype Refus_Montres = 1000;
 // Told as the work goes: bytes done, bytes in all. Answering false stops it.
 using Avancement = std::function<bool(qint64 fait, qint64 total)>;
 
+// Each record `lecteur` gives, to `traite`, `avancement` told every 256 KB
+// or so. Fails when the file cannot be read; with an empty message when
+// `avancement` stopped it.
+Sous_Programmes::Statut Parcourt_Enregistrements(Lecteur &lecteur, const Avancement &avancement,
+                                                 const std::function<void(const Enregistrement &)> &traite);
+
 // Which records `lecteur` gives become lines of the log of `annee`, compared
 // with the lines it already holds. Only the records with a DMF reference are
 // kept, each checked as the entry checks a typed line. Fails when the file

@@ -31,6 +31,23 @@ namespace {
 
 const QString Filtre_ADIF = QStringLiteral("Fichiers ADIF (*.adi *.ADI *.adif);;Tous les fichiers (*)");
 
+// The ADIF file read by `lecture` off the windows' thread, told as it goes;
+// none when the operator cancelled, or when it cannot be read (said).
+template <typename T>
+std::optional<T> Lit_ADIF(QWidget *fenetre, const QString &chemin, const char *nom_progression, int delai_ms,
+                          const std::function<Resultat<T>(const Progression::Avance &)> &lecture)
+{
+    auto lu = Progression::Execute<Resultat<T>>(fenetre, QString::fromLatin1(nom_progression),
+                                                QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()), delai_ms, lecture);
+    // None, or an empty error: the operator cancelled.
+    if (!lu || !*lu) {
+        if (lu && !lu->erreur().isEmpty())
+            Message::Information(fenetre, lu->erreur());
+        return std::nullopt;
+    }
+    return std::move(*lu).valeur();
+}
+
 } // namespace
 
 void Main::Mnu_Importer_ADIF_Click()
@@ -45,17 +62,12 @@ void Main::Mnu_Importer_ADIF_Click()
         Signale(log.erreur());
         return;
     }
-    auto analyse = Progression::Execute<Resultat<ADIF::Analyse>>(
-        this, QStringLiteral("Progression_Import"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
-        m_env.delai_progression_ms,
-        [&](const Progression::Avance &avance) { return ADIF::Analyse_Fichier(chemin, log.valeur(), m_carnet->annee(), avance); });
-    // None, or an empty error: the operator cancelled.
-    if (!analyse || !*analyse) {
-        if (analyse && !analyse->erreur().isEmpty())
-            Signale(analyse->erreur());
+    auto analyse = Lit_ADIF<ADIF::Analyse>(this, chemin, "Progression_Import", m_env.delai_progression_ms, [&](const Progression::Avance &avance) {
+        return ADIF::Analyse_Fichier(chemin, log.valeur(), m_carnet->annee(), avance);
+    });
+    if (!analyse)
         return;
-    }
-    Fenetres::Ouvre(m_import, std::move(*analyse).valeur(), *m_carnet, QFileInfo(chemin).fileName(), m_moulins->liste());
+    Fenetres::Ouvre(m_import, std::move(*analyse), *m_carnet, QFileInfo(chemin).fileName(), m_moulins->liste());
     connect(m_import, &Import_ADIF::QSO_Importes, this, [this](int nombre) {
         Message::Information(this, nombre == 1 ? QStringLiteral("1 QSO importé.") : QStringLiteral("%1 QSO importés.").arg(nombre));
     });
@@ -186,16 +198,11 @@ void Main::Mnu_Feuille_Activite_Click()
     const QString chemin = Dialogue_Fichier::A_Ouvrir(this, QStringLiteral("Feuille d'activité (ADIF)"), m_env.dossier, Filtre_ADIF);
     if (chemin.isEmpty())
         return;
-    auto lecture = Progression::Execute<Resultat<Activite::Lecture>>(
-        this, QStringLiteral("Progression_Activite"), QStringLiteral("Lecture du fichier %1...").arg(QFileInfo(chemin).fileName()),
-        m_env.delai_progression_ms, [&](const Progression::Avance &avance) { return Activite::Lit_Fichier_Activations(chemin, avance); });
-    // None, or an empty error: the operator cancelled.
-    if (!lecture || !*lecture) {
-        if (lecture && !lecture->erreur().isEmpty())
-            Signale(lecture->erreur());
+    auto lecture = Lit_ADIF<Activite::Lecture>(this, chemin, "Progression_Activite", m_env.delai_progression_ms,
+                                               [&](const Progression::Avance &avance) { return Activite::Lit_Fichier_Activations(chemin, avance); });
+    if (!lecture)
         return;
-    }
-    Fenetres::Ouvre(m_feuille_activite, std::move(*lecture).valeur(), m_moulins->liste(), QFileInfo(chemin).fileName(),
+    Fenetres::Ouvre(m_feuille_activite, std::move(*lecture), m_moulins->liste(), QFileInfo(chemin).fileName(),
                     QString(m_carnet->indicatif()).replace(u'_', u'/'), Maintenant_Local().date(), m_env.dossier, m_env.delai_progression_ms);
     connect(m_feuille_activite, &Feuille_Activite::Activation_A_Ajouter, this, &Main::Propose_Activation, Qt::UniqueConnection);
 }

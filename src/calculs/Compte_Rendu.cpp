@@ -25,26 +25,6 @@ QString Cle_Rappel(const QString &indicatif_log, const QString &annee)
 {
     return QStringLiteral("Compte_Rendu/%1_%2").arg(indicatif_log, annee);
 }
-// A line longer than a printed page is wide goes on below, cut at a blank
-// and indented under its start.
-void Ajoute_Coupee(QStringList &l, const QString &ligne)
-{
-    constexpr qsizetype Largeur = 80;
-    qsizetype debut_texte = 0;
-    while (debut_texte < ligne.size() && ligne[debut_texte] == u' ')
-        ++debut_texte;
-    const QString suite(debut_texte + 4, u' ');
-    QString reste = ligne;
-    while (reste.size() > Largeur) {
-        qsizetype coupe = reste.lastIndexOf(u' ', Largeur);
-        if (coupe <= suite.size())
-            coupe = Largeur;
-        l << reste.left(coupe);
-        reste = suite + reste.mid(coupe).trimmed();
-    }
-    l << reste;
-}
-
 } // namespace
 
 Suite_Rappel Lit_Suite_Rappel(const QString &indicatif_log, const QString &annee)

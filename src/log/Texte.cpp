@@ -101,4 +101,21 @@ QByteArray Texte_Lignes(const QStringList &lignes)
     return octets;
 }
 
+void Ajoute_Coupee(QStringList &lignes, const QString &ligne)
+{
+    qsizetype debut_texte = 0;
+    while (debut_texte < ligne.size() && ligne[debut_texte] == u' ')
+        ++debut_texte;
+    const QString suite(debut_texte + 4, u' ');
+    QString reste = ligne;
+    while (reste.size() > Largeur_Page) {
+        qsizetype coupe = reste.lastIndexOf(u' ', Largeur_Page);
+        if (coupe <= suite.size())
+            coupe = Largeur_Page;
+        lignes << reste.left(coupe);
+        reste = suite + reste.mid(coupe).trimmed();
+    }
+    lignes << reste;
+}
+
 } // namespace Sous_Programmes

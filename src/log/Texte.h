@@ -16,6 +16,10 @@ std::optional<QByteArray> Vers_Log(const QString &texte, QString *fautif = nullp
 // A document's lines as a text file: Windows-1252, CR LF; what the code page
 // cannot hold shows as "?", the file being read, not read back.
 QByteArray Texte_Lignes(const QStringList &lignes);
+// The widest line of a document that a printed page holds.
+inline constexpr qsizetype Largeur_Page = 80;
+// A line wider than that goes on below, cut at a blank and indented under its start.
+void Ajoute_Coupee(QStringList &lignes, const QString &ligne);
 
 // Blanks (and only blanks) removed at both ends, as the log's readers compare.
 QByteArrayView Sans_Blancs(QByteArrayView texte);

@@ -639,7 +639,7 @@ void Tst_Activations::feuille_sans_liste_ni_moulin()
     QCOMPARE(lignes[4], QStringLiteral("Station : non indiquée"));
     // A long list goes on below, indented, nothing lost.
     QVERIFY(lignes[5].startsWith(QStringLiteral("Opérateurs présents : F4AB0/P, ")));
-    QVERIFY(lignes[6].startsWith(QStringLiteral("  F4AB")));
+    QVERIFY(lignes[6].startsWith(QStringLiteral("    F4AB")));
     QString suite = lignes[5];
     for (qsizetype i = 6; lignes[i].startsWith(QStringLiteral("  ")); ++i)
         suite += u' ' + lignes[i].trimmed();

@@ -98,7 +98,6 @@ void Tst_Compte_Rendu_Fenetre::verifications_et_qso_a_modifier()
 
 void Tst_Compte_Rendu_Fenetre::pdf_relu()
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     Banc b;
     QSignalSpy fait(b.fenetre.get(), &Compte_Rendu::Compte_Rendu_Fait);
     b.choisi = b.dossier.fichier(QStringLiteral("F8KOB_P_Dezudidar_ERI_2026_compte_rendu.pdf"));
@@ -110,12 +109,10 @@ void Tst_Compte_Rendu_Fenetre::pdf_relu()
     const QByteArray pdf = b.dossier.lit(QStringLiteral("F8KOB_P_Dezudidar_ERI_2026_compte_rendu.pdf"));
     QVERIFY(pdf.startsWith("%PDF-"));
     QVERIFY(!b.dossier.existe(QString::fromLatin1(Nom_Temporaire)));
-    if (pdftotext.isEmpty())
+    const auto lu = Texte_PDF(b.choisi);
+    if (!lu)
         QSKIP("pdftotext (poppler-utils) absent: the PDF's text is read back on Linux");
-    QProcess lecture;
-    lecture.start(pdftotext, {QStringLiteral("-layout"), b.choisi, QStringLiteral("-")});
-    QVERIFY(lecture.waitForFinished(30000));
-    const QString texte = QString::fromUtf8(lecture.readAllStandardOutput());
+    const QString texte = *lu;
     for (const char *attendu : {"Station : F8KOB/P", "Compte rendu du challenge Dezudidar ERI 2026", "21001", "2A001", "29015", "35012",
                                 "Total des points : 7", "Avant l'envoi"})
         QVERIFY2(texte.contains(QString::fromUtf8(attendu)), attendu);
