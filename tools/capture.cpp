@@ -32,6 +32,7 @@
 #include "Spots_DMF.h"
 #include "Veille_Spots.h"
 #include "Compte_Rendu_Fenetre.h"
+#include "Feuille_Activite.h"
 #include "Fenetre_Alertes.h"
 #include "Ligne_Alerte.h"
 #include "Statistiques.h"
@@ -44,6 +45,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QTabWidget>
+#include <QTime>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QDir>
@@ -334,6 +337,34 @@ int main(int argc, char *argv[])
     import.show();
     QApplication::processEvents();
     ok &= Ecrit_Png(&import, sortie.filePath(QStringLiteral("import_adif.png")));
+
+    // An activation's own log: a day at a mill, then QSOs that do not say it.
+    {
+        QByteArray activation = "<EOH>\r\n";
+        const char *bandes[] = {"40m", "20m", "80m"};
+        for (int i = 0; i < 63; ++i)
+            activation += "<CALL:6>F5A" + QByteArray::number(100 + i) + " <QSO_DATE:8>20080315 <TIME_ON:4>"
+                        + QTime(8, 12).addSecs(i * 420).toString(QStringLiteral("HHmm")).toLatin1() + " <BAND:3>" + bandes[i % 3]
+                        + (i % 4 ? " <MODE:3>SSB" : " <MODE:2>CW") + " <OPERATOR:5>" + (i % 2 ? "F8KOB" : "F4DEF")
+                        + " <STATION_CALLSIGN:7>F8KOB/P <MY_SIG:3>DMF <MY_SIG_INFO:5>21001 <EOR>\r\n";
+        for (int i = 0; i < 12; ++i)
+            activation += "<CALL:6>F6B" + QByteArray::number(100 + i) + " <QSO_DATE:8>20080316 <TIME_ON:4>09" + QByteArray::number(10 + i)
+                        + " <BAND:3>40m <MODE:3>SSB <OPERATOR:5>F8KOB <MY_SIG:3>DMF <MY_SIG_INFO:5>21001 <EOR>\r\n";
+        activation += "<CALL:5>F1AAA <QSO_DATE:8>20080316 <TIME_ON:4>1400 <BAND:3>20m <MODE:3>FT8 <EOR>\r\n";
+        ADIF::Lecteur lecteur(activation);
+        auto lu = Activite::Lit_Activations(lecteur);
+        if (!lu)
+            return 1;
+        Feuille_Activite feuille(std::move(lu).valeur(), liste, QStringLiteral("activation_21001.adi"), QStringLiteral("F8KOB/P"),
+                                 QDate(2008, 3, 17), programme.path());
+        Fenetres::Centre(&feuille);
+        feuille.show();
+        QApplication::processEvents();
+        ok &= Ecrit_Png(&feuille, sortie.filePath(QStringLiteral("feuille_activite.png")));
+        feuille.findChild<QTabWidget *>(QStringLiteral("Onglets_Activite"))->setCurrentIndex(2);
+        QApplication::processEvents();
+        ok &= Ecrit_Png(&feuille, sortie.filePath(QStringLiteral("feuille_activite_feuille.png")));
+    }
 
     // A general log being read: its progress, halfway.
     {

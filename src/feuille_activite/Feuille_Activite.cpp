@@ -121,6 +121,7 @@ Feuille_Activite::Feuille_Activite(Activite::Lecture lecture, std::shared_ptr<co
     Table_Activations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_Activations->verticalHeader()->hide();
     Table_Activations->setTabKeyNavigation(false);
+    Table_Activations->setWordWrap(false);
     Accessibilite::Nomme(Table_Activations, QStringLiteral("Activations du fichier"),
                          QStringLiteral("une rangée par moulin et par jour UTC, avec le nombre de QSO face aux 50"));
 
@@ -237,6 +238,7 @@ void Feuille_Activite::regroupe(const std::optional<QByteArray> &moulin_du_fichi
                                 a.sans_moulin() ? QString() : Activite::Texte_Minimum(a.nombre())};
         for (int c = 0; c < cases.size(); ++c) {
             auto *item = new QTableWidgetItem(cases[c]);
+            item->setToolTip(cases[c]);
             if (c == C_QSO || c == C_Indicatifs)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Table_Activations->setItem(r, c, item);
@@ -245,6 +247,10 @@ void Feuille_Activite::regroupe(const std::optional<QByteArray> &moulin_du_fichi
             premiere = r;
     }
     Table_Activations->resizeColumnsToContents();
+    // The lists kept narrow, their whole text in the tooltip: the count
+    // against the 50 stays in view.
+    for (int c : {C_Moulin, C_Bandes, C_Modes, C_Operateurs})
+        Table_Activations->setColumnWidth(c, std::min(Table_Activations->columnWidth(c), Fenetres::Pixels(c == C_Moulin ? 150 : 80)));
     if (premiere < 0 && !m_activations.empty())
         premiere = 0;
     Table_Activations->setCurrentCell(premiere, 0);

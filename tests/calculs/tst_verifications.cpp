@@ -15,12 +15,10 @@ namespace {
 
 const QByteArray Liste_Csv = "dmf;nom;commune\r\n21001;Moulin Neuf;Beaune\r\n21002;Moulin Haut;Dijon\r\n2A001;Moulin du Golo;Ajaccio\r\n";
 
-// Each finding as "line:kind:text", the line counted from 1.
-QStringList Trouvees(const QList<QByteArray> &lignes, bool avec_liste)
+// Each finding as "line:kind:date:number:callsign:text", the line counted from 1.
+QStringList Decrit(const std::vector<Anomalie> &anomalies)
 {
-    const Moulins::Lecture lecture = Moulins::Lit_Liste(Liste_Csv);
-    const auto anomalies = Verifie_Log(Contenu_Log(Fichier_De(lignes)), QStringLiteral("2026"), avec_liste ? &lecture.liste : nullptr);
-    static const char *sortes[] = {"attente", "double", "date", "type", "liste"};
+    static const char *sortes[] = {"attente", "double", "date", "type", "liste", "feuille"};
     QStringList t;
     for (const Anomalie &a : anomalies)
         t << QStringLiteral("%1:%2:%3:%4:%5:%6")
@@ -28,6 +26,12 @@ QStringList Trouvees(const QList<QByteArray> &lignes, bool avec_liste)
                  .arg(QLatin1String(sortes[int(a.sorte)]), QString::fromLatin1(a.date), QString::fromLatin1(a.dmf),
                       QString::fromLatin1(a.indicatif), a.texte);
     return t;
+}
+
+QStringList Trouvees(const QList<QByteArray> &lignes, bool avec_liste)
+{
+    const Moulins::Lecture lecture = Moulins::Lit_Liste(Liste_Csv);
+    return Decrit(Verifie_Log(Contenu_Log(Fichier_De(lignes)), QStringLiteral("2026"), avec_liste ? &lecture.liste : nullptr));
 }
 
 } // namespace
@@ -40,6 +44,8 @@ private slots:
     void anomalies();
     void resume_data();
     void resume();
+    void activations_sans_feuille_data();
+    void activations_sans_feuille();
     void rappel_data();
     void rappel();
 };
@@ -126,6 +132,36 @@ void Tst_Verifications::resume()
     QFETCH(QList<QByteArray>, lignes);
     QFETCH(QString, resume);
     QCOMPARE(Resume_Verifications(Verifie_Log(Contenu_Log(Fichier_De(lignes)), QStringLiteral("2026"), nullptr)), resume);
+}
+
+// Only the station's own activations need a sheet; those whose sheet was
+// made are no finding, nor is any when the sheets are not looked at.
+void Tst_Verifications::activations_sans_feuille_data()
+{
+    QTest::addColumn<bool>("feuilles_regardees");
+    QTest::addColumn<QStringList>("trouvees");
+    QTest::addColumn<QString>("resume");
+    const QString texte = QStringLiteral("activation sans feuille d'activité : Fichier, Feuille d'activité (ADIF)");
+    QTest::newRow("regardées") << true
+                               << QStringList{"2:feuille:06/03/26:21002:F8KOB:" + texte, "3:feuille:07/03/26:2A001:F8KOB:" + texte}
+                               << QStringLiteral("0 QSO en attente (0 point en suspens), 0 DMF en double, 0 date hors de l'année, "
+                                                 "2 activations sans feuille d'activité");
+    QTest::newRow("non regardées") << false << QStringList() << QStringLiteral("Aucune anomalie trouvée");
+}
+
+void Tst_Verifications::activations_sans_feuille()
+{
+    QFETCH(bool, feuilles_regardees);
+    QFETCH(QStringList, trouvees);
+    QFETCH(QString, resume);
+    const Contenu_Log log(Fichier_De({Ligne("05/03/26", "21001", "Moulin active", "F8KOB"), Ligne("06/03/26", "21002", "Reactivation activee", "F8KOB"),
+                                      Ligne("07/03/26", "2A001", "Resident active", "F8KOB"), Ligne("08/03/26", "21003", "Operateur activation", "F6XYZ"),
+                                      Ligne("09/03/26", "21004", "Moulin Contacte", "F1AAA")}));
+    // The sheet of 21001 on 5 March 2026 was made.
+    const Feuille_Faite faite = [](QByteArrayView dmf, const QDate &jour) { return dmf == "21001" && jour == QDate(2026, 3, 5); };
+    const auto anomalies = Verifie_Log(log, QStringLiteral("2026"), nullptr, feuilles_regardees ? faite : Feuille_Faite());
+    QCOMPARE(Decrit(anomalies), trouvees);
+    QCOMPARE(Resume_Verifications(anomalies), resume);
 }
 
 void Tst_Verifications::rappel_data()
