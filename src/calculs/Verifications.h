@@ -3,10 +3,9 @@
 #include "Journal.h"
 
 #include <QByteArray>
-#include <QString>
-
 #include <QByteArrayView>
 #include <QDate>
+#include <QString>
 
 #include <functional>
 #include <vector>
