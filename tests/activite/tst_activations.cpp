@@ -3,6 +3,7 @@
 #include "Activations.h"
 #include "Feuille.h"
 #include "Liste_Moulins.h"
+#include "Memoire_Residente.h"
 #include "Outils_Test.h"
 
 #include <QTime>
@@ -142,6 +143,7 @@ private slots:
     void arret_par_l_avancement_data();
     void arret_par_l_avancement();
     void fichier_absent();
+    void carnet_general_d_un_million_de_qso();
 
     // Texts.
     void heure_data();
@@ -467,6 +469,43 @@ void Tst_Activations::fichier_absent()
     auto l = Lit_Fichier_Activations(d.fichier(QStringLiteral("absent.adi")));
     QVERIFY(!l.ok());
     QVERIFY(!l.erreur().isEmpty());
+}
+
+// A station's general log opened as an activation's: a million QSOs without
+// the station's mill, read a piece at a time and kept in a few dozen bytes
+// each, within the margin the import is allowed.
+void Tst_Activations::carnet_general_d_un_million_de_qso()
+{
+    if (!Memoire_Residente::Remet_Pic())
+        QSKIP("the peak of resident memory cannot be read here");
+    Dossier_Test d;
+    QFile f(d.fichier(QStringLiteral("general.adi")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    constexpr int Nombre = 1000000;
+    QByteArray bloc;
+    for (int i = 0; i < Nombre; ++i) {
+        bloc += "<CALL:6>F" + QByteArray::number(1000000 + i, 36).toUpper().right(5) + "<QSO_DATE:8>2026"
+              + QByteArray::number(101 + i % 12 * 100 + i % 28).rightJustified(4, '0') + "<TIME_ON:4>1200<BAND:3>40m<MODE:3>SSB<EOR>\r\n";
+        if (bloc.size() > (4 << 20) || i + 1 == Nombre) {
+            QVERIFY(f.write(bloc) == bloc.size());
+            bloc.clear();
+        }
+    }
+    f.close();
+    const qint64 avant = Memoire_Residente::Actuelle();
+    QVERIFY(Memoire_Residente::Remet_Pic());
+    {
+        const auto l = Lit_Fichier_Activations(f.fileName());
+        QVERIFY(l.ok());
+        const auto a = Regroupe(l.valeur());
+        QCOMPARE(l.valeur().doubles, qsizetype(0));
+        QCOMPARE(a.size(), size_t(1));
+        QVERIFY(a[0].sans_moulin());
+        QCOMPARE(a[0].nombre(), Nombre);
+        QCOMPARE(a[0].indicatifs, Nombre);
+    }
+    const qint64 pic = Memoire_Residente::Pic() - avant;
+    QVERIFY2(pic <= qint64(Nombre) * 64 + (qint64(32) << 20), qPrintable(QStringLiteral("%1 MB at the peak").arg(pic >> 20)));
 }
 
 void Tst_Activations::heure_data()
