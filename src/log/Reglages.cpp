@@ -16,6 +16,7 @@ const QString Cle_Chemin = QStringLiteral("Chemin Repertoire");
 const QString Cle_Annee = QStringLiteral("Annee Radovered");
 const QString Cle_Type = QStringLiteral("Type Activite");
 const QString Cle_Date = QStringLiteral("Date_Automatique");
+const QString Cle_Locator = QStringLiteral("Locator");
 const QString Cle_Revision = QStringLiteral("Revision");
 
 QString Cle(const QString &section, const QString &cle) { return section + QLatin1Char('/') + cle; }
@@ -142,6 +143,17 @@ Statut Sauve_Type_Activite(const QString &indicatif, int position)
 Statut Sauve_Date_Automatique(const QString &indicatif, bool automatique)
 {
     return Sauve_Reglages({{Cle(Section_Station(indicatif), Cle_Date), automatique ? QStringLiteral("Oui") : QStringLiteral("Non")}});
+}
+
+QString Lit_Locator(const QString &indicatif)
+{
+    QSettings s(Organisation_Reglages(), QString::fromLatin1(Nom_Application));
+    return Lit(s, Section_Station(indicatif), Cle_Locator, QString());
+}
+
+Statut Sauve_Locator(const QString &indicatif, const QString &locator)
+{
+    return Sauve_Reglages({{Cle(Section_Station(indicatif), Cle_Locator), locator}});
 }
 
 } // namespace Sous_Programmes

@@ -68,5 +68,8 @@ int Position_Type_Activite(const QString &texte);
 Statut Sauve_Station(const QString &indicatif, const QString &annee);
 Statut Sauve_Type_Activite(const QString &indicatif, int position);
 Statut Sauve_Date_Automatique(const QString &indicatif, bool automatique);
+// The station's Maidenhead locator, as the station window checked it; empty when none.
+QString Lit_Locator(const QString &indicatif);
+Statut Sauve_Locator(const QString &indicatif, const QString &locator);
 
 } // namespace Sous_Programmes

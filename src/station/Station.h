@@ -23,9 +23,12 @@ protected:
 
 private:
     void Validation_Click();
+    // The locator typed, in its written form; false, once said, when it is none.
+    bool Locator_Accepte();
 
     Carnet &m_carnet;
     QLineEdit *New_Indicatif;
     QLineEdit *New_Annee;
+    QLineEdit *Locator_Station;
     QPushButton *Validation;
 };

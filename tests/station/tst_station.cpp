@@ -24,6 +24,9 @@ private slots:
     void refusee_sans_rien_dire_a_personne();
     void la_frappe_remplace_l_indicatif_propose_data();
     void la_frappe_remplace_l_indicatif_propose();
+    void locator_de_la_station_data();
+    void locator_de_la_station();
+    void locator_de_chaque_indicatif();
 
 private:
     void valide(Station &station, const QString &indicatif, const QString &annee)
@@ -84,6 +87,75 @@ void Tst_Station::refusee_sans_rien_dire_a_personne()
     QVERIFY(station.isVisible());
     QVERIFY(QDir(d.chemin()).isEmpty());
     QCOMPARE(Lit_Indicatif_Station(), QString::fromLatin1(Indicatif_Provisoire));
+}
+
+// Checked at Enter and at validation; kept in the station's section in its
+// written form; empty allowed; refused, nothing of the station is saved.
+void Tst_Station::locator_de_la_station_data()
+{
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<QString>("garde"); // "<refusé>": nothing saved
+    QTest::addColumn<QStringList>("messages");
+    const QStringList refus{QStringLiteral("Le locator JN1 n'est pas valable : 4, 6 ou 8 caractères, par exemple JN18du")};
+    QTest::newRow("6 caractères, en minuscules") << "jn18DU" << "JN18du" << QStringList();
+    QTest::newRow("8 caractères") << "IN88gs12" << "IN88gs12" << QStringList();
+    QTest::newRow("vide") << "" << "" << QStringList();
+    QTest::newRow("trop court") << "JN1" << "<refusé>" << (refus + refus);
+}
+
+void Tst_Station::locator_de_la_station()
+{
+    QFETCH(QString, tape);
+    QFETCH(QString, garde);
+    QFETCH(QStringList, messages);
+    Dossier_Test d;
+    d.ecrit(QString::fromLatin1(Nom_Modele_Log), Fichier_De({}));
+    QVERIFY(Sauve_Locator(QStringLiteral("F5ABC"), QStringLiteral("JN03")).ok());
+    Carnet carnet(d.chemin(), [] { return QDateTime(); }, [](const QString &) { return false; });
+    Station station(carnet);
+    station.show();
+    auto *locator = station.findChild<QLineEdit *>(QStringLiteral("Locator_Station"));
+    QCOMPARE(locator->text(), QString());
+    // Enter checks it and goes to the button.
+    locator->setFocus();
+    QTest::keyClicks(locator, tape);
+    QTest::keyClick(locator, Qt::Key_Return);
+    const bool refuse = garde == QStringLiteral("<refusé>");
+    QCOMPARE(station.focusWidget() == station.findChild<QPushButton *>(QStringLiteral("Validation")), !refuse);
+    if (!refuse)
+        QCOMPARE(locator->text(), garde);
+    QSignalSpy validee(&station, &Station::Station_Validee);
+    valide(station, QStringLiteral("F5ABC"), QStringLiteral("2008"));
+    QCOMPARE(m_messages, messages);
+    QCOMPARE(validee.count(), refuse ? 0 : 1);
+    QCOMPARE(Lit_Locator(QStringLiteral("F5ABC")), refuse ? QStringLiteral("JN03") : garde);
+    QCOMPARE(Lit_Indicatif_Station(), refuse ? QString::fromLatin1(Indicatif_Provisoire) : QStringLiteral("F5ABC"));
+}
+
+// The window opens on the saved station's locator; another callsign typed
+// brings its own, unless a locator was typed meanwhile.
+void Tst_Station::locator_de_chaque_indicatif()
+{
+    Dossier_Test d;
+    QVERIFY(Sauve_Station(QStringLiteral("F5ABC"), QStringLiteral("2008")).ok());
+    QVERIFY(Sauve_Locator(QStringLiteral("F5ABC"), QStringLiteral("JN03")).ok());
+    QVERIFY(Sauve_Locator(QStringLiteral("F5ABC_P"), QStringLiteral("IN88gs")).ok());
+    Carnet carnet(d.chemin(), [] { return QDateTime(); }, [](const QString &) { return false; });
+    Station station(carnet);
+    station.show();
+    auto *indicatif = station.findChild<QLineEdit *>(QStringLiteral("New_Indicatif"));
+    auto *locator = station.findChild<QLineEdit *>(QStringLiteral("Locator_Station"));
+    QCOMPARE(locator->text(), QStringLiteral("JN03"));
+    indicatif->clear();
+    QTest::keyClicks(indicatif, QStringLiteral("f5abc/p"));
+    QTest::keyClick(indicatif, Qt::Key_Return);
+    QCOMPARE(locator->text(), QStringLiteral("IN88gs"));
+    QTest::keyClicks(locator, QStringLiteral("12"));
+    indicatif->clear();
+    QTest::keyClicks(indicatif, QStringLiteral("F6XYZ"));
+    QTest::keyClick(indicatif, Qt::Key_Return);
+    QCOMPARE(locator->text(), QStringLiteral("IN88gs12"));
+    QCOMPARE(m_messages, QStringList());
 }
 
 void Tst_Station::la_frappe_remplace_l_indicatif_propose_data()
