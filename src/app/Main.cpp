@@ -39,6 +39,7 @@
 #include "Avertisseur.h"
 #include "Fenetre_Alertes.h"
 #include "Ligne_Alerte.h"
+#include "Locator.h"
 #include "Modele_Spots.h"
 #include "Veille_Spots.h"
 #include "Station.h"
@@ -113,6 +114,7 @@ Main::Main(Environnement environnement, QWidget *parent)
                 Voir_Spot(*m_spot_notifie);
         });
     Form_Load();
+    Station_Aux_Spots();
 }
 
 Main::~Main()
@@ -312,9 +314,15 @@ void Main::Recherche_Click()
     connect(m_recherche, &Recherche_Indicatif::QSO_Choisi, m_liste, &Liste_Log::choisit_texte);
 }
 
+void Main::Station_Aux_Spots()
+{
+    m_veille->modele()->change_station(Geo::Centre_Locator(Lit_Locator(m_carnet->indicatif())));
+}
+
 void Main::Change_Station()
 {
     m_bandeau->montre_station(Regles_Station::Indicatif_Affiche(m_carnet->indicatif()), m_carnet->annee());
+    Station_Aux_Spots();
     // A refused station is told; its list was left empty.
     Station_Refusee();
     // Ready for the first QSO of the new log.

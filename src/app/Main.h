@@ -97,6 +97,8 @@ private:
     void Alertes_Recues(const QList<Alerte> &nouvelles, bool bruit);
     // The spots window on that spot, ready for Enter.
     void Voir_Spot(const Cluster::Spot &spot);
+    // The station's locator, for the mills' distances in the spots.
+    void Station_Aux_Spots();
     // The log's mills, for the spots, when something follows them.
     void Index_Aux_Spots();
     // The window's height with the lines under the menus or without them.

@@ -1,5 +1,6 @@
 #include "Locator.h"
 
+#include <QLocale>
 #include <QtMath>
 
 #include <cmath>
@@ -75,6 +76,19 @@ QString Refus_Locator(const QString &texte)
     return QStringLiteral("Le locator %1 n'est pas valable : 4, 6 ou 8 caractères, par exemple JN18du").arg(texte);
 }
 
+std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude)
+{
+    auto degres = [](QStringView t) -> std::optional<double> {
+        bool ok = false;
+        const double v = QLocale::c().toDouble(t.trimmed().toString().replace(u',', u'.'), &ok);
+        return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+    };
+    const auto lat = degres(latitude), lon = degres(longitude);
+    if (!lat || !lon || *lat < 41.0 || *lat > 51.5 || *lon < -5.5 || *lon > 10.0)
+        return std::nullopt;
+    return Position{*lat, *lon};
+}
+
 double Distance_km(const Position &de, const Position &vers)
 {
     const double phi1 = qDegreesToRadians(de.latitude), phi2 = qDegreesToRadians(vers.latitude);
@@ -92,6 +106,12 @@ double Azimut(const Position &de, const Position &vers)
     const double x = std::cos(phi1) * std::sin(phi2) - std::sin(phi1) * std::cos(phi2) * std::cos(dlambda);
     const double a = qRadiansToDegrees(std::atan2(y, x));
     return a < 0 ? a + 360 : a;
+}
+
+QString Texte_Distance(const Position &de, const Position &vers)
+{
+    const int azimut = qRound(Azimut(de, vers)) % 360;
+    return QStringLiteral("%1 km, azimut %2°").arg(qRound(Distance_km(de, vers))).arg(azimut);
 }
 
 } // namespace Geo

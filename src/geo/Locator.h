@@ -20,9 +20,15 @@ std::optional<Position> Centre_Locator(QStringView texte);
 // Why the text is no locator, quoting it; empty when it is one, or empty.
 QString Refus_Locator(const QString &texte);
 
+// Decimal degrees, with a point or a comma, of a place in metropolitan France
+// or Corsica (latitude 41 to 51.5, longitude -5.5 to 10); none otherwise.
+std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude);
+
 // On the sphere (great circle), in km.
 double Distance_km(const Position &de, const Position &vers);
 // The initial bearing from true north, 0 to 360 degrees.
 double Azimut(const Position &de, const Position &vers);
+// "42 km, azimut 118°".
+QString Texte_Distance(const Position &de, const Position &vers);
 
 } // namespace Geo

@@ -59,6 +59,8 @@ QVariant Modele_Spots::data(const QModelIndex &index, int role) const
         return Alertes::QRT(s) ? QVariant(QBrush(QColor(Qt::darkGray))) : QVariant();
     if (role == Qt::BackgroundRole)
         return m_index.etat(s.dmf) == Cluster::Etat::Nouveau ? QVariant(QBrush(QColor(Controles_Saisie::Vert_Pale))) : QVariant();
+    if (role == Qt::ToolTipRole && index.column() == Moulin)
+        return Bulle_Moulin(s.dmf);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -140,6 +142,25 @@ std::optional<QDateTime> Modele_Spots::plus_ancien() const
     if (m_liste.nombre() == 0)
         return std::nullopt;
     return m_liste.spot(m_liste.nombre() - 1).quand;
+}
+
+QVariant Modele_Spots::Bulle_Moulin(QByteArrayView dmf) const
+{
+    const Moulins::Moulin *m = m_moulins ? m_moulins->Trouve(dmf) : nullptr;
+    if (!m)
+        return {};
+    const QString designation = m_moulins->Designation(*m);
+    const auto position = Geo::Position_En_France(m_moulins->Chaine(m->latitude), m_moulins->Chaine(m->longitude));
+    if (!m_station || !position)
+        return designation;
+    return designation + QStringLiteral(" : ") + Geo::Texte_Distance(*m_station, *position);
+}
+
+void Modele_Spots::change_station(std::optional<Geo::Position> station)
+{
+    m_station = station;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Moulin), index(rowCount() - 1, Moulin));
 }
 
 void Modele_Spots::change_moulins(std::shared_ptr<const Moulins::Liste> moulins)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Liste_Moulins.h"
+#include "Locator.h"
 #include "Spots.h"
 
 #include <QAbstractTableModel>
@@ -30,6 +31,9 @@ public:
     void ajoute(const QList<Cluster::Spot> &spots);
     void change_log(Cluster::Index_Log index);
     void change_moulins(std::shared_ptr<const Moulins::Liste> moulins);
+    // Where the station is, from its locator: the mill's tooltip then says
+    // how far and which way, when the list gives its coordinates.
+    void change_station(std::optional<Geo::Position> station);
     // The radio's frequency: the spots within 1 kHz of it in bold. None: no radio.
     void change_frequence_poste(std::optional<qint64> hertz);
     static constexpr qint64 Pres_Du_Poste_Hz = 1000;
@@ -45,11 +49,14 @@ public:
     void montre();
 
 private:
+    // The mill's designation, with its distance and azimuth when known.
+    QVariant Bulle_Moulin(QByteArrayView dmf) const;
     Cluster::Liste_Spots m_liste;
     Cluster::Liste_Spots m_en_attente; // bounded like the list, whatever the flood
     Cluster::Index_Log m_index;
     std::shared_ptr<const Moulins::Liste> m_moulins;
     std::optional<qint64> m_hertz_poste;
+    std::optional<Geo::Position> m_station;
     QTimer m_affichage;
 };
 

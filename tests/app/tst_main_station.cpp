@@ -1,6 +1,11 @@
 #include "Banc_Main.h"
 
 #include "Journal.h"
+#include "Modele_Spots.h"
+#include "Spots.h"
+
+#include <QSortFilterProxyModel>
+#include <QTableView>
 
 using namespace Sous_Programmes;
 
@@ -27,6 +32,7 @@ private slots:
     void log_illisible_jamais_remplace();
     void modele_absent_donne_un_log_vide();
     void une_seule_fenetre();
+    void locator_de_la_station_pour_les_spots();
 
 private:
     QWidget *ouvre(Banc_Main &b)
@@ -226,6 +232,34 @@ void Tst_Station::une_seule_fenetre()
     station->close();
     QTRY_COMPARE(Banc_Main::fenetres_ouvertes("Station"), 0);
     QCOMPARE(ouvre(b)->findChild<QLineEdit *>(QStringLiteral("New_Annee"))->text(), QString());
+}
+
+// The station's locator reaches the spots at start, and again when another
+// station is validated: the mill's tooltip says how far it is from there.
+void Tst_Station::locator_de_la_station_pour_les_spots()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De({}));
+    b.station("TEST2", "2007", Fichier_De({}));
+    b.station("TEST1", "2007", Fichier_De({}));
+    QVERIFY(Sauve_Locator(QStringLiteral("TEST1"), QStringLiteral("JN18du")).ok());
+    QVERIFY(Sauve_Locator(QStringLiteral("TEST2"), QStringLiteral("JN27")).ok());
+    b.dossier.ecrit(QStringLiteral("Moulins.txt"), "dmf;nom;commune;latitude;longitude\r\n21001;Moulin Neuf;Beaune;47.0244;4.8389\r\n");
+    b.demarre();
+    b.action("Mnu_Spots")->trigger();
+    QWidget *spots = Banc_Main::fenetre_ouverte("Spots_DMF");
+    QVERIFY(spots);
+    auto *filtre = qobject_cast<QSortFilterProxyModel *>(spots->findChild<QTableView *>(QStringLiteral("Table_Spots"))->model());
+    auto *modele = qobject_cast<Modele_Spots *>(filtre->sourceModel());
+    QVERIFY(modele);
+    modele->ajoute({*Cluster::Lit_Spot("DX de F1AAA:     7088.0  F5ABC        DMF 21001 SSB                  1825Z", b.maintenant)});
+    modele->montre();
+    auto bulle = [&] { return modele->index(0, Modele_Spots::Moulin).data(Qt::ToolTipRole).toString(); };
+    QTRY_VERIFY(modele->rowCount() == 1);
+    QCOMPARE(bulle(), QStringLiteral("Moulin Neuf, Beaune (21) : 278 km, azimut 136°"));
+    valide(b, QStringLiteral("TEST2"), QStringLiteral("2007"));
+    // JN27: 47.5 N, 5 E.
+    QCOMPARE(bulle(), QStringLiteral("Moulin Neuf, Beaune (21) : 54 km, azimut 193°"));
 }
 
 QTEST_MAIN(Tst_Station)

@@ -15,6 +15,8 @@ private slots:
     void refus();
     void distance_et_azimut_data();
     void distance_et_azimut();
+    void position_en_france_data();
+    void position_en_france();
 };
 
 void Tst_Locator::locator_data()
@@ -102,6 +104,36 @@ void Tst_Locator::distance_et_azimut()
     const Position a{lat1, lon1}, b{lat2, lon2};
     QVERIFY2(qAbs(Distance_km(a, b) - km) < 0.01, qPrintable(QString::number(Distance_km(a, b), 'f', 3)));
     QVERIFY2(qAbs(Azimut(a, b) - azimut) < 0.01, qPrintable(QString::number(Azimut(a, b), 'f', 3)));
+}
+
+void Tst_Locator::position_en_france_data()
+{
+    QTest::addColumn<QString>("latitude");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<QString>("position"); // "lat;lon", empty when none
+    QTest::newRow("point") << "47.0244" << "4.8389" << "47.0244;4.8389";
+    QTest::newRow("virgule et blancs") << " 47,0244 " << "4,8389" << "47.0244;4.8389";
+    QTest::newRow("ouest de la Bretagne") << "48.36" << "-4.77" << "48.36;-4.77";
+    QTest::newRow("Corse") << "41.92" << "8.74" << "41.92;8.74";
+    QTest::newRow("au sud") << "40.9" << "8.74" << "";
+    QTest::newRow("au nord") << "51.6" << "2.3" << "";
+    QTest::newRow("à l'est") << "48.5" << "10.1" << "";
+    QTest::newRow("inversées") << "4.8389" << "47.0244" << "";
+    QTest::newRow("vide") << "" << "4.8389" << "";
+    QTest::newRow("texte") << "47°01'" << "4.8389" << "";
+    QTest::newRow("deux virgules") << "47,0,2" << "4.8389" << "";
+}
+
+void Tst_Locator::position_en_france()
+{
+    QFETCH(QString, latitude);
+    QFETCH(QString, longitude);
+    QFETCH(QString, position);
+    const auto p = Position_En_France(latitude, longitude);
+    QCOMPARE(p ? QStringLiteral("%1;%2").arg(p->latitude).arg(p->longitude) : QString(), position);
+    // From Paris to the first: its distance and azimuth, rounded.
+    if (position == QLatin1String("47.0244;4.8389"))
+        QCOMPARE(Texte_Distance({48.8566, 2.3522}, *p), QStringLiteral("275 km, azimut 137°"));
 }
 
 QTEST_GUILESS_MAIN(Tst_Locator)

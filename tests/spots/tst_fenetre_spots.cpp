@@ -52,6 +52,8 @@ private slots:
     void demande_de_connexion();
     void textes_du_reseau();
     void colonnes_d_un_spot();
+    void distance_dans_la_bulle_du_moulin_data();
+    void distance_dans_la_bulle_du_moulin();
     void deluge_montre_quelques_fois_par_seconde();
     void ligne_courante_gardee();
     void spots_pres_du_poste_en_gras();
@@ -148,6 +150,40 @@ void Tst_Fenetre_Spots::colonnes_d_un_spot()
     QCOMPARE(change.size(), 2);
     QCOMPARE(cellule(2, Modele_Spots::Moulin), QStringLiteral("Moulin du Golo, Ajaccio (2A)"));
     QCOMPARE(cellule(0, Modele_Spots::Moulin), QStringLiteral("Nouveau moulin (absent de la liste)"));
+}
+
+// The mill's tooltip: its designation, and how far and which way from the
+// station when the station has a locator and the list the mill's coordinates.
+void Tst_Fenetre_Spots::distance_dans_la_bulle_du_moulin_data()
+{
+    QTest::addColumn<QString>("locator");
+    QTest::addColumn<QByteArray>("dmf");
+    QTest::addColumn<QString>("bulle");
+    // From JN18du (48.854 N, 2.292 E) to Beaune: 278 km at 136°.
+    QTest::newRow("locator et coordonnées") << "JN18du" << QByteArray("21001") << "Moulin Neuf, Beaune (21) : 278 km, azimut 136°";
+    QTest::newRow("sans locator") << "" << QByteArray("21001") << "Moulin Neuf, Beaune (21)";
+    QTest::newRow("sans coordonnées") << "JN18du" << QByteArray("21002") << "Moulin Haut, Dijon (21)";
+    QTest::newRow("coordonnées hors de France") << "JN18du" << QByteArray("21003") << "Moulin Bas, Nuits (21)";
+    QTest::newRow("absent de la liste") << "JN18du" << QByteArray("21009") << "";
+}
+
+void Tst_Fenetre_Spots::distance_dans_la_bulle_du_moulin()
+{
+    QFETCH(QString, locator);
+    QFETCH(QByteArray, dmf);
+    QFETCH(QString, bulle);
+    Modele_Spots m{Index_Log(Contenu_Log(QByteArray()))};
+    m.change_moulins(std::make_shared<const Moulins::Liste>(Moulins::Lit_Liste("dmf;nom;commune;latitude;longitude\r\n"
+                                                                                "21001;Moulin Neuf;Beaune;47,0244;4,8389\r\n"
+                                                                                "21002;Moulin Haut;Dijon;;\r\n"
+                                                                                "21003;Moulin Bas;Nuits;4.8;47.1\r\n")
+                                                                  .liste));
+    m.ajoute({Spot_De(Diffusion("F1AAA", dmf.constData(), "0915"))});
+    m.montre();
+    QSignalSpy change(&m, &QAbstractItemModel::dataChanged);
+    m.change_station(Geo::Centre_Locator(locator));
+    QCOMPARE(change.size(), 1);
+    QCOMPARE(m.index(0, Modele_Spots::Moulin).data(Qt::ToolTipRole).toString(), bulle);
 }
 
 void Tst_Fenetre_Spots::deluge_montre_quelques_fois_par_seconde()
