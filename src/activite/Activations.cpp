@@ -261,8 +261,6 @@ int Minute(const QSO &q) { return q.seconde < 0 ? -1 : q.seconde / 60; }
 
 } // namespace
 
-std::optional<QByteArray> Moulin_De_La_Station(const ADIF::Enregistrement &e) { return Moulin(Champs_Utiles(e), e); }
-
 Resultat<Lecture> Lit_Activations(ADIF::Lecteur &lecteur, const Avancement &avancement)
 {
     Lecture l = Nouvelle_Lecture();

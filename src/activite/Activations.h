@@ -42,12 +42,10 @@ struct Lecture {
 // Told as the work goes: bytes done, bytes in all. Answering false stops it.
 using Avancement = ADIF::Avancement;
 
-// The station's own mill in a record: MY_SIG "DMF" with MY_SIG_INFO, else
-// a "DMF 21001" reference in MY_SIG_INFO, in another MY_..._INFO field, or
-// in the comment (unless it names the mill contacted, SIG_INFO).
-std::optional<QByteArray> Moulin_De_La_Station(const ADIF::Enregistrement &e);
-
-// Every record of `lecteur`. Fails when the file cannot be read; with an
+// Every record of `lecteur` with a callsign, the station's own mill read
+// from MY_SIG "DMF" with MY_SIG_INFO, else a "DMF 21001" reference in
+// MY_SIG_INFO, in another MY_..._INFO field, or in the comment (unless it
+// names the mill contacted, SIG_INFO). Fails when the file cannot be read; with an
 // empty message when `avancement` stopped it.
 Sous_Programmes::Resultat<Lecture> Lit_Activations(ADIF::Lecteur &lecteur, const Avancement &avancement = {});
 Sous_Programmes::Resultat<Lecture> Lit_Fichier_Activations(const QString &chemin, const Avancement &avancement = {});

@@ -205,7 +205,7 @@ Feuille_Activite::Feuille_Activite(Activite::Lecture lecture, std::shared_ptr<co
     connect(Nouvel_Operateur, &QLineEdit::returnPressed, this, &Feuille_Activite::ajoute_operateur);
     connect(Ajoute_Operateur, &QPushButton::clicked, this, &Feuille_Activite::ajoute_operateur);
     connect(Retire_Operateur, &QPushButton::clicked, this, &Feuille_Activite::retire_operateur);
-    connect(Table_Activations, &QTableWidget::currentCellChanged, this, [this](int rangee) { choisit(rangee); });
+    connect(Table_Activations, &QTableWidget::currentCellChanged, this, &Feuille_Activite::choisit);
     auto *suppr = new QShortcut(QKeySequence::Delete, Operateurs, nullptr, nullptr, Qt::WidgetShortcut);
     connect(suppr, &QShortcut::activated, this, &Feuille_Activite::retire_operateur);
 
@@ -254,7 +254,7 @@ void Feuille_Activite::regroupe(const std::optional<QByteArray> &moulin_du_fichi
     if (premiere < 0 && !m_activations.empty())
         premiere = 0;
     Table_Activations->setCurrentCell(premiere, 0);
-    choisit(premiere);
+    choisit();
 }
 
 const Activite::Activation *Feuille_Activite::choisie() const
@@ -263,9 +263,9 @@ const Activite::Activation *Feuille_Activite::choisie() const
     return r >= 0 && size_t(r) < m_activations.size() ? &m_activations[size_t(r)] : nullptr;
 }
 
-void Feuille_Activite::choisit(int rangee)
+void Feuille_Activite::choisit()
 {
-    const Activite::Activation *a = rangee >= 0 && size_t(rangee) < m_activations.size() ? &m_activations[size_t(rangee)] : nullptr;
+    const Activite::Activation *a = choisie();
     const bool feuille = a && !a->sans_moulin();
     Operateurs->clear();
     if (feuille) {

@@ -56,7 +56,8 @@ signals:
 
 private:
     void regroupe(const std::optional<QByteArray> &moulin_du_fichier);
-    void choisit(int rangee);
+    // The activation of the current row: its operators, QSOs and sheet.
+    void choisit();
     const Activite::Activation *choisie() const;
     void montre_feuille();
     void DMF_Activite_Entree();

@@ -4,6 +4,7 @@
 #include "Feuille.h"
 #include "Liste_Moulins.h"
 #include "Memoire_Residente.h"
+#include "ADIF_Test.h"
 #include "Outils_Test.h"
 
 #include <QTime>
@@ -11,13 +12,6 @@
 using namespace Activite;
 
 namespace {
-
-QByteArray F(const char *nom, const QByteArray &valeur)
-{
-    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
-}
-
-QByteArray Enr(const QByteArray &champs) { return champs + "<EOR>\r\n"; }
 
 // A QSO of the station at `dmf` (none when empty), at `heure` (HHMM) of `date`.
 QByteArray Qso(const QByteArray &call, const QByteArray &date, const QByteArray &heure, const QByteArray &dmf,
@@ -207,11 +201,6 @@ void Tst_Activations::moulin_de_la_station()
     QFETCH(QByteArray, champs);
     QFETCH(QByteArray, numero);
     const QByteArray fichier = "<EOH>\r\n" + Enr(F("CALL", "F5ABC") + champs);
-    ADIF::Lecteur lecteur(fichier);
-    ADIF::Enregistrement e;
-    QVERIFY(lecteur.suivant(e));
-    QCOMPARE(Moulin_De_La_Station(e).value_or(QByteArray()), numero);
-    // The same read with the QSOs.
     const Lecture l = Lit(fichier);
     QCOMPARE(l.qso.size(), size_t(1));
     QCOMPARE(l.qso[0].dmf.octets(), numero);

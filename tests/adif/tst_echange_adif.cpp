@@ -2,19 +2,13 @@
 #include "Echange_ADIF.h"
 #include "Journal.h"
 #include "Memoire_Residente.h"
+#include "ADIF_Test.h"
 #include "Outils_Test.h"
 
 using namespace Sous_Programmes;
 using ADIF::Candidat;
 
 namespace {
-
-QByteArray F(const char *nom, const QByteArray &valeur)
-{
-    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
-}
-
-QByteArray Enr(const QByteArray &champs) { return champs + "<EOR>\r\n"; }
 
 ADIF::Analyse Analyse(const QByteArray &fichier, const QList<QByteArray> &log, const QString &annee = QStringLiteral("2007"))
 {

@@ -4,6 +4,8 @@
 // counting the activations whose sheet is not made.
 #include "Banc_Main.h"
 
+#include "ADIF_Test.h"
+
 #include "Dialogue_Fichier.h"
 #include "Feuille_Activite.h"
 #include "Regles_Saisie.h"
@@ -14,21 +16,8 @@
 
 namespace {
 
-QByteArray F(const char *nom, const QByteArray &valeur)
-{
-    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
-}
-
 // `nombre` QSOs of the station at mill 21001 on `jour`.
-QByteArray Activation(int nombre, const QByteArray &jour)
-{
-    QByteArray s = "Carnet portable\r\n<EOH>\r\n";
-    for (int i = 0; i < nombre; ++i)
-        s += F("CALL", "F5A" + QByteArray::number(100 + i)) + F("QSO_DATE", jour)
-           + F("TIME_ON", QString::asprintf("%02d%02d", 8 + i / 60, i % 60).toLatin1()) + F("BAND", "40m") + F("MODE", "SSB")
-           + F("MY_SIG", "DMF") + F("MY_SIG_INFO", "21001") + "<EOR>\r\n";
-    return s;
-}
+QByteArray Activation(int nombre, const QByteArray &jour) { return "Carnet portable\r\n<EOH>\r\n" + QSO_Activation(nombre, jour, "21001"); }
 
 const QByteArray Log_Depart = Fichier_De({Ligne("01/03/07", "29015", "Moulin Contacte", "F5ABC")});
 

@@ -1,6 +1,8 @@
 // Import and export of ADIF files, as the operator does them from the menu.
 #include "Banc_Main.h"
 
+#include "ADIF_Test.h"
+
 #include "Dialogue_Fichier.h"
 
 #include <QCheckBox>
@@ -9,11 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray F(const char *nom, const QByteArray &valeur)
-{
-    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
-}
 
 const QList<QByteArray> Log{Ligne("01/03/07", "21001", "Moulin Contacte", "F5ABC"),
                             Ligne("20/03/07", "21002", "Moulin Contacte", "F6XYZ")};

@@ -6,6 +6,7 @@
 
 #include "Dialogue_Fichier.h"
 #include "Message.h"
+#include "ADIF_Test.h"
 #include "Outils_Test.h"
 #include "Regles_Saisie.h"
 #include "Texte.h"
@@ -25,26 +26,6 @@ using namespace Sous_Programmes;
 
 namespace {
 
-QByteArray F(const char *nom, const QByteArray &valeur)
-{
-    return '<' + QByteArray(nom) + ':' + QByteArray::number(valeur.size()) + '>' + valeur + ' ';
-}
-
-// `nombre` QSOs on `jour` from 08:00, a minute apart, each with its own callsign.
-QByteArray Qso(int nombre, const QByteArray &jour, const QByteArray &mon_moulin, const QByteArray &bande = "40m")
-{
-    QByteArray s;
-    for (int i = 0; i < nombre; ++i) {
-        s += F("CALL", "F5A" + QByteArray::number(100 + i)) + F("QSO_DATE", jour)
-           + F("TIME_ON", QString::asprintf("%02d%02d", 8 + i / 60, i % 60).toLatin1()) + F("BAND", bande) + F("MODE", "SSB")
-           + F("FREQ", "7.088") + F("OPERATOR", "F8KOB") + F("STATION_CALLSIGN", "F8KOB/P");
-        if (!mon_moulin.isEmpty())
-            s += F("MY_SIG", "DMF") + F("MY_SIG_INFO", mon_moulin);
-        s += "<EOR>\r\n";
-    }
-    return s;
-}
-
 Activite::Lecture Lit(const QByteArray &octets)
 {
     ADIF::Lecteur lecteur(octets);
@@ -54,7 +35,7 @@ Activite::Lecture Lit(const QByteArray &octets)
     return std::move(l).valeur();
 }
 
-const QByteArray Fichier = "<EOH>\r\n" + Qso(51, "20260315", "21001") + Qso(12, "20260316", "21001") + Qso(3, "20260316", "");
+const QByteArray Fichier = "<EOH>\r\n" + QSO_Activation(51, "20260315", "21001") + QSO_Activation(12, "20260316", "21001") + QSO_Activation(3, "20260316", "");
 
 struct Banc {
     Dossier_Test dossier;
