@@ -76,7 +76,7 @@ QString Refus_Locator(const QString &texte)
     return QStringLiteral("Le locator %1 n'est pas valable : 4, 6 ou 8 caractères, par exemple JN18du").arg(texte);
 }
 
-std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude)
+std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude)
 {
     auto degres = [](QStringView t) -> std::optional<double> {
         bool ok = false;
@@ -84,9 +84,17 @@ std::optional<Position> Position_En_France(QStringView latitude, QStringView lon
         return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
     };
     const auto lat = degres(latitude), lon = degres(longitude);
-    if (!lat || !lon || *lat < 41.0 || *lat > 51.5 || *lon < -5.5 || *lon > 10.0)
+    if (!lat || !lon || qAbs(*lat) > 90 || qAbs(*lon) > 180)
         return std::nullopt;
     return Position{*lat, *lon};
+}
+
+std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude)
+{
+    const auto p = Position_Lue(latitude, longitude);
+    if (!p || p->latitude < 41.0 || p->latitude > 51.5 || p->longitude < -5.5 || p->longitude > 10.0)
+        return std::nullopt;
+    return p;
 }
 
 double Distance_km(const Position &de, const Position &vers)

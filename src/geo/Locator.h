@@ -20,7 +20,9 @@ std::optional<Position> Centre_Locator(QStringView texte);
 // Why the text is no locator, quoting it; empty when it is one, or empty.
 QString Refus_Locator(const QString &texte);
 
-// Decimal degrees, with a point or a comma, of a place in metropolitan France
+// Decimal degrees, with a point or a comma, of any place on the Earth.
+std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude);
+// The same of a place in metropolitan France
 // or Corsica (latitude 41 to 51.5, longitude -5.5 to 10); none otherwise.
 std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude);
 

@@ -3,6 +3,7 @@
 #include "Departements.h"
 #include "Fichier.h"
 #include "Ligne_QSO.h"
+#include "Projection.h"
 #include "Sauvegardes.h"
 #include "Texte.h"
 
@@ -34,7 +35,7 @@ constexpr Colonne Colonnes[] = {
     {"Longitude", "longitude lon long lng", 3, &Moulin::longitude},
 };
 constexpr size_t Nombre_Colonnes = std::size(Colonnes);
-enum : size_t { Numero, Nom, Commune, Departement };
+enum : size_t { Numero, Nom, Commune, Departement, Latitude, Longitude };
 // Each column's field in a record, or -1.
 using Places = std::array<int, Nombre_Colonnes>;
 
@@ -440,6 +441,8 @@ public:
             }
             if (deja(m, valeurs[Nom], ligne))
                 continue;
+            if (!position_plausible(m, valeurs[Latitude], valeurs[Longitude], ligne))
+                valeurs[Latitude] = valeurs[Longitude] = {};
             for (size_t k = 0; k < Nombre_Colonnes; ++k)
                 if (Colonnes[k].texte)
                     m.*Colonnes[k].texte = place(valeurs[k]);
@@ -456,6 +459,8 @@ public:
         lecture.refusees = m_refusees;
         lecture.remplacees = m_remplacees;
         lecture.premiere_remplacee = m_premiere_remplacee;
+        lecture.sans_position = std::move(m_sans_position);
+        lecture.positions_ecartees = m_positions_ecartees;
         lecture.liste = termine_liste();
         return lecture;
     }
@@ -467,6 +472,24 @@ private:
         if (qsizetype(m_refus.size()) < Refus_Montres)
             m_refus.push_back({ligne, std::move(raison)});
         ++m_refusees;
+    }
+
+    // A position read as numbers must lie in the mill's département, give or
+    // take the outline's coarseness; text that is no number is left as it is.
+    bool position_plausible(const Moulin &m, QByteArrayView latitude, QByteArrayView longitude, qsizetype ligne)
+    {
+        const auto p = Geo::Position_Lue(QString::fromLatin1(latitude), QString::fromLatin1(longitude));
+        if (!p)
+            return true;
+        if (Geo::Position_En_France(QString::fromLatin1(latitude), QString::fromLatin1(longitude))) {
+            const auto ecart = Geo::Ecart_Departement_km(*p, Departement_Carte(m.Departement()));
+            if (!ecart || *ecart <= Ecart_Departement_Max_km)
+                return true;
+        }
+        if (qsizetype(m_sans_position.size()) < Refus_Montres)
+            m_sans_position.push_back({ligne, QStringLiteral("coordonnées hors du département %1").arg(QString::fromLatin1(m.Departement()))});
+        ++m_positions_ecartees;
+        return false;
     }
 
     // A number already kept: refused when its name differs, dropped anyway.
@@ -533,6 +556,8 @@ private:
     std::vector<Refus> m_refus;
     qsizetype m_refusees = 0;
     qsizetype m_remplacees = 0, m_premiere_remplacee = 0;
+    std::vector<Refus> m_sans_position;
+    qsizetype m_positions_ecartees = 0;
     bool m_douteux;
     bool m_dans_l_ordre = true;
 };

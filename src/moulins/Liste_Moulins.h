@@ -18,6 +18,8 @@ inline constexpr const char *Nom_Fichier = Sous_Programmes::Nom_Liste_Moulins;
 inline constexpr qsizetype Longueur_Champ_Max = 200;   // characters
 inline constexpr qsizetype Refus_Montres = 1000;
 inline constexpr qint64 Taille_Max = qint64(64) << 20; // a list is a few MB at most
+// How far outside its département's outline a mill's position may lie.
+inline constexpr double Ecart_Departement_Max_km = 20;
 
 enum class Encodage { Utf8, Windows1252 };
 
@@ -108,6 +110,10 @@ struct Lecture {
     // each such byte became U+FFFD.
     qsizetype remplacees = 0;
     qsizetype premiere_remplacee = 0; // its line, from 1
+    // Mills kept without the position their line gave, outside their
+    // département: the first Refus_Montres, all of them counted.
+    std::vector<Refus> sans_position;
+    qsizetype positions_ecartees = 0;
 };
 
 // Reads a list from the file's bytes; never fails, a line that cannot be kept

@@ -36,6 +36,9 @@ QString Resume(const Lecture &l, const Liste &gardee, const Differences &d)
         texte += QStringLiteral("\n%1 ligne(s) gardée(s) avec un octet qui n'était pas de l'UTF-8, remplacé par « \uFFFD » (la première : ligne %2).")
                      .arg(Nombre(l.remplacees))
                      .arg(l.premiere_remplacee);
+    if (l.positions_ecartees)
+        texte += QStringLiteral("\n%1 moulin(s) gardé(s) sans ses coordonnées, qui le mettaient hors de son département : la liste du bas dit lesquels.")
+                     .arg(Nombre(l.positions_ecartees));
     if (l.liste.vide())
         texte += QStringLiteral("\nAucun moulin n'a pu être lu : ce fichier ne peut pas remplacer la liste.");
     return texte;
@@ -78,6 +81,8 @@ Apercu_Moulins::Apercu_Moulins(Lecture lecture, const Liste &gardee, const QStri
     Refus_Moulins->setObjectName(QStringLiteral("Refus_Moulins"));
     for (const Refus &r : lecture.refus)
         Refus_Moulins->addItem(QStringLiteral("Ligne %1 : %2").arg(r.ligne).arg(r.raison));
+    for (const Refus &r : lecture.sans_position)
+        Refus_Moulins->addItem(QStringLiteral("Ligne %1 : %2, moulin gardé sans elles").arg(r.ligne).arg(r.raison));
     Accessibilite::Etiquette_De(Label_Refus, Refus_Moulins);
     Refus_Moulins->setMaximumHeight(Fenetres::Pixels(110));
 

@@ -47,6 +47,8 @@ private slots:
     void mille_refus_montres_les_autres_comptes();
     void lignes_de_toutes_sortes();
     void lignes_de_toutes_sortes_data();
+    void positions_hors_du_departement();
+    void positions_hors_du_departement_data();
     void encodage_du_fichier_entier();
     void encodage_du_fichier_entier_data();
     void octet_etranger_dans_une_liste_utf8_data();
@@ -274,6 +276,51 @@ void Tst_Liste_Moulins::lignes_de_toutes_sortes()
     const Lecture relue = Lit_Liste(Texte_Garde(l.liste));
     QCOMPARE(relue.refusees, 0);
     QCOMPARE(Moulins_De(relue.liste), moulins);
+}
+
+// A position far from its mill's département is dropped, the mill kept and
+// its line named; a coarse outline's few km, text and halves are left alone.
+void Tst_Liste_Moulins::positions_hors_du_departement_data()
+{
+    QTest::addColumn<QByteArray>("ligne");
+    QTest::addColumn<QString>("moulin");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("dans le département, virgules")
+        << QByteArray("21003;Moulin Neuf;Beaune;\"47,0260\";\"4,8400\"") << "21003|Moulin Neuf|Beaune|21|47,0260|4,8400" << "";
+    QTest::newRow("au bord, hors du tracé de peu") << QByteArray("67001;Moulin;Lauterbourg;48.9756;8.1789")
+                                                   << "67001|Moulin|Lauterbourg|67|48.9756|8.1789" << "";
+    QTest::newRow("Corse") << QByteArray("2A001;Moulin;Bonifacio;41.3874;9.1591") << "2A001|Moulin|Bonifacio|2A|41.3874|9.1591"
+                           << "";
+    QTest::newRow("le département voisin, à 50 km")
+        << QByteArray("21004;Moulin;Besançon;47.2378;6.0241") << "21004|Moulin|Besançon|21||"
+        << "coordonnées hors du département 21";
+    QTest::newRow("latitude et longitude inversées")
+        << QByteArray("21005;Moulin;Dijon;5.0415;47.3220") << "21005|Moulin|Dijon|21||" << "coordonnées hors du département 21";
+    QTest::newRow("hors de France") << QByteArray("29001;Moulin;Brest;40.7;-74.0") << "29001|Moulin|Brest|29||"
+                                    << "coordonnées hors du département 29";
+    QTest::newRow("du texte") << QByteArray("21006;Moulin;Dijon;près de l'église;") << "21006|Moulin|Dijon|21|près de l'église|"
+                              << "";
+    QTest::newRow("une seule des deux") << QByteArray("21007;Moulin;Dijon;47.3;") << "21007|Moulin|Dijon|21|47.3|" << "";
+}
+
+void Tst_Liste_Moulins::positions_hors_du_departement()
+{
+    QFETCH(QByteArray, ligne);
+    QFETCH(QString, moulin);
+    QFETCH(QString, raison);
+    const Lecture l = Lit_Liste("dmf;nom;commune;lat;lon\r\n21001;Moulin A;Dijon;47.32;5.04\r\n" + ligne + "\r\n");
+    QCOMPARE(l.refusees, 0);
+    QCOMPARE(Moulins_De(l.liste).last(), moulin);
+    QCOMPARE(l.positions_ecartees, raison.isEmpty() ? 0 : 1);
+    if (!raison.isEmpty()) {
+        QCOMPARE(l.sans_position.size(), size_t(1));
+        QCOMPARE(l.sans_position[0].ligne, 3);
+        QCOMPARE(l.sans_position[0].raison, raison);
+    }
+    // What is kept is read again without a word.
+    const Lecture relue = Lit_Liste(Texte_Garde(l.liste));
+    QCOMPARE(relue.positions_ecartees, 0);
+    QCOMPARE(Moulins_De(relue.liste), Moulins_De(l.liste));
 }
 
 void Tst_Liste_Moulins::encodage_du_fichier_entier_data()
