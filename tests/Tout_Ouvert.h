@@ -21,7 +21,7 @@ inline const QList<const char *> Fenetres_Du_Programme{
     "Main",           "Station",          "Recherche_Indicatif", "Reglement", "Recapitulatif", "Aff_Contacte",
     "Carte_Acti",     "Import_ADIF",      "Restauration",        "Validations", "Spots_DMF",   "Aide",
     "Apercu_Moulins", "Moulins_Restants", "Statistiques",        "Poste",     "Annonce_Spot", "Alertes", "Compte_Rendu",
-    "Feuille_Activite"};
+    "Feuille_Activite", "Carte_Moulins"};
 
 struct Tout_Ouvert {
     Tout_Ouvert()

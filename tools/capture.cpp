@@ -6,6 +6,9 @@
 #include "Apercu_Moulins.h"
 #include "Liste_Moulins.h"
 #include "Moulins_Restants.h"
+#include "Carte_Moulins.h"
+#include "Vue_Carte.h"
+#include "Locator.h"
 #include "Calculs_Rapports.h"
 #include "Carte_Acti.h"
 #include "Fenetres.h"
@@ -44,6 +47,8 @@
 #include <QScreen>
 
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QApplication>
 #include <QTabWidget>
 #include <QTime>
@@ -87,21 +92,21 @@ QByteArray Exemple()
 // A list of mills as the organisers publish it, with two lines to refuse.
 QByteArray Liste_Exemple()
 {
-    return "N\xC2\xB0 DMF;Nom;Commune;D\xC3\xA9partement\r\n"
-           "21001;Moulin de la Tour;Saint-Pierre;21\r\n"
-           "21002;Moulin de l'\xC3\x89tang;Is-sur-Tille;21\r\n"
-           "21003;Moulin Neuf;Beaune;21\r\n"
-           "21004;Moulin Bernard;Ch\xC3\xA2tillon-sur-Seine;21\r\n"
-           "21005;Moulin des Roches;Montbard;21\r\n"
-           "29015;Moulin de Kerouat;Commana;29\r\n"
-           "29016;Moulin du Chaos;Huelgoat;29\r\n"
-           "2A001;Moulin d'Ajaccio;Ajaccio;2A\r\n"
-           "67110;Moulin de la Zorn;Saverne;67\r\n"
-           "13042;Moulin de Daudet;Fontvieille;13\r\n"
-           "75001;Moulin de la Galette;Paris;75\r\n"
-           "75002;Moulin Rouge;Paris;75\r\n"
-           "2C001;Moulin mal num\xC3\xA9rot\xC3\xA9;Nulle-part;\r\n"
-           "22001;Moulin d\xC3\xA9plac\xC3\xA9;Lannion;21\r\n";
+    return "N\xC2\xB0 DMF;Nom;Commune;D\xC3\xA9partement;Latitude;Longitude\r\n"
+           "21001;Moulin de la Tour;Saint-Pierre;21;47.15;4.60\r\n"
+           "21002;Moulin de l'\xC3\x89tang;Is-sur-Tille;21;47.5214;5.1061\r\n"
+           "21003;Moulin Neuf;Beaune;21;47.0260;4.8400\r\n"
+           "21004;Moulin Bernard;Ch\xC3\xA2tillon-sur-Seine;21;47.8589;4.5736\r\n"
+           "21005;Moulin des Roches;Montbard;21;47.6236;4.3378\r\n"
+           "29015;Moulin de Kerouat;Commana;29;48.4136;-3.9564\r\n"
+           "29016;Moulin du Chaos;Huelgoat;29;48.3647;-3.7464\r\n"
+           "2A001;Moulin d'Ajaccio;Ajaccio;2A;41.9192;8.7386\r\n"
+           "67110;Moulin de la Zorn;Saverne;67;48.7414;7.3622\r\n"
+           "13042;Moulin de Daudet;Fontvieille;13;43.7275;4.7094\r\n"
+           "75001;Moulin de la Galette;Paris;75;48.8872;2.3361\r\n"
+           "75002;Moulin Rouge;Paris;75;;\r\n"
+           "2C001;Moulin mal num\xC3\xA9rot\xC3\xA9;Nulle-part;;;\r\n"
+           "22001;Moulin d\xC3\xA9plac\xC3\xA9;Lannion;21;;\r\n";
 }
 
 // A radio behind Hamlib's daemon, enough to be read and tuned.
@@ -248,6 +253,21 @@ int main(int argc, char *argv[])
     departements->setCurrentIndex(departements->model()->index(1, 0));
     QApplication::processEvents();
     ok &= Ecrit_Png(&restants, sortie.filePath(QStringLiteral("moulins_restants.png")));
+
+    Carte_Moulins carte_moulins(liste, Moulins::Compte_Restants(*liste, Contenu_Log(Exemple())), Geo::Centre_Locator(u"JN18du"),
+                                QStringLiteral("JN18du"), programme.path());
+    Fenetres::Centre(&carte_moulins);
+    carte_moulins.show();
+    carte_moulins.findChild<QComboBox *>(QStringLiteral("Filtre_Carte"))->setCurrentIndex(1);
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&carte_moulins, sortie.filePath(QStringLiteral("carte_moulins.png")));
+    carte_moulins.findChild<Vue_Carte *>()->zoome_departement(21);
+    carte_moulins.findChild<QAbstractItemView *>(QStringLiteral("Moulins_Proches"))->setCurrentIndex(
+        carte_moulins.findChild<QAbstractItemView *>(QStringLiteral("Moulins_Proches"))->model()->index(4, 0));
+    carte_moulins.findChild<QPushButton *>(QStringLiteral("Depuis_Moulin"))->click();
+    carte_moulins.findChild<QSpinBox *>(QStringLiteral("Rayon"))->setValue(50);
+    QApplication::processEvents();
+    ok &= Ecrit_Png(&carte_moulins, sortie.filePath(QStringLiteral("carte_moulins_proches.png")));
 
     const auto question = Message::Boite(&fenetre, QStringLiteral("Voulez vous enregistrer ces données ?"),
                                          QMessageBox::Yes | QMessageBox::No);

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "Apercu_Moulins.h"
+#include "Carte_Moulins.h"
 #include "Bandeau.h"
 #include "Carnet.h"
 #include "Liste_Log.h"
@@ -122,7 +123,8 @@ Main::~Main()
     // The other windows work on this one: they go with it.
     for (QWidget *w : std::initializer_list<QWidget *>{m_aide, m_station, m_poste, m_recherche, m_reglement, m_recap, m_contacte,
                                                        m_carte, m_import, m_feuille_activite, m_restauration, m_validations, m_annonce, m_spots,
-                                                       m_fenetre_alertes, m_compte_rendu, m_apercu_moulins, m_moulins_restants, m_statistiques})
+                                                       m_fenetre_alertes, m_compte_rendu, m_apercu_moulins, m_moulins_restants, m_carte_moulins,
+                                                       m_statistiques})
         delete w;
 }
 

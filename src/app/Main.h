@@ -30,6 +30,7 @@ struct Alerte;
 class Import_ADIF;
 class Liste_Log;
 class Moulins_Restants;
+class Carte_Moulins;
 class Poste;
 class Recapitulatif;
 class Recherche_Indicatif;
@@ -118,6 +119,9 @@ private:
     void Mnu_Validations_Click();
     void Mnu_Liste_Moulins_Click();
     void Mnu_Moulins_Restants_Click();
+    void Mnu_Carte_Moulins_Click();
+    // The kept list, or null once the operator is told why there is none.
+    std::shared_ptr<const Moulins::Liste> Liste_Pour_Fenetre();
     void Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste);
     // The spots window's connection at start, when the operator asked for it.
     void Spots_Au_Demarrage();
@@ -165,6 +169,7 @@ private:
     QPointer<Statistiques> m_statistiques;
     QPointer<Apercu_Moulins> m_apercu_moulins;
     QPointer<Moulins_Restants> m_moulins_restants;
+    QPointer<Carte_Moulins> m_carte_moulins;
 
     QLineEdit *Total_Points;
     QAction *Mnu_Date_Auto_Oui, *Mnu_Date_Auto_Non;

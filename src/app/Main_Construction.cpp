@@ -159,6 +159,7 @@ void Main::Cree_Menus()
     connect(&m_veille->client(), &Cluster::Client::actif_change, deconnecter, &QAction::setEnabled);
     entree(afficher, "Mnu_Statistiques", QStringLiteral("les statistiques..."), &Main::Mnu_Statistiques_Click);
     entree(afficher, "Mnu_Moulins_Restants", QStringLiteral("les moulins restants..."), &Main::Mnu_Moulins_Restants_Click);
+    entree(afficher, "Mnu_Carte_Moulins", QStringLiteral("la carte des moulins..."), &Main::Mnu_Carte_Moulins_Click);
     QMenu *recapitulatif = menu("Mnu_Recapitulatif", QStringLiteral("Récapitulatif"));
     entree(recapitulatif, "Mnu_Recap", QStringLiteral("Feuille récapitulative"), &Main::Mnu_Recap_Click);
     entree(recapitulatif, "Mnu_Compte_Rendu", QStringLiteral("Compte rendu du challenge..."), &Main::Mnu_Compte_Rendu_Click);

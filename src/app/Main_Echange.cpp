@@ -7,6 +7,7 @@
 #include "Saisie.h"
 
 #include "Apercu_Moulins.h"
+#include "Carte_Moulins.h"
 #include "Dialogue_Fichier.h"
 #include "Echange_ADIF.h"
 #include "Fenetres.h"
@@ -15,6 +16,8 @@
 #include "Import_ADIF.h"
 #include "Message.h"
 #include "Liste_Log.h"
+#include "Locator.h"
+#include "Reglages.h"
 #include "Moulins_Restants.h"
 #include "Progression.h"
 #include "Restauration.h"
@@ -174,21 +177,39 @@ void Main::Liste_Moulins_Gardee(std::shared_ptr<const Moulins::Liste> liste)
     Message::Information(this, QStringLiteral("La liste de %1 moulins est gardée.").arg(m_moulins->liste()->taille()));
 }
 
-void Main::Mnu_Moulins_Restants_Click()
+std::shared_ptr<const Moulins::Liste> Main::Liste_Pour_Fenetre()
 {
-    if (Fenetres::Devant(m_moulins_restants) || Station_Refusee())
-        return;
     const auto &liste = m_moulins->liste();
     if (!m_moulins->erreur().isEmpty()) {
         Signale(m_moulins->erreur());
-        return;
+        return nullptr;
     }
     if (!liste || liste->vide()) {
         Signale(QStringLiteral("Aucune liste des moulins n'est gardée : chargez celle des organisateurs par Fichier, "
                                "« Charger la liste des moulins... »."));
-        return;
+        return nullptr;
     }
-    Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_liste->contenu()), m_env.dossier);
+    return liste;
+}
+
+void Main::Mnu_Moulins_Restants_Click()
+{
+    if (Fenetres::Devant(m_moulins_restants) || Station_Refusee())
+        return;
+    if (const auto liste = Liste_Pour_Fenetre())
+        Fenetres::Ouvre(m_moulins_restants, liste, Moulins::Compte_Restants(*liste, m_liste->contenu()), m_env.dossier);
+}
+
+void Main::Mnu_Carte_Moulins_Click()
+{
+    if (Fenetres::Devant(m_carte_moulins) || Station_Refusee())
+        return;
+    const auto liste = Liste_Pour_Fenetre();
+    if (!liste)
+        return;
+    const QString locator = Lit_Locator(m_carnet->indicatif());
+    Fenetres::Ouvre(m_carte_moulins, liste, Moulins::Compte_Restants(*liste, m_liste->contenu()), Geo::Centre_Locator(locator),
+                    locator, m_env.dossier);
 }
 
 void Main::Mnu_Feuille_Activite_Click()

@@ -10,6 +10,7 @@ namespace Geo {
 struct Position {
     double latitude = 0;
     double longitude = 0;
+    bool operator==(const Position &) const = default;
 };
 
 // A Maidenhead locator of 4, 6 or 8 characters ("JN18", "JN18du",

@@ -75,7 +75,7 @@ std::vector<Proche> Moulins_Proches(const Points_Carte &points, Filtre filtre, c
 QString Texte_Compte(const Points_Carte &points)
 {
     if (points.moulins == 0)
-        return QStringLiteral("Aucune liste de moulins n'est gardée : Fichier, Liste des moulins.");
+        return QStringLiteral("Aucune liste des moulins n'est gardée.");
     QString texte = QStringLiteral("%1 moulins sur %2 ont des coordonnées")
                         .arg(Nombre(qsizetype(points.points.size())), Nombre(points.moulins));
     if (points.sans_position())

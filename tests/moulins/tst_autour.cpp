@@ -109,7 +109,7 @@ void Tst_Autour::compte_des_positions_data()
                                                        "coordonnées ne sont pas sur la carte");
     QTest::newRow("tous placés") << 3 << 0 << QStringLiteral("3 moulins sur 3 ont des coordonnées");
     QTest::newRow("aucun placé") << 0 << 2 << QStringLiteral("0 moulins sur 2 ont des coordonnées ; 2 sans coordonnées ne sont pas sur la carte");
-    QTest::newRow("pas de liste") << 0 << 0 << QStringLiteral("Aucune liste de moulins n'est gardée : Fichier, Liste des moulins.");
+    QTest::newRow("pas de liste") << 0 << 0 << QStringLiteral("Aucune liste des moulins n'est gardée.");
 }
 
 void Tst_Autour::compte_des_positions()
