@@ -76,10 +76,13 @@ QString Texte_Compte(const Points_Carte &points)
 {
     if (points.moulins == 0)
         return QStringLiteral("Aucune liste des moulins n'est gardée.");
-    QString texte = QStringLiteral("%1 moulins sur %2 ont des coordonnées")
-                        .arg(Nombre(qsizetype(points.points.size())), Nombre(points.moulins));
-    if (points.sans_position())
-        texte += QStringLiteral(" ; %1 sans coordonnées ne sont pas sur la carte").arg(Nombre(points.sans_position()));
+    const qsizetype avec = qsizetype(points.points.size()), sans = points.sans_position();
+    QString texte = (avec > 1 ? QStringLiteral("%1 moulins sur %2 ont des coordonnées") : QStringLiteral("%1 moulin sur %2 a des coordonnées"))
+                        .arg(Nombre(avec), Nombre(points.moulins));
+    if (sans)
+        texte += (sans > 1 ? QStringLiteral(" ; %1 sans coordonnées ne sont pas sur la carte")
+                           : QStringLiteral(" ; %1 sans coordonnées n'est pas sur la carte"))
+                     .arg(Nombre(sans));
     return texte;
 }
 

@@ -37,7 +37,7 @@ QString Resume(const Lecture &l, const Liste &gardee, const Differences &d)
                      .arg(Nombre(l.remplacees))
                      .arg(l.premiere_remplacee);
     if (l.positions_ecartees)
-        texte += QStringLiteral("\n%1 moulin(s) gardé(s) sans ses coordonnées, qui le mettaient hors de son département : la liste du bas dit lesquels.")
+        texte += QStringLiteral("\nCoordonnées hors du département laissées de côté pour %1 moulin(s), gardé(s) sans elles : la liste du bas dit lesquels.")
                      .arg(Nombre(l.positions_ecartees));
     if (l.liste.vide())
         texte += QStringLiteral("\nAucun moulin n'a pu être lu : ce fichier ne peut pas remplacer la liste.");

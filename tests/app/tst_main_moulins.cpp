@@ -5,6 +5,7 @@
 #include "Dialogue_Fichier.h"
 #include "Impression.h"
 #include "Liste_Moulins.h"
+#include "Reglages.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -53,6 +54,7 @@ private slots:
     void moulins_restants_d_accord_avec_la_carte_et_le_recapitulatif();
     void restants_enregistres_et_imprimes();
     void import_et_carte_nomment_les_moulins();
+    void carte_des_moulins_autour_de_la_station();
 };
 
 void Tst_Main_Moulins::charger_la_liste_puis_le_nom_sous_la_saisie()
@@ -325,6 +327,50 @@ void Tst_Main_Moulins::import_et_carte_nomment_les_moulins()
     QVERIFY(QAccessible::queryAccessibleInterface(cote_d_or)->text(QAccessible::Description).endsWith(cote_d_or->toolTip()));
     QCOMPARE(carte->findChild<QWidget *>(QStringLiteral("Dep_29"))->toolTip(), QStringLiteral("1 moulin contacté sur 1"));
     QCOMPARE(carte->findChild<QWidget *>(QStringLiteral("Dep_75"))->toolTip(), QString());
+}
+
+// A list with positions, one of them far from its département; the map then
+// counts from the station's locator.
+void Tst_Main_Moulins::carte_des_moulins_autour_de_la_station()
+{
+    Banc_Main b;
+    b.station("TEST1", "2007", Fichier_De(Log));
+    const QString csv = b.dossier.ecrit(QStringLiteral("liste.csv"), "N° DMF;Nom;Commune;Département;Latitude;Longitude\r\n"
+                                                                     "21001;Moulin de la Tour;Saint-Pierre;21;;\r\n"
+                                                                     "21003;Moulin Neuf;Beaune;21;47,0300;4,8300\r\n"
+                                                                     "29010;Moulin de Kerouat;Commana;29;47.3220;5.0415\r\n");
+    Dialogue_Fichier::Installe_Repondeur([&](const QString &titre, const QString &) {
+        return titre == QStringLiteral("Charger la liste des moulins") ? csv : QString();
+    });
+    QVERIFY(Sous_Programmes::Sauve_Locator(QStringLiteral("TEST1"), QStringLiteral("JN27")).ok());
+    b.demarre();
+    b.messages.clear();
+    b.action("Mnu_Carte_Moulins")->trigger();
+    QCOMPARE(b.messages.size(), 1);
+    QVERIFY(b.messages.first().startsWith(QStringLiteral("Aucune liste des moulins n'est gardée")));
+    QVERIFY(!Banc_Main::fenetre_visible("Carte_Moulins"));
+
+    b.action("Mnu_Liste_Moulins")->trigger();
+    QWidget *apercu = Banc_Main::fenetre_ouverte("Apercu_Moulins");
+    QVERIFY(apercu);
+    QVERIFY(Texte(apercu, "Resume_Moulins").contains(QStringLiteral("\nCoordonnées hors du département laissées de côté pour 1 moulin(s), gardé(s) sans elles : la liste du bas dit lesquels.")));
+    auto *refus = apercu->findChild<QListWidget *>(QStringLiteral("Refus_Moulins"));
+    QCOMPARE(refus->count(), 1);
+    QCOMPARE(refus->item(0)->text(), QStringLiteral("Ligne 4 : coordonnées hors du département 29, moulin gardé sans elles"));
+    apercu->findChild<QPushButton *>(QStringLiteral("Enregistrer_Moulins"))->click();
+
+    b.action("Mnu_Carte_Moulins")->trigger();
+    QWidget *carte = Banc_Main::fenetre_ouverte("Carte_Moulins");
+    QVERIFY(carte);
+    QCOMPARE(Texte(carte, "Compte_Carte"), QStringLiteral("1 moulin sur 3 a des coordonnées ; 2 sans coordonnées ne sont pas sur la carte"));
+    QCOMPARE(Texte(carte, "Origine_Proches"), QStringLiteral("la station (JN27)"));
+    auto *proches = carte->findChild<QTableView *>(QStringLiteral("Moulins_Proches"));
+    QCOMPARE(proches->model()->rowCount(), 1);
+    QCOMPARE(proches->model()->index(0, 0).data().toString(), QStringLiteral("21003"));
+    QCOMPARE(proches->model()->index(0, 5).data().toInt(), 54);
+    // One window: asked again, it comes forward.
+    b.action("Mnu_Carte_Moulins")->trigger();
+    QCOMPARE(carte, Banc_Main::fenetre_ouverte("Carte_Moulins"));
 }
 
 QTEST_MAIN(Tst_Main_Moulins)

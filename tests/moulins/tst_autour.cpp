@@ -108,7 +108,8 @@ void Tst_Autour::compte_des_positions_data()
                                      << QStringLiteral("1\u202F402 moulins sur 1\u202F530 ont des coordonnées ; 128 sans "
                                                        "coordonnées ne sont pas sur la carte");
     QTest::newRow("tous placés") << 3 << 0 << QStringLiteral("3 moulins sur 3 ont des coordonnées");
-    QTest::newRow("aucun placé") << 0 << 2 << QStringLiteral("0 moulins sur 2 ont des coordonnées ; 2 sans coordonnées ne sont pas sur la carte");
+    QTest::newRow("aucun placé") << 0 << 2 << QStringLiteral("0 moulin sur 2 a des coordonnées ; 2 sans coordonnées ne sont pas sur la carte");
+    QTest::newRow("un de chaque") << 1 << 1 << QStringLiteral("1 moulin sur 2 a des coordonnées ; 1 sans coordonnées n'est pas sur la carte");
     QTest::newRow("pas de liste") << 0 << 0 << QStringLiteral("Aucune liste des moulins n'est gardée.");
 }
 
