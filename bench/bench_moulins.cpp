@@ -2,8 +2,13 @@
 // and checks beside the floor of reading the file and finding its line ends,
 // its reading when spoilt or of any bytes,
 // the start of the main window with and without it, Enter in the number
-// with the mill's name shown, and the window of what is left.
+// with the mill's name shown, the window of what is left, and the map of the
+// mills: opened, zoomed and moved, its nearest mills from a new point.
 #include "Bancs_Qt.h"
+#include "Carte_Moulins.h"
+#include "Formes_Carte.h"
+#include "Projection.h"
+#include "Vue_Carte.h"
 #include "Fichier.h"
 #include "Liste_Moulins.h"
 #include "Main.h"
@@ -11,6 +16,9 @@
 #include "Reglages.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -29,14 +37,38 @@ namespace {
 constexpr int Nombre_Moulins = 50000;
 constexpr int Nombre_Lignes = 99999;
 
+// Places inside each département's outline, on a grid over its frame.
+std::vector<std::vector<Geo::Position>> Places_Interieures()
+{
+    std::vector<std::vector<Geo::Position>> places(100);
+    for (size_t boite = 1; boite < places.size(); ++boite) {
+        const QPainterPath &forme = Formes_France().forme[boite];
+        const QRectF r = forme.boundingRect();
+        for (int x = 1; x < 24; ++x)
+            for (int y = 1; y < 24; ++y)
+                if (const QPointF p(r.left() + r.width() * x / 24, r.top() + r.height() * y / 24); forme.contains(p))
+                    places[boite].push_back(Geo::Du_Point(p));
+    }
+    return places;
+}
+
+// Each mill in its own département, but for the numbers of 20, which has none.
 QByteArray Liste_Csv()
 {
+    static const auto places = Places_Interieures();
     QByteArray f = "N° DMF;Nom;Commune;Département;Latitude;Longitude\r\n";
     for (int i = 0; i < Nombre_Moulins; ++i) {
-        const QByteArray dep = QByteArray::number(1 + i % 95).rightJustified(2, '0');
+        const int d = 1 + i % 95;
+        const QByteArray dep = QByteArray::number(d).rightJustified(2, '0');
         const QByteArray numero = dep + QByteArray::number(i / 95).rightJustified(3, '0');
+        QByteArray position = ";;";
+        if (const auto &ici = places[size_t(d)]; !ici.empty()) {
+            const Geo::Position &p = ici[size_t(i / 95) % ici.size()];
+            position = ";" + QByteArray::number(p.latitude + (i % 7) * 1e-4, 'f', 5) + ";"
+                     + QByteArray::number(p.longitude + (i % 11) * 1e-4, 'f', 5);
+        }
         f += numero + ";Moulin du Bief " + QByteArray::number(i) + ";Saint-Martin-" + QByteArray::number(i % 3000) + ";" + dep
-            + ";47." + QByteArray::number(i % 9973) + ";4." + QByteArray::number(i % 7919) + "\r\n";
+            + position + "\r\n";
     }
     return f;
 }
@@ -48,6 +80,8 @@ struct Banc {
     Banc()
     {
         Prepare_Station_Banc(reglages.path());
+        if (!Sauve_Locator(QStringLiteral("TEST1"), QStringLiteral("JN18du")))
+            std::abort();
         QByteArray log;
         for (int i = 0; i < Nombre_Lignes; ++i) {
             const QByteArray date = QDate(2007, 1, 1).addDays(i / 300).toString(QStringLiteral("dd/MM/yy")).toLatin1();
@@ -173,6 +207,91 @@ void BM_Moulins_Restants(benchmark::State &state)
     Chrono_Entree_Menu(state, fenetre, "Mnu_Moulins_Restants", "Moulins_Restants");
 }
 
+void BM_Carte_Moulins(benchmark::State &state)
+{
+    Main fenetre(Banc::env(banc().avec));
+    Chrono_Entree_Menu(state, fenetre, "Mnu_Carte_Moulins", "Carte_Moulins");
+}
+
+// The map as the operator finds it, every mill shown.
+struct Carte_Ouverte {
+    std::unique_ptr<Carte_Moulins> carte;
+    Vue_Carte *vue;
+    Carte_Ouverte()
+    {
+        auto liste = std::make_shared<const Moulins::Liste>(Moulins::Lit_Liste(Liste_Csv()).liste);
+        carte = std::make_unique<Carte_Moulins>(liste, Moulins::Compte_Restants(*liste, Contenu_Log()),
+                                                Geo::Centre_Locator(u"JN18du"), QStringLiteral("JN18du"), QString());
+        carte->findChild<QComboBox *>(QStringLiteral("Filtre_Carte"))->setCurrentIndex(1);
+        carte->show();
+        QApplication::processEvents();
+        vue = carte->findChild<Vue_Carte *>();
+    }
+};
+
+// One step of the wheel in and out, each painted with its 50,000 dots.
+void BM_Carte_Zoom(benchmark::State &state)
+{
+    Carte_Ouverte c;
+    bool avant = true;
+    for (auto _ : state) {
+        c.vue->zoome(avant ? 1.25 : 0.8);
+        c.vue->repaint();
+        avant = !avant;
+    }
+}
+
+// The whole of France dragged by 40 pixels, one way then back, painted.
+void BM_Carte_Deplacement(benchmark::State &state)
+{
+    Carte_Ouverte c;
+    const QPointF milieu(c.vue->width() / 2.0, c.vue->height() / 2.0);
+    QMouseEvent appui(QEvent::MouseButtonPress, milieu, c.vue->mapToGlobal(milieu), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(c.vue, &appui);
+    int pas = 0;
+    for (auto _ : state) {
+        const QPointF ici = milieu + QPointF(pas++ % 2 ? 0 : 40, 0);
+        QMouseEvent glisse(QEvent::MouseMove, ici, c.vue->mapToGlobal(ici), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(c.vue, &glisse);
+        c.vue->repaint();
+    }
+}
+
+// The same sorting alone, without the table.
+void BM_Proches_Tri(benchmark::State &state)
+{
+    const Moulins::Liste liste = Moulins::Lit_Liste(Liste_Csv()).liste;
+    const Moulins::Points_Carte points = Moulins::Place_Moulins(liste, Moulins::Compte_Restants(liste, Contenu_Log()));
+    int pas = 0;
+    for (auto _ : state) {
+        const Geo::Position ici{43.0 + (pas % 7), -1.0 + (pas % 9)};
+        ++pas;
+        benchmark::DoNotOptimize(Moulins::Moulins_Proches(points, Moulins::Filtre::Tous, ici, 0));
+    }
+}
+
+// "Partir d'ici" at another place each time: the 50,000 mills sorted again
+// and the table shown.
+void BM_Proches_Nouveau_Point(benchmark::State &state)
+{
+    Carte_Ouverte c;
+    auto *table = c.carte->findChild<QTableView *>(QStringLiteral("Moulins_Proches"));
+    auto *partir = c.vue->findChild<QAction *>(QStringLiteral("Partir_D_Ici"));
+    int pas = 0;
+    for (auto _ : state) {
+        const QPointF ici(c.vue->width() * (0.2 + 0.1 * (pas % 7)), c.vue->height() * (0.2 + 0.1 * (pas % 5)));
+        ++pas;
+        QMouseEvent droit(QEvent::MouseButtonPress, ici, c.vue->mapToGlobal(ici), Qt::RightButton, Qt::RightButton, {});
+        QApplication::sendEvent(c.vue, &droit);
+        partir->trigger();
+        table->repaint();
+        if (table->model()->rowCount() != int(c.carte->points().points.size())) {
+            state.SkipWithError("tableau incomplet");
+            break;
+        }
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Plancher_Lecture_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -182,5 +301,10 @@ BENCHMARK(BM_Demarrage_Sans_Liste)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_Demarrage_Avec_Liste)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Entree_DMF_Avec_Nom)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Moulins_Restants)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Carte_Moulins)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Carte_Zoom)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Carte_Deplacement)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Proches_Tri)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Proches_Nouveau_Point)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char *argv[]) { return Lance_Bancs_Qt(argc, argv); }

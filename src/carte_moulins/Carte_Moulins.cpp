@@ -43,7 +43,7 @@ Modele_Proches::Modele_Proches(const Liste &liste, const Restants &restants, con
 {
 }
 
-void Modele_Proches::montre(std::vector<Proche> proches, bool depuis_un_point)
+void Modele_Proches::montre(std::vector<Proche> proches, std::optional<Geo::Position> origine)
 {
     beginResetModel();
     for (const Proche &p : m_proches)
@@ -51,7 +51,7 @@ void Modele_Proches::montre(std::vector<Proche> proches, bool depuis_un_point)
     m_proches = std::move(proches);
     for (size_t r = 0; r < m_proches.size(); ++r)
         m_rangees[size_t(m_proches[r].point)] = int(r);
-    m_depuis_un_point = depuis_un_point;
+    m_origine = origine;
     endResetModel();
 }
 
@@ -78,8 +78,8 @@ QVariant Modele_Proches::data(const QModelIndex &index, int role) const
     case Commune: return m_liste.Chaine(m.commune);
     case Dept: return QString::fromLatin1(m.Departement());
     case Etat: return Texte_Etat(size_t(p.rang) < m_restants.etats.size() ? m_restants.etats[size_t(p.rang)] : Etat_Moulin{});
-    case Distance: return m_depuis_un_point ? QVariant(qRound(proche.distance_km)) : QVariant();
-    case Azimut: return m_depuis_un_point ? QVariant(qRound(proche.azimut) % 360) : QVariant();
+    case Distance: return m_origine ? QVariant(qRound(proche.distance_km)) : QVariant();
+    case Azimut: return m_origine ? QVariant(qRound(Geo::Azimut(*m_origine, p.position)) % 360) : QVariant();
     }
     return {};
 }
@@ -148,8 +148,8 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     Moulins_Proches->setSelectionMode(QAbstractItemView::SingleSelection);
     Moulins_Proches->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Moulins_Proches->verticalHeader()->hide();
-    Moulins_Proches->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Moulins_Proches->horizontalHeader()->setSectionResizeMode(Modele_Proches::Nom, QHeaderView::Stretch);
+    // Columns sized once on the first rows: a list may hold 50,000 mills.
+    Moulins_Proches->horizontalHeader()->setResizeContentsPrecision(100);
     Fenetres::Colore(Moulins_Proches, 0xFFFFC0);
     Accessibilite::Nomme(Moulins_Proches, QStringLiteral("Moulins les plus proches"),
                          QStringLiteral("une ligne par moulin montré, le plus proche d'abord : numéro, nom, commune, "
@@ -229,6 +229,8 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
         part_de(m_station, QStringLiteral("la station (%1)").arg(m_locator));
     else
         part_de(std::nullopt, {});
+    Moulins_Proches->resizeColumnsToContents();
+    Moulins_Proches->horizontalHeader()->setSectionResizeMode(Modele_Proches::Nom, QHeaderView::Stretch);
     Filtre_Carte->setFocus();
 }
 
@@ -264,7 +266,7 @@ void Carte_Moulins::calcule()
     const int choisi = Moulins_Proches->currentIndex().isValid()
                            ? m_modele->proches()[size_t(Moulins_Proches->currentIndex().row())].point
                            : -1;
-    m_modele->montre(Moulins::Moulins_Proches(m_points, choix(), m_origine, rayon), m_origine.has_value());
+    m_modele->montre(Moulins::Moulins_Proches(m_points, choix(), m_origine, rayon), m_origine);
     m_vue->place_origine(m_origine, rayon);
     Depuis_Moulin->setEnabled(m_modele->rowCount() > 0);
     const QString montres = QStringLiteral("%1 montrés : %2").arg(Filtre_Carte->currentText(), Nombre(m_modele->rowCount()));

@@ -23,7 +23,8 @@ public:
 
     Modele_Proches(const Moulins::Liste &liste, const Moulins::Restants &restants, const Moulins::Points_Carte &points,
                    QObject *parent = nullptr);
-    void montre(std::vector<Moulins::Proche> proches, bool depuis_un_point);
+    // Distances and azimuths from `origine`, when there is one.
+    void montre(std::vector<Moulins::Proche> proches, std::optional<Geo::Position> origine);
     const std::vector<Moulins::Proche> &proches() const { return m_proches; }
     // The row of a point, or -1.
     int rangee(int point) const;
@@ -39,7 +40,7 @@ private:
     const Moulins::Points_Carte &m_points;
     std::vector<Moulins::Proche> m_proches;
     std::vector<int> m_rangees; // by point, its row or -1
-    bool m_depuis_un_point = false;
+    std::optional<Geo::Position> m_origine;
 };
 
 // "Carte des moulins": the list's mills on the départements, coloured by

@@ -1,8 +1,10 @@
 #include "Locator.h"
 
+
 #include <QLocale>
 #include <QtMath>
 
+#include <charconv>
 #include <cmath>
 
 namespace Geo {
@@ -76,12 +78,21 @@ QString Refus_Locator(const QString &texte)
     return QStringLiteral("Le locator %1 n'est pas valable : 4, 6 ou 8 caractères, par exemple JN18du").arg(texte);
 }
 
-std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude)
+std::optional<Position> Position_Lue(QByteArrayView latitude, QByteArrayView longitude)
 {
-    auto degres = [](QStringView t) -> std::optional<double> {
-        bool ok = false;
-        const double v = QLocale::c().toDouble(t.trimmed().toString().replace(u',', u'.'), &ok);
-        return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+    auto degres = [](QByteArrayView t) -> std::optional<double> {
+        t = t.trimmed();
+        char chiffres[32];
+        if (t.isEmpty() || t.size() >= qsizetype(sizeof chiffres))
+            return std::nullopt;
+        for (qsizetype i = 0; i < t.size(); ++i)
+            chiffres[i] = t[i] == ',' ? '.' : t[i];
+        const char *debut = chiffres + (chiffres[0] == '+');
+        double v = 0;
+        const auto [fin, erreur] = std::from_chars(debut, chiffres + t.size(), v);
+        if (erreur != std::errc() || fin != chiffres + t.size() || !std::isfinite(v))
+            return std::nullopt;
+        return v;
     };
     const auto lat = degres(latitude), lon = degres(longitude);
     if (!lat || !lon || qAbs(*lat) > 90 || qAbs(*lon) > 180)
@@ -89,12 +100,17 @@ std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude
     return Position{*lat, *lon};
 }
 
+std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude)
+{
+    return Position_Lue(QByteArrayView(latitude.toLatin1()), QByteArrayView(longitude.toLatin1()));
+}
+
+bool En_France(const Position &p) { return p.latitude >= 41.0 && p.latitude <= 51.5 && p.longitude >= -5.5 && p.longitude <= 10.0; }
+
 std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude)
 {
     const auto p = Position_Lue(latitude, longitude);
-    if (!p || p->latitude < 41.0 || p->latitude > 51.5 || p->longitude < -5.5 || p->longitude > 10.0)
-        return std::nullopt;
-    return p;
+    return p && En_France(*p) ? p : std::nullopt;
 }
 
 double Distance_km(const Position &de, const Position &vers)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -22,7 +23,10 @@ std::optional<Position> Centre_Locator(QStringView texte);
 QString Refus_Locator(const QString &texte);
 
 // Decimal degrees, with a point or a comma, of any place on the Earth.
+std::optional<Position> Position_Lue(QByteArrayView latitude, QByteArrayView longitude);
 std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude);
+// Metropolitan France and Corsica: latitude 41 to 51.5, longitude -5.5 to 10.
+bool En_France(const Position &p);
 // The same of a place in metropolitan France
 // or Corsica (latitude 41 to 51.5, longitude -5.5 to 10); none otherwise.
 std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude);

@@ -62,13 +62,13 @@ std::vector<Proche> Moulins_Proches(const Points_Carte &points, Filtre filtre, c
             proche.distance_km = Geo::Distance_km(*origine, p.position);
             if (rayon_km > 0 && proche.distance_km > rayon_km)
                 continue;
-            proche.azimut = Geo::Azimut(*origine, p.position);
         }
         proches.push_back(proche);
     }
     if (origine)
-        std::stable_sort(proches.begin(), proches.end(),
-                         [](const Proche &a, const Proche &b) { return a.distance_km < b.distance_km; });
+        std::sort(proches.begin(), proches.end(), [](const Proche &a, const Proche &b) {
+            return a.distance_km < b.distance_km || (a.distance_km == b.distance_km && a.point < b.point);
+        });
     return proches;
 }
 

@@ -33,7 +33,6 @@ Points_Carte Place_Moulins(const Liste &liste, const Restants &restants);
 struct Proche {
     qint32 point = 0; // in Points_Carte::points
     double distance_km = 0;
-    double azimut = 0;
 };
 
 // The points the filter shows, nearest first from `origine` and within

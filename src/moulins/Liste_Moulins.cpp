@@ -478,14 +478,11 @@ private:
     // take the outline's coarseness; text that is no number is left as it is.
     bool position_plausible(const Moulin &m, QByteArrayView latitude, QByteArrayView longitude, qsizetype ligne)
     {
-        const auto p = Geo::Position_Lue(QString::fromLatin1(latitude), QString::fromLatin1(longitude));
+        const auto p = Geo::Position_Lue(latitude, longitude);
         if (!p)
             return true;
-        if (Geo::Position_En_France(QString::fromLatin1(latitude), QString::fromLatin1(longitude))) {
-            const auto ecart = Geo::Ecart_Departement_km(*p, Departement_Carte(m.Departement()));
-            if (!ecart || *ecart <= Ecart_Departement_Max_km)
-                return true;
-        }
+        if (Geo::En_France(*p) && Geo::Pres_Du_Departement(*p, Departement_Carte(m.Departement()), Ecart_Departement_Max_km))
+            return true;
         if (qsizetype(m_sans_position.size()) < Refus_Montres)
             m_sans_position.push_back({ligne, QStringLiteral("coordonnées hors du département %1").arg(QString::fromLatin1(m.Departement()))});
         ++m_positions_ecartees;
