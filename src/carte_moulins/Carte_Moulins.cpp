@@ -148,9 +148,12 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     Moulins_Proches->setSelectionMode(QAbstractItemView::SingleSelection);
     Moulins_Proches->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Moulins_Proches->verticalHeader()->hide();
+    Moulins_Proches->setWordWrap(false);
     // Columns sized once on the first rows: a list may hold 50,000 mills.
     Moulins_Proches->horizontalHeader()->setResizeContentsPrecision(100);
     Fenetres::Colore(Moulins_Proches, 0xFFFFC0);
+    // A few rows in view, whatever the size of the text.
+    Moulins_Proches->setMinimumHeight(Moulins_Proches->fontMetrics().height() * 9);
     Accessibilite::Nomme(Moulins_Proches, QStringLiteral("Moulins les plus proches"),
                          QStringLiteral("une ligne par moulin montré, le plus proche d'abord : numéro, nom, commune, "
                                         "département, état, distance en km, azimut en degrés"));
@@ -230,6 +233,11 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     else
         part_de(std::nullopt, {});
     Moulins_Proches->resizeColumnsToContents();
+    // The longest state, whichever the filter shows first.
+    Moulins_Proches->setColumnWidth(Modele_Proches::Etat,
+                                    qMax(Moulins_Proches->columnWidth(Modele_Proches::Etat),
+                                         Moulins_Proches->fontMetrics().horizontalAdvance(QStringLiteral("Contacté le 00/00/00")) +
+                                             2 * Moulins_Proches->fontMetrics().averageCharWidth()));
     Moulins_Proches->horizontalHeader()->setSectionResizeMode(Modele_Proches::Nom, QHeaderView::Stretch);
     Filtre_Carte->setFocus();
 }

@@ -59,6 +59,9 @@ void Vue_Carte::montre(Filtre filtre)
 void Vue_Carte::choisit(int point)
 {
     m_choisi = point;
+    // A mill chosen in the table out of view: the view goes to it.
+    if (point >= 0 && size_t(point) < m_points.points.size() && !m_vue.contains(m_points.points[size_t(point)].point))
+        change_vue(m_vue.translated(m_points.points[size_t(point)].point - m_vue.center()));
     update();
 }
 

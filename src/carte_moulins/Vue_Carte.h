@@ -21,7 +21,8 @@ public:
     Vue_Carte(const Moulins::Points_Carte &points, std::function<QString(int)> texte, QWidget *parent = nullptr);
 
     void montre(Moulins::Filtre filtre);
-    void choisit(int point); // -1: none
+    // A point ringed, and brought into view; -1: none.
+    void choisit(int point);
     void place_station(std::optional<QPointF> station);
     // Where the nearest mills are counted from, and within how far (0: no limit).
     void place_origine(std::optional<Geo::Position> origine, double rayon_km);

@@ -189,6 +189,12 @@ void Tst_Carte_Moulins::pointer_et_cliquer()
     QTest::mouseClick(b.vue(), Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(b.table()->currentIndex().siblingAtColumn(0).data().toString(), QStringLiteral("21001"));
     QCOMPARE(b.vue()->point_sous(QPointF(2, 2)), -1);
+    // Chosen in the table, a mill out of view is brought into it.
+    const QPointF paris = b.fenetre->points().points[size_t(b.point("75001"))].point;
+    QVERIFY(!b.vue()->vue().contains(paris));
+    b.table()->setCurrentIndex(b.table()->model()->index(5, 0));
+    QCOMPARE(b.table()->currentIndex().siblingAtColumn(0).data().toString(), QStringLiteral("75001"));
+    QVERIFY(b.vue()->vue().contains(paris));
 }
 
 void Tst_Carte_Moulins::partir_d_ici_ou_d_un_moulin()
