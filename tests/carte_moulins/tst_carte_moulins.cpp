@@ -7,7 +7,7 @@
 #include "Dialogue_Fichier.h"
 #include "Journal.h"
 #include "Message.h"
-#include "Outils_Test.h"
+#include "Moulins_Autour_Test.h"
 #include "Projection.h"
 
 #include <QAccessible>
@@ -26,17 +26,6 @@ using namespace Moulins;
 
 namespace {
 
-// Dijon, Beaune twice, Besançon, Auxerre, Paris; two without a position.
-const QByteArray Liste_Test = "dmf;nom;commune;lat;lon\r\n"
-                              "21001;Moulin A;Dijon;47.3220;5.0415\r\n"
-                              "21002;Moulin B;Beaune;47.0260;4.8400\r\n"
-                              "21003;Moulin Neuf;Beaune;47.0300;4.8300\r\n"
-                              "21004;Moulin D;Semur;;\r\n"
-                              "21005;Moulin E;Nuits;près du pont;\r\n"
-                              "25001;Moulin G;Besançon;47.2378;6.0241\r\n"
-                              "89001;Moulin F;Auxerre;47.7982;3.5673\r\n"
-                              "75001;Moulin H;Paris;48.8566;2.3522\r\n";
-
 struct Banc {
     Dossier_Test dossier;
     QString choisi;
@@ -51,9 +40,8 @@ struct Banc {
             messages << texte;
             return QMessageBox::Ok;
         });
-        auto liste = std::make_shared<const Liste>(Lit_Liste(Liste_Test).liste);
-        const Sous_Programmes::Contenu_Log log(Ligne("03/01/07", "21001", "Moulin Contacte", "F4ABC") + "\r\n" +
-                                               Ligne("04/01/07", "21002", "Moulin Contacte", "F4ABC", true) + "\r\n");
+        auto liste = std::make_shared<const Liste>(Lit_Liste(Liste_Autour).liste);
+        const Sous_Programmes::Contenu_Log log(Log_Autour);
         fenetre = std::make_unique<Carte_Moulins>(liste, Compte_Restants(*liste, log),
                                                   avec_station ? Geo::Centre_Locator(u"JN27") : std::nullopt,
                                                   avec_station ? QStringLiteral("JN27") : QString(), dossier.chemin());
@@ -90,7 +78,7 @@ struct Banc {
     {
         const auto &points = fenetre->points().points;
         for (size_t i = 0; i < points.size(); ++i)
-            if (Lit_Liste(Liste_Test).liste[points[i].rang].Numero() == QByteArrayView(numero))
+            if (Lit_Liste(Liste_Autour).liste[points[i].rang].Numero() == QByteArrayView(numero))
                 return int(i);
         qFatal("no point %s", numero);
     }
@@ -214,7 +202,7 @@ void Tst_Carte_Moulins::partir_d_ici_ou_d_un_moulin()
     // From the mill chosen in the table: itself first, at 0 km.
     b.table()->setCurrentIndex(b.table()->model()->index(5, 0));
     QTest::mouseClick(b.controle<QPushButton>("Depuis_Moulin"), Qt::LeftButton);
-    QCOMPARE(b.controle<QLabel>("Origine_Proches")->text(), QStringLiteral("le moulin 25001 Moulin G, Besançon (25)"));
+    QCOMPARE(b.controle<QLabel>("Origine_Proches")->text(), QStringLiteral("le moulin 25001 Moulin & \"G\" <bis>, Besançon (25)"));
     QCOMPARE(b.rangees().first(), QStringLiteral("25001 0 0"));
     QTest::mouseClick(b.controle<QPushButton>("Depuis_Station"), Qt::LeftButton);
     QCOMPARE(b.rangees().first(), QStringLiteral("21001 20 171"));

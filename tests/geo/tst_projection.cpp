@@ -21,7 +21,7 @@ private slots:
     void ecart();
 };
 
-// Town halls' coordinates, decimal degrees.
+// City centres, decimal degrees.
 void Tst_Projection::prefecture_dans_son_departement_data()
 {
     QTest::addColumn<int>("boite");

@@ -2,7 +2,7 @@
 // radius, said in words and saved as GPX waypoints.
 #include "Autour.h"
 #include "Journal.h"
-#include "Outils_Test.h"
+#include "Moulins_Autour_Test.h"
 
 #include <QTest>
 #include <QXmlStreamReader>
@@ -14,23 +14,8 @@ Q_DECLARE_METATYPE(Filtre)
 
 namespace {
 
-// Dijon, Beaune, Auxerre, Besançon-side, Paris; one without a position, one
-// whose position is text; 21001 contacted, 21002 pending.
-const QByteArray Liste_Test = "dmf;nom;commune;lat;lon\r\n"
-                              "21001;Moulin A;Dijon;47.3220;5.0415\r\n"
-                              "21002;Moulin B;Beaune;47.0260;4.8400\r\n"
-                              "21003;Moulin Neuf;Beaune;47.0300;4.8300\r\n"
-                              "21004;Moulin D;Semur;;\r\n"
-                              "21005;Moulin E;Nuits;près du pont;\r\n"
-                              "89001;Moulin F;Auxerre;47.7982;3.5673\r\n"
-                              "25001;Moulin & \"G\" <bis>;Besançon;47.2378;6.0241\r\n"
-                              "75001;Moulin H;Paris;48.8566;2.3522\r\n";
-
-const QByteArray Log_Test = Ligne("03/01/26", "21001", "Moulin Contacte", "F4ABC") + "\r\n" +
-                            Ligne("04/01/26", "21002", "Moulin Contacte", "F4ABC", true) + "\r\n";
-
 struct Monde {
-    Liste liste = Lit_Liste(Liste_Test).liste;
+    Liste liste = Lit_Liste(Liste_Autour).liste;
     Restants restants;
     Points_Carte points;
     Monde()
@@ -89,7 +74,7 @@ void Tst_Autour::filtre_et_rayon()
     QFETCH(double, rayon);
     QFETCH(QStringList, numeros);
     Monde m;
-    Sous_Programmes::Contenu_Log log(Log_Test);
+    Sous_Programmes::Contenu_Log log(Log_Autour);
     m.restants = Compte_Restants(m.liste, log);
     m.points = Place_Moulins(m.liste, m.restants);
     const auto origine = depuis_dijon ? std::optional<Position>(Position{47.3220, 5.0415}) : std::nullopt;
@@ -139,14 +124,14 @@ void Tst_Autour::compte_des_positions()
 void Tst_Autour::texte_d_un_point()
 {
     Monde m;
-    Sous_Programmes::Contenu_Log log(Log_Test);
+    Sous_Programmes::Contenu_Log log(Log_Autour);
     m.restants = Compte_Restants(m.liste, log);
     m.points = Place_Moulins(m.liste, m.restants);
     // 21003 then 21001 on the map: the order of numbers.
     const Point_Carte &neuf = m.points.points[2], &a = m.points.points[0];
     QCOMPARE(Texte_Point(m.liste, m.restants, neuf, Position{47.3220, 5.0415}),
              QStringLiteral("21003 Moulin Neuf, Beaune (21) : restant, 36 km, azimut 206°"));
-    QCOMPARE(Texte_Point(m.liste, m.restants, a, std::nullopt), QStringLiteral("21001 Moulin A, Dijon (21) : contacté le 03/01/26"));
+    QCOMPARE(Texte_Point(m.liste, m.restants, a, std::nullopt), QStringLiteral("21001 Moulin A, Dijon (21) : contacté le 03/01/07"));
 }
 
 // Read back as a GPS would: each waypoint's place, name and description,
