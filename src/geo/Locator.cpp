@@ -1,6 +1,5 @@
 #include "Locator.h"
 
-
 #include <QLocale>
 #include <QtMath>
 
@@ -87,7 +86,7 @@ std::optional<Position> Position_Lue(QByteArrayView latitude, QByteArrayView lon
             return std::nullopt;
         for (qsizetype i = 0; i < t.size(); ++i)
             chiffres[i] = t[i] == ',' ? '.' : t[i];
-        const char *debut = chiffres + (chiffres[0] == '+');
+        const char *debut = chiffres + (chiffres[0] == '+' && t.size() > 1 && chiffres[1] != '-');
         double v = 0;
         const auto [fin, erreur] = std::from_chars(debut, chiffres + t.size(), v);
         if (erreur != std::errc() || fin != chiffres + t.size() || !std::isfinite(v))

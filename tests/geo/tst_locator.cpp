@@ -122,6 +122,10 @@ void Tst_Locator::position_en_france_data()
     QTest::newRow("vide") << "" << "4.8389" << "";
     QTest::newRow("texte") << "47°01'" << "4.8389" << "";
     QTest::newRow("deux virgules") << "47,0,2" << "4.8389" << "";
+    QTest::newRow("signe plus") << "+47.5" << "+4.25" << "47.5;4.25";
+    QTest::newRow("deux signes") << "+-47.5" << "4.25" << "";
+    QTest::newRow("nan, infini") << "nan" << "inf" << "";
+    QTest::newRow("lettre non latine") << "47.5\u0660" << "4.25" << "";
 }
 
 void Tst_Locator::position_en_france()
