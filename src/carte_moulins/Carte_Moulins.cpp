@@ -8,6 +8,7 @@
 #include "Message.h"
 #include "Projection.h"
 #include "Vue_Carte.h"
+#include "Texte.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -25,8 +26,6 @@ using namespace Moulins;
 using namespace Sous_Programmes;
 
 namespace {
-
-QString Nombre(qsizetype n) { return QLocale(QLocale::French).toString(qlonglong(n)); }
 
 QString Texte_Position(const Geo::Position &p)
 {
@@ -77,7 +76,7 @@ QVariant Modele_Proches::data(const QModelIndex &index, int role) const
     case Nom: return m_liste.Chaine(m.nom);
     case Commune: return m_liste.Chaine(m.commune);
     case Dept: return QString::fromLatin1(m.Departement());
-    case Etat: return Texte_Etat(size_t(p.rang) < m_restants.etats.size() ? m_restants.etats[size_t(p.rang)] : Etat_Moulin{});
+    case Etat: return Texte_Etat(Etat_De(m_restants, p.rang));
     case Distance: return m_origine ? QVariant(qRound(proche.distance_km)) : QVariant();
     case Azimut: return m_origine ? QVariant(qRound(Geo::Azimut(*m_origine, p.position)) % 360) : QVariant();
     }
@@ -116,8 +115,7 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     m_vue = new Vue_Carte(m_points, [this](int i) {
         return Texte_Point(*m_liste, m_restants, m_points.points[size_t(i)], m_origine);
     }, this);
-    if (m_station)
-        m_vue->place_station(Geo::Sur_Carte(*m_station));
+    m_vue->place_station(m_station);
 
     Compte_Carte = new QLabel(Texte_Compte(m_points), this);
     Compte_Carte->setObjectName(QStringLiteral("Compte_Carte"));
@@ -213,8 +211,7 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     });
     connect(Moulins_Proches->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Carte_Moulins::rangee_choisie);
     connect(Depuis_Moulin, &QPushButton::clicked, this, &Carte_Moulins::depuis_moulin);
-    connect(Depuis_Station, &QPushButton::clicked, this,
-            [this] { part_de(m_station, QStringLiteral("la station (%1)").arg(m_locator)); });
+    connect(Depuis_Station, &QPushButton::clicked, this, &Carte_Moulins::depuis_station);
     connect(boutons[0], &QPushButton::clicked, this, &Carte_Moulins::enregistre_gpx);
 
     setTabOrder(Filtre_Carte, Zoom_Plus);
@@ -228,10 +225,7 @@ Carte_Moulins::Carte_Moulins(std::shared_ptr<const Liste> liste, Restants restan
     setTabOrder(Moulins_Proches, boutons[0]);
     setTabOrder(boutons[0], boutons[1]);
 
-    if (m_station)
-        part_de(m_station, QStringLiteral("la station (%1)").arg(m_locator));
-    else
-        part_de(std::nullopt, {});
+    depuis_station();
     Moulins_Proches->resizeColumnsToContents();
     // The longest state, whichever the filter shows first.
     Moulins_Proches->setColumnWidth(Modele_Proches::Etat,
@@ -271,9 +265,7 @@ void Carte_Moulins::part_de(std::optional<Geo::Position> origine, const QString 
 void Carte_Moulins::calcule()
 {
     const double rayon = m_origine ? Rayon->value() : 0;
-    const int choisi = Moulins_Proches->currentIndex().isValid()
-                           ? m_modele->proches()[size_t(Moulins_Proches->currentIndex().row())].point
-                           : -1;
+    const int choisi = point_choisi();
     m_modele->montre(Moulins::Moulins_Proches(m_points, choix(), m_origine, rayon), m_origine);
     m_vue->place_origine(m_origine, rayon);
     Depuis_Moulin->setEnabled(m_modele->rowCount() > 0);
@@ -296,18 +288,25 @@ void Carte_Moulins::point_clique(int point)
     Moulins_Proches->scrollTo(m_modele->index(r, 0));
 }
 
-void Carte_Moulins::rangee_choisie()
+int Carte_Moulins::point_choisi() const
 {
     const QModelIndex i = Moulins_Proches->currentIndex();
-    m_vue->choisit(i.isValid() ? m_modele->proches()[size_t(i.row())].point : -1);
+    return i.isValid() ? m_modele->proches()[size_t(i.row())].point : -1;
+}
+
+void Carte_Moulins::rangee_choisie() { m_vue->choisit(point_choisi()); }
+
+void Carte_Moulins::depuis_station()
+{
+    part_de(m_station, m_station ? QStringLiteral("la station (%1)").arg(m_locator) : QString());
 }
 
 void Carte_Moulins::depuis_moulin()
 {
-    const QModelIndex i = Moulins_Proches->currentIndex();
-    if (!i.isValid())
+    const int point = point_choisi();
+    if (point < 0)
         return;
-    const Point_Carte &p = m_points.points[size_t(m_modele->proches()[size_t(i.row())].point)];
+    const Point_Carte &p = m_points.points[size_t(point)];
     const Moulin &m = (*m_liste)[p.rang];
     part_de(p.position, QStringLiteral("le moulin %1 %2").arg(QString::fromLatin1(m.Numero()), m_liste->Designation(m)));
 }

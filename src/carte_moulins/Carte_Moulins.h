@@ -63,7 +63,10 @@ private:
     void part_de(std::optional<Geo::Position> origine, const QString &texte);
     void point_clique(int point);
     void rangee_choisie();
+    void depuis_station();
     void depuis_moulin();
+    // The point of the table's current row, or -1.
+    int point_choisi() const;
     void enregistre_gpx();
     Moulins::Filtre choix() const;
 

@@ -65,7 +65,7 @@ void Vue_Carte::choisit(int point)
     update();
 }
 
-void Vue_Carte::place_station(std::optional<QPointF> station)
+void Vue_Carte::place_station(std::optional<Geo::Position> station)
 {
     m_station = station;
     update();
@@ -218,11 +218,11 @@ void Vue_Carte::paintEvent(QPaintEvent *)
             p.drawLine(e + QPointF(0, -n), e + QPointF(0, n));
         }
     };
-    if (m_origine && (!m_station || Geo::Sur_Carte(*m_origine) != *m_station))
+    if (m_origine && m_origine != m_station)
         croix(t.map(Geo::Sur_Carte(*m_origine)), QColor(0x30, 0x30, 0xA0));
     if (m_station) {
         // The station: a blue diamond with a white rim, larger than a mill.
-        const QPointF e = t.map(*m_station);
+        const QPointF e = t.map(Geo::Sur_Carte(*m_station));
         const double n = Taille_Point();
         p.setPen(QPen(Qt::white, 2));
         p.setBrush(QColor(0x10, 0x40, 0xE0));

@@ -23,7 +23,7 @@ public:
     void montre(Moulins::Filtre filtre);
     // A point ringed, and brought into view; -1: none.
     void choisit(int point);
-    void place_station(std::optional<QPointF> station);
+    void place_station(std::optional<Geo::Position> station);
     // Where the nearest mills are counted from, and within how far (0: no limit).
     void place_origine(std::optional<Geo::Position> origine, double rayon_km);
 
@@ -66,8 +66,7 @@ private:
     std::function<QString(int)> m_texte;
     Moulins::Filtre m_filtre = Moulins::Filtre::Restants;
     int m_choisi = -1;
-    std::optional<QPointF> m_station;
-    std::optional<Geo::Position> m_origine;
+    std::optional<Geo::Position> m_station, m_origine;
     double m_rayon_km = 0;
     QRectF m_vue;
     std::array<QPixmap, 3> m_marques; // by state

@@ -1,6 +1,5 @@
 #include "Locator.h"
 
-#include <QLocale>
 #include <QtMath>
 
 #include <charconv>
@@ -99,18 +98,7 @@ std::optional<Position> Position_Lue(QByteArrayView latitude, QByteArrayView lon
     return Position{*lat, *lon};
 }
 
-std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude)
-{
-    return Position_Lue(QByteArrayView(latitude.toLatin1()), QByteArrayView(longitude.toLatin1()));
-}
-
 bool En_France(const Position &p) { return p.latitude >= 41.0 && p.latitude <= 51.5 && p.longitude >= -5.5 && p.longitude <= 10.0; }
-
-std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude)
-{
-    const auto p = Position_Lue(latitude, longitude);
-    return p && En_France(*p) ? p : std::nullopt;
-}
 
 double Distance_km(const Position &de, const Position &vers)
 {

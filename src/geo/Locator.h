@@ -24,12 +24,8 @@ QString Refus_Locator(const QString &texte);
 
 // Decimal degrees, with a point or a comma, of any place on the Earth.
 std::optional<Position> Position_Lue(QByteArrayView latitude, QByteArrayView longitude);
-std::optional<Position> Position_Lue(QStringView latitude, QStringView longitude);
 // Metropolitan France and Corsica: latitude 41 to 51.5, longitude -5.5 to 10.
 bool En_France(const Position &p);
-// The same of a place in metropolitan France
-// or Corsica (latitude 41 to 51.5, longitude -5.5 to 10); none otherwise.
-std::optional<Position> Position_En_France(QStringView latitude, QStringView longitude);
 
 // On the sphere (great circle), in km.
 double Distance_km(const Position &de, const Position &vers);

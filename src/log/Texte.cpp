@@ -1,5 +1,7 @@
 #include "Texte.h"
 
+#include <QLocale>
+
 #include <array>
 
 namespace Sous_Programmes {
@@ -117,5 +119,7 @@ void Ajoute_Coupee(QStringList &lignes, const QString &ligne)
     }
     lignes << reste;
 }
+
+QString Nombre(qsizetype n) { return QLocale(QLocale::French).toString(qlonglong(n)); }
 
 } // namespace Sous_Programmes

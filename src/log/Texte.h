@@ -31,6 +31,9 @@ inline bool Alphanumerique(char c) { return (c >= '0' && c <= '9') || (c >= 'a' 
 bool Lettres_Chiffres_Ou(QStringView texte, QStringView autres);
 inline char Majuscule_Ascii(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
 
+// A count as French writes it: "1 402".
+QString Nombre(qsizetype n);
+
 // The text with its control characters shown as "?", for a message.
 QString Texte_Visible(const QString &texte);
 

@@ -1,8 +1,8 @@
 #include "Autour.h"
 
 #include "Projection.h"
+#include "Texte.h"
 
-#include <QLocale>
 #include <QXmlStreamWriter>
 #include <algorithm>
 
@@ -10,7 +10,7 @@ namespace Moulins {
 
 namespace {
 
-QString Nombre(qsizetype n) { return QLocale(QLocale::French).toString(qlonglong(n)); }
+using Sous_Programmes::Nombre;
 
 QString Etat_Minuscule(const Etat_Moulin &e)
 {
@@ -37,14 +37,8 @@ Points_Carte Place_Moulins(const Liste &liste, const Restants &restants)
     Points_Carte c;
     c.moulins = liste.taille();
     for (qsizetype i = 0; i < liste.taille(); ++i) {
-        const Moulin &m = liste[i];
-        if (!m.latitude.taille || !m.longitude.taille)
-            continue;
-        const auto p = Geo::Position_En_France(liste.Chaine(m.latitude), liste.Chaine(m.longitude));
-        if (!p)
-            continue;
-        const Etat e = size_t(i) < restants.etats.size() ? restants.etats[size_t(i)].etat : Etat::Restant;
-        c.points.push_back({qint32(i), e, *p, Geo::Sur_Carte(*p)});
+        if (const auto p = liste.Position(liste[i]))
+            c.points.push_back({qint32(i), Etat_De(restants, i).etat, *p, Geo::Sur_Carte(*p)});
     }
     return c;
 }
@@ -91,7 +85,7 @@ QString Texte_Point(const Liste &liste, const Restants &restants, const Point_Ca
 {
     const Moulin &m = liste[p.rang];
     QString texte = QString::fromLatin1(m.Numero()) + u' ' + liste.Designation(m) + QStringLiteral(" : ") +
-                    Etat_Minuscule(size_t(p.rang) < restants.etats.size() ? restants.etats[size_t(p.rang)] : Etat_Moulin{});
+                    Etat_Minuscule(Etat_De(restants, p.rang));
     if (origine)
         texte += QStringLiteral(", ") + Geo::Texte_Distance(*origine, p.position);
     return texte;
@@ -117,10 +111,7 @@ QByteArray Texte_GPX(const Liste &liste, const Restants &restants, const Points_
         x.writeTextElement(QStringLiteral("name"), (QString::fromLatin1(m.Numero()) + u' ' + liste.Chaine(m.nom)).trimmed());
         QString commune = liste.Chaine(m.commune);
         commune += (commune.isEmpty() ? QStringLiteral("(%1)") : QStringLiteral(" (%1)")).arg(QString::fromLatin1(m.Departement()));
-        x.writeTextElement(QStringLiteral("desc"), commune + QStringLiteral(", ") +
-                                                       Etat_Minuscule(size_t(p.rang) < restants.etats.size()
-                                                                          ? restants.etats[size_t(p.rang)]
-                                                                          : Etat_Moulin{}));
+        x.writeTextElement(QStringLiteral("desc"), commune + QStringLiteral(", ") + Etat_Minuscule(Etat_De(restants, p.rang)));
         x.writeEndElement();
     }
     x.writeEndElement();

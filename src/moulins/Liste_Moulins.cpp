@@ -576,6 +576,13 @@ QString Liste::Nom_Et_Commune(const Moulin &m) const
     return parties.join(QStringLiteral(", "));
 }
 
+std::optional<Geo::Position> Liste::Position(const Moulin &m) const
+{
+    // Degrees are ASCII in either encoding.
+    const auto p = Geo::Position_Lue(Octets(m.latitude), Octets(m.longitude));
+    return p && Geo::En_France(*p) ? p : std::nullopt;
+}
+
 QString Liste::Designation(const Moulin &m) const
 {
     return (Nom_Et_Commune(m) + QStringLiteral(" (%1)").arg(QString::fromLatin1(m.Departement()))).trimmed();

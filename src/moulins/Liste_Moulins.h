@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Journal.h"
+#include "Locator.h"
 #include "Resultat.h"
 
 #include <QByteArray>
@@ -86,6 +87,8 @@ public:
     QString Designation(const Moulin &m) const;
     // "Moulin Neuf, Beaune": what of the two the list holds.
     QString Nom_Et_Commune(const Moulin &m) const;
+    // Where the list puts it, when that is in metropolitan France or Corsica.
+    std::optional<Geo::Position> Position(const Moulin &m) const;
 
 private:
     friend class Constructeur;

@@ -78,6 +78,12 @@ Restants Compte_Restants(const Liste &liste, const Contenu_Log &log)
     return r;
 }
 
+const Etat_Moulin &Etat_De(const Restants &r, qsizetype rang)
+{
+    static const Etat_Moulin restant;
+    return rang >= 0 && size_t(rang) < r.etats.size() ? r.etats[size_t(rang)] : restant;
+}
+
 QString Texte_Etat(const Etat_Moulin &e)
 {
     switch (e.etat) {

@@ -37,6 +37,9 @@ struct Restants {
     qsizetype qso_absents = 0; // lines of the log whose number is not in the list
 };
 
+// What the log has of the mill of that rank in the list.
+const Etat_Moulin &Etat_De(const Restants &r, qsizetype rang);
+
 // Contacted: a line not pending; pending: only pending lines; left: no line.
 Restants Compte_Restants(const Liste &liste, const Sous_Programmes::Contenu_Log &log);
 

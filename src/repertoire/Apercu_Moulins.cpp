@@ -4,21 +4,20 @@
 #include "Fenetres.h"
 #include "Message.h"
 #include "Modele_Moulins.h"
+#include "Texte.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 using namespace Moulins;
+using namespace Sous_Programmes;
 
 namespace {
-
-QString Nombre(qsizetype n) { return QLocale(QLocale::French).toString(qlonglong(n)); }
 
 QString Resume(const Lecture &l, const Liste &gardee, const Differences &d)
 {

@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -28,8 +27,6 @@ using namespace Moulins;
 using namespace Sous_Programmes;
 
 namespace {
-
-QString Nombre(qsizetype n) { return QLocale(QLocale::French).toString(qlonglong(n)); }
 
 QString Texte_Totaux(const Compte &c)
 {

@@ -150,7 +150,7 @@ QVariant Modele_Spots::Bulle_Moulin(QByteArrayView dmf) const
     if (!m)
         return {};
     const QString designation = m_moulins->Designation(*m);
-    const auto position = Geo::Position_En_France(m_moulins->Chaine(m->latitude), m_moulins->Chaine(m->longitude));
+    const auto position = m_moulins->Position(*m);
     if (!m_station || !position)
         return designation;
     return designation + QStringLiteral(" : ") + Geo::Texte_Distance(*m_station, *position);

@@ -30,6 +30,7 @@ struct Banc {
     Dossier_Test dossier;
     QString choisi;
     QStringList messages;
+    std::shared_ptr<const Liste> liste;
     std::unique_ptr<Carte_Moulins> fenetre;
 
     // The station in JN27 (47.5° N, 5° E); 21001 contacted, 21002 pending.
@@ -40,7 +41,7 @@ struct Banc {
             messages << texte;
             return QMessageBox::Ok;
         });
-        auto liste = std::make_shared<const Liste>(Lit_Liste(Liste_Autour).liste);
+        liste = std::make_shared<const Liste>(Lit_Liste(Liste_Autour).liste);
         const Sous_Programmes::Contenu_Log log(Log_Autour);
         fenetre = std::make_unique<Carte_Moulins>(liste, Compte_Restants(*liste, log),
                                                   avec_station ? Geo::Centre_Locator(u"JN27") : std::nullopt,
@@ -78,7 +79,7 @@ struct Banc {
     {
         const auto &points = fenetre->points().points;
         for (size_t i = 0; i < points.size(); ++i)
-            if (Lit_Liste(Liste_Autour).liste[points[i].rang].Numero() == QByteArrayView(numero))
+            if ((*liste)[points[i].rang].Numero() == QByteArrayView(numero))
                 return int(i);
         qFatal("no point %s", numero);
     }

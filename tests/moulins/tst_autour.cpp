@@ -14,14 +14,14 @@ Q_DECLARE_METATYPE(Filtre)
 
 namespace {
 
+// The list around Dijon, as far as `log` has its mills.
 struct Monde {
     Liste liste = Lit_Liste(Liste_Autour).liste;
     Restants restants;
     Points_Carte points;
-    Monde()
+    explicit Monde(const QByteArray &log = {})
     {
-        Sous_Programmes::Contenu_Log log;
-        restants = Compte_Restants(liste, log);
+        restants = Compte_Restants(liste, Sous_Programmes::Contenu_Log(log));
         points = Place_Moulins(liste, restants);
     }
 };
@@ -73,10 +73,7 @@ void Tst_Autour::filtre_et_rayon()
     QFETCH(bool, depuis_dijon);
     QFETCH(double, rayon);
     QFETCH(QStringList, numeros);
-    Monde m;
-    Sous_Programmes::Contenu_Log log(Log_Autour);
-    m.restants = Compte_Restants(m.liste, log);
-    m.points = Place_Moulins(m.liste, m.restants);
+    Monde m(Log_Autour);
     const auto origine = depuis_dijon ? std::optional<Position>(Position{47.3220, 5.0415}) : std::nullopt;
     const auto proches = Moulins_Proches(m.points, filtre, origine, rayon);
     QCOMPARE(Numeros(m, proches), numeros);
@@ -123,10 +120,7 @@ void Tst_Autour::compte_des_positions()
 
 void Tst_Autour::texte_d_un_point()
 {
-    Monde m;
-    Sous_Programmes::Contenu_Log log(Log_Autour);
-    m.restants = Compte_Restants(m.liste, log);
-    m.points = Place_Moulins(m.liste, m.restants);
+    Monde m(Log_Autour);
     // 21003 then 21001 on the map: the order of numbers.
     const Point_Carte &neuf = m.points.points[2], &a = m.points.points[0];
     QCOMPARE(Texte_Point(m.liste, m.restants, neuf, Position{47.3220, 5.0415}),
